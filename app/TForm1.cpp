@@ -1,0 +1,178 @@
+#include "app/TForm1.h"
+
+#include "app/guard.h"
+#include "app/jpeg_image.h"
+#include "app/window.h"
+#include "dialogs/TAboutDialog.h"
+#include "dialogs/TForm2.h"
+#include "dialogs/TForm3.h"
+#include "dialogs/TFormOptions.h"
+#include "settings/settings.h"
+#include "status/TForm4.h"
+#include "ui_TForm1.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QListWidget>
+#include <QPixmap>
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+} // namespace
+
+TForm1::TForm1(vkr::Registry& registry, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      Powersock1(new TPowersock(this)),
+      OpenDialog1("VKRO Executable|VelkrandOstrel.exe;VelkrandBeta.exe|All files|*.*"),
+      Timer1(new QTimer(this)), ui_(std::make_unique<Ui::TForm1>()), registry_(registry) {
+    ui_->setupUi(this);
+    setFixedSize(467, 259 + ui_->MainMenu1->sizeHint().height());
+    // The controls carry hints, but the main window never shows them.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->setToolTip(QString());
+    }
+    loadLogo();
+    ui_->BitBtn2->setIcon(QIcon(":/glyph_host.png"));
+    ui_->BitBtn5->setIcon(QIcon(":/glyph_list.png"));
+    ui_->BitBtn3->setIcon(QIcon(":/glyph_single.png"));
+    ui_->MYIP->setFocusPolicy(Qt::StrongFocus);
+    Timer1->setInterval(10);
+
+    using vkr::onSignal;
+    onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    onSignal(ui_->BitBtn5, &QPushButton::clicked, this, [this] { BitBtn5Click(); });
+    onSignal(ui_->BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+    onSignal(ui_->SpeedButton2, &QToolButton::clicked, this, [this] { SpeedButton2Click(); });
+    onSignal(ui_->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    onSignal(ui_->ModList, &QListWidget::itemChanged, this, [this] { ModListClickCheck(); });
+    onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    onSignal(ui_->Options2, &QAction::triggered, this, [this] { Options2Click(); });
+    onSignal(ui_->Mods1, &QAction::triggered, this, [this] { Mods1Click(); });
+    onSignal(ui_->Servers1, &QAction::triggered, this, [this] { Servers1Click(); });
+    onSignal(ui_->VKRPreferences1, &QAction::triggered, this, [this] { VKRPreferences1Click(); });
+    onSignal(ui_->quit1, &QAction::triggered, this, [this] { quit1Click(); });
+    onSignal(ui_->About1, &QAction::triggered, this, [this] { About1Click(); });
+
+    vkr::guarded([this] { FormCreate(); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::loadLogo() {
+    QFile file(":/logo.jpg");
+    QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QImage logo = vkr::decodeJpeg(bytes);
+    // A logo that cannot be decoded leaves the frame empty; start-up goes on.
+    if (!logo.isNull()) {
+        ui_->Image1->setPixmap(QPixmap::fromImage(logo));
+    }
+}
+
+// --- settings store -------------------------------------------------------------------------
+
+void TForm1::ReadRegistry() { vkr::readRegistry(registry_, vkr::store(), *this); }
+
+void TForm1::SaveRegistry() { vkr::saveRegistry(registry_, vkr::store()); }
+
+std::string TForm1::localAddress() { return Powersock1->LocalAddress(); }
+
+void TForm1::setLocalAddress(const std::string& address) { ui_->MYIP->setText(qs(address)); }
+
+void TForm1::setPlayerName(const std::string& name) { ui_->PlayerName->setEditText(qs(name)); }
+
+void TForm1::clearProfiles() {
+    // Clearing the list must not clear the text typed or loaded into the box.
+    QString text = ui_->PlayerName->currentText();
+    ui_->PlayerName->clear();
+    ui_->PlayerName->setEditText(text);
+}
+
+void TForm1::addProfile(const std::string& name) {
+    QString text = ui_->PlayerName->currentText();
+    ui_->PlayerName->addItem(qs(name));
+    ui_->PlayerName->setEditText(text);
+}
+
+void TForm1::updateModList() { UpdateModList(ui_->ModList); }
+
+void TForm1::setExecutableCaption(const std::string& path) { ui_->exenimi->setText(qs(path)); }
+
+void TForm1::UpdateModList(QListWidget* list) {
+    const QSignalBlocker block(list);
+    list->clear();
+    const vkr::ModTable& mods = vkr::store().mods;
+    for (int i = 0; i <= mods.lastRow; ++i) {
+        auto* item = new QListWidgetItem(qs(mods[i].name), list);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(mods[i].checked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+// --- handlers -------------------------------------------------------------------------------
+
+void TForm1::FormCreate() { ReadRegistry(); }
+
+void TForm1::FormClose() { SaveRegistry(); }
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (closed_) {
+        return;
+    }
+    closed_ = true;
+    vkr::guarded([this] { FormClose(); });
+    // The main window's close ends the program, whatever other windows are open.
+    QApplication::quit();
+}
+
+void TForm1::ModListClickCheck() {
+    vkr::ModTable& mods = vkr::store().mods;
+    for (int i = 0; i < ui_->ModList->count() && i <= mods.lastRow; ++i) {
+        mods[i].checked = ui_->ModList->item(i)->checkState() == Qt::Checked;
+    }
+}
+
+void TForm1::SpeedButton2Click() {
+    ui_->MYIP->selectAll();
+    ui_->MYIP->copy();
+    ui_->MYIP->setFocus();
+}
+
+void TForm1::Button1Click() {
+    vkr::changeExecutable(registry_, *this);
+    ReadRegistry();
+}
+
+void TForm1::BitBtn5Click() {
+    if (vkr::store().servers.lastRow <= -1) {
+        vkr::prompts().message("No server entries found, add servers first using the options menu");
+        return;
+    }
+    vkr::showFormCentred(vkr::forms().form4, this);
+}
+
+void TForm1::setLaunchButtonsEnabled(bool enabled) {
+    ui_->BitBtn3->setEnabled(enabled);
+    ui_->BitBtn5->setEnabled(enabled);
+    ui_->BitBtn2->setEnabled(enabled);
+}
+
+void TForm1::Timer1Timer() {
+    setLaunchButtonsEnabled(true);
+    Timer1->stop();
+}
+
+void TForm1::Options2Click() { vkr::showFormCentred(vkr::forms().formOptions, this); }
+
+void TForm1::Mods1Click() { vkr::showFormCentred(vkr::forms().form2, this); }
+
+void TForm1::Servers1Click() { vkr::showFormCentred(vkr::forms().form3, this); }
+
+void TForm1::About1Click() { vkr::showFormCentred(vkr::forms().aboutDialog, nullptr); }
+
+void TForm1::quit1Click() { close(); }

@@ -1,0 +1,59 @@
+#include "app/startup.h"
+
+#include "app/TForm1.h"
+#include "app/qtprompts.h"
+#include "app/window.h"
+#include "dialogs/TAboutDialog.h"
+#include "dialogs/TForm2.h"
+#include "dialogs/TForm3.h"
+#include "dialogs/TFormOptions.h"
+#include "settings/registry_file.h"
+#include "status/TForm4.h"
+#include "status/TFormWatcher.h"
+
+#include <QApplication>
+
+namespace vkr {
+
+void createForms(Registry& registry) {
+    Forms& f = forms();
+    f.form1 = new TForm1(registry);
+    f.form2 = new TForm2();
+    f.form3 = new TForm3();
+    f.form4 = new TForm4();
+    f.aboutDialog = new TAboutDialog();
+    f.formWatcher = new TFormWatcher();
+    f.formOptions = new TFormOptions();
+}
+
+void destroyForms() {
+    Forms& f = forms();
+    delete f.formOptions;
+    delete f.formWatcher;
+    delete f.aboutDialog;
+    delete f.form4;
+    delete f.form3;
+    delete f.form2;
+    delete f.form1;
+    f = Forms{};
+}
+
+int runLauncher(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtPrompts qtPrompts;
+    setPrompts(&qtPrompts);
+    FileRegistry registry(FileRegistry::defaultPath());
+
+    createForms(registry);
+    centreOn(forms().form1, nullptr);
+    forms().form1->show();
+    int code = QApplication::exec();
+    destroyForms();
+    setPrompts(nullptr);
+    return code;
+}
+
+} // namespace vkr

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace vkr {
+
+class Registry;
+
+// Creates the program's windows, each once, in the start-up order: the main window first (its
+// creation loads the settings store), then the mod editor, the server editor, the server
+// browser, the about box, the watcher and the options dialog. Fills forms().
+void createForms(Registry& registry);
+// Deletes the windows createForms made (for tests; the program keeps them until exit).
+void destroyForms();
+
+// The program: application title, windows, message loop. Returns the exit code.
+int runLauncher(int argc, char** argv);
+
+} // namespace vkr

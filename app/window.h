@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class QWidget;
+
+namespace vkr {
+
+// Runs a window's activation handler (its FormActivate) each time the window becomes the active
+// window, through the error guard.
+void onActivate(QWidget* window, std::function<void()> handler);
+
+// Places window at the centre of over (or of the screen when over is null).
+void centreOn(QWidget* window, const QWidget* over);
+
+// Shows a modeless window, or brings it forward when it is already shown.
+void showForm(QWidget* window);
+// The same, placing a hidden window at the centre of over (of the screen when over is null)
+// before it is shown.
+void showFormCentred(QWidget* window, const QWidget* over);
+
+} // namespace vkr
+
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TAboutDialog;
+class TFormWatcher;
+class TFormOptions;
+
+namespace vkr {
+
+// The program's windows, each created once at start-up in this order and kept until exit.
+struct Forms {
+    TForm1* form1 = nullptr;
+    TForm2* form2 = nullptr;
+    TForm3* form3 = nullptr;
+    TForm4* form4 = nullptr;
+    TAboutDialog* aboutDialog = nullptr;
+    TFormWatcher* formWatcher = nullptr;
+    TFormOptions* formOptions = nullptr;
+};
+
+Forms& forms();
+
+} // namespace vkr

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace vkr {
+
+enum class Hive { LocalMachine, CurrentUser };
+
+// Value types, numbered as the Windows registry numbers them.
+enum RegType : uint32_t {
+    REG_NONE = 0,
+    REG_SZ = 1,
+    REG_EXPAND_SZ = 2,
+    REG_BINARY = 3,
+    REG_DWORD = 4,
+};
+
+// A value as the registry holds it: its type and its raw bytes. Texts (REG_SZ, REG_EXPAND_SZ)
+// end with one NUL byte, a REG_DWORD is four bytes, least significant first.
+struct RegValue {
+    uint32_t type = REG_NONE;
+    std::string data;
+
+    static RegValue text(std::string_view s, uint32_t type = REG_SZ);
+    static RegValue dword(uint32_t v);
+
+    bool isText() const { return type == REG_SZ || type == REG_EXPAND_SZ; }
+    // The text without its terminating NUL (and without anything after a first NUL).
+    std::string asText() const;
+    // The first four bytes as a number; missing bytes count as 0.
+    uint32_t asDword() const;
+
+    bool operator==(const RegValue&) const = default;
+};
+
+// Splits a key path at its backslashes, dropping empty parts, so that "\Software\A\" and
+// "Software\A" name the same key.
+std::vector<std::string> splitKeyPath(std::string_view path);
+
+// Key and value names compare without regard to case (ASCII letters), as in the Windows registry.
+bool namesEqual(std::string_view a, std::string_view b);
+// The order in which the registry enumerates subkeys: by name, case folded to upper case.
+bool nameLess(std::string_view a, std::string_view b);
+
+// The registry operations the launcher relies on. Keys are named by their hive and their path
+// from the hive's root. Between begin() and end() the operations form one transaction: a store
+// that keeps the registry in a file reads it at the outermost begin() and writes it, when
+// anything changed, at the matching end(). Transactions nest.
+class Registry {
+public:
+    virtual ~Registry() = default;
+
+    // Starts a transaction. Returns a notice for the user when the stored settings could not be
+    // read and were set aside (empty otherwise).
+    virtual std::string begin() = 0;
+    // Ends the transaction started by the matching begin(); raises Exception when the
+    // changes cannot be stored.
+    virtual void end() = 0;
+
+    virtual bool keyExists(Hive hive, std::string_view path) = 0;
+    // Creates the key and any missing parents; an existing key is left as it is.
+    virtual void createKey(Hive hive, std::string_view path) = 0;
+    virtual std::optional<RegValue> queryValue(Hive hive, std::string_view path,
+                                               std::string_view name) = 0;
+    // The key must exist.
+    virtual void setValue(Hive hive, std::string_view path, std::string_view name,
+                          const RegValue& value) = 0;
+    // The names of the key's direct subkeys in enumeration order (nameLess).
+    virtual std::vector<std::string> subkeyNames(Hive hive, std::string_view path) = 0;
+    // Deletes the key with all its subkeys and values; false when it does not exist.
+    virtual bool deleteKey(Hive hive, std::string_view path) = 0;
+};
+
+// Runs f inside one transaction of reg, ending it however f leaves. A notice from begin() is
+// handed to onNotice before f runs.
+template <class F, class N> auto inTransaction(Registry& reg, N&& onNotice, F&& f) {
+    std::string notice = reg.begin();
+    struct Ender {
+        Registry& reg;
+        bool failed = true;
+        ~Ender() {
+            if (failed) {
+                // f raised: its error is the one to report, a failed write adds nothing to it.
+                try {
+                    reg.end();
+                } catch (...) {
+                }
+            }
+        }
+    } ender{reg};
+    if (!notice.empty()) {
+        onNotice(notice);
+    }
+    if constexpr (std::is_void_v<decltype(f())>) {
+        f();
+        ender.failed = false;
+        reg.end();
+    } else {
+        auto result = f();
+        ender.failed = false;
+        reg.end();
+        return result;
+    }
+}
+
+} // namespace vkr

@@ -1,0 +1,73 @@
+#include "settings/regkey.h"
+
+#include "settings/errors.h"
+
+namespace vkr {
+
+bool RegKey::openKey(std::string_view path, bool canCreate) {
+    if (canCreate) {
+        reg_.createKey(hive_, path);
+    } else if (!reg_.keyExists(hive_, path)) {
+        return false;
+    }
+    path_.assign(path);
+    open_ = true;
+    return true;
+}
+
+void RegKey::closeKey() {
+    open_ = false;
+    path_.clear();
+}
+
+void RegKey::requireOpen() const {
+    if (!open_) {
+        throw ERegistryException("No registry key is open");
+    }
+}
+
+std::string RegKey::readString(std::string_view name) {
+    requireOpen();
+    auto v = reg_.queryValue(hive_, path_, name);
+    if (!v) {
+        return {};
+    }
+    if (!v->isText()) {
+        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
+    }
+    return v->asText();
+}
+
+int32_t RegKey::readInteger(std::string_view name) {
+    requireOpen();
+    auto v = reg_.queryValue(hive_, path_, name);
+    if (!v) {
+        throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
+    }
+    if (v->type != REG_DWORD) {
+        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
+    }
+    return static_cast<int32_t>(v->asDword());
+}
+
+void RegKey::writeString(std::string_view name, std::string_view value) {
+    requireOpen();
+    reg_.setValue(hive_, path_, name, RegValue::text(value));
+}
+
+void RegKey::writeInteger(std::string_view name, int32_t value) {
+    requireOpen();
+    reg_.setValue(hive_, path_, name, RegValue::dword(static_cast<uint32_t>(value)));
+}
+
+std::vector<std::string> RegKey::getKeyNames() {
+    requireOpen();
+    return reg_.subkeyNames(hive_, path_);
+}
+
+bool RegKey::deleteKey(std::string_view name) {
+    requireOpen();
+    return reg_.deleteKey(hive_, path_ + "\\" + std::string(name));
+}
+
+} // namespace vkr

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDialog>
+
+// The "Server Watcher" window.
+class TFormWatcher : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormWatcher(QWidget* parent = nullptr);
+};
