@@ -19,7 +19,9 @@
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 } // namespace
 
@@ -75,15 +77,25 @@ void TForm1::loadLogo() {
 
 // --- settings store -------------------------------------------------------------------------
 
-void TForm1::ReadRegistry() { vkr::readRegistry(registry_, vkr::store(), *this); }
+void TForm1::ReadRegistry() {
+    vkr::readRegistry(registry_, vkr::store(), *this);
+}
 
-void TForm1::SaveRegistry() { vkr::saveRegistry(registry_, vkr::store()); }
+void TForm1::SaveRegistry() {
+    vkr::saveRegistry(registry_, vkr::store());
+}
 
-std::string TForm1::localAddress() { return Powersock1->LocalAddress(); }
+std::string TForm1::localAddress() {
+    return Powersock1->LocalAddress();
+}
 
-void TForm1::setLocalAddress(const std::string& address) { ui_->MYIP->setText(qs(address)); }
+void TForm1::setLocalAddress(const std::string& address) {
+    ui_->MYIP->setText(qs(address));
+}
 
-void TForm1::setPlayerName(const std::string& name) { ui_->PlayerName->setEditText(qs(name)); }
+void TForm1::setPlayerName(const std::string& name) {
+    ui_->PlayerName->setEditText(qs(name));
+}
 
 void TForm1::clearProfiles() {
     // Clearing the list must not clear the text typed or loaded into the box.
@@ -98,9 +110,13 @@ void TForm1::addProfile(const std::string& name) {
     ui_->PlayerName->setEditText(text);
 }
 
-void TForm1::updateModList() { UpdateModList(ui_->ModList); }
+void TForm1::updateModList() {
+    UpdateModList(ui_->ModList);
+}
 
-void TForm1::setExecutableCaption(const std::string& path) { ui_->exenimi->setText(qs(path)); }
+void TForm1::setExecutableCaption(const std::string& path) {
+    ui_->exenimi->setText(qs(path));
+}
 
 void TForm1::UpdateModList(QListWidget* list) {
     const QSignalBlocker block(list);
@@ -115,9 +131,13 @@ void TForm1::UpdateModList(QListWidget* list) {
 
 // --- handlers -------------------------------------------------------------------------------
 
-void TForm1::FormCreate() { ReadRegistry(); }
+void TForm1::FormCreate() {
+    ReadRegistry();
+}
 
-void TForm1::FormClose() { SaveRegistry(); }
+void TForm1::FormClose() {
+    SaveRegistry();
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
     event->accept();
@@ -167,12 +187,22 @@ void TForm1::Timer1Timer() {
     Timer1->stop();
 }
 
-void TForm1::Options2Click() { vkr::showFormCentred(vkr::forms().formOptions, this); }
+void TForm1::Options2Click() {
+    vkr::showFormCentred(vkr::forms().formOptions, this);
+}
 
-void TForm1::Mods1Click() { vkr::showFormCentred(vkr::forms().form2, this); }
+void TForm1::Mods1Click() {
+    vkr::showFormCentred(vkr::forms().form2, this);
+}
 
-void TForm1::Servers1Click() { vkr::showFormCentred(vkr::forms().form3, this); }
+void TForm1::Servers1Click() {
+    vkr::showFormCentred(vkr::forms().form3, this);
+}
 
-void TForm1::About1Click() { vkr::showFormCentred(vkr::forms().aboutDialog, nullptr); }
+void TForm1::About1Click() {
+    vkr::showFormCentred(vkr::forms().aboutDialog, nullptr);
+}
 
-void TForm1::quit1Click() { close(); }
+void TForm1::quit1Click() {
+    close();
+}

@@ -25,8 +25,7 @@ template <class F> void guarded(F&& handler) noexcept {
 
 // Connects a signal to a handler that takes no arguments and runs it through guarded().
 template <class Sender, class Signal, class F>
-QMetaObject::Connection onSignal(Sender* sender, Signal signal, const QObject* context,
-                                 F handler) {
+QMetaObject::Connection onSignal(Sender* sender, Signal signal, const QObject* context, F handler) {
     return QObject::connect(sender, signal, context, [handler]() { guarded(handler); });
 }
 

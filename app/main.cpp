@@ -1,3 +1,5 @@
 #include "app/startup.h"
 
-int main(int argc, char** argv) { return vkr::runLauncher(argc, argv); }
+int main(int argc, char** argv) {
+    return vkr::runLauncher(argc, argv);
+}

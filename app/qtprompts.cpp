@@ -9,7 +9,9 @@
 
 namespace vkr {
 
-QWidget* promptParent() { return QApplication::activeWindow(); }
+QWidget* promptParent() {
+    return QApplication::activeWindow();
+}
 
 void QtPrompts::message(const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, QString::fromStdString(text),

@@ -37,8 +37,8 @@ void centreOn(QWidget* window, const QWidget* over) {
     QRect area;
     if (over) {
         area = over->frameGeometry();
-    } else if (QScreen* screen = window->screen() ? window->screen()
-                                                  : QGuiApplication::primaryScreen()) {
+    } else if (QScreen* screen =
+                   window->screen() ? window->screen() : QGuiApplication::primaryScreen()) {
         area = screen->availableGeometry();
     }
     QRect frame = window->frameGeometry();

@@ -15,7 +15,9 @@ Prompts& prompts() {
     return *current;
 }
 
-void setPrompts(Prompts* p) { current = p; }
+void setPrompts(Prompts* p) {
+    current = p;
+}
 
 std::string errorReportText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {

@@ -44,9 +44,10 @@ RegTree::Key& RegTree::create(Hive hive, std::string_view path) {
         if (!next) {
             auto fresh = std::make_unique<Key>();
             fresh->name = part;
-            auto pos = std::lower_bound(
-                key->subkeys.begin(), key->subkeys.end(), part,
-                [](const std::unique_ptr<Key>& k, const std::string& n) { return nameLess(k->name, n); });
+            auto pos = std::lower_bound(key->subkeys.begin(), key->subkeys.end(), part,
+                                        [](const std::unique_ptr<Key>& k, const std::string& n) {
+                                            return nameLess(k->name, n);
+                                        });
             next = key->subkeys.insert(pos, std::move(fresh))->get();
         }
         key = next;
@@ -68,8 +69,9 @@ bool RegTree::remove(Hive hive, std::string_view path) {
             return false;
         }
     }
-    auto it = std::find_if(parent->subkeys.begin(), parent->subkeys.end(),
-                           [&](const std::unique_ptr<Key>& k) { return namesEqual(k->name, last); });
+    auto it =
+        std::find_if(parent->subkeys.begin(), parent->subkeys.end(),
+                     [&](const std::unique_ptr<Key>& k) { return namesEqual(k->name, last); });
     if (it == parent->subkeys.end()) {
         return false;
     }
@@ -103,16 +105,22 @@ RegTree::ParseError::ParseError(int l, const std::string& what) : Exception(what
 FileRegistry::FileRegistry(std::string path) : path_(std::move(path)) {}
 FileRegistry::~FileRegistry() = default;
 
-std::string FileRegistry::defaultPath() { return {}; }
+std::string FileRegistry::defaultPath() {
+    return {};
+}
 
 std::string FileRegistry::begin() {
     ++depth_;
     return {};
 }
 
-void FileRegistry::end() { --depth_; }
+void FileRegistry::end() {
+    --depth_;
+}
 
-RegTree& FileRegistry::tree() { return tree_; }
+RegTree& FileRegistry::tree() {
+    return tree_;
+}
 
 bool FileRegistry::keyExists(Hive hive, std::string_view path) {
     return tree().find(hive, path) != nullptr;

@@ -15,9 +15,9 @@ namespace vkr {
 class RegTree {
 public:
     struct Key {
-        std::string name;                                      // spelling as created
-        std::vector<std::pair<std::string, RegValue>> values;  // in the order first set
-        std::vector<std::unique_ptr<Key>> subkeys;             // kept in enumeration order
+        std::string name;                                     // spelling as created
+        std::vector<std::pair<std::string, RegValue>> values; // in the order first set
+        std::vector<std::unique_ptr<Key>> subkeys;            // kept in enumeration order
     };
 
     RegTree();

@@ -79,7 +79,8 @@ public:
     }
 
 private:
-    std::unique_ptr<std::array<Row, capacity>> rows_ = std::make_unique<std::array<Row, capacity>>();
+    std::unique_ptr<std::array<Row, capacity>> rows_ =
+        std::make_unique<std::array<Row, capacity>>();
 };
 
 using ModTable = Table<ModEntry>;

@@ -11,11 +11,17 @@ ScriptedPrompts::ScriptedPrompts() {
     vkr::setPrompts(this);
 }
 
-ScriptedPrompts::~ScriptedPrompts() { vkr::setPrompts(previous_); }
+ScriptedPrompts::~ScriptedPrompts() {
+    vkr::setPrompts(previous_);
+}
 
-void ScriptedPrompts::message(const std::string& text) { shown.push_back({Shown::Message, text}); }
+void ScriptedPrompts::message(const std::string& text) {
+    shown.push_back({Shown::Message, text});
+}
 
-void ScriptedPrompts::error(const std::string& text) { shown.push_back({Shown::Error, text}); }
+void ScriptedPrompts::error(const std::string& text) {
+    shown.push_back({Shown::Error, text});
+}
 
 bool ScriptedPrompts::confirm(const std::string& text) {
     shown.push_back({Shown::Confirm, text});
