@@ -58,6 +58,10 @@ private:
 // interleave their loads and saves. A file that cannot be parsed is renamed to
 // "<file>.broken-<timestamp>" and never overwritten; the transaction then starts from an empty
 // registry and begin() returns a notice naming the new path and the line that failed.
+// Every operation other than begin() must run inside a transaction: outside one it raises
+// Exception, as does an end() without a begin(). Names holding a line break cannot be stored
+// and raise Exception. Two FileRegistry objects on the same file must not nest transactions in
+// one process: the second would wait for the first one's lock.
 class FileRegistry : public Registry {
 public:
     explicit FileRegistry(std::string path);
@@ -82,6 +86,8 @@ public:
 
 private:
     RegTree& tree(); // raises Exception outside a transaction
+    void lock();     // creates the folder, takes the lock; raises when it cannot
+    void unlock();
 
     std::string path_;
     RegTree tree_;
