@@ -42,7 +42,12 @@ TForm1::TForm1(vkr::Registry& registry, QWidget* parent)
     ui_->BitBtn2->setIcon(QIcon(":/glyph_host.png"));
     ui_->BitBtn5->setIcon(QIcon(":/glyph_list.png"));
     ui_->BitBtn3->setIcon(QIcon(":/glyph_single.png"));
-    ui_->MYIP->setFocusPolicy(Qt::StrongFocus);
+    // The address field and the mod list sit on the menu colour, like the window around them.
+    for (QWidget* w : {static_cast<QWidget*>(ui_->MYIP), static_cast<QWidget*>(ui_->ModList)}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Base, p.color(QPalette::Window));
+        w->setPalette(p);
+    }
     Timer1->setInterval(10);
 
     using vkr::onSignal;

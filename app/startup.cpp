@@ -12,10 +12,21 @@
 #include "status/TFormWatcher.h"
 
 #include <QApplication>
+#include <QFont>
 
 namespace vkr {
 
+void useLauncherFont() {
+    // The windows are laid out for an 8 point sans serif of 11 pixels; where that font is
+    // missing, a sans serif of the same width stands in for it.
+    QFont font;
+    font.setFamilies({"MS Sans Serif", "Liberation Sans", "DejaVu Sans"});
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+}
+
 void createForms(Registry& registry) {
+    useLauncherFont();
     Forms& f = forms();
     f.form1 = new TForm1(registry);
     f.form2 = new TForm2();

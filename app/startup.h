@@ -4,6 +4,9 @@ namespace vkr {
 
 class Registry;
 
+// Sets the application font the window designs are made for.
+void useLauncherFont();
+
 // Creates the program's windows, each once, in the start-up order: the main window first (its
 // creation loads the settings store), then the mod editor, the server editor, the server
 // browser, the about box, the watcher and the options dialog. Fills forms().

@@ -1,0 +1,527 @@
+// Loading and saving the settings store against a registry file in a temporary folder.
+#include "settings/errors.h"
+#include "settings/intparse.h"
+#include "settings/profiles.h"
+#include "settings/registry_file.h"
+#include "settings/settings.h"
+#include "settings/store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <deque>
+#include <fstream>
+
+using namespace vkr;
+
+namespace {
+
+// Prompts that record what they show and answer file dialogs from a list (cancel when empty).
+class RecordingPrompts : public Prompts {
+public:
+    std::vector<std::string> messages;
+    std::vector<std::string> dialogs;
+    std::deque<std::optional<std::string>> files;
+
+    void message(const std::string& text) override { messages.push_back(text); }
+    void error(const std::string& text) override { messages.push_back("error: " + text); }
+    bool confirm(const std::string&) override { return false; }
+    std::optional<std::string> openFile(const std::string& filter, const std::string&) override {
+        dialogs.push_back(filter);
+        if (files.empty()) {
+            return std::nullopt;
+        }
+        auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+// The main window as the load sees it.
+class FakeView : public StoreView {
+public:
+    OpenDialog dialog{"VKRO Executable|VelkrandOstrel.exe;VelkrandBeta.exe|All files|*.*"};
+    std::string address, playerName, caption = "exenimi";
+    std::vector<std::string> profiles;
+    int modListUpdates = 0;
+
+    std::string localAddress() override { return "10.1.2.3"; }
+    void setLocalAddress(const std::string& a) override { address = a; }
+    void setPlayerName(const std::string& n) override { playerName = n; }
+    void clearProfiles() override { profiles.clear(); }
+    void addProfile(const std::string& n) override { profiles.push_back(n); }
+    void updateModList() override { ++modListUpdates; }
+    void setExecutableCaption(const std::string& p) override { caption = p; }
+    OpenDialog& openDialog() override { return dialog; }
+};
+
+const std::string kUser = "\\Software\\VKR Launcher2\\";
+
+} // namespace
+
+class StoreTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    RecordingPrompts prompts;
+    std::unique_ptr<FileRegistry> reg;
+    FakeView view;
+    Store s;
+
+    std::string path() const { return dir.filePath("registry.reg").toStdString(); }
+    std::string exe() const { return dir.filePath("game/VelkrandOstrel.exe").toStdString(); }
+
+    void write(const std::string& text) { std::ofstream(path(), std::ios::binary) << text; }
+
+    std::optional<RegValue> value(const std::string& key, const std::string& name) {
+        FileRegistry fresh(path());
+        return inTransaction(
+            fresh, [](const std::string&) {},
+            [&] { return fresh.queryValue(Hive::CurrentUser, key, name); });
+    }
+    // The stored text, or "<missing>".
+    std::string text(const std::string& key, const std::string& name) {
+        auto v = value(key, name);
+        return v && v->isText() ? v->asText() : std::string("<missing>");
+    }
+    // The stored number, or -1 when there is no REG_DWORD.
+    int64_t dword(const std::string& key, const std::string& name) {
+        auto v = value(key, name);
+        return v && v->type == REG_DWORD ? int64_t(v->asDword()) : -1;
+    }
+    std::vector<std::string> subkeys(const std::string& key) {
+        FileRegistry fresh(path());
+        return inTransaction(
+            fresh, [](const std::string&) {},
+            [&] { return fresh.subkeyNames(Hive::CurrentUser, key); });
+    }
+
+    // A launcher key with the two options that have no fallback, plus the given lines.
+    void writeLauncher(const std::string& values, const std::string& sections = {}) {
+        write("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=\"" +
+              exe() + "\"\n\"nosplash\"=dword:00000001\n\"window\"=dword:00000000\n" + values +
+              "\n" + sections);
+    }
+
+    void load() { readRegistry(*reg, s, view); }
+    void save() { saveRegistry(*reg, s); }
+
+private slots:
+    void init() {
+        setPrompts(&prompts);
+        prompts = RecordingPrompts();
+        QDir(dir.path()).mkpath("game/users");
+        std::ofstream(exe()) << "MZ";
+        QFile::remove(QString::fromStdString(path()));
+        reg = std::make_unique<FileRegistry>(path());
+        view = FakeView();
+        s.reset();
+    }
+
+    void firstRunWritesTheFirstRunValues() {
+        prompts.files = {exe()};
+        load();
+        QCOMPARE(prompts.messages, std::vector<std::string>{"Select the VKR executable."});
+        QCOMPARE(text(kUser, "executable"), exe());
+        QCOMPARE(dword(kUser, "nosplash"), int64_t(1));
+        QCOMPARE(dword(kUser, "window"), int64_t(0));
+        QCOMPARE(dword(kUser, "close"), int64_t(0));
+        QCOMPARE(dword(kUser, "watchers"), int64_t(1));
+        QCOMPARE(text(kUser, "o_sound1"), std::string("none"));
+        QCOMPARE(text(kUser, "o_sound2"), std::string("none"));
+        QVERIFY(!value(kUser, "nomap"));
+        QVERIFY(!value(kUser, "flash"));
+        QVERIFY(!value(kUser, "sound1"));
+        QVERIFY(subkeys(kUser + "mods").empty());
+        QVERIFY(subkeys(kUser + "servers").empty());
+        // The load goes on with the fallbacks of the values a first run does not write.
+        QCOMPARE(s.settings.nomap, false);
+        QCOMPARE(s.settings.flash, true);
+        QCOMPARE(s.settings.sound1, std::string("none"));
+        QCOMPARE(s.settings.sound2, std::string("none"));
+        QCOMPARE(s.mods.lastRow, -1);
+        QCOMPARE(s.servers.lastRow, -1);
+        QCOMPARE(view.caption, exe());
+        QCOMPARE(view.address, std::string("10.1.2.3"));
+
+        save(); // the first close
+        QCOMPARE(dword(kUser, "nomap"), int64_t(0));
+        QCOMPARE(dword(kUser, "flash"), int64_t(1));
+        QCOMPARE(text(kUser, "sound1"), std::string("none"));
+        QCOMPARE(text(kUser, "sound2"), std::string("none"));
+    }
+
+    void firstRunCancelledAsksAgainAsNotFound() {
+        load();
+        QCOMPARE(prompts.messages,
+                 (std::vector<std::string>{"Select the VKR executable.",
+                                           "VKR Executable not found! Select the correct VKR "
+                                           "executable."}));
+        QCOMPARE(prompts.dialogs.size(), size_t(2));
+        QCOMPARE(text(kUser, "executable"), std::string());
+        QCOMPARE(s.settings.executable, std::string());
+    }
+
+    void cancelledNotFoundDialogKeepsTheStoredPath() {
+        write("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+              "\"executable\"=\"/nowhere/VelkrandOstrel.exe\"\n"
+              "\"nosplash\"=dword:00000000\n\"window\"=dword:00000001\n");
+        load();
+        QCOMPARE(prompts.messages.size(), size_t(1));
+        QCOMPARE(text(kUser, "executable"), std::string("/nowhere/VelkrandOstrel.exe"));
+        QCOMPARE(s.settings.executable, std::string("/nowhere/VelkrandOstrel.exe"));
+
+        // A confirmed dialog replaces it, without a second check of the new path.
+        prompts.files = {std::string("/elsewhere/VelkrandBeta.exe")};
+        load();
+        QCOMPARE(text(kUser, "executable"), std::string("/elsewhere/VelkrandBeta.exe"));
+        QCOMPARE(s.settings.executable, std::string("/elsewhere/VelkrandBeta.exe"));
+        QCOMPARE(prompts.messages.size(), size_t(2));
+    }
+
+    void aFolderIsNotAnExecutable() {
+        write("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=\"" +
+              dir.filePath("game").toStdString() +
+              "\"\n\"nosplash\"=dword:00000000\n\"window\"=dword:00000000\n");
+        load();
+        QCOMPARE(prompts.messages.size(), size_t(1));
+    }
+
+    void optionFallbacks_data() {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<bool>("close");
+        QTest::addColumn<bool>("nomap");
+        QTest::addColumn<bool>("flash");
+        QTest::addColumn<int>("watchers");
+        QTest::addColumn<QString>("sound1");
+        QTest::addColumn<QString>("sound2");
+        QTest::newRow("all stored") << "\"close\"=dword:00000001\n\"nomap\"=dword:00000002\n"
+                                       "\"flash\"=dword:00000000\n\"watchers\"=dword:00000002\n"
+                                       "\"sound1\"=\"a.wav\"\n\"sound2\"=\"b.wav\""
+                                    << true << true << false << 2 << "a.wav"
+                                    << "b.wav";
+        QTest::newRow("none stored") << "" << false << false << true << 1 << "none"
+                                     << "none";
+        QTest::newRow("wrong types")
+            << "\"close\"=\"yes\"\n\"nomap\"=hex:01\n\"flash\"=\"0\"\n\"watchers\"=\"2\"" << false
+            << false << true << 1 << "none"
+            << "none";
+        QTest::newRow("negative watchers")
+            << "\"watchers\"=dword:ffffffff" << false << false << true << -1 << "none"
+            << "none";
+        QTest::newRow("empty sounds")
+            << "\"sound1\"=\"\"\n\"sound2\"=\"\"" << false << false << true << 1 << "none"
+            << "none";
+        QTest::newRow("only sound1")
+            << "\"sound1\"=\"a.wav\"" << false << false << true << 1 << "a.wav"
+            << "none";
+        // One guard covers the pair: a bad sound2 also discards a good sound1.
+        QTest::newRow("sound2 of wrong type") << "\"sound1\"=\"a.wav\"\n\"sound2\"=dword:00000001"
+                                              << false << false << true << 1 << "none"
+                                              << "none";
+        QTest::newRow("expand string")
+            << "\"sound1\"=hex(2):61,2e,77,61,76,00" << false << false << true << 1 << "a.wav"
+            << "none";
+    }
+    void optionFallbacks() {
+        QFETCH(QString, values);
+        writeLauncher(values.toStdString());
+        load();
+        QFETCH(bool, close);
+        QFETCH(bool, nomap);
+        QFETCH(bool, flash);
+        QFETCH(int, watchers);
+        QFETCH(QString, sound1);
+        QFETCH(QString, sound2);
+        QCOMPARE(s.settings.close, close);
+        QCOMPARE(s.settings.nomap, nomap);
+        QCOMPARE(s.settings.flash, flash);
+        QCOMPARE(s.settings.watchers, watchers);
+        QCOMPARE(QString::fromStdString(s.settings.sound1), sound1);
+        QCOMPARE(QString::fromStdString(s.settings.sound2), sound2);
+        QCOMPARE(view.modListUpdates, 1);
+    }
+
+    void loadErrors_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        const QString head = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                             "\"executable\"=\"EXE\"\n";
+        const QString both = head + "\"nosplash\"=dword:00000001\n\"window\"=dword:00000000\n\n";
+        QTest::newRow("nosplash missing") << head + "\"window\"=dword:00000000\n"
+                                          << "Failed to get data for 'nosplash'";
+        QTest::newRow("window of wrong type")
+            << head + "\"nosplash\"=dword:00000001\n\"window\"=\"1\"\n"
+            << "Invalid data type for 'window'";
+        QTest::newRow("executable of wrong type")
+            << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR "
+               "Launcher2]\n\"executable\"=dword:00000001\n"
+            << "Invalid data type for 'executable'";
+        QTest::newRow("mod name not a number")
+            << both + "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\12a]\n\"name\"=\"x\"\n"
+            << "'12a' is not a valid integer value";
+        QTest::newRow("mod without checked")
+            << both + "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1]\n\"name\"=\"x\"\n"
+            << "Failed to get data for 'checked'";
+        QTest::newRow("server without sockets")
+            << both + "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\1]\n\"name\"=\"x\"\n"
+            << "Failed to get data for 'sockets'";
+        QTest::newRow("server port of wrong type")
+            << both + "[HKEY_CURRENT_USER\\Software\\VKR "
+                      "Launcher2\\servers\\1]\n\"port\"=dword:00000001\n"
+            << "Invalid data type for 'port'";
+    }
+    void loadErrors() {
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        write(text.replace("EXE", QString::fromStdString(exe())).toStdString());
+        try {
+            load();
+            QFAIL("the load did not stop");
+        } catch (const Exception& e) {
+            QCOMPARE(QString::fromStdString(e.what()), error);
+        }
+        // The window's mod list and caption are not refreshed by a load that stopped.
+        QCOMPARE(view.modListUpdates, 0);
+        QCOMPARE(view.caption, std::string("exenimi"));
+        QCOMPARE(view.address, std::string("10.1.2.3"));
+    }
+
+    void rowsComeInEnumerationOrder() {
+        std::string sections;
+        for (const char* id : {"5", "10", "-3", "007", "9999999", "0x1F"}) {
+            sections += std::string("[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\") + id +
+                        "]\n\"name\"=\"m" + id + "\"\n\"dir\"=\"@" + id +
+                        "\"\n\"checked\"=dword:00000001\n\n";
+        }
+        writeLauncher("", sections);
+        load();
+        QCOMPARE(s.mods.lastRow, 5);
+        std::vector<int32_t> ids;
+        for (int i = 0; i <= s.mods.lastRow; ++i) {
+            ids.push_back(s.mods[i].id);
+        }
+        QCOMPARE(ids, (std::vector<int32_t>{-3, 7, 31, 10, 5, 9999999}));
+        QCOMPARE(s.mods[3].name, std::string("m10"));
+        QCOMPARE(s.mods[3].dir, std::string("@10"));
+        QVERIFY(s.mods[3].checked);
+    }
+
+    void saveReplacesBothTablesWhole() {
+        writeLauncher("",
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1]\n\"name\"=\"a\"\n"
+                      "\"dir\"=\"a\"\n\"checked\"=dword:00000000\n\n"
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1\\leftover]\n\n"
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\2]\n\"name\"=\"s\"\n"
+                      "\"sockets\"=dword:00000001\n");
+        load();
+        QCOMPARE(s.mods.lastRow, 0);
+        QCOMPARE(s.servers.lastRow, 0);
+        s.mods.remove(0);
+        ServerEntry& e = s.servers.append();
+        e = {42, "Second", "example.org", "2302", "secret", false, "@a;@b;"};
+        save();
+        QVERIFY(subkeys(kUser + "mods").empty());
+        QCOMPARE(subkeys(kUser + "servers"), (std::vector<std::string>{"2", "42"}));
+        const std::string row = kUser + "servers\\42";
+        QCOMPARE(text(row, "name"), std::string("Second"));
+        QCOMPARE(text(row, "ip"), std::string("example.org"));
+        QCOMPARE(text(row, "port"), std::string("2302"));
+        QCOMPARE(text(row, "pass"), std::string("secret"));
+        QCOMPARE(text(row, "mods"), std::string("@a;@b;"));
+        QCOMPARE(dword(row, "sockets"), int64_t(0));
+
+        // Everything of the store comes back from the file.
+        Store again;
+        readRegistry(*reg, again, view);
+        QCOMPARE(again.servers.lastRow, 1);
+        QCOMPARE(again.servers[1].id, 42);
+        QCOMPARE(again.servers[1].mods, std::string("@a;@b;"));
+        QCOMPARE(again.servers[1].sockets, false);
+    }
+
+    void saveWithoutLauncherKeyWritesNothing() {
+        s.settings.executable = "x";
+        s.modsLoaded = s.serversLoaded = true;
+        save();
+        QVERIFY(!QFile::exists(QString::fromStdString(path())));
+    }
+
+    void stoppedLoadNeverDeletesUnreadRows() {
+        // "2" cannot be read (no "checked"), "3" is never reached.
+        writeLauncher("",
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1]\n\"name\"=\"a\"\n"
+                      "\"checked\"=dword:00000001\n\n"
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\2]\n\"name\"=\"b\"\n\n"
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\3]\n\"name\"=\"c\"\n"
+                      "\"checked\"=dword:00000000\n\n"
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n\"name\"=\"s\"\n"
+                      "\"sockets\"=dword:00000001\n");
+        QVERIFY_THROWS_EXCEPTION(Exception, load());
+        QCOMPARE(s.mods.lastRow, 0); // the row read completely before the error
+        QCOMPARE(s.mods[0].name, std::string("a"));
+
+        s.settings.window = true;
+        try {
+            save();
+            QFAIL("the save did not say that the tables were kept");
+        } catch (const Exception& e) {
+            QVERIFY(QString(e.what()).contains("mods and servers"));
+        }
+        QCOMPARE(subkeys(kUser + "mods"), (std::vector<std::string>{"1", "2", "3"}));
+        QCOMPARE(subkeys(kUser + "servers"), (std::vector<std::string>{"9"}));
+        QCOMPARE(dword(kUser, "window"), int64_t(1)); // the options were still written
+    }
+
+    void tooManyRowsAreNotLoadedOrDeleted() {
+        std::string sections;
+        for (int i = 0; i < ModTable::capacity + 1; ++i) {
+            sections += "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + std::to_string(i) +
+                        "]\n\"checked\"=dword:00000000\n";
+        }
+        writeLauncher("", sections);
+        QVERIFY_THROWS_EXCEPTION(Exception, load());
+        QVERIFY_THROWS_EXCEPTION(Exception, save());
+        QCOMPARE(subkeys(kUser + "mods").size(), size_t(ModTable::capacity + 1));
+    }
+
+    void gameValuesAndProfiles() {
+        const std::string game = dir.filePath("game").toStdString();
+        QDir(dir.path()).mkpath("game/users/Ann");
+        QDir(dir.path()).mkpath("game/users/Bob");
+        std::ofstream(game + "/users/notes.txt") << "x";
+        writeLauncher(
+            "", "[HKEY_LOCAL_MACHINE\\Software\\Brannock\\Operation Velkrand]\n\"MAIN\"=\"" + game +
+                    "\"\n\n[HKEY_CURRENT_USER\\Software\\Brannock\\Operation Velkrand]\n"
+                    "\"Player Name\"=\"Tervald\"\n");
+        load();
+        QCOMPARE(s.settings.gameFolder, game);
+        QCOMPARE(view.playerName, std::string("Tervald"));
+        auto profiles = view.profiles;
+        std::sort(profiles.begin(), profiles.end());
+        QCOMPARE(profiles, (std::vector<std::string>{"Ann", "Bob", "notes.txt"}));
+        // The game's values are never written back.
+        s.settings.gameFolder = "/changed";
+        save();
+        FileRegistry fresh(path());
+        auto main = inTransaction(
+            fresh, [](const std::string&) {},
+            [&] { return fresh.queryValue(Hive::LocalMachine, kGameKey, "MAIN"); });
+        QCOMPARE(main->asText(), game);
+    }
+
+    void missingGameKeysKeepTheFolderAndClearTheName() {
+        writeLauncher("");
+        s.settings.gameFolder = "/kept";
+        view.playerName = "old";
+        load();
+        QCOMPARE(s.settings.gameFolder, std::string("/kept"));
+        QCOMPARE(view.playerName, std::string());
+    }
+
+    void brokenFileIsReportedAndLoadGoesOnAsFirstRun() {
+        write("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=garbage\n");
+        prompts.files = {exe()};
+        load();
+        QVERIFY(prompts.messages.size() >= 2);
+        QVERIFY(QString::fromStdString(prompts.messages[0]).contains("line 4"));
+        QCOMPARE(prompts.messages[1], std::string("Select the VKR executable."));
+        QCOMPARE(text(kUser, "executable"), exe());
+    }
+
+    void integerTexts_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("value");
+        QTest::newRow("plain") << "2302" << true << 2302;
+        QTest::newRow("leading spaces") << "   42" << true << 42;
+        QTest::newRow("plus") << "+7" << true << 7;
+        QTest::newRow("minus") << "-3" << true << -3;
+        QTest::newRow("leading zeros") << "007" << true << 7;
+        QTest::newRow("dollar hex") << "$1F" << true << 31;
+        QTest::newRow("0x hex") << "0x1f" << true << 31;
+        QTest::newRow("0X hex") << "0XFF" << true << 255;
+        QTest::newRow("hex all bits") << "$FFFFFFFF" << true << -1;
+        QTest::newRow("negative hex") << "-$10" << true << -16;
+        QTest::newRow("largest") << "2147483647" << true << 2147483647;
+        QTest::newRow("smallest") << "-2147483648" << true << int(INT32_MIN);
+        QTest::newRow("too large") << "2147483648" << false << 0;
+        QTest::newRow("hex too long") << "$100000000" << false << 0;
+        QTest::newRow("empty") << "" << false << 0;
+        QTest::newRow("spaces only") << "  " << false << 0;
+        QTest::newRow("sign only") << "-" << false << 0;
+        QTest::newRow("dollar only") << "$" << false << 0;
+        QTest::newRow("trailing space") << "12 " << false << 0;
+        QTest::newRow("letters") << "abc" << false << 0;
+        QTest::newRow("decimal point") << "1.5" << false << 0;
+        QTest::newRow("tab before") << "\t1" << false << 0;
+        QTest::newRow("two signs") << "--1" << false << 0;
+        QTest::newRow("space after sign") << "- 1" << false << 0;
+    }
+    void integerTexts() {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(int, value);
+        auto parsed = tryParseInt(text.toStdString());
+        QCOMPARE(parsed.has_value(), valid);
+        if (valid) {
+            QCOMPARE(*parsed, value);
+        } else {
+            try {
+                parseInt(text.toStdString());
+                QFAIL("no error");
+            } catch (const EConvertError& e) {
+                QCOMPARE(QString(e.what()), "'" + text + "' is not a valid integer value");
+            }
+        }
+    }
+
+    void errorReportAddsAFullStop_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("letter") << "Invalid buffer"
+                                << "Invalid buffer.";
+        QTest::newRow("digit") << "Unknown Error No. 10"
+                               << "Unknown Error No. 10.";
+        QTest::newRow("full stop") << "Done."
+                                   << "Done.";
+        QTest::newRow("quote sorts before") << "Failed to get data for 'x'"
+                                            << "Failed to get data for 'x'";
+        QTest::newRow("exclamation sorts before") << "Not found!"
+                                                  << "Not found!";
+        QTest::newRow("slash sorts after") << "a/b/"
+                                           << "a/b/.";
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+    void errorReportAddsAFullStop() {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        QCOMPARE(QString::fromStdString(errorReportText(text.toStdString())), shown);
+    }
+
+    void wildcardListing() {
+        const QString base = dir.filePath("list");
+        QDir().mkpath(base + "/sub.dir");
+        QDir().mkpath(base + "/plain");
+        std::ofstream((base + "/a.wav").toStdString()) << "";
+        std::ofstream((base + "/b.txt").toStdString()) << "";
+        auto sorted = [](std::vector<std::string> v) {
+            std::sort(v.begin(), v.end());
+            return v;
+        };
+        const std::string b = base.toStdString();
+        QCOMPARE(sorted(findFiles(b + "\\*.*")),
+                 (std::vector<std::string>{"a.wav", "b.txt", "plain", "sub.dir"}));
+        QCOMPARE(sorted(findFiles(b + "/*.wav")), std::vector<std::string>{"a.wav"});
+        QCOMPARE(sorted(findFiles(b + "/?.txt")), std::vector<std::string>{"b.txt"});
+        QVERIFY(findFiles(b + "/missing/*.*").empty());
+        QVERIFY(listProfiles(b + "/plain").empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(StoreTest)
+#include "core_store.moc"

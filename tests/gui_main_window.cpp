@@ -1,0 +1,265 @@
+// The main window over a registry file in a temporary folder, driven offscreen.
+#include "app/TForm1.h"
+#include "app/jpeg_image.h"
+#include "app/window.h"
+#include "dialogs/TFormOptions.h"
+#include "settings/settings.h"
+#include "status/TForm4.h"
+#include "support/launcher_fixture.h"
+#include "ui_TForm1.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QtTest>
+
+#include <fstream>
+
+using vkr::Hive;
+
+namespace {
+
+const std::string kUser = "\\Software\\VKR Launcher2\\";
+
+std::string modSection(const std::string& id, const std::string& name, bool checked) {
+    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + id + "]\n\"name\"=\"" + name +
+           "\"\n\"dir\"=\"@" + name + "\"\n\"checked\"=dword:0000000" + (checked ? "1" : "0") +
+           "\n\n";
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LauncherFixture> fx;
+
+    TForm1* form() { return vkr::forms().form1; }
+    Ui::TForm1* ui() { return form()->ui(); }
+
+    bool storedChecked(const std::string& id) {
+        auto v = fx->stored(Hive::CurrentUser, kUser + "mods\\" + id, "checked");
+        return v && v->asDword() != 0;
+    }
+
+private slots:
+    void init() { fx = std::make_unique<LauncherFixture>(); }
+    void cleanup() { fx.reset(); }
+
+    void controlsAsDesigned() {
+        fx->writeStandardRegistry();
+        fx->start();
+        form()->show();
+        QCOMPARE(form()->windowTitle(), QString("VKR Launcher v2.18 by Tervald of Harjun"));
+        QCOMPARE(form()->centralWidget()->size(), QSize(467, 259));
+        QCOMPARE(form()->minimumSize(), form()->maximumSize());
+        QVERIFY(!(form()->windowFlags() & Qt::WindowMaximizeButtonHint));
+        struct Expected {
+            const char* name;
+            QRect geometry;
+            const char* text;
+        };
+        const Expected controls[] = {
+            {"BitBtn2", {16, 128, 113, 25}, "MP: &Host game"},
+            {"BitBtn5", {16, 160, 113, 25}, "MP: &Server list"},
+            {"BitBtn3", {16, 192, 113, 25}, "&Start singleplayer"},
+            {"SpeedButton2", {8, 33, 113, 13}, "&Copy to clipboard"},
+            {"Button1", {416, 231, 41, 16}, "ch&ange"},
+        };
+        for (const auto& c : controls) {
+            auto* b = form()->findChild<QAbstractButton*>(c.name);
+            QVERIFY2(b, c.name);
+            QCOMPARE(b->geometry(), c.geometry);
+            QCOMPARE(b->text(), QString(c.text));
+        }
+        QCOMPARE(ui()->GroupBox1->title(), QString(" Mods "));
+        QCOMPARE(ui()->GroupBox3->title(), QString("Your IP"));
+        QCOMPARE(ui()->GroupBox2->title(), QString("Player"));
+        QVERIFY(ui()->MYIP->isReadOnly());
+        // Hints are never shown in the main window.
+        QVERIFY(ui()->BitBtn3->toolTip().isEmpty());
+        // Tab order: single player first, then "change", the mods, host, list, name, address.
+        QList<QWidget*> order;
+        for (QWidget* w = ui()->BitBtn3; order.size() < 8; w = w->nextInFocusChain()) {
+            QWidget* owner = qobject_cast<QComboBox*>(w->parentWidget()) ? w->parentWidget() : w;
+            if ((w->focusPolicy() & Qt::TabFocus) && !order.contains(owner)) {
+                order << owner;
+            }
+        }
+        QList<QWidget*> expected = {ui()->BitBtn3, ui()->Button1,     ui()->ModList,
+                                    ui()->BitBtn2, ui()->BitBtn5,     ui()->PlayerName,
+                                    ui()->MYIP,    ui()->SpeedButton2};
+        QCOMPARE(order, expected);
+        QStringList menu;
+        for (QAction* a : ui()->Options1->actions()) {
+            menu << (a->isSeparator() ? "-" : a->text());
+        }
+        QCOMPARE(menu, (QStringList{"&Options", "&Mods", "&Servers", "-", "VKR Preferences", "-",
+                                    "&Quit"}));
+        QCOMPARE(ui()->Help1->actions().size(), 1);
+        QCOMPARE(ui()->About1->text(), QString("About"));
+    }
+
+    void captionsFitTheirControls() {
+        fx->writeStandardRegistry();
+        fx->start();
+        form()->show();
+        const QString dir = QString(VKR_BINARY_DIR) + "/screenshots";
+        QDir().mkpath(dir);
+        QVERIFY(form()->grab().save(dir + "/main-window-offscreen.png"));
+        for (auto* b : form()->findChildren<QAbstractButton*>()) {
+            const QString text = QString(b->text()).remove('&');
+            const int icon = b->icon().isNull() ? 0 : b->iconSize().width() + 4;
+            const int needed = b->fontMetrics().horizontalAdvance(text) + icon + 4;
+            QVERIFY2(needed <= b->width(),
+                     qPrintable(b->objectName() + " needs " + QString::number(needed)));
+            QVERIFY2(b->fontMetrics().height() <= b->height() + 1, qPrintable(b->objectName()));
+        }
+        for (auto* g : form()->findChildren<QGroupBox*>()) {
+            QVERIFY2(g->fontMetrics().horizontalAdvance(g->title()) + 16 <= g->width(),
+                     qPrintable(g->objectName()));
+        }
+    }
+
+    void loadFillsTheWindow() {
+        QDir().mkpath(QString::fromStdString(fx->gameFolder() + "/users/Ann"));
+        QDir().mkpath(QString::fromStdString(fx->gameFolder() + "/users/Bob"));
+        fx->writeStandardRegistry(modSection("10", "Ten", true) + modSection("5", "Five", false));
+        fx->start();
+        QCOMPARE(ui()->PlayerName->currentText(), QString("Tester"));
+        QStringList profiles;
+        for (int i = 0; i < ui()->PlayerName->count(); ++i) {
+            profiles << ui()->PlayerName->itemText(i);
+        }
+        profiles.sort();
+        QCOMPARE(profiles, (QStringList{"Ann", "Bob"}));
+        QCOMPARE(ui()->exenimi->text(), QString::fromStdString(fx->executablePath()));
+        QVERIFY(!ui()->MYIP->text().isEmpty());
+        // "10" enumerates before "5".
+        QCOMPARE(ui()->ModList->count(), 2);
+        QCOMPARE(ui()->ModList->item(0)->text(), QString("Ten"));
+        QCOMPARE(ui()->ModList->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(ui()->ModList->item(1)->checkState(), Qt::Unchecked);
+        QVERIFY(fx->prompts.shown.empty());
+    }
+
+    void ticksChangeTheTableButAreSavedOnlyOnClose() {
+        fx->writeStandardRegistry(modSection("1", "One", false) + modSection("2", "Two", true));
+        fx->start();
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+        QListWidget* list = ui()->ModList;
+        const QRect row = list->visualItemRect(list->item(0));
+        // Click on the tick box at the left of the first row, and untick the second by keyboard.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(row.left() + 8, row.center().y()));
+        list->setCurrentRow(1);
+        QTest::keyClick(list, Qt::Key_Space);
+        QCOMPARE(list->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(vkr::store().mods[0].checked, true);
+        QCOMPARE(vkr::store().mods[1].checked, false);
+        QCOMPARE(storedChecked("1"), false);
+        QCOMPARE(storedChecked("2"), true);
+
+        form()->close();
+        QCOMPARE(storedChecked("1"), true);
+        QCOMPARE(storedChecked("2"), false);
+    }
+
+    void closingSavesOnce() {
+        fx->writeStandardRegistry();
+        fx->start();
+        form()->show();
+        form()->close();
+        // A second close (e.g. quit after a close) writes nothing more.
+        vkr::store().settings.window = true;
+        form()->close();
+        auto v = fx->stored(Hive::CurrentUser, kUser, "window");
+        QVERIFY(v);
+        QCOMPARE(v->asDword(), 0u);
+        QVERIFY(fx->stored(Hive::CurrentUser, kUser, "flash")); // written by the one save
+    }
+
+    void copyAddressToClipboard() {
+        fx->writeStandardRegistry();
+        fx->start();
+        form()->show();
+        ui()->MYIP->setText("192.168.7.9");
+        QApplication::clipboard()->clear();
+        QTest::mouseClick(ui()->SpeedButton2, Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), QString("192.168.7.9"));
+        QCOMPARE(ui()->MYIP->selectedText(), QString("192.168.7.9"));
+    }
+
+    void serverListNeedsServers() {
+        fx->writeStandardRegistry();
+        fx->start();
+        QTest::mouseClick(ui()->BitBtn5, Qt::LeftButton);
+        QCOMPARE(fx->prompts.messages(),
+                 std::vector<std::string>{
+                     "No server entries found, add servers first using the options menu"});
+        QVERIFY(!vkr::forms().form4->isVisible());
+    }
+
+    void changeExecutable_data() {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("chosen") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void changeExecutable() {
+        QFETCH(bool, confirm);
+        fx->writeStandardRegistry();
+        fx->start();
+        const std::string other = fx->gameFolder() + "/VelkrandBeta.exe";
+        std::ofstream(other) << "beta";
+        fx->prompts.fileAnswers = {confirm ? std::optional<std::string>(other) : std::nullopt};
+        QTest::mouseClick(ui()->Button1, Qt::LeftButton);
+        QCOMPARE(fx->prompts.messages(), std::vector<std::string>{"Select the VKR executable."});
+        const std::string expected = confirm ? other : fx->executablePath();
+        QCOMPARE(ui()->exenimi->text(), QString::fromStdString(expected));
+        QCOMPARE(fx->stored(Hive::CurrentUser, kUser, "executable")->asText(), expected);
+    }
+
+    void loadErrorIsReportedAndStartUpGoesOn() {
+        fx->writeRegistryText("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                              "\"executable\"=\"" +
+                              fx->executablePath() + "\"\n");
+        std::ofstream(fx->executablePath()) << "x";
+        fx->start();
+        QCOMPARE(fx->prompts.errors(),
+                 std::vector<std::string>{"Failed to get data for 'nosplash'"});
+        QVERIFY(vkr::forms().formOptions); // every window was still created
+        QCOMPARE(ui()->exenimi->text(), QString("exenimi"));
+    }
+
+    void brokenLogoDecodesToNothing_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("not a jpeg") << QByteArray("GIF89a not a jpeg at all");
+        QFile logo(":/logo.jpg");
+        QVERIFY(logo.open(QIODevice::ReadOnly));
+        QTest::newRow("truncated header") << logo.readAll().left(40);
+    }
+    void brokenLogoDecodesToNothing() {
+        QFETCH(QByteArray, bytes);
+        QString error;
+        QVERIFY(vkr::decodeJpeg(bytes, &error).isNull());
+        QVERIFY(!error.isEmpty());
+    }
+
+    void logoDecodes() {
+        QFile logo(":/logo.jpg");
+        QVERIFY(logo.open(QIODevice::ReadOnly));
+        QImage image = vkr::decodeJpeg(logo.readAll());
+        QCOMPARE(image.size(), QSize(271, 107));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "gui_main_window.moc"
