@@ -621,6 +621,18 @@ void replaceFile(const std::string& path, const std::string& text) {
     }
 }
 
+// Temporary files of writers that died before their rename. Only the holder of the lock writes,
+// so any that are found under the lock are left-overs.
+void removeLeftovers(const std::string& path) {
+    std::string prefix = std::filesystem::path(path).filename().string() + ".tmp-";
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folderOf(path), ec)) {
+        if (entry.path().filename().string().starts_with(prefix)) {
+            std::filesystem::remove(entry.path(), ec);
+        }
+    }
+}
+
 std::string timestamp() {
     std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -702,6 +714,7 @@ std::string FileRegistry::begin() {
     lock();
     std::string notice;
     try {
+        removeLeftovers(path_);
         std::optional<std::string> text = readFile(path_);
         try {
             tree_ = text ? RegTree::parse(*text) : RegTree();
