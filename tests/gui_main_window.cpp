@@ -13,10 +13,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QHostInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QProcess>
 #include <QtTest>
 
 #include <fstream>
@@ -195,6 +197,47 @@ private slots:
         QTest::mouseClick(ui()->SpeedButton2, Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), QString("192.168.7.9"));
         QCOMPARE(ui()->MYIP->selectedText(), QString("192.168.7.9"));
+    }
+
+    void menuShowsTheOtherWindows_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("options") << "Options2"
+                                 << "Options";
+        QTest::newRow("mods") << "Mods1"
+                              << "Modifications";
+        QTest::newRow("servers") << "Servers1"
+                                 << "Servers";
+        QTest::newRow("about") << "About1"
+                               << "About";
+    }
+    void menuShowsTheOtherWindows() {
+        QFETCH(QString, action);
+        QFETCH(QString, window);
+        fx->writeStandardRegistry();
+        fx->start();
+        form()->show();
+        form()->findChild<QAction*>(action)->trigger();
+        QWidget* shown = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (w->isVisible() && w != form()) {
+                QVERIFY2(!shown, "more than one window shown");
+                shown = w;
+            }
+        }
+        QVERIFY(shown);
+        QCOMPARE(shown->windowTitle(), window);
+        QVERIFY(form()->isVisible()); // modeless: the main window stays
+    }
+
+    void ownAddressIsTheHostNamesFirstIPv4Address() {
+        QProcess getent;
+        getent.start("getent", {"ahostsv4", QHostInfo::localHostName()});
+        QVERIFY(getent.waitForFinished(10000));
+        const QString first = QString(getent.readAllStandardOutput()).section(' ', 0, 0);
+        fx->writeStandardRegistry();
+        fx->start();
+        QCOMPARE(ui()->MYIP->text(), first.isEmpty() ? QString("127.0.0.1") : first);
     }
 
     void serverListNeedsServers() {
