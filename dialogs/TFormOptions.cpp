@@ -1,7 +1,149 @@
 #include "dialogs/TFormOptions.h"
 
-TFormOptions::TFormOptions(QWidget* parent) : QDialog(parent) {
-    setObjectName("TFormOptions");
-    setWindowTitle("Options");
+#include "app/TForm1.h"
+#include "app/guard.h"
+#include "app/window.h"
+#include "settings/settings.h"
+#include "ui_TFormOptions.h"
+
+#include <QKeyEvent>
+#include <QStyle>
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+TFormOptions::TFormOptions(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      OpenDialog1("WAV files|*.wav|All files|*.*"), ui_(std::make_unique<Ui::TFormOptions>()) {
+    ui_->setupUi(this);
     setFixedSize(443, 216);
+    // Labels take the width of their text, whatever the font.
+    ui_->Label1->adjustSize();
+    ui_->Label2->adjustSize();
+    ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+
+    using vkr::onSignal;
+    onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    onSignal(ui_->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    onSignal(ui_->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    // A radio button's click runs when it becomes selected, by the user or by the load.
+    const std::pair<QRadioButton*, void (TFormOptions::*)()> clicks[] = {
+        {ui_->sounds1, &TFormOptions::sounds1Click},
+        {ui_->sounds2, &TFormOptions::sounds2Click},
+        {ui_->sounds3, &TFormOptions::sounds3Click},
+    };
+    for (auto [button, click] : clicks) {
+        connect(button, &QRadioButton::toggled, this, [this, click](bool selected) {
+            if (selected) {
+                vkr::guarded([this, click] { (this->*click)(); });
+            }
+        });
+    }
+    vkr::onActivate(this, [this] { FormActivate(); });
+}
+
+TFormOptions::~TFormOptions() = default;
+
+void TFormOptions::keyPressEvent(QKeyEvent* event) {
+    // No button of this dialog is a cancel button: Esc does nothing.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFormOptions::setSelected(QRadioButton* button, bool selected) {
+    if (button->isChecked() == selected) {
+        return;
+    }
+    if (selected) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive button cannot be deselected on its own; the group may end with none.
+    button->setAutoExclusive(false);
+    button->setChecked(false);
+    button->setAutoExclusive(true);
+}
+
+void TFormOptions::UpdateJuttu() {
+    bool custom = !ui_->sounds2->isChecked() && !ui_->sounds1->isChecked();
+    ui_->sound1->setEnabled(custom);
+    ui_->sound2->setEnabled(custom);
+    ui_->Button2->setEnabled(custom);
+    ui_->Button1->setEnabled(custom);
+}
+
+void TFormOptions::FormActivate() {
+    const vkr::LauncherSettings& s = vkr::store().settings;
+    ui_->CheckBox1->setChecked(s.nosplash);
+    ui_->CheckBox2->setChecked(s.window);
+    ui_->CheckBox3->setChecked(s.close);
+    ui_->CheckBox4->setChecked(s.nomap);
+    ui_->CheckBox5->setChecked(s.flash);
+    setSelected(ui_->sounds1, s.watchers == 0);
+    setSelected(ui_->sounds2, s.watchers == 1);
+    setSelected(ui_->sounds3, s.watchers == 2);
+    ui_->sound1->setText(qs(s.sound1));
+    ui_->sound2->setText(qs(s.sound2));
+}
+
+void TFormOptions::sounds1Click() {
+    UpdateJuttu();
+}
+
+void TFormOptions::sounds2Click() {
+    UpdateJuttu();
+}
+
+void TFormOptions::sounds3Click() {
+    UpdateJuttu();
+}
+
+void TFormOptions::BitBtn2Click() {
+    vkr::LauncherSettings& s = vkr::store().settings;
+    s.nosplash = ui_->CheckBox1->isChecked();
+    s.window = ui_->CheckBox2->isChecked();
+    s.close = ui_->CheckBox3->isChecked();
+    s.nomap = ui_->CheckBox4->isChecked();
+    // Stored as typed, whether the fields are enabled or not.
+    s.sound1 = ui_->sound1->text().toStdString();
+    s.sound2 = ui_->sound2->text().toStdString();
+    s.flash = ui_->CheckBox5->isChecked();
+    if (ui_->sounds1->isChecked()) {
+        s.watchers = 0;
+    } else if (ui_->sounds2->isChecked()) {
+        s.watchers = 1;
+    } else if (ui_->sounds3->isChecked()) {
+        s.watchers = 2;
+    }
+    vkr::forms().form1->SaveRegistry();
+    hide();
+}
+
+void TFormOptions::BitBtn1Click() {
+    hide();
+}
+
+// A cancelled file dialog leaves the field as it was.
+void TFormOptions::Button1Click() {
+    if (OpenDialog1.execute()) {
+        ui_->sound2->setText(qs(OpenDialog1.fileName()));
+    }
+}
+
+void TFormOptions::Button2Click() {
+    if (OpenDialog1.execute()) {
+        ui_->sound1->setText(qs(OpenDialog1.fileName()));
+    }
 }

@@ -1,10 +1,50 @@
 #pragma once
 
+#include "settings/prompts.h"
+
 #include <QDialog>
 
-// The "Options" window.
+#include <memory>
+
+namespace Ui {
+class TFormOptions;
+}
+class QRadioButton;
+
+// The "Options" window: the launch options and the watcher's alert settings. Every activation
+// loads the controls from the settings; OK stores them and saves the whole store.
 class TFormOptions : public QDialog {
     Q_OBJECT
 public:
     explicit TFormOptions(QWidget* parent = nullptr);
+    ~TFormOptions() override;
+
+    Ui::TFormOptions* ui() const { return ui_.get(); }
+
+    // Enables the custom-sound fields and their browse buttons unless "Disable sounds" or
+    // "Use default sounds" is selected.
+    void UpdateJuttu();
+
+    // One file dialog for both sound fields: it remembers the last file chosen with either.
+    vkr::OpenDialog OpenDialog1;
+
+    // Handlers, named after their control and event.
+    void FormActivate();
+    void sounds1Click();
+    void sounds2Click();
+    void sounds3Click();
+    void BitBtn2Click();
+    void BitBtn1Click();
+    void Button1Click();
+    void Button2Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    // Selects or deselects a radio button as the load does; selecting one that was not
+    // selected runs its click handler.
+    void setSelected(QRadioButton* button, bool selected);
+
+    std::unique_ptr<Ui::TFormOptions> ui_;
 };
