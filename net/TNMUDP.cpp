@@ -1,0 +1,275 @@
+#include "net/TNMUDP.h"
+
+#include "net/address.h"
+#include "net/tick.h"
+#include "net/udp_errors.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QHostInfo>
+#include <QSocketNotifier>
+
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// Receives of more than this many queued datagrams wait in the socket until the queue has been
+// delivered: a flood of datagrams cannot take all memory.
+constexpr size_t maxQueued = 8192;
+// Large enough for a burst of replies to a whole pass; the system may grant less.
+constexpr int receiveBufferBytes = 4 * 1024 * 1024;
+// Host texts longer than this do not resolve.
+constexpr size_t maxHostLength = 127;
+
+int64_t realtimeNs() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// How long ago the kernel received a datagram, from its receive timestamp; 0 without one.
+int64_t receiveAgeNs(msghdr& msg) {
+    for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c)) {
+        if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_TIMESTAMPNS) {
+            timespec stamp;
+            std::memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
+            int64_t age =
+                realtimeNs() - (static_cast<int64_t>(stamp.tv_sec) * 1000000000 + stamp.tv_nsec);
+            return age > 0 ? age : 0;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+TNMUDP::TNMUDP(QObject* owner) : QObject(owner), ring_(64) {
+    openSocket();
+    deliverTimer_.setSingleShot(true);
+    deliverTimer_.setInterval(0);
+    connect(&deliverTimer_, &QTimer::timeout, this, &TNMUDP::deliver);
+}
+
+TNMUDP::~TNMUDP() {
+    closeSocket();
+}
+
+void TNMUDP::status(const std::string& text, int level) {
+    if (level <= ReportLevel && OnStatus) {
+        OnStatus(this, text);
+    }
+}
+
+void TNMUDP::raiseSocketError(int error) {
+    status("Checking Error In Error Manager", 16);
+    std::string message = error != 0 ? "Unknown Error No. " + std::to_string(error) : "";
+    status("Looking Up Error Message" + message, 8);
+    throw vkr::UDPSockError(message);
+}
+
+void TNMUDP::openSocket() {
+    fd_ = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) {
+        raiseSocketError(errno);
+    }
+    // Both are wishes: without timestamps a datagram's receipt is taken as the time it is read,
+    // and a smaller buffer is still drained after each send.
+    int on = 1;
+    setsockopt(fd_, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
+    setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &receiveBufferBytes, sizeof receiveBufferBytes);
+}
+
+void TNMUDP::closeSocket() {
+    delete notifier_;
+    notifier_ = nullptr;
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+}
+
+void TNMUDP::SetLocalPort(int port) {
+    closeSocket();
+    openSocket();
+    localPort_ = port;
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_port = htons(static_cast<uint16_t>(port));
+    local.sin_addr.s_addr = inet_addr("0.0.0.0");
+    // A port held by another program leaves the socket unbound; the first send binds it.
+    (void)bind(fd_, reinterpret_cast<const sockaddr*>(&local), sizeof local);
+    notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &TNMUDP::deliver);
+}
+
+void TNMUDP::SendDatagram(const std::string& buff, int n) {
+    std::string copy = buff;
+    for (bool secondPass = false; n == 0; secondPass = true) {
+        bool handled = false;
+        if (secondPass || !OnBufferInvalid) {
+            throw vkr::Exception("Invalid buffer");
+        }
+        OnBufferInvalid(handled, copy, n);
+        if (!handled) {
+            throw vkr::Exception("Invalid buffer");
+        }
+    }
+    if (n < 0 || static_cast<size_t>(n) > copy.size()) {
+        throw vkr::Exception("Invalid buffer");
+    }
+    // The destination is taken now: events handled while the host is looked up may point the
+    // endpoint elsewhere for sends of their own.
+    const std::string host = RemoteHost;
+    const int port = RemotePort;
+    const in_addr_t address = resolveRemoteHost(host);
+    if (address == 0) {
+        throw vkr::UDPSockError("Null Remote Address");
+    }
+    status("Sending Data", 2);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(static_cast<uint16_t>(port));
+    to.sin_addr.s_addr = address;
+    lastSendTick_ = vkr::GetTickCount();
+    // A failed send is not reported.
+    (void)sendto(fd_, copy.data(), static_cast<size_t>(n), 0,
+                 reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    drain();
+    if (OnDataSend) {
+        OnDataSend(this);
+    }
+}
+
+in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
+    // The text ends at a NUL, as the system's text functions read it.
+    const std::string name(host.c_str());
+    if (name.size() <= maxHostLength) {
+        // 255.255.255.255 is the parser's failure value, so that text is looked up as a name.
+        in_addr_t dotted = inet_addr(name.c_str());
+        if (dotted != INADDR_NONE) {
+            return dotted;
+        }
+    }
+    for (int attempt = 0;; ++attempt) {
+        in_addr_t address = 0;
+        if (name.size() <= maxHostLength && lookUp(name, address)) {
+            return address;
+        }
+        if (attempt == 1) {
+            throw vkr::UDPSockError("Host Lookup Canceled");
+        }
+        bool handled = false;
+        if (OnInvalidHost) {
+            OnInvalidHost(handled);
+        }
+        if (!handled) {
+            throw vkr::UDPSockError("Host Lookup Canceled");
+        }
+    }
+}
+
+bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
+    // Each look-up has its own state, so that a send made by an event handled while this one
+    // waits cannot end or change it.
+    struct {
+        bool done = false;
+        bool succeeded = false;
+        in_addr_t address = 0;
+    } lookup;
+    QHostInfo::lookupHost(QString::fromUtf8(name), this, [&lookup](const QHostInfo& info) {
+        for (const QHostAddress& a : info.addresses()) {
+            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
+                lookup.succeeded = true;
+                lookup.address = htonl(a.toIPv4Address());
+                break;
+            }
+        }
+        lookup.done = true;
+    });
+    while (!lookup.done) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    address = lookup.address;
+    return lookup.succeeded;
+}
+
+TNMUDP::Datagram& TNMUDP::pushSlot() {
+    if (size_ == ring_.size()) {
+        std::vector<Datagram> larger(ring_.size() * 2);
+        for (size_t i = 0; i < size_; ++i) {
+            larger[i] = ring_[(head_ + i) % ring_.size()];
+        }
+        ring_.swap(larger);
+        head_ = 0;
+    }
+    return ring_[(head_ + size_) % ring_.size()];
+}
+
+void TNMUDP::drain() {
+    if (fd_ < 0) {
+        return;
+    }
+    while (size_ < maxQueued) {
+        Datagram& slot = pushSlot();
+        iovec data{slot.bytes.data(), slot.bytes.size()};
+        alignas(cmsghdr) char control[256];
+        msghdr msg{};
+        msg.msg_name = &slot.from;
+        msg.msg_namelen = sizeof slot.from;
+        msg.msg_iov = &data;
+        msg.msg_iovlen = 1;
+        msg.msg_control = control;
+        msg.msg_controllen = sizeof control;
+        ssize_t got = recvmsg(fd_, &msg, 0);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            break;
+        }
+        // A datagram longer than the buffer is cut by the system: it counts as a failed receive.
+        slot.count = got < 0 || (msg.msg_flags & MSG_TRUNC) ? -1 : static_cast<int>(got);
+        slot.tick = vkr::tickAgo(got < 0 ? 0 : receiveAgeNs(msg));
+        ++size_;
+        if (got < 0) {
+            break;
+        }
+    }
+    if (size_ > 0) {
+        deliverTimer_.start();
+    }
+}
+
+void TNMUDP::deliver() {
+    try {
+        drain();
+    } catch (...) {
+        // No memory for a larger queue: deliver what is queued; the rest waits in the socket.
+    }
+    while (size_ > 0) {
+        current_ = ring_[head_];
+        head_ = (head_ + 1) % ring_.size();
+        --size_;
+        if (!OnDataReceived) {
+            continue;
+        }
+        const auto* b = reinterpret_cast<const uint8_t*>(&current_.from.sin_addr.s_addr);
+        const std::string fromIP = vkr::addressText({b[0], b[1], b[2], b[3]});
+        try {
+            OnDataReceived(this, current_.count, fromIP, ntohs(current_.from.sin_port));
+        } catch (...) {
+            // Errors of the data-received handlers are not reported; the datagram is dropped.
+        }
+    }
+}
+
+void TNMUDP::ReadReceivedData(std::string& data) const {
+    data.assign(current_.bytes.data(),
+                current_.count > 0 ? static_cast<size_t>(current_.count) : 0);
+}

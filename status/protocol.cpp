@@ -1,0 +1,178 @@
+#include "status/protocol.h"
+
+#include "settings/intparse.h"
+
+namespace vkr {
+
+std::optional<uint32_t> SendStatusRequest(DatagramSender& udps) noexcept {
+    try {
+        // The request is written at the start of a 128-byte buffer; only its 14 bytes go out.
+        std::string buffer(128, '\0');
+        buffer.replace(0, statusRequest.size(), statusRequest);
+        udps.SendDatagram(buffer, static_cast<int>(statusRequest.size()));
+        return udps.LastSendTick();
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+int32_t queryPort(const ServerEntry& e) {
+    // The sum wraps like the 32-bit arithmetic of the port property; only its low 16 bits are
+    // used when sending.
+    uint32_t port = static_cast<uint32_t>(parseInt(e.port));
+    return static_cast<int32_t>(port + static_cast<uint32_t>(queryPortOffset(e.sockets)));
+}
+
+namespace {
+
+std::optional<ReplyKey> keyOf(std::string_view token) {
+    if (token == "gametype") {
+        return ReplyKey::gametype;
+    }
+    if (token == "numplayers") {
+        return ReplyKey::numplayers;
+    }
+    if (token == "maxplayers") {
+        return ReplyKey::maxplayers;
+    }
+    if (token == "gstate") {
+        return ReplyKey::gstate;
+    }
+    if (token.starts_with("player_")) {
+        return ReplyKey::player;
+    }
+    if (token.starts_with("score")) {
+        return ReplyKey::score;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& receiver) {
+    reply = reply.substr(0, reply.find('\0'));
+    std::optional<ReplyKey> armed;
+    size_t start = 0;
+    for (size_t end = reply.find('\\'); end != std::string_view::npos;
+         end = reply.find('\\', start)) {
+        std::string_view token = reply.substr(start, end - start);
+        start = end + 1;
+        if (armed) {
+            receiver(*armed, token);
+        }
+        armed = keyOf(token);
+        if (armed && (keys & keyBit(*armed)) == 0) {
+            armed.reset();
+        }
+    }
+}
+
+std::optional<std::string> capacityText(std::string_view maxplayers) {
+    auto value = tryParseInt(maxplayers);
+    if (!value) {
+        return std::nullopt;
+    }
+    return std::to_string(static_cast<int64_t>(*value) - 2);
+}
+
+namespace {
+
+const std::string& slot(const std::vector<std::string>& texts, int j) {
+    static const std::string empty;
+    return j >= 0 && static_cast<size_t>(j) < texts.size() ? texts[static_cast<size_t>(j)] : empty;
+}
+
+// Writes slot j of texts, growing the table to hold it.
+void put(std::vector<std::string>& texts, int j, std::string_view value) {
+    if (static_cast<size_t>(j) >= texts.size()) {
+        texts.resize(static_cast<size_t>(j) + 1);
+    }
+    texts[static_cast<size_t>(j)].assign(value);
+}
+
+} // namespace
+
+const std::string& ServerStatus::playerName(int j) const {
+    return slot(names_, j);
+}
+
+const std::string& ServerStatus::playerScore(int j) const {
+    return slot(scores_, j);
+}
+
+void ServerStatus::resetPlayers() {
+    playerCount = 0;
+    dropping_ = false;
+    put(names_, 0, "no players");
+    put(scores_, 0, "");
+}
+
+void ServerStatus::addPlayer(std::string_view name) {
+    if (playerCount >= playerCapacity) {
+        dropping_ = true;
+        return;
+    }
+    put(names_, playerCount, name);
+    ++playerCount;
+}
+
+void ServerStatus::setScore(std::string_view score) {
+    if (playerCount == 0 || dropping_) {
+        return;
+    }
+    put(scores_, playerCount - 1, score);
+}
+
+bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port) {
+    return status.address != "0.0.0.0" && fromIP == status.address &&
+           std::to_string(port - queryPortOffset(e.sockets)) == e.port;
+}
+
+namespace {
+
+void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
+    ServerStatus& status = row.status;
+    row.cells.ping = std::to_string(receiveTick - status.sendTick);
+    std::string numText = "??";
+    std::string maxText = "??";
+    ScanReply(reply, browserKeys, [&](ReplyKey key, std::string_view value) {
+        switch (key) {
+        case ReplyKey::gametype:
+            row.cells.mission.assign(value);
+            break;
+        case ReplyKey::numplayers:
+            numText.assign(value);
+            break;
+        case ReplyKey::maxplayers:
+            maxText = capacityText(value).value_or("??");
+            break;
+        case ReplyKey::player:
+            status.addPlayer(value);
+            break;
+        case ReplyKey::score:
+            status.setScore(value);
+            break;
+        case ReplyKey::gstate:
+            break;
+        }
+    });
+    if (numText != "??") {
+        row.cells.players = numText + "/" + maxText;
+    }
+}
+
+} // namespace
+
+std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
+                            int port, std::string_view reply, uint32_t receiveTick) {
+    std::vector<int> answered;
+    for (int i = 0; i <= servers.lastRow; ++i) {
+        if (answers(servers[i], rows[i].status, fromIP, port)) {
+            applyToRow(rows[i], reply, receiveTick);
+            answered.push_back(i);
+        }
+    }
+    return answered;
+}
+
+} // namespace vkr

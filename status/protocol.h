@@ -1,0 +1,122 @@
+#pragma once
+
+#include "net/datagram_sender.h"
+#include "settings/settings.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vkr {
+
+// The status request as it goes on the wire: "\info\\status\", 14 bytes, no terminating NUL.
+inline constexpr std::string_view statusRequest{"\\info\\\\status\\", 14};
+
+// Sends the status request to the endpoint's RemoteHost and RemotePort. Every failure of the
+// send is dropped. Gives the tick at which the request was handed to the socket, or nothing when
+// the send failed.
+std::optional<uint32_t> SendStatusRequest(DatagramSender& udps) noexcept;
+
+// 1 for a server of the sockets implementation, 2 for DirectPlay: query port minus game port.
+constexpr int queryPortOffset(bool sockets) {
+    return sockets ? 1 : 2;
+}
+
+// A server's query port: its game port text converted to an integer plus the offset. A port text
+// that is not an integer raises EConvertError.
+int32_t queryPort(const ServerEntry& e);
+
+// The keys of a reply that a receiver can ask for. "player_" and "score" match by prefix.
+enum class ReplyKey { gametype, numplayers, maxplayers, player, score, gstate };
+
+using ReplyKeySet = unsigned;
+constexpr ReplyKeySet keyBit(ReplyKey key) {
+    return 1u << static_cast<unsigned>(key);
+}
+inline constexpr ReplyKeySet browserKeys =
+    keyBit(ReplyKey::gametype) | keyBit(ReplyKey::numplayers) | keyBit(ReplyKey::maxplayers) |
+    keyBit(ReplyKey::player) | keyBit(ReplyKey::score);
+inline constexpr ReplyKeySet watcherKeys = browserKeys | keyBit(ReplyKey::gstate);
+
+using ReplyReceiver = std::function<void(ReplyKey key, std::string_view value)>;
+
+// Cuts a reply into backslash-ended tokens (up to its first NUL; the text after the last
+// backslash is never delivered). Every token is first delivered as the value of the armed key,
+// if any, then tested against the keys: one of the receiver's keys arms it, anything else
+// leaves no key armed.
+void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& receiver);
+
+// The capacity shown for a "maxplayers" value: the value minus 2 as decimal text, or nothing
+// when the value is not an integer (the caller then shows the capacity as unknown).
+std::optional<std::string> capacityText(std::string_view maxplayers);
+
+// The browser's query state of one server, kept between passes and never saved.
+class ServerStatus {
+public:
+    // At most this many players are kept per pass; further names and their scores are dropped.
+    static constexpr int playerCapacity = 1025;
+
+    std::string address;   // as resolved in the last pass, "0.0.0.0" when it did not resolve
+    uint32_t sendTick = 0; // when the last pass's request went out
+    int32_t playerCount = 0;
+
+    // Player j's name and score; an empty text for a slot that was never written. Slot 0 holds
+    // "no players" while playerCount is 0.
+    const std::string& playerName(int j) const;
+    const std::string& playerScore(int j) const;
+
+    // The start of a pass: no players, "no players" in slot 0 with an empty score.
+    void resetPlayers();
+    // Appends a player, unless the table is full.
+    void addPlayer(std::string_view name);
+    // Sets the score of the player appended last; dropped when there is none or when that
+    // player's name was dropped.
+    void setScore(std::string_view score);
+
+private:
+    // Grown as players arrive and reused by later passes, so that 1025 servers with few players
+    // each stay small.
+    std::vector<std::string> names_;
+    std::vector<std::string> scores_;
+    bool dropping_ = false; // a name was dropped: the scores that follow belong to no one
+};
+
+// The cells of a server's grid row that replies write, holding the pass's placeholders until
+// a reply changes them.
+struct StatusCells {
+    std::string ping = "??";
+    std::string players = " ";
+    std::string mission = " ";
+};
+
+struct QueryRow {
+    ServerStatus status;
+    StatusCells cells;
+};
+
+// The browser's rows, one per slot of the server table and indexed like it.
+class QueryRows {
+public:
+    static constexpr int capacity = ServerTable::capacity;
+
+    QueryRow& operator[](int i) { return rows_[static_cast<size_t>(i)]; }
+    const QueryRow& operator[](int i) const { return rows_[static_cast<size_t>(i)]; }
+
+private:
+    std::vector<QueryRow> rows_ = std::vector<QueryRow>(capacity);
+};
+
+// Whether a datagram from fromIP and port answers server row e, whose query state is status:
+// the sender's address is the row's resolved address, and the port minus the row's offset, as
+// decimal text, is the row's port text.
+bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port);
+
+// Applies one datagram, received at receiveTick, to every row of servers that it answers: the
+// ping, players and mission cells and the row's players. Gives the rows it answered.
+std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
+                            int port, std::string_view reply, uint32_t receiveTick);
+
+} // namespace vkr

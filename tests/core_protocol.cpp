@@ -1,0 +1,415 @@
+#include "net/tick.h"
+#include "settings/errors.h"
+#include "status/protocol.h"
+
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+using namespace vkr;
+
+namespace {
+
+// Endpoint stand-in: records what it is asked to send, or fails.
+struct RecordingSender : DatagramSender {
+    std::string buffer;
+    int count = -1;
+    bool fail = false;
+    void SendDatagram(const std::string& buff, int n) override {
+        if (fail) {
+            throw Exception("Host Lookup Canceled");
+        }
+        buffer = buff;
+        count = n;
+    }
+    uint32_t LastSendTick() const override { return 4711; }
+};
+
+// A reply written as the tests in this file write it: "|" stands for a backslash.
+std::string reply(const char* text) {
+    std::string r(text);
+    for (char& c : r) {
+        if (c == '|') {
+            c = '\\';
+        }
+    }
+    return r;
+}
+
+const char* keyName(ReplyKey key) {
+    switch (key) {
+    case ReplyKey::gametype:
+        return "gametype";
+    case ReplyKey::numplayers:
+        return "numplayers";
+    case ReplyKey::maxplayers:
+        return "maxplayers";
+    case ReplyKey::player:
+        return "player";
+    case ReplyKey::score:
+        return "score";
+    case ReplyKey::gstate:
+        return "gstate";
+    }
+    return "?";
+}
+
+QStringList scan(const std::string& text, ReplyKeySet keys) {
+    QStringList delivered;
+    ScanReply(text, keys, [&](ReplyKey key, std::string_view value) {
+        delivered << QString("%1=%2").arg(keyName(key),
+                                          QString::fromLatin1(value.data(), value.size()));
+    });
+    return delivered;
+}
+
+QString players(const ServerStatus& s) {
+    QStringList list;
+    for (int j = 0; j < s.playerCount; ++j) {
+        list << QString::fromStdString(s.playerName(j) + ":" + s.playerScore(j));
+    }
+    return list.join(",");
+}
+
+// A server table with one sockets row for 127.0.0.1, game port 2302, reset by a pass whose
+// request went out at sendTick.
+struct OneServer {
+    ServerTable servers;
+    QueryRows rows;
+    explicit OneServer(uint32_t sendTick = 1000) {
+        ServerEntry& e = servers.append();
+        e.ip = "127.0.0.1";
+        e.port = "2302";
+        e.sockets = true;
+        rows[0].status.address = "127.0.0.1";
+        rows[0].status.sendTick = sendTick;
+        rows[0].status.resetPlayers();
+    }
+    std::vector<int> apply(const std::string& text, uint32_t tick = 1003) {
+        return ApplyReply(servers, rows, "127.0.0.1", 2303, text, tick);
+    }
+    QueryRow& row() { return rows[0]; }
+};
+
+} // namespace
+
+class CoreProtocol : public QObject {
+    Q_OBJECT
+private slots:
+    void requestOnTheWire() {
+        QCOMPARE(QByteArray(statusRequest.data(), statusRequest.size()).toHex(),
+                 QByteArray("5c696e666f5c5c7374617475735c"));
+        RecordingSender udps;
+        QCOMPARE(SendStatusRequest(udps), std::optional<uint32_t>(4711));
+        QCOMPARE(udps.count, 14);
+        QCOMPARE(udps.buffer.size(), size_t(128));
+        QCOMPARE(udps.buffer.substr(0, 14), std::string(statusRequest));
+        udps.fail = true;
+        QCOMPARE(SendStatusRequest(udps), std::nullopt);
+    }
+
+    void queryPorts_data() {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<bool>("sockets");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("sockets") << "2302" << true << 2303;
+        QTest::newRow("directplay") << "2302" << false << 2304;
+        QTest::newRow("hexadecimal text") << "$8FE" << true << 2303;
+        QTest::newRow("largest integer wraps") << "2147483647" << false << INT32_MIN + 1;
+    }
+    void queryPorts() {
+        QFETCH(QString, port);
+        QFETCH(bool, sockets);
+        QFETCH(int, expected);
+        ServerEntry e;
+        e.port = port.toStdString();
+        e.sockets = sockets;
+        QCOMPARE(queryPort(e), expected);
+    }
+
+    void portThatIsNotANumber() {
+        ServerEntry e;
+        e.port = "abc";
+        try {
+            queryPort(e);
+            QFAIL("no error raised");
+        } catch (const EConvertError& error) {
+            QCOMPARE(std::string(error.what()), std::string("'abc' is not a valid integer value"));
+        }
+    }
+
+    void scanning_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("watcher");
+        QTest::addColumn<QStringList>("delivered");
+        QTest::newRow("keys and values")
+            << "|gametype|Island Raid|numplayers|3|maxplayers|12|" << false
+            << QStringList{"gametype=Island Raid", "numplayers=3", "maxplayers=12"};
+        QTest::newRow("last value without a closing backslash")
+            << "|numplayers|3|maxplayers|12" << false << QStringList{"numplayers=3"};
+        QTest::newRow("no backslash before the first key")
+            << "gametype|Desert|" << false << QStringList{"gametype=Desert"};
+        QTest::newRow("a NUL ends the text")
+            << "|numplayers|3|\\0|gametype|X|" << false << QStringList{"numplayers=3"};
+        QTest::newRow("a name that is a key is armed too")
+            << "|player_0|player_x|score_0|4|" << false
+            << QStringList{"player=player_x", "player=score_0", "score=4"};
+        QTest::newRow("prefixes") << "|player_12|Ann|scoreboard|7|player|Bob|score|1|" << false
+                                  << QStringList{"player=Ann", "score=7", "score=1"};
+        QTest::newRow("whole tokens and case") << "|gametypes|A|Gametype|B|numplayer|3|gametype||"
+                                               << false << QStringList{"gametype="};
+        QTest::newRow("gstate for the browser")
+            << "|gstate|14|numplayers|3|" << false << QStringList{"numplayers=3"};
+        QTest::newRow("gstate for the watcher")
+            << "|gstate|14|numplayers|3|" << true << QStringList{"gstate=14", "numplayers=3"};
+        QTest::newRow("a value that is a key")
+            << "|gametype|numplayers|5|" << false
+            << QStringList{"gametype=numplayers", "numplayers=5"};
+        QTest::newRow("only backslashes") << "||||" << true << QStringList{};
+    }
+    void scanning() {
+        QFETCH(QString, text);
+        QFETCH(bool, watcher);
+        QFETCH(QStringList, delivered);
+        std::string bytes = reply(text.toLatin1().constData());
+        // "\0" in a row stands for a NUL byte.
+        for (size_t at; (at = bytes.find("\\0")) != std::string::npos;) {
+            bytes.replace(at, 2, 1, '\0');
+        }
+        QCOMPARE(scan(bytes, watcher ? watcherKeys : browserKeys), delivered);
+    }
+
+    void applying_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("mission");
+        QTest::addColumn<QString>("playerCell");
+        QTest::addColumn<QString>("playerList");
+        QTest::newRow("a full reply")
+            << "|gametype|Island Raid|numplayers|3|maxplayers|12|player_0|Ann|score_0|5|player_1|"
+               "Bob|score_1|2|"
+            << "Island Raid"
+            << "3/10"
+            << "Ann:5,Bob:2";
+        QTest::newRow("maxplayers never delivered") << "|numplayers|3|maxplayers|12"
+                                                    << " "
+                                                    << "3/??"
+                                                    << "";
+        QTest::newRow("an empty player count") << "|numplayers||maxplayers|12|"
+                                               << " "
+                                               << "/10"
+                                               << "";
+        QTest::newRow("capacity below zero") << "|numplayers|4|maxplayers|1|"
+                                             << " "
+                                             << "4/-1"
+                                             << "";
+        QTest::newRow("capacity not a number, the rest still read")
+            << "|numplayers|4|maxplayers|twelve|gametype|Desert|"
+            << "Desert"
+            << "4/??"
+            << "";
+        QTest::newRow("empty capacity") << "|maxplayers||numplayers|4|"
+                                        << " "
+                                        << "4/??"
+                                        << "";
+        QTest::newRow("a later capacity wins") << "|maxplayers|x|numplayers|4|maxplayers|8|"
+                                               << " "
+                                               << "4/6"
+                                               << "";
+        QTest::newRow("no player count keeps the cell") << "|maxplayers|12|gametype||"
+                                                        << ""
+                                                        << " "
+                                                        << "";
+        QTest::newRow("a name that is a key") << "|player_0|player_x|score_0|4|"
+                                              << " "
+                                              << " "
+                                              << "player_x:,score_0:4";
+        QTest::newRow("a score before any player is dropped") << "|score_0|9|player_0|Ann|"
+                                                              << " "
+                                                              << " "
+                                                              << "Ann:";
+        QTest::newRow("a NUL after the player count")
+            << "|numplayers|3|\\0|maxplayers|12|gametype|X|"
+            << " "
+            << "3/??"
+            << "";
+    }
+    void applying() {
+        QFETCH(QString, text);
+        QFETCH(QString, mission);
+        QFETCH(QString, playerCell);
+        QFETCH(QString, playerList);
+        std::string bytes = reply(text.toLatin1().constData());
+        for (size_t at; (at = bytes.find("\\0")) != std::string::npos;) {
+            bytes.replace(at, 2, 1, '\0');
+        }
+        OneServer server(1000);
+        QCOMPARE(server.apply(bytes, 1042), std::vector<int>{0});
+        QCOMPARE(server.row().cells.ping, std::string("42"));
+        QCOMPARE(QString::fromStdString(server.row().cells.mission), mission);
+        QCOMPARE(QString::fromStdString(server.row().cells.players), playerCell);
+        QCOMPARE(players(server.row().status), playerList);
+    }
+
+    void pingAcrossTheTickWrap() {
+        OneServer server(4294967290u);
+        server.apply(reply("|numplayers|1|"), 10);
+        QCOMPARE(server.row().cells.ping, std::string("16"));
+    }
+
+    void replyOverTwoDatagrams() {
+        OneServer server(1000);
+        std::string first = "\\gametype\\Coast\\numplayers\\16\\maxplayers\\18\\";
+        std::string second;
+        for (int k = 0; k < 16; ++k) {
+            std::string part = "player_" + std::to_string(k) + "\\P" + std::to_string(k) +
+                               "\\score_" + std::to_string(k) + "\\" + std::to_string(k) + "\\";
+            (k < 10 ? first : second) += part;
+        }
+        server.apply(first, 1005);
+        server.apply(second, 1012);
+        const ServerStatus& s = server.row().status;
+        QCOMPARE(s.playerCount, 16);
+        QCOMPARE(s.playerName(0), std::string("P0"));
+        QCOMPARE(s.playerName(15), std::string("P15"));
+        QCOMPARE(s.playerScore(15), std::string("15"));
+        QCOMPARE(server.row().cells.ping, std::string("12"));
+        // The second datagram has no count or mission: the first one's stay.
+        QCOMPARE(server.row().cells.players, std::string("16/16"));
+        QCOMPARE(server.row().cells.mission, std::string("Coast"));
+    }
+
+    void sameDatagramTwice() {
+        OneServer server;
+        std::string text = reply("|player_0|Ann|score_0|5|player_1|Bob|score_1|2|");
+        server.apply(text);
+        server.apply(text);
+        QCOMPARE(players(server.row().status), QString("Ann:5,Bob:2,Ann:5,Bob:2"));
+    }
+
+    void resetByAPass() {
+        OneServer server;
+        server.apply(reply("|player_0|Ann|score_0|5|player_1|Bob|score_1|2|"));
+        ServerStatus& s = server.row().status;
+        s.resetPlayers();
+        QCOMPARE(s.playerCount, 0);
+        QCOMPARE(s.playerName(0), std::string("no players"));
+        QCOMPARE(s.playerScore(0), std::string(""));
+        server.apply(reply("|player_0|Cy|"));
+        QCOMPARE(players(s), QString("Cy:"));
+    }
+
+    void playerCapacity() {
+        OneServer server;
+        std::string text;
+        for (int k = 0; k < ServerStatus::playerCapacity + 5; ++k) {
+            text += "\\player_\\N" + std::to_string(k) + "\\score\\" + std::to_string(k);
+        }
+        server.apply(text + "\\");
+        const ServerStatus& s = server.row().status;
+        QCOMPARE(s.playerCount, ServerStatus::playerCapacity);
+        QCOMPARE(s.playerName(1024), std::string("N1024"));
+        // The scores of the names that were dropped do not land on the last kept player.
+        QCOMPARE(s.playerScore(1024), std::string("1024"));
+        QCOMPARE(s.playerName(1025), std::string(""));
+    }
+
+    void attribution_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("portText");
+        QTest::addColumn<bool>("sockets");
+        QTest::addColumn<QString>("fromIP");
+        QTest::addColumn<int>("fromPort");
+        QTest::addColumn<bool>("answered");
+        QTest::newRow("sockets query port") << "10.0.0.5"
+                                            << "2302" << true << "10.0.0.5" << 2303 << true;
+        QTest::newRow("the game port") << "10.0.0.5"
+                                       << "2302" << true << "10.0.0.5" << 2302 << false;
+        QTest::newRow("directplay query port") << "10.0.0.5"
+                                               << "2302" << false << "10.0.0.5" << 2304 << true;
+        QTest::newRow("sockets port for directplay")
+            << "10.0.0.5"
+            << "2302" << false << "10.0.0.5" << 2303 << false;
+        QTest::newRow("another sender") << "10.0.0.5"
+                                        << "2302" << true << "10.0.0.6" << 2303 << false;
+        QTest::newRow("leading zero") << "10.0.0.5"
+                                      << "02302" << true << "10.0.0.5" << 2303 << false;
+        QTest::newRow("leading space") << "10.0.0.5"
+                                       << " 2302" << true << "10.0.0.5" << 2303 << false;
+        QTest::newRow("unresolved host") << "0.0.0.0"
+                                         << "2302" << true << "0.0.0.0" << 2303 << false;
+    }
+    void attribution() {
+        QFETCH(QString, address);
+        QFETCH(QString, portText);
+        QFETCH(bool, sockets);
+        QFETCH(QString, fromIP);
+        QFETCH(int, fromPort);
+        QFETCH(bool, answered);
+        ServerEntry e;
+        e.port = portText.toStdString();
+        e.sockets = sockets;
+        ServerStatus s;
+        s.address = address.toStdString();
+        QCOMPARE(answers(e, s, fromIP.toStdString(), fromPort), answered);
+    }
+
+    void everyMatchingRowIsUpdated() {
+        ServerTable servers;
+        QueryRows rows;
+        for (const char* port : {"2302", "2400", "2302"}) {
+            ServerEntry& e = servers.append();
+            e.port = port;
+            e.sockets = true;
+            rows[servers.lastRow].status.address = "127.0.0.1";
+            rows[servers.lastRow].status.resetPlayers();
+        }
+        auto answered =
+            ApplyReply(servers, rows, "127.0.0.1", 2303, reply("|numplayers|2|player_0|A|"), 5);
+        QCOMPARE(answered, (std::vector<int>{0, 2}));
+        QCOMPARE(rows[2].cells.players, std::string("2/??"));
+        QCOMPARE(rows[2].status.playerCount, 1);
+        QCOMPARE(rows[1].cells.players, std::string(" "));
+        QCOMPARE(rows[1].status.playerCount, 0);
+    }
+
+    void capacityTexts_data() {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("12") << "12"
+                            << "10";
+        QTest::newRow("0") << "0"
+                           << "-2";
+        QTest::newRow("smallest integer") << "-2147483648"
+                                          << "-2147483650";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("decimal point") << "12.5"
+                                       << "";
+        QTest::newRow("trailing space") << "12 "
+                                        << "";
+    }
+    void capacityTexts() {
+        QFETCH(QString, value);
+        QFETCH(QString, shown);
+        auto text = capacityText(value.toStdString());
+        QCOMPARE(QString::fromStdString(text.value_or("")), shown);
+    }
+
+    void ticks() {
+        int64_t ns = (int64_t(1) << 32) * 1000000 + 5500000; // 2^32 ms and 5.5 ms
+        setTickClock([&ns] { return ns; });
+        QCOMPARE(GetTickCount(), 5u);
+        QCOMPARE(tickAgo(2000000), 3u);
+        ns = 3000000;
+        QCOMPARE(tickAgo(3500000), 4294967295u); // half a millisecond before the clock's zero
+        setTickClock({});
+        uint32_t a = GetTickCount();
+        QTest::qSleep(20);
+        uint32_t b = GetTickCount();
+        QVERIFY(b - a >= 19 && b - a < 1000);
+    }
+};
+
+QTEST_GUILESS_MAIN(CoreProtocol)
+#include "core_protocol.moc"
