@@ -2,9 +2,26 @@
 
 #include <QDialog>
 
-// The "About" window.
+#include <memory>
+
+namespace Ui {
+class TAboutDialog;
+}
+
+// The "About" window: the program's name, the author's addresses and the freeware notice.
 class TAboutDialog : public QDialog {
     Q_OBJECT
 public:
     explicit TAboutDialog(QWidget* parent = nullptr);
+    ~TAboutDialog() override;
+
+    Ui::TAboutDialog* ui() const { return ui_.get(); }
+
+    void OKBtnClick();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::TAboutDialog> ui_;
 };
