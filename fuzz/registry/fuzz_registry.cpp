@@ -1,0 +1,27 @@
+// Any text either fails to parse with a ParseError, or parses to a tree whose written form
+// parses back to the same tree and is written the same way again.
+#include "settings/registry_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    vkr::RegTree tree;
+    try {
+        tree = vkr::RegTree::parse(text);
+    } catch (const vkr::RegTree::ParseError& e) {
+        if (e.line < 1) {
+            std::abort();
+        }
+        return 0;
+    }
+    std::string written = tree.serialize();
+    vkr::RegTree back = vkr::RegTree::parse(written); // a ParseError here escapes: a finding
+    if (!(back == tree) || back.serialize() != written) {
+        std::abort();
+    }
+    return 0;
+}
