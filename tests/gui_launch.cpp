@@ -1,0 +1,302 @@
+// Launching the game from the real windows, offscreen: the fake game program stands in for the
+// game in a game folder whose path has spaces, and records how it was started.
+#include "app/TForm1.h"
+#include "app/window.h"
+#include "settings/settings.h"
+#include "support/launcher_fixture.h"
+#include "ui_TForm1.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+const QString kFakeGame = QString(VKR_BINARY_DIR) + "/tools/fake-game";
+
+struct Record {
+    QStringList argv;
+    QString cwd;
+};
+
+// The starts recorded in folder so far (whole lines only).
+QList<Record> records(const QString& folder) {
+    QFile file(folder + "/launch-record.json");
+    QList<Record> list;
+    if (!file.open(QIODevice::ReadOnly)) {
+        return list;
+    }
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        QJsonObject o = QJsonDocument::fromJson(line).object();
+        if (!o.isEmpty()) {
+            list.append({o["argv"].toVariant().toStringList(), o["cwd"].toString()});
+        }
+    }
+    return list;
+}
+
+std::string modSection(const std::string& id, const std::string& dir, bool checked) {
+    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + id + "]\n\"name\"=\"" + dir +
+           "\"\n\"dir\"=\"" + dir + "\"\n\"checked\"=dword:0000000" + (checked ? "1" : "0") +
+           "\n\n";
+}
+
+} // namespace
+
+class LaunchTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LauncherFixture> fx;
+    QString startDir;
+    QByteArray startPath;
+
+    TForm1* form() { return vkr::forms().form1; }
+    Ui::TForm1* ui() { return form()->ui(); }
+    QString game() const { return QString::fromStdString(fx->folder("my game folder")); }
+    QString exe() const { return game() + "/VelkrandOstrel.exe"; }
+
+    static void copyProgram(const QString& to) {
+        QVERIFY(QFile::copy(kFakeGame, to));
+        QVERIFY(QFile::setPermissions(to, QFile::permissions(to) | QFile::ExeOwner));
+    }
+
+    // A launcher whose game folder has spaces in its path and holds the fake game as the
+    // executable and as the preferences program; "close" as given, two mods, one ticked.
+    void startLauncher(bool close, const QString& executable = {}) {
+        copyProgram(exe());
+        copyProgram(game() + "/VELKRANDPREFERENCES.EXE");
+        const std::string g = game().toStdString();
+        fx->writeRegistryText(
+            "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Brannock\\Operation Velkrand]\n"
+            "\"MAIN\"=\"" +
+            g +
+            "\"\n\n[HKEY_CURRENT_USER\\Software\\Brannock\\Operation Velkrand]\n"
+            "\"Player Name\"=\"Tester\"\n\n"
+            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=\"" +
+            (executable.isEmpty() ? exe() : executable).toStdString() +
+            "\"\n\"nosplash\"=dword:00000001\n\"window\"=dword:00000000\n"
+            "\"close\"=dword:0000000" +
+            (close ? "1" : "0") +
+            "\n\"watchers\"=dword:00000001\n\n"
+            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods]\n\n" +
+            modSection("1", "@desert", true) + modSection("2", "@winter", false) +
+            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers]\n\n");
+        fx->start();
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+        QCOMPARE(ui()->ModList->count(), 2);
+    }
+
+    void typeName(const QString& name) {
+        ui()->PlayerName->lineEdit()->clear();
+        QTest::keyClicks(ui()->PlayerName->lineEdit(), name);
+        QCOMPARE(ui()->PlayerName->currentText(), name);
+    }
+
+    void tickSecondMod() {
+        ui()->ModList->item(1)->setCheckState(Qt::Checked);
+        QVERIFY(vkr::store().mods[1].checked);
+    }
+
+    void clickAndWaitForTimer(QWidget* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(!ui()->BitBtn3->isEnabled());
+        QVERIFY(!ui()->BitBtn5->isEnabled());
+        QVERIFY(!ui()->BitBtn2->isEnabled());
+        QVERIFY(form()->Timer1->isActive());
+        QTRY_VERIFY(ui()->BitBtn3->isEnabled() && ui()->BitBtn5->isEnabled() &&
+                    ui()->BitBtn2->isEnabled());
+        QVERIFY(!form()->Timer1->isActive());
+    }
+
+    // Every file called "pwned" under the test's folders and where the test started.
+    QStringList pwnedFiles() {
+        QStringList found;
+        for (const QString& root : {fx->dir.path(), startDir}) {
+            QDirIterator it(root, {"pwned"}, QDir::Files | QDir::Hidden,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                found << it.next();
+            }
+        }
+        return found;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY2(QFile::exists(kFakeGame), qPrintable(kFakeGame));
+        startDir = QDir::currentPath();
+        startPath = qgetenv("PATH");
+    }
+    void init() { fx = std::make_unique<LauncherFixture>(); }
+    void cleanup() {
+        fx.reset();
+        // A launch moves the launcher into the game folder.
+        QDir::setCurrent(startDir);
+        qputenv("PATH", startPath);
+    }
+
+    void launch_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("tickSecond");
+        QTest::addColumn<QStringList>("arguments");
+
+        QTest::newRow("single player")
+            << "BitBtn3"
+            << "Bob" << false << QStringList{"-nosplash", "-mod=@desert", "-name=Bob"};
+        QTest::newRow("host, a mod ticked in the list")
+            << "BitBtn2"
+            << "Bob" << true
+            << QStringList{"-nosplash", "-mod=@desert;@winter", "-host", "-name=Bob"};
+        QTest::newRow("name with spaces")
+            << "BitBtn3"
+            << "John Smith" << false
+            << QStringList{"-nosplash", "-mod=@desert", "-name=John Smith"};
+        QTest::newRow("name with an escaped quote")
+            << "BitBtn2"
+            << "Bo\\\"b" << false
+            << QStringList{"-nosplash", "-mod=@desert", "-host", "-name=Bo\"b"};
+        QTest::newRow("name meant for a shell")
+            << "BitBtn3"
+            << "\"; touch pwned; \"" << false
+            << QStringList{"-nosplash", "-mod=@desert", "-name=;", "touch", "pwned;", ""};
+    }
+
+    void launch() {
+        QFETCH(QString, button);
+        QFETCH(QString, name);
+        QFETCH(bool, tickSecond);
+        QFETCH(QStringList, arguments);
+        startLauncher(false);
+        typeName(name);
+        if (tickSecond) {
+            tickSecondMod();
+        }
+
+        clickAndWaitForTimer(form()->findChild<QWidget*>(button));
+        QTRY_COMPARE_WITH_TIMEOUT(records(game()).size(), 1, 10000);
+        const Record r = records(game()).first();
+        QCOMPARE(r.argv, QStringList{exe()} + arguments);
+        QCOMPARE(r.cwd, game());
+        QCOMPARE(QDir::currentPath(), game());
+        QVERIFY(form()->isVisible());
+        QCOMPARE(pwnedFiles(), QStringList());
+    }
+
+    void buttonsWhileLaunching() {
+        startLauncher(false);
+        QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+        const QString dir = QString(VKR_BINARY_DIR) + "/screenshots";
+        QDir().mkpath(dir);
+        QVERIFY(form()->grab().save(dir + "/main-window-launching.png"));
+        // A second click before the timer's tick starts nothing.
+        QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+        QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+        QTRY_VERIFY(ui()->BitBtn3->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(records(game()).size(), 1, 10000);
+        QTest::qWait(300);
+        QCOMPARE(records(game()).size(), 1);
+    }
+
+    void closeAfterLaunch() {
+        startLauncher(true);
+        tickSecondMod();
+        bool timedOut = false;
+        QTimer::singleShot(0, this, [this] { QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton); });
+        QTimer::singleShot(10000, this, [&timedOut] {
+            timedOut = true;
+            QCoreApplication::exit(1);
+        });
+        // The launch's close saves and ends the program's message loop.
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!timedOut);
+        QVERIFY(!form()->isVisible());
+        auto checked =
+            fx->stored(vkr::Hive::CurrentUser, "\\Software\\VKR Launcher2\\mods\\2", "checked");
+        QVERIFY(checked);
+        QCOMPARE(checked->asDword(), 1u);
+        QTRY_COMPARE_WITH_TIMEOUT(records(game()).size(), 1, 10000);
+        QCOMPARE(
+            records(game()).first().argv,
+            (QStringList{exe(), "-nosplash", "-mod=@desert;@winter", "-host", "-name=Tester"}));
+    }
+
+    void preferences() {
+        // "close" is on but does not apply; the launch buttons are left alone.
+        startLauncher(true);
+        ui()->VKRPreferences1->trigger();
+        QVERIFY(ui()->BitBtn3->isEnabled());
+        QVERIFY(!form()->Timer1->isActive());
+        QTRY_COMPARE_WITH_TIMEOUT(records(game()).size(), 1, 10000);
+        const Record r = records(game()).first();
+        QCOMPARE(r.argv, QStringList{game() + "/VELKRANDPREFERENCES.EXE"});
+        QCOMPARE(r.cwd, game());
+        QVERIFY(form()->isVisible());
+    }
+
+    void windowsExecutableThroughWine() {
+        const QString bin = QString::fromStdString(fx->folder("bin"));
+        QFile wine(bin + "/wine");
+        QVERIFY(wine.open(QIODevice::WriteOnly));
+        wine.write("#!/bin/sh\nexec '" + kFakeGame.toUtf8() + "' \"$@\"\n");
+        wine.close();
+        QVERIFY(wine.setPermissions(wine.permissions() | QFile::ExeOwner));
+        qputenv("PATH", bin.toUtf8() + ":" + startPath);
+
+        const QString windowsExe = game() + "/Velkrand Ostrel.exe";
+        QFile mz(windowsExe);
+        QVERIFY(mz.open(QIODevice::WriteOnly));
+        mz.write("MZ\x90\x00 a Windows program", 22);
+        mz.close();
+        startLauncher(false, windowsExe);
+        typeName("Bob");
+
+        clickAndWaitForTimer(ui()->BitBtn3);
+        QTRY_COMPARE_WITH_TIMEOUT(records(game()).size(), 1, 10000);
+        const Record r = records(game()).first();
+        QCOMPARE(r.argv,
+                 (QStringList{kFakeGame, windowsExe, "-nosplash", "-mod=@desert", "-name=Bob"}));
+        QCOMPARE(r.cwd, game());
+    }
+
+    void nothingStarted_data() {
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QByteArray>("content"); // empty: no such file
+
+        QTest::newRow("missing executable") << "missing.exe" << QByteArray();
+        QTest::newRow("Windows executable, no wine") << "Game.exe" << QByteArray("MZ\x90");
+    }
+
+    void nothingStarted() {
+        QFETCH(QString, executable);
+        QFETCH(QByteArray, content);
+        qputenv("PATH", QString::fromStdString(fx->folder("empty-bin")).toUtf8());
+        const QString path = game() + "/" + executable;
+        if (!content.isEmpty()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+            file.close();
+            QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+        }
+        startLauncher(false, path);
+        fx->prompts.clear();
+
+        clickAndWaitForTimer(ui()->BitBtn3);
+        QTest::qWait(300);
+        QCOMPARE(records(game()).size(), 0);
+        QCOMPARE(fx->prompts.shown.size(), size_t(0));
+    }
+};
+
+QTEST_MAIN(LaunchTest)
+#include "gui_launch.moc"
