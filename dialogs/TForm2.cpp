@@ -1,7 +1,110 @@
 #include "dialogs/TForm2.h"
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent) {
-    setObjectName("TForm2");
-    setWindowTitle("Modifications");
+#include "app/TForm1.h"
+#include "app/guard.h"
+#include "app/window.h"
+#include "dialogs/ordinary_combo.h"
+#include "settings/editing.h"
+#include "settings/prompts.h"
+#include "settings/settings.h"
+#include "ui_TForm2.h"
+
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QStyle>
+
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+TForm2::TForm2(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      ui_(std::make_unique<Ui::TForm2>()) {
+    ui_->setupUi(this);
     setFixedSize(291, 203);
+    for (QLabel* label : findChildren<QLabel*>()) {
+        label->adjustSize();
+    }
+    ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+
+    vkr::makeOrdinaryCombo(ui_->ModList, [this] { ModListChange(); });
+    vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    vkr::onActivate(this, [this] { FormActivate(); });
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::keyPressEvent(QKeyEvent* event) {
+    // The window has no cancel button: Esc does not close it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TForm2::FormActivate() {
+    const vkr::ModTable& mods = vkr::store().mods;
+    {
+        const QSignalBlocker block(ui_->ModList);
+        ui_->ModList->clear();
+        for (int i = 0; i <= mods.lastRow; ++i) {
+            ui_->ModList->addItem(qs(mods[i].name));
+        }
+        ui_->ModList->setCurrentIndex(mods.lastRow >= 0 ? 0 : -1);
+    }
+    showSelection();
+}
+
+void TForm2::ModListChange() {
+    showSelection();
+}
+
+void TForm2::showSelection() {
+    const vkr::ModTable& mods = vkr::store().mods;
+    int i = ui_->ModList->currentIndex();
+    if (i >= 0 && i <= mods.lastRow) {
+        ui_->Name->setText(qs(mods[i].name));
+        ui_->Dir->setText(qs(mods[i].dir));
+    } else {
+        ui_->Name->setText(ui_->ModList->currentText());
+        ui_->Dir->clear();
+    }
+}
+
+void TForm2::BitBtn2Click() {
+    vkr::ModEntry* row =
+        vkr::rowForSave(vkr::store().mods, ui_->ModList->currentIndex(), vkr::idSource());
+    if (!row) {
+        vkr::prompts().message(vkr::tableFullMessage("mods"));
+        return;
+    }
+    row->name = ui_->Name->text().toStdString();
+    row->dir = ui_->Dir->text().toStdString();
+    storeAndRefill();
+}
+
+void TForm2::BitBtn1Click() {
+    // The selection is taken before the question: the window refills when the box closes.
+    int selected = ui_->ModList->currentIndex();
+    if (!vkr::prompts().confirm("Are you sure?")) {
+        return;
+    }
+    vkr::removeSelected(vkr::store().mods, selected);
+    storeAndRefill();
+}
+
+void TForm2::storeAndRefill() {
+    TForm1* main = vkr::forms().form1;
+    main->SaveRegistry();
+    main->ReadRegistry();
+    FormActivate();
 }

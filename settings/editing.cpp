@@ -1,0 +1,51 @@
+#include "settings/editing.h"
+
+#include <chrono>
+#include <memory>
+#include <random>
+
+namespace vkr {
+
+IdSource timeSeededIdSource() {
+    auto seed = static_cast<std::mt19937::result_type>(
+        std::chrono::system_clock::now().time_since_epoch().count());
+    auto engine = std::make_shared<std::mt19937>(seed);
+    return [engine] { return std::uniform_int_distribution<int32_t>(0, kIdLimit - 1)(*engine); };
+}
+
+IdSource& idSource() {
+    static IdSource source = timeSeededIdSource();
+    return source;
+}
+
+std::string tableFullMessage(const std::string& what) {
+    return "The list of " + what + " is full: the launcher keeps at most " +
+           std::to_string(ModTable::capacity) + " " + what + ". Delete one before adding another.";
+}
+
+std::string buildServerMods(const ModTable& mods, const std::vector<bool>& ticked) {
+    std::string text;
+    for (int j = 0; j <= mods.lastRow && j < static_cast<int>(ticked.size()); ++j) {
+        if (ticked[static_cast<size_t>(j)]) {
+            text += mods[j].dir + ";";
+        }
+    }
+    return text;
+}
+
+std::vector<bool> tickedMods(const ModTable& mods, std::string_view text) {
+    std::vector<bool> ticked(static_cast<size_t>(mods.count()), false);
+    std::string_view rest = text;
+    for (size_t end = rest.find(';'); end != std::string_view::npos; end = rest.find(';')) {
+        std::string_view piece = rest.substr(0, end);
+        for (int j = 0; j <= mods.lastRow; ++j) {
+            if (mods[j].dir == piece) {
+                ticked[static_cast<size_t>(j)] = true;
+            }
+        }
+        rest.remove_prefix(end + 1);
+    }
+    return ticked;
+}
+
+} // namespace vkr

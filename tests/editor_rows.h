@@ -1,0 +1,133 @@
+#pragma once
+
+// Table rows for the editor tests: registry sections to seed the file with, and the rows as a
+// fresh launcher reads them back from it.
+
+#include "settings/editing.h"
+#include "settings/store.h"
+#include "support/launcher_fixture.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStringList>
+#include <QtTest>
+
+#include <deque>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace editor_rows {
+
+inline std::string modSection(int id, const std::string& name, const std::string& dir,
+                              bool checked) {
+    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + std::to_string(id) +
+           "]\n\"name\"=\"" + name + "\"\n\"dir\"=\"" + dir + "\"\n\"checked\"=dword:0000000" +
+           (checked ? "1" : "0") + "\n\n";
+}
+
+inline std::string serverSection(int id, const std::string& name, const std::string& mods,
+                                 bool sockets = true) {
+    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\" + std::to_string(id) +
+           "]\n\"name\"=\"" + name + "\"\n\"ip\"=\"host-" + name + "\"\n\"port\"=\"2400\"\n" +
+           "\"pass\"=\"pw-" + name + "\"\n\"sockets\"=dword:0000000" + (sockets ? "1" : "0") +
+           "\n\"mods\"=\"" + mods + "\"\n\n";
+}
+
+// The stored values of every row of a table, in enumeration order, as "id:value:value...",
+// read in one pass by a fresh registry on the file, as a new launcher would read them.
+inline QStringList storedRows(const LauncherFixture& fx, const char* tableKey,
+                              const std::vector<std::string>& values) {
+    vkr::FileRegistry fresh(fx.registryPath());
+    return vkr::inTransaction(
+        fresh, [](const std::string&) {},
+        [&] {
+            QStringList rows;
+            for (const std::string& id : fresh.subkeyNames(vkr::Hive::CurrentUser, tableKey)) {
+                QString row = QString::fromStdString(id);
+                for (const std::string& name : values) {
+                    auto v = fresh.queryValue(vkr::Hive::CurrentUser,
+                                              std::string(tableKey) + "\\" + id, name);
+                    row += ":";
+                    if (!v) {
+                        row += "<missing>";
+                    } else if (v->type == vkr::REG_DWORD) {
+                        row += QString::number(v->asDword());
+                    } else {
+                        row += QString::fromStdString(v->asText());
+                    }
+                }
+                rows << row;
+            }
+            return rows;
+        });
+}
+
+inline QStringList storedMods(const LauncherFixture& fx) {
+    return storedRows(fx, vkr::kModsKey, {"name", "dir", "checked"});
+}
+
+inline QStringList storedServers(const LauncherFixture& fx) {
+    return storedRows(fx, vkr::kServersKey, {"name", "ip", "port", "pass", "sockets", "mods"});
+}
+
+// Picks item i from the combo box's list with the mouse, as a user does.
+inline void pick(QComboBox* box, int i) {
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    QRect r = view->visualRect(view->model()->index(i, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
+    QTRY_VERIFY(!view->window()->isVisible());
+}
+
+// Replaces the text of the combo box's edit field by typing, as a user does.
+inline void typeInto(QComboBox* box, const QString& text) {
+    QLineEdit* edit = box->lineEdit();
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+// Toggles the tick of item i of a check list box with the keyboard.
+inline void toggle(QListWidget* list, int i) {
+    list->setFocus();
+    list->setCurrentRow(i);
+    QTest::keyClick(list, Qt::Key_Space);
+}
+
+inline QString ticks(const QListWidget* list) {
+    QString s;
+    for (int i = 0; i < list->count(); ++i) {
+        s += list->item(i)->checkState() == Qt::Checked ? '1' : '0';
+    }
+    return s;
+}
+
+// Replaces the editors' id source with the given draws for the life of the object.
+class ScriptedIds {
+public:
+    explicit ScriptedIds(std::deque<int32_t> draws)
+        : draws_(std::move(draws)), previous_(std::move(vkr::idSource())) {
+        vkr::idSource() = [this] {
+            if (draws_.empty()) {
+                throw std::runtime_error("no scripted id left");
+            }
+            int32_t v = draws_.front();
+            draws_.pop_front();
+            return v;
+        };
+    }
+    ~ScriptedIds() { vkr::idSource() = std::move(previous_); }
+    size_t left() const { return draws_.size(); }
+
+private:
+    std::deque<int32_t> draws_;
+    vkr::IdSource previous_;
+};
+
+} // namespace editor_rows
