@@ -296,12 +296,18 @@ public:
     }
 
 private:
+    // Key names must not be empty, and keys nest at most 512 levels deep, as in the Windows
+    // registry: the tree is walked recursively, so a deeper file could exhaust the stack.
     void checkPath(std::string_view path) const {
         size_t start = 0;
+        int depth = 0;
         while (start <= path.size() && !path.empty()) {
             size_t end = std::min(path.find('\\', start), path.size());
             if (end == start) {
                 fail("a key name is empty");
+            }
+            if (++depth > 512) {
+                fail("keys nest deeper than 512 levels");
             }
             start = end + 1;
         }
