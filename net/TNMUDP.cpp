@@ -11,6 +11,7 @@
 
 #include <arpa/inet.h>
 #include <sys/socket.h>
+#include <sys/time.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -34,13 +35,15 @@ int64_t realtimeNs() {
 }
 
 // How long ago the kernel received a datagram, from its receive timestamp; 0 without one.
+// Microsecond stamps (SO_TIMESTAMP) are ample for a ping in milliseconds, and some kernels (the
+// gVisor sandbox among them) stamp SO_TIMESTAMPNS with the time of the read, not of the receipt.
 int64_t receiveAgeNs(msghdr& msg) {
     for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c)) {
-        if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_TIMESTAMPNS) {
-            timespec stamp;
+        if (c->cmsg_level == SOL_SOCKET && c->cmsg_type == SCM_TIMESTAMP) {
+            timeval stamp;
             std::memcpy(&stamp, CMSG_DATA(c), sizeof stamp);
-            int64_t age =
-                realtimeNs() - (static_cast<int64_t>(stamp.tv_sec) * 1000000000 + stamp.tv_nsec);
+            int64_t age = realtimeNs() - (static_cast<int64_t>(stamp.tv_sec) * 1000000000 +
+                                          static_cast<int64_t>(stamp.tv_usec) * 1000);
             return age > 0 ? age : 0;
         }
     }
@@ -81,7 +84,7 @@ void TNMUDP::openSocket() {
     // Both are wishes: without timestamps a datagram's receipt is taken as the time it is read,
     // and a smaller buffer is still drained after each send.
     int on = 1;
-    setsockopt(fd_, SOL_SOCKET, SO_TIMESTAMPNS, &on, sizeof on);
+    setsockopt(fd_, SOL_SOCKET, SO_TIMESTAMP, &on, sizeof on);
     setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &receiveBufferBytes, sizeof receiveBufferBytes);
 }
 

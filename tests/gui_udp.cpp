@@ -1,0 +1,464 @@
+#include "net/TClientSocket.h"
+#include "net/TNMUDP.h"
+#include "net/address.h"
+#include "net/tick.h"
+#include "net/udp_errors.h"
+#include "status/protocol.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// tools/fake-server on ports of 127.0.0.1 chosen by the system, recording what it receives.
+class FakeServer {
+public:
+    std::vector<int> ports;
+
+    // servers: the script's "servers" array; empty for the default replies.
+    bool start(int count, const QJsonArray& servers = {}, QStringList extra = {}) {
+        QStringList args{"--count",  QString::number(count),    "--lifetime", "120000",
+                         "--record", dir.filePath("record.txt")};
+        if (!servers.isEmpty()) {
+            QFile script(dir.filePath("script.json"));
+            if (!script.open(QIODevice::WriteOnly)) {
+                return false;
+            }
+            script.write(QJsonDocument(QJsonObject{{"servers", servers}}).toJson());
+            args << "--script" << script.fileName();
+        }
+        process.start(VKR_BINARY_DIR "/tools/fake-server", args + extra);
+        if (!process.waitForStarted()) {
+            return false;
+        }
+        while (!process.canReadLine()) {
+            if (!process.waitForReadyRead(10000)) {
+                return false;
+            }
+        }
+        QList<QByteArray> words = process.readLine().trimmed().split(' ');
+        if (words.value(0) != "ready") {
+            return false;
+        }
+        for (int i = 1; i < words.size(); ++i) {
+            ports.push_back(words[i].toInt());
+        }
+        return static_cast<int>(ports.size()) == count;
+    }
+    ~FakeServer() {
+        process.kill();
+        process.waitForFinished();
+    }
+
+    // What the server received: "LOCALPORT FROMIP:FROMPORT HEXBYTES" per datagram.
+    QStringList received() const {
+        QFile f(dir.filePath("record.txt"));
+        if (!f.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        return QString::fromLatin1(f.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    QTemporaryDir dir;
+    QProcess process;
+};
+
+QJsonObject rawReply(const QByteArray& bytes) {
+    return QJsonObject{{"raw", QString::fromLatin1(bytes)}};
+}
+
+QJsonArray oneServer(const QJsonArray& replies) {
+    return QJsonArray{QJsonObject{{"replies", replies}}};
+}
+
+struct Event {
+    int count;
+    std::string fromIP;
+    int port;
+    std::string data;
+};
+
+// An endpoint on a free port that keeps every datagram delivered to it.
+struct Receiver {
+    TNMUDP udps;
+    std::vector<Event> events;
+    Receiver() {
+        udps.SetLocalPort(0);
+        udps.OnDataReceived = [this](TNMUDP* sender, int n, const std::string& ip, int port) {
+            std::string data;
+            sender->ReadReceivedData(data);
+            events.push_back({n, ip, port, data});
+        };
+    }
+    void sendTo(const std::string& host, int port, const std::string& bytes) {
+        udps.RemoteHost = host;
+        udps.RemotePort = port;
+        udps.SendDatagram(bytes, static_cast<int>(bytes.size()));
+    }
+};
+
+QString hex(const std::string& bytes) {
+    return QString::fromLatin1(QByteArray::fromStdString(bytes).toHex());
+}
+
+} // namespace
+
+class GuiUdp : public QObject {
+    Q_OBJECT
+private slots:
+    void datagramSizes_data() {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("numberBytes");
+        QTest::newRow("empty") << 0 << 0;
+        QTest::newRow("one byte") << 1 << 1;
+        QTest::newRow("2048 bytes") << 2048 << 2048;
+        QTest::newRow("2049 bytes") << 2049 << -1;
+    }
+    void datagramSizes() {
+        QFETCH(int, size);
+        QFETCH(int, numberBytes);
+        QByteArray bytes(size, 'x');
+        if (size > 0) {
+            bytes[size - 1] = 'y';
+        }
+        FakeServer server;
+        QVERIFY(server.start(1, oneServer({rawReply(bytes)})));
+        Receiver r;
+        r.sendTo("127.0.0.1", server.ports[0], std::string(vkr::statusRequest));
+        QTRY_COMPARE(r.events.size(), size_t(1));
+        QCOMPARE(r.events[0].count, numberBytes);
+        QCOMPARE(r.events[0].fromIP, std::string("127.0.0.1"));
+        QCOMPARE(r.events[0].port, server.ports[0]);
+        QCOMPARE(QByteArray::fromStdString(r.events[0].data),
+                 numberBytes < 0 ? QByteArray() : bytes);
+    }
+
+    void repliesInOrder() {
+        FakeServer server;
+        QJsonArray datagrams{rawReply("first"), rawReply("second"), rawReply("third")};
+        QVERIFY(
+            server.start(2, QJsonArray{QJsonObject{
+                                {"replies", QJsonArray{QJsonObject{{"datagrams", datagrams}}}}}}));
+        Receiver r;
+        std::vector<std::string> seen;
+        r.udps.OnDataReceived = [&](TNMUDP* sender, int, const std::string&, int port) {
+            std::string data;
+            sender->ReadReceivedData(data);
+            seen.push_back(std::to_string(port) + " " + data);
+            // An error in a handler is dropped with its datagram; the next ones still arrive.
+            throw vkr::Exception("handler failed");
+        };
+        r.sendTo("127.0.0.1", server.ports[0], std::string(vkr::statusRequest));
+        r.sendTo("127.0.0.1", server.ports[1], std::string(vkr::statusRequest));
+        QTRY_COMPARE(seen.size(), size_t(6));
+        std::string p0 = std::to_string(server.ports[0]) + " ";
+        std::string p1 = std::to_string(server.ports[1]) + " ";
+        QCOMPARE(seen, (std::vector<std::string>{p0 + "first", p0 + "second", p0 + "third",
+                                                 p1 + "first", p1 + "second", p1 + "third"}));
+    }
+
+    // A pass sends to every server without dispatching events; replies that arrive meanwhile,
+    // and while the GUI thread is busy afterwards, must all be delivered.
+    void noReplyLostWhileBusy() {
+        const int count = 1025;
+        FakeServer server;
+        QVERIFY(server.start(count, {}, {"--players", "16"}));
+        Receiver r;
+        for (int port : server.ports) {
+            r.sendTo("127.0.0.1", port, std::string(vkr::statusRequest));
+        }
+        QThread::msleep(200);
+        QTRY_COMPARE_WITH_TIMEOUT(r.events.size(), size_t(count), 10000);
+        std::vector<int> from;
+        for (const Event& e : r.events) {
+            QVERIFY(e.count > 500);
+            from.push_back(e.port);
+        }
+        std::sort(from.begin(), from.end());
+        std::vector<int> expected = server.ports;
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(from, expected);
+    }
+
+    // The ping is measured to the kernel's receipt of the reply, not to the moment the GUI
+    // thread gets round to it.
+    void receiveTimeIsTheKernels() {
+        FakeServer server;
+        QVERIFY(server.start(1, oneServer({rawReply("\\numplayers\\1\\")})));
+        Receiver r;
+        uint32_t deliveredAt = 0;
+        uint32_t receivedAt = 0;
+        r.udps.OnDataReceived = [&](TNMUDP* sender, int, const std::string&, int) {
+            deliveredAt = vkr::GetTickCount();
+            receivedAt = sender->ReceivedTick();
+        };
+        r.sendTo("127.0.0.1", server.ports[0], std::string(vkr::statusRequest));
+        const uint32_t sentAt = r.udps.LastSendTick();
+        QThread::msleep(300);
+        QTRY_VERIFY(deliveredAt != 0);
+        QVERIFY2(deliveredAt - sentAt >= 300, qPrintable(QString::number(deliveredAt - sentAt)));
+        QVERIFY2(receivedAt - sentAt < 100, qPrintable(QString::number(receivedAt - sentAt)));
+    }
+
+    void heldLocalPort() {
+        QUdpSocket holder;
+        QVERIFY(holder.bind(QHostAddress::AnyIPv4, 0));
+        const int held = holder.localPort();
+        FakeServer server;
+        QVERIFY(server.start(1));
+        Receiver r;
+        r.udps.SetLocalPort(held);
+        QCOMPARE(r.udps.LocalPort(), held);
+        r.sendTo("127.0.0.1", server.ports[0], std::string(vkr::statusRequest));
+        QTRY_COMPARE(r.events.size(), size_t(1));
+        QVERIFY(r.events[0].count > 0);
+        const QStringList got = server.received();
+        QCOMPARE(got.size(), 1);
+        QVERIFY(!got[0].contains(QString(":%1 ").arg(held)));
+    }
+
+    void hostThatDoesNotResolve_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("handled");
+        QTest::newRow("left unhandled") << ".invalid" << false;
+        QTest::newRow("handled: looked up again") << ".invalid" << true;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("dotted text longer than 127 characters")
+            << "127.0.0.1" + QString(119, ' ') << false;
+    }
+    void hostThatDoesNotResolve() {
+        QFETCH(QString, host);
+        QFETCH(bool, handled);
+        TNMUDP udps;
+        udps.SetLocalPort(0);
+        int invalidHost = 0;
+        bool sent = false;
+        udps.OnInvalidHost = [&](bool& h) {
+            ++invalidHost;
+            h = handled;
+        };
+        udps.OnDataSend = [&](TNMUDP*) { sent = true; };
+        udps.RemoteHost = host.toStdString();
+        udps.RemotePort = 9;
+        try {
+            udps.SendDatagram(std::string(vkr::statusRequest), 14);
+            QFAIL("the send did not fail");
+        } catch (const vkr::UDPSockError& e) {
+            QCOMPARE(std::string(e.what()), std::string("Host Lookup Canceled"));
+        }
+        QCOMPARE(invalidHost, 1);
+        QVERIFY(!sent);
+    }
+
+    // Up to 127 characters are read as the host text: a dotted address followed by spaces is
+    // still that address.
+    void longestHostText() {
+        FakeServer server;
+        QVERIFY(server.start(1));
+        Receiver r;
+        r.sendTo("127.0.0.1" + std::string(118, ' '), server.ports[0],
+                 std::string(vkr::statusRequest));
+        QTRY_COMPARE(server.received().size(), 1);
+    }
+
+    void nullRemoteAddress() {
+        TNMUDP udps;
+        udps.SetLocalPort(0);
+        bool sent = false;
+        udps.OnDataSend = [&](TNMUDP*) { sent = true; };
+        udps.RemoteHost = "0.0.0.0";
+        udps.RemotePort = 2303;
+        try {
+            udps.SendDatagram(std::string(vkr::statusRequest), 14);
+            QFAIL("the send did not fail");
+        } catch (const vkr::UDPSockError& e) {
+            QCOMPARE(std::string(e.what()), std::string("Null Remote Address"));
+        }
+        QVERIFY(!sent);
+        // A failed send of the status request is dropped.
+        QCOMPARE(vkr::SendStatusRequest(udps), std::nullopt);
+    }
+
+    void invalidBuffer_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("handler");
+        QTest::addColumn<bool>("handled");
+        QTest::addColumn<int>("newLength");
+        QTest::addColumn<QString>("wire"); // hex of what was sent; empty: "Invalid buffer"
+        QTest::newRow("no handler") << 0 << false << false << 0 << "";
+        QTest::newRow("not handled") << 0 << true << false << 4 << "";
+        QTest::newRow("handled, still empty") << 0 << true << true << 0 << "";
+        QTest::newRow("repaired") << 0 << true << true << 4 << "5c68695c";
+        QTest::newRow("count past the buffer") << 200 << false << false << 0 << "";
+        QTest::newRow("part of the buffer") << 3 << false << false << 0 << "5c696e";
+    }
+    void invalidBuffer() {
+        QFETCH(int, count);
+        QFETCH(bool, handler);
+        QFETCH(bool, handled);
+        QFETCH(int, newLength);
+        QFETCH(QString, wire);
+        FakeServer server;
+        QVERIFY(server.start(1));
+        Receiver r;
+        int calls = 0;
+        if (handler) {
+            r.udps.OnBufferInvalid = [&](bool& h, std::string& buff, int& length) {
+                ++calls;
+                h = handled;
+                buff = "\\hi\\";
+                length = newLength;
+            };
+        }
+        int sends = 0;
+        r.udps.OnDataSend = [&](TNMUDP*) { ++sends; };
+        r.udps.RemoteHost = "127.0.0.1";
+        r.udps.RemotePort = server.ports[0];
+        const std::string buffer(statusRequestBuffer());
+        try {
+            r.udps.SendDatagram(buffer, count);
+            QVERIFY(!wire.isEmpty());
+        } catch (const vkr::Exception& e) {
+            QVERIFY(wire.isEmpty());
+            QCOMPARE(std::string(e.what()), std::string("Invalid buffer"));
+        }
+        QCOMPARE(calls, handler ? 1 : 0);
+        QCOMPARE(sends, wire.isEmpty() ? 0 : 1);
+        if (!wire.isEmpty()) {
+            QTRY_COMPARE(server.received().size(), 1);
+            QVERIFY(server.received()[0].endsWith(" " + wire));
+        }
+        // The caller's buffer is never changed.
+        QCOMPARE(buffer, statusRequestBuffer());
+    }
+
+    void eventsDuringALookUp_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("dispatched");
+        QTest::newRow("dotted address") << "127.0.0.1" << false;
+        QTest::newRow("host name") << "localhost" << true;
+    }
+    void eventsDuringALookUp() {
+        QFETCH(QString, host);
+        QFETCH(bool, dispatched);
+        FakeServer server;
+        QVERIFY(server.start(1));
+        Receiver r;
+        bool fired = false;
+        QTimer::singleShot(0, [&] { fired = true; });
+        r.sendTo(host.toStdString(), server.ports[0], std::string(vkr::statusRequest));
+        QCOMPARE(fired, dispatched);
+        QTRY_COMPARE(server.received().size(), 1);
+        QTRY_COMPARE(r.events.size(), size_t(1));
+    }
+
+    // A send made by an event handled while another send waits for its look-up keeps its own
+    // look-up and destination, and so does the waiting send.
+    void nestedSends() {
+        FakeServer server;
+        QVERIFY(server.start(2));
+        Receiver r;
+        bool nested = false;
+        QTimer::singleShot(0, [&] {
+            nested = true;
+            r.sendTo("localhost", server.ports[1], "\\inner\\status\\");
+        });
+        r.sendTo("localhost", server.ports[0], "\\outer\\status\\");
+        QVERIFY(nested);
+        QTRY_COMPARE(server.received().size(), 2);
+        QStringList got = server.received();
+        got.sort();
+        QStringList expected{QString::number(server.ports[0]) + " " + hex("\\outer\\status\\"),
+                             QString::number(server.ports[1]) + " " + hex("\\inner\\status\\")};
+        expected.sort();
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY2(got[i].startsWith(expected[i].section(' ', 0, 0) + " ") &&
+                         got[i].endsWith(" " + expected[i].section(' ', 1)),
+                     qPrintable(got.join(" | ")));
+        }
+    }
+
+    void resolveHostAddress_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("address");
+        QTest::newRow("dotted") << "192.168.1.2"
+                                << "192.168.1.2";
+        QTest::newRow("host name") << "localhost"
+                                   << "127.0.0.1";
+        QTest::newRow("empty") << ""
+                               << "0.0.0.0";
+        QTest::newRow("does not resolve") << ".invalid"
+                                          << "0.0.0.0";
+    }
+    void resolveHostAddress() {
+        QFETCH(QString, name);
+        QFETCH(QString, address);
+        TClientSocket lookup;
+        QCOMPARE(
+            QString::fromStdString(vkr::addressText(lookup.ResolveHostAddress(name.toStdString()))),
+            address);
+    }
+
+    // One row queried as the browser queries it; only a reply from its query port counts.
+    void replyAttribution_data() {
+        QTest::addColumn<bool>("fromOtherPort");
+        QTest::addColumn<QString>("players");
+        QTest::newRow("from the query port") << false << "2/10";
+        QTest::newRow("from another port") << true << " ";
+    }
+    void replyAttribution() {
+        QFETCH(bool, fromOtherPort);
+        QFETCH(QString, players);
+        FakeServer server;
+        QJsonObject reply{{"tokens", QJsonArray{"numplayers", "2", "maxplayers", "12"}},
+                          {"fromOtherPort", fromOtherPort}};
+        QVERIFY(server.start(1, oneServer({reply})));
+        vkr::ServerTable servers;
+        vkr::ServerEntry& e = servers.append();
+        e.ip = "localhost";
+        e.port = std::to_string(server.ports[0] - 2);
+        e.sockets = false;
+        vkr::QueryRows rows;
+        TClientSocket lookup;
+        Receiver r;
+        int datagrams = 0;
+        r.udps.OnDataReceived = [&](TNMUDP* sender, int n, const std::string& ip, int port) {
+            std::string text;
+            sender->ReadReceivedData(text);
+            ++datagrams;
+            vkr::ApplyReply(servers, rows, ip, port, text.substr(0, static_cast<size_t>(n)),
+                            sender->ReceivedTick());
+        };
+        vkr::ServerStatus& status = rows[0].status;
+        status.address = vkr::addressText(lookup.ResolveHostAddress(e.ip));
+        r.udps.RemotePort = vkr::queryPort(e);
+        r.udps.RemoteHost = e.ip;
+        status.resetPlayers();
+        QVERIFY(vkr::SendStatusRequest(r.udps));
+        QTRY_COMPARE(datagrams, 1);
+        QCOMPARE(QString::fromStdString(rows[0].cells.players), players);
+    }
+
+private:
+    static std::string statusRequestBuffer() {
+        std::string buffer(128, '\0');
+        buffer.replace(0, 14, vkr::statusRequest);
+        return buffer;
+    }
+};
+
+QTEST_MAIN(GuiUdp)
+#include "gui_udp.moc"
