@@ -3,6 +3,7 @@
 #include "settings/errors.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vkr {
 

@@ -41,13 +41,13 @@ struct ProgramStart {
 
 using FileTest = std::function<bool(const std::string& path)>;
 
-// Resolves a command line as WinExec does. A quoted program name is taken whole (argv[0] by the
-// C runtime's program-name rule: quotes dropped, up to the first blank outside them). An
-// unquoted one is the shortest prefix ending at a blank (or at the end of the line) that names
-// an existing file, tried as written and then with ".exe" appended; the rest of the line are
-// the arguments. The program is looked for only within the first programLimit characters, so
-// that text after them (a player name, a password) can never become part of it. nullopt when
-// no file is found: nothing is started.
+// Resolves a command line as WinExec does. A quoted program name is taken whole, up to the next
+// quote (argv[0] then follows the C runtime's program-name rule: quotes dropped, up to the first
+// blank outside them). An unquoted one is the shortest prefix ending at a blank (or at the end
+// of the line) that names an existing file; the rest of the line are the arguments. Each name
+// is tried as written, then with ".exe" appended. The program is looked for only within the first
+// programLimit characters, so that text after them (a player name, a password) can never become
+// part of it. nullopt when no file is found: nothing is started.
 std::optional<ProgramStart> resolveCommandLine(std::string_view line, const FileTest& isFile,
                                                size_t programLimit = std::string_view::npos);
 
