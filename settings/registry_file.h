@@ -37,6 +37,8 @@ public:
     static void setValue(Key& key, std::string_view name, const RegValue& value);
 
     // regedit's text format ("REGEDIT4"); raises ParseError on the first line it cannot read.
+    // Keys nest at most 512 levels deep, as in the Windows registry. A text that is empty reads
+    // as an empty registry.
     static RegTree parse(std::string_view text);
     std::string serialize() const;
 
