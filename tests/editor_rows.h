@@ -1,7 +1,7 @@
 #pragma once
 
-// Table rows for the editor tests: registry sections to seed the file with, and the rows as a
-// fresh launcher reads them back from it.
+// Helpers of the editor tests: registry sections to seed the file with, the rows as a fresh
+// launcher reads them back from it, and the user's actions on combo and check list boxes.
 
 #include "settings/editing.h"
 #include "settings/store.h"
@@ -11,14 +11,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QStringList>
 #include <QtTest>
 
 #include <deque>
 #include <stdexcept>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace editor_rows {
 
@@ -37,28 +33,24 @@ inline std::string serverSection(int id, const std::string& name, const std::str
            "\n\"mods\"=\"" + mods + "\"\n\n";
 }
 
-// The stored values of every row of a table, in enumeration order, as "id:value:value...",
-// read in one pass by a fresh registry on the file, as a new launcher would read them.
-inline QStringList storedRows(const LauncherFixture& fx, const char* tableKey,
+// Every row of a table as "id:value:value...", in enumeration order, read by a fresh registry
+// on the file as a new launcher would.
+inline QStringList storedRows(const LauncherFixture& fx, const std::string& tableKey,
                               const std::vector<std::string>& values) {
     vkr::FileRegistry fresh(fx.registryPath());
+    vkr::Hive user = vkr::Hive::CurrentUser;
     return vkr::inTransaction(
         fresh, [](const std::string&) {},
         [&] {
             QStringList rows;
-            for (const std::string& id : fresh.subkeyNames(vkr::Hive::CurrentUser, tableKey)) {
+            for (const std::string& id : fresh.subkeyNames(user, tableKey)) {
                 QString row = QString::fromStdString(id);
                 for (const std::string& name : values) {
-                    auto v = fresh.queryValue(vkr::Hive::CurrentUser,
-                                              std::string(tableKey) + "\\" + id, name);
-                    row += ":";
-                    if (!v) {
-                        row += "<missing>";
-                    } else if (v->type == vkr::REG_DWORD) {
-                        row += QString::number(v->asDword());
-                    } else {
-                        row += QString::fromStdString(v->asText());
-                    }
+                    auto v = fresh.queryValue(user, tableKey + "\\" + id, name);
+                    row +=
+                        ":" + (!v                          ? QString("<missing>")
+                               : v->type == vkr::REG_DWORD ? QString::number(v->asDword())
+                                                           : QString::fromStdString(v->asText()));
                 }
                 rows << row;
             }
@@ -74,26 +66,25 @@ inline QStringList storedServers(const LauncherFixture& fx) {
     return storedRows(fx, vkr::kServersKey, {"name", "ip", "port", "pass", "sockets", "mods"});
 }
 
-// Picks item i from the combo box's list with the mouse, as a user does.
+// Picks item i from the combo box's list with the mouse.
 inline void pick(QComboBox* box, int i) {
     box->showPopup();
     QAbstractItemView* view = box->view();
     QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-    QRect r = view->visualRect(view->model()->index(i, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(view->model()->index(i, 0)).center());
     QTRY_VERIFY(!view->window()->isVisible());
 }
 
-// Replaces the text of the combo box's edit field by typing, as a user does.
+// Replaces the text of the combo box's edit field by typing.
 inline void typeInto(QComboBox* box, const QString& text) {
-    QLineEdit* edit = box->lineEdit();
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
+    box->lineEdit()->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Backspace);
+    QTest::keyClicks(box->lineEdit(), text);
 }
 
-// Toggles the tick of item i of a check list box with the keyboard.
+// Toggles the tick of item i of a check list box with the space bar.
 inline void toggle(QListWidget* list, int i) {
     list->setFocus();
     list->setCurrentRow(i);
@@ -108,7 +99,7 @@ inline QString ticks(const QListWidget* list) {
     return s;
 }
 
-// Replaces the editors' id source with the given draws for the life of the object.
+// The editors draw their new ids from these values while the object lives.
 class ScriptedIds {
 public:
     explicit ScriptedIds(std::deque<int32_t> draws)
