@@ -149,15 +149,17 @@ void TNMUDP::SendDatagram(const std::string& buff, int n) {
     }
 }
 
+bool TNMUDP::IsDottedAddress(const std::string& host) {
+    const std::string name(host.c_str());
+    // 255.255.255.255 is the parser's failure value, so that text is looked up as a name.
+    return name.size() <= maxHostLength && inet_addr(name.c_str()) != INADDR_NONE;
+}
+
 in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
     // The text ends at a NUL, as the system's text functions read it.
     const std::string name(host.c_str());
-    if (name.size() <= maxHostLength) {
-        // 255.255.255.255 is the parser's failure value, so that text is looked up as a name.
-        in_addr_t dotted = inet_addr(name.c_str());
-        if (dotted != INADDR_NONE) {
-            return dotted;
-        }
+    if (IsDottedAddress(name)) {
+        return inet_addr(name.c_str());
     }
     for (int attempt = 0;; ++attempt) {
         in_addr_t address = 0;

@@ -58,6 +58,10 @@ public:
     // and for a count outside the buffer, UDPSockError "Host Lookup Canceled" when the host does
     // not resolve and "Null Remote Address" for 0.0.0.0. A failed sendto is not reported.
     void SendDatagram(const std::string& buff, int n) override;
+    // Whether a send to host goes out at once: a dotted IPv4 text, which needs no look-up and
+    // dispatches no events. Any other host text is looked up at each send.
+    static bool IsDottedAddress(const std::string& host);
+
     // The tick at which the last datagram was handed to the socket.
     uint32_t LastSendTick() const override { return lastSendTick_; }
 

@@ -2,6 +2,8 @@
 
 #include "settings/intparse.h"
 
+#include <charconv>
+
 namespace vkr {
 
 std::optional<uint32_t> SendStatusRequest(DatagramSender& udps) noexcept {
@@ -124,8 +126,13 @@ void ServerStatus::setScore(std::string_view score) {
 }
 
 bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port) {
-    return status.address != "0.0.0.0" && fromIP == status.address &&
-           std::to_string(port - queryPortOffset(e.sockets)) == e.port;
+    if (status.address == "0.0.0.0" || fromIP != status.address) {
+        return false;
+    }
+    // Formatted without allocating: this runs for every row and every datagram of a pass.
+    char text[16];
+    auto end = std::to_chars(text, text + sizeof text, port - queryPortOffset(e.sockets)).ptr;
+    return std::string_view(text, static_cast<size_t>(end - text)) == e.port;
 }
 
 namespace {

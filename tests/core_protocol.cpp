@@ -208,6 +208,10 @@ private slots:
             << "Desert"
             << "4/??"
             << "";
+        QTest::newRow("capacity of the smallest integer") << "|numplayers|4|maxplayers|-2147483648|"
+                                                          << " "
+                                                          << "4/-2147483650"
+                                                          << "";
         QTest::newRow("empty capacity") << "|maxplayers||numplayers|4|"
                                         << " "
                                         << "4/??"
@@ -216,6 +220,11 @@ private slots:
                                                << " "
                                                << "4/6"
                                                << "";
+        QTest::newRow("a later capacity that is not a number")
+            << "|maxplayers|12|numplayers|4|maxplayers|x|"
+            << " "
+            << "4/??"
+            << "";
         QTest::newRow("no player count keeps the cell") << "|maxplayers|12|gametype||"
                                                         << ""
                                                         << " "
@@ -371,29 +380,6 @@ private slots:
         QCOMPARE(rows[2].status.playerCount, 1);
         QCOMPARE(rows[1].cells.players, std::string(" "));
         QCOMPARE(rows[1].status.playerCount, 0);
-    }
-
-    void capacityTexts_data() {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("12") << "12"
-                            << "10";
-        QTest::newRow("0") << "0"
-                           << "-2";
-        QTest::newRow("smallest integer") << "-2147483648"
-                                          << "-2147483650";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("decimal point") << "12.5"
-                                       << "";
-        QTest::newRow("trailing space") << "12 "
-                                        << "";
-    }
-    void capacityTexts() {
-        QFETCH(QString, value);
-        QFETCH(QString, shown);
-        auto text = capacityText(value.toStdString());
-        QCOMPARE(QString::fromStdString(text.value_or("")), shown);
     }
 
     void ticks() {

@@ -263,15 +263,19 @@ private slots:
         QVERIFY(!sent);
     }
 
-    // Up to 127 characters are read as the host text: a dotted address followed by spaces is
-    // still that address.
-    void longestHostText() {
-        FakeServer server;
-        QVERIFY(server.start(1));
-        Receiver r;
-        r.sendTo("127.0.0.1" + std::string(118, ' '), server.ports[0],
-                 std::string(vkr::statusRequest));
-        QTRY_COMPARE(server.received().size(), 1);
+    void dottedAddresses_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<bool>("dotted");
+        QTest::newRow("dotted") << "10.0.0.5" << true;
+        QTest::newRow("broadcast text is the parser's failure") << "255.255.255.255" << false;
+        QTest::newRow("host name") << "localhost" << false;
+        QTest::newRow("127 characters") << "127.0.0.1" + QString(118, ' ') << true;
+        QTest::newRow("128 characters") << "127.0.0.1" + QString(119, ' ') << false;
+    }
+    void dottedAddresses() {
+        QFETCH(QString, host);
+        QFETCH(bool, dotted);
+        QCOMPARE(TNMUDP::IsDottedAddress(host.toStdString()), dotted);
     }
 
     void nullRemoteAddress() {
