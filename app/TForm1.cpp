@@ -17,14 +17,6 @@
 #include <QListWidget>
 #include <QPixmap>
 
-namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 TForm1::TForm1(vkr::Registry& registry, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -95,11 +87,11 @@ std::string TForm1::localAddress() {
 }
 
 void TForm1::setLocalAddress(const std::string& address) {
-    ui_->MYIP->setText(qs(address));
+    ui_->MYIP->setText(vkr::qs(address));
 }
 
 void TForm1::setPlayerName(const std::string& name) {
-    ui_->PlayerName->setEditText(qs(name));
+    ui_->PlayerName->setEditText(vkr::qs(name));
 }
 
 void TForm1::clearProfiles() {
@@ -111,7 +103,7 @@ void TForm1::clearProfiles() {
 
 void TForm1::addProfile(const std::string& name) {
     QString text = ui_->PlayerName->currentText();
-    ui_->PlayerName->addItem(qs(name));
+    ui_->PlayerName->addItem(vkr::qs(name));
     ui_->PlayerName->setEditText(text);
 }
 
@@ -120,7 +112,7 @@ void TForm1::updateModList() {
 }
 
 void TForm1::setExecutableCaption(const std::string& path) {
-    ui_->exenimi->setText(qs(path));
+    ui_->exenimi->setText(vkr::qs(path));
 }
 
 void TForm1::UpdateModList(QListWidget* list) {
@@ -128,7 +120,7 @@ void TForm1::UpdateModList(QListWidget* list) {
     list->clear();
     const vkr::ModTable& mods = vkr::store().mods;
     for (int i = 0; i <= mods.lastRow; ++i) {
-        auto* item = new QListWidgetItem(qs(mods[i].name), list);
+        auto* item = new QListWidgetItem(vkr::qs(mods[i].name), list);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(mods[i].checked ? Qt::Checked : Qt::Unchecked);
     }

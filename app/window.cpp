@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QWidget>
 
@@ -28,6 +29,22 @@ private:
 };
 
 } // namespace
+
+FixedDialog::FixedDialog(QSize clientSize, Border border, QWidget* parent)
+    : QDialog(parent, (border == Border::Tool ? Qt::Tool : Qt::Dialog) |
+                          Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
+    setFixedSize(clientSize);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
 
 void onActivate(QWidget* window, std::function<void()> handler) {
     window->installEventFilter(new ActivationFilter(window, std::move(handler)));

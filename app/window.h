@@ -1,13 +1,31 @@
 #pragma once
 
-#include <QObject>
-#include <QPointer>
+#include <QDialog>
+#include <QString>
 
 #include <functional>
+#include <string>
 
 class QWidget;
 
 namespace vkr {
+
+// The core's texts are UTF-8 std::strings; the controls hold QStrings.
+inline QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// A modeless window of fixed size, as the launcher's secondary windows are: a dialog border
+// (or a tool-window border) with only a close box. None of them has a cancel button, so Esc
+// does not close it; Enter presses the default button.
+class FixedDialog : public QDialog {
+public:
+    enum class Border { Dialog, Tool };
+    FixedDialog(QSize clientSize, Border border, QWidget* parent);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
 
 // Runs a window's activation handler (its FormActivate) each time the window becomes the active
 // window, through the error guard.

@@ -1,16 +1,14 @@
 #include "dialogs/TAboutDialog.h"
 
+#include "app/window.h"
+
 #include "app/guard.h"
 #include "ui_TAboutDialog.h"
 
-#include <QKeyEvent>
-
 TAboutDialog::TAboutDialog(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : vkr::FixedDialog(QSize(281, 195), vkr::FixedDialog::Border::Tool, parent),
       ui_(std::make_unique<Ui::TAboutDialog>()) {
     ui_->setupUi(this);
-    setFixedSize(281, 195);
     QFont title("Verdana");
     title.setPixelSize(13);
     title.setBold(true);
@@ -19,15 +17,6 @@ TAboutDialog::TAboutDialog(QWidget* parent)
 }
 
 TAboutDialog::~TAboutDialog() = default;
-
-void TAboutDialog::keyPressEvent(QKeyEvent* event) {
-    // OK is not a cancel button: Esc does nothing; Enter presses OK.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void TAboutDialog::OKBtnClick() {
     close();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/window.h"
 
 #include <memory>
 
@@ -9,7 +9,7 @@ class TAboutDialog;
 }
 
 // The "About" window: the program's name, the author's addresses and the freeware notice.
-class TAboutDialog : public QDialog {
+class TAboutDialog : public vkr::FixedDialog {
     Q_OBJECT
 public:
     explicit TAboutDialog(QWidget* parent = nullptr);
@@ -18,9 +18,6 @@ public:
     Ui::TAboutDialog* ui() const { return ui_.get(); }
 
     void OKBtnClick();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     std::unique_ptr<Ui::TAboutDialog> ui_;

@@ -9,25 +9,13 @@
 #include "settings/settings.h"
 #include "ui_TForm2.h"
 
-#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
-namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 TForm2::TForm2(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : vkr::FixedDialog(QSize(291, 203), vkr::FixedDialog::Border::Dialog, parent),
       ui_(std::make_unique<Ui::TForm2>()) {
     ui_->setupUi(this);
-    setFixedSize(291, 203);
     for (QLabel* label : findChildren<QLabel*>()) {
         label->adjustSize();
     }
@@ -42,22 +30,13 @@ TForm2::TForm2(QWidget* parent)
 
 TForm2::~TForm2() = default;
 
-void TForm2::keyPressEvent(QKeyEvent* event) {
-    // The window has no cancel button: Esc does not close it.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void TForm2::FormActivate() {
     const vkr::ModTable& mods = vkr::store().mods;
     {
         const QSignalBlocker block(ui_->ModList);
         ui_->ModList->clear();
         for (int i = 0; i <= mods.lastRow; ++i) {
-            ui_->ModList->addItem(qs(mods[i].name));
+            ui_->ModList->addItem(vkr::qs(mods[i].name));
         }
         ui_->ModList->setCurrentIndex(mods.lastRow >= 0 ? 0 : -1);
     }
@@ -72,8 +51,8 @@ void TForm2::showSelection() {
     const vkr::ModTable& mods = vkr::store().mods;
     int i = ui_->ModList->currentIndex();
     if (i >= 0 && i <= mods.lastRow) {
-        ui_->Name->setText(qs(mods[i].name));
-        ui_->Dir->setText(qs(mods[i].dir));
+        ui_->Name->setText(vkr::qs(mods[i].name));
+        ui_->Dir->setText(vkr::qs(mods[i].dir));
     } else {
         ui_->Name->setText(ui_->ModList->currentText());
         ui_->Dir->clear();

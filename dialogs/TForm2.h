@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/window.h"
 
 #include <memory>
 
@@ -10,7 +10,7 @@ class TForm2;
 
 // The "Modifications" window: adds, changes and removes rows of the mod table. Every change is
 // saved and reloaded at once through the main window.
-class TForm2 : public QDialog {
+class TForm2 : public vkr::FixedDialog {
     Q_OBJECT
 public:
     explicit TForm2(QWidget* parent = nullptr);
@@ -23,9 +23,6 @@ public:
     void ModListChange();
     void BitBtn2Click(); // Save
     void BitBtn1Click(); // Delete
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Fills Name and Dir from the selected row, or from the typed name when none is selected.

@@ -10,25 +10,13 @@
 #include "ui_TForm1.h"
 #include "ui_TForm3.h"
 
-#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
-namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 TForm3::TForm3(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : vkr::FixedDialog(QSize(425, 233), vkr::FixedDialog::Border::Dialog, parent),
       ui_(std::make_unique<Ui::TForm3>()) {
     ui_->setupUi(this);
-    setFixedSize(425, 233);
     for (QLabel* label : findChildren<QLabel*>()) {
         label->adjustSize();
     }
@@ -44,22 +32,13 @@ TForm3::TForm3(QWidget* parent)
 
 TForm3::~TForm3() = default;
 
-void TForm3::keyPressEvent(QKeyEvent* event) {
-    // The window has no cancel button: Esc does not close it.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 void TForm3::FormActivate() {
     const vkr::ServerTable& servers = vkr::store().servers;
     {
         const QSignalBlocker block(ui_->ServerList);
         ui_->ServerList->clear();
         for (int i = 0; i <= servers.lastRow; ++i) {
-            ui_->ServerList->addItem(qs(servers[i].name));
+            ui_->ServerList->addItem(vkr::qs(servers[i].name));
         }
         ui_->ServerList->setCurrentIndex(servers.lastRow >= 0 ? 0 : -1);
     }
@@ -75,10 +54,10 @@ void TForm3::showSelection() {
     int i = ui_->ServerList->currentIndex();
     if (i >= 0 && i <= servers.lastRow) {
         const vkr::ServerEntry& row = servers[i];
-        ui_->name->setText(qs(row.name));
-        ui_->host->setText(qs(row.ip));
-        ui_->port->setText(qs(row.port));
-        ui_->pass->setText(qs(row.pass));
+        ui_->name->setText(vkr::qs(row.name));
+        ui_->host->setText(vkr::qs(row.ip));
+        ui_->port->setText(vkr::qs(row.port));
+        ui_->pass->setText(vkr::qs(row.pass));
         ui_->impl->setCurrentIndex(row.sockets ? 0 : 1);
         fillMods(vkr::tickedMods(vkr::store().mods, row.mods));
     } else {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/window.h"
 
 #include <memory>
 #include <vector>
@@ -11,7 +11,7 @@ class TForm3;
 
 // The "Servers" window: adds, changes and removes rows of the server table, with the mods to
 // run on each server. Every change is saved and reloaded at once through the main window.
-class TForm3 : public QDialog {
+class TForm3 : public vkr::FixedDialog {
     Q_OBJECT
 public:
     explicit TForm3(QWidget* parent = nullptr);
@@ -24,9 +24,6 @@ public:
     void ServerListChange();
     void BitBtn1Click(); // Save
     void BitBtn2Click(); // Delete
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Fills the fields from the selected row, or sets them up for a new server under the typed

@@ -6,24 +6,12 @@
 #include "settings/settings.h"
 #include "ui_TFormOptions.h"
 
-#include <QKeyEvent>
 #include <QStyle>
 
-namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-} // namespace
-
 TFormOptions::TFormOptions(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint),
+    : vkr::FixedDialog(QSize(443, 216), vkr::FixedDialog::Border::Dialog, parent),
       OpenDialog1("WAV files|*.wav|All files|*.*"), ui_(std::make_unique<Ui::TFormOptions>()) {
     ui_->setupUi(this);
-    setFixedSize(443, 216);
     // Labels take the width of their text, whatever the font.
     ui_->Label1->adjustSize();
     ui_->Label2->adjustSize();
@@ -52,15 +40,6 @@ TFormOptions::TFormOptions(QWidget* parent)
 }
 
 TFormOptions::~TFormOptions() = default;
-
-void TFormOptions::keyPressEvent(QKeyEvent* event) {
-    // No button of this dialog is a cancel button: Esc does nothing.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
 
 void TFormOptions::setSelected(QRadioButton* button, bool selected) {
     if (button->isChecked() == selected) {
@@ -94,8 +73,8 @@ void TFormOptions::FormActivate() {
     setSelected(ui_->sounds1, s.watchers == 0);
     setSelected(ui_->sounds2, s.watchers == 1);
     setSelected(ui_->sounds3, s.watchers == 2);
-    ui_->sound1->setText(qs(s.sound1));
-    ui_->sound2->setText(qs(s.sound2));
+    ui_->sound1->setText(vkr::qs(s.sound1));
+    ui_->sound2->setText(vkr::qs(s.sound2));
 }
 
 void TFormOptions::sounds1Click() {
@@ -138,12 +117,12 @@ void TFormOptions::BitBtn1Click() {
 // A cancelled file dialog leaves the field as it was.
 void TFormOptions::Button1Click() {
     if (OpenDialog1.execute()) {
-        ui_->sound2->setText(qs(OpenDialog1.fileName()));
+        ui_->sound2->setText(vkr::qs(OpenDialog1.fileName()));
     }
 }
 
 void TFormOptions::Button2Click() {
     if (OpenDialog1.execute()) {
-        ui_->sound1->setText(qs(OpenDialog1.fileName()));
+        ui_->sound1->setText(vkr::qs(OpenDialog1.fileName()));
     }
 }

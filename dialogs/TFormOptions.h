@@ -2,7 +2,7 @@
 
 #include "settings/prompts.h"
 
-#include <QDialog>
+#include "app/window.h"
 
 #include <memory>
 
@@ -13,7 +13,7 @@ class QRadioButton;
 
 // The "Options" window: the launch options and the watcher's alert settings. Every activation
 // loads the controls from the settings; OK stores them and saves the whole store.
-class TFormOptions : public QDialog {
+class TFormOptions : public vkr::FixedDialog {
     Q_OBJECT
 public:
     explicit TFormOptions(QWidget* parent = nullptr);
@@ -37,9 +37,6 @@ public:
     void BitBtn1Click();
     void Button1Click();
     void Button2Click();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Selects or deselects a radio button as the load does; selecting one that was not

@@ -18,13 +18,6 @@
 
 namespace editor_rows {
 
-inline std::string modSection(int id, const std::string& name, const std::string& dir,
-                              bool checked) {
-    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + std::to_string(id) +
-           "]\n\"name\"=\"" + name + "\"\n\"dir\"=\"" + dir + "\"\n\"checked\"=dword:0000000" +
-           (checked ? "1" : "0") + "\n\n";
-}
-
 inline std::string serverSection(int id, const std::string& name, const std::string& mods,
                                  bool sockets = true) {
     return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\" + std::to_string(id) +

@@ -43,12 +43,6 @@ QList<Record> records(const QString& folder) {
     return list;
 }
 
-std::string modSection(const std::string& id, const std::string& dir, bool checked) {
-    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + id + "]\n\"name\"=\"" + dir +
-           "\"\n\"dir\"=\"" + dir + "\"\n\"checked\"=dword:0000000" + (checked ? "1" : "0") +
-           "\n\n";
-}
-
 } // namespace
 
 class LaunchTest : public QObject {
@@ -87,7 +81,7 @@ class LaunchTest : public QObject {
             (close ? "1" : "0") +
             "\n\"watchers\"=dword:00000001\n\n"
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods]\n\n" +
-            modSection("1", "@desert", true) + modSection("2", "@winter", false) +
+            modSection(1, "@desert", "@desert", true) + modSection(2, "@winter", "@winter", false) +
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers]\n\n");
         fx->start();
         form()->show();

@@ -29,12 +29,6 @@ namespace {
 
 const std::string kUser = "\\Software\\VKR Launcher2\\";
 
-std::string modSection(const std::string& id, const std::string& name, bool checked) {
-    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + id + "]\n\"name\"=\"" + name +
-           "\"\n\"dir\"=\"@" + name + "\"\n\"checked\"=dword:0000000" + (checked ? "1" : "0") +
-           "\n\n";
-}
-
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -132,7 +126,8 @@ private slots:
     void loadFillsTheWindow() {
         QDir().mkpath(QString::fromStdString(fx->gameFolder() + "/users/Ann"));
         QDir().mkpath(QString::fromStdString(fx->gameFolder() + "/users/Bob"));
-        fx->writeStandardRegistry(modSection("10", "Ten", true) + modSection("5", "Five", false));
+        fx->writeStandardRegistry(modSection(10, "Ten", "@ten", true) +
+                                  modSection(5, "Five", "@five", false));
         fx->start();
         QCOMPARE(ui()->PlayerName->currentText(), QString("Tester"));
         QStringList profiles;
@@ -152,7 +147,8 @@ private slots:
     }
 
     void ticksChangeTheTableButAreSavedOnlyOnClose() {
-        fx->writeStandardRegistry(modSection("1", "One", false) + modSection("2", "Two", true));
+        fx->writeStandardRegistry(modSection(1, "One", "@one", false) +
+                                  modSection(2, "Two", "@two", true));
         fx->start();
         form()->show();
         QVERIFY(QTest::qWaitForWindowExposed(form()));

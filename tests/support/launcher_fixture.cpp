@@ -10,6 +10,12 @@
 #include <fstream>
 #include <sstream>
 
+std::string modSection(int id, const std::string& name, const std::string& dir, bool checked) {
+    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + std::to_string(id) +
+           "]\n\"name\"=\"" + name + "\"\n\"dir\"=\"" + dir + "\"\n\"checked\"=dword:0000000" +
+           (checked ? "1" : "0") + "\n\n";
+}
+
 LauncherFixture::LauncherFixture() {
     qputenv("XDG_CONFIG_HOME", dir.filePath("config").toUtf8());
     QDir().mkpath(dir.filePath("config/vkr-launcher"));

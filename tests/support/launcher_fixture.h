@@ -12,6 +12,9 @@
 #include <string>
 #include <vector>
 
+// A registry section for one row of the mod table.
+std::string modSection(int id, const std::string& name, const std::string& dir, bool checked);
+
 // A launcher in a folder of its own: XDG_CONFIG_HOME points into a temporary folder, prompts
 // are scripted, and start() creates the real windows over the registry file there.
 class LauncherFixture {
