@@ -1,10 +1,68 @@
 #pragma once
 
-#include <QDialog>
+#include "status/protocol.h"
 
-// The "Servers" window.
+#include <QDialog>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+namespace Ui {
+class TForm4;
+}
+class QString;
+class TClientSocket;
+class TNMUDP;
+
+// The "Servers" window: asks every server of the server table for its status, lists ping,
+// players and mission per server and the players of the selected one, and joins the selected
+// server or hands it over to the watcher.
 class TForm4 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
+    ~TForm4() override;
+
+    Ui::TForm4* ui() const { return ui_.get(); }
+
+    TNMUDP* udps;          // local port 15015; replies are applied while the window is hidden too
+    TClientSocket* lookup; // resolves the host texts
+    QTimer* Timer1;        // 500 ms after a completed pass: Refresh back, players shown
+    QTimer* Timer2;        // 500 ms after an activation: a pass
+
+    // One query pass over every row of the server table.
+    void QueryServers();
+    void SizeColumns();
+    void ShowPlayers();
+
+    // Handlers, named after their control and event.
+    void FormCreate();
+    void FormActivate();
+    void FormResize();
+    void Timer1Timer();
+    void Timer2Timer();
+    void BitBtn1Click(); // Join
+    void BitBtn2Click(); // Refresh
+    void BitBtn3Click(); // Watcher
+    void SGridClick();
+    void udpsDataReceived(int NumberBytes, const std::string& FromIP, int Port);
+    void udpsInvalidHost(bool& handled);
+    void udpsBufferInvalid(bool& handled);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void setStatus(const QString& text);
+    void setCell(int row, int column, const QString& text);
+    void showStatusCells(int row);
+    // The server table row selected in SGrid, or -1 when none is (or the table has shrunk
+    // below it).
+    int selectedServer() const;
+
+    std::unique_ptr<Ui::TForm4> ui_;
+    vkr::QueryRows rows_;
+    bool querying_ = false;
 };

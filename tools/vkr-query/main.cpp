@@ -3,10 +3,9 @@
 
 #include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
-#include "net/address.h"
-#include "net/tick.h"
 #include "settings/intparse.h"
 #include "status/protocol.h"
+#include "status/server_query.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -136,16 +135,8 @@ int main(int argc, char** argv) {
     };
 
     // One server's step of the browser's query pass.
-    vkr::ServerStatus& status = rows[0].status;
-    status.sendTick = vkr::GetTickCount();
-    status.address = vkr::addressText(lookup.ResolveHostAddress(e.ip));
-    rows[0].cells = vkr::StatusCells{};
-    udps.RemotePort = vkr::queryPort(e);
-    udps.RemoteHost = e.ip;
-    status.resetPlayers();
-    if (auto handed = vkr::SendStatusRequest(udps)) {
-        status.sendTick = *handed;
-    }
+    vkr::queryServer(e, rows[0], lookup, udps);
+    const vkr::ServerStatus& status = rows[0].status;
 
     QTimer::singleShot(args->timeoutMs, &app, &QCoreApplication::quit);
     app.exec();

@@ -1,0 +1,361 @@
+// The server browser, offscreen, over real UDP against tools/fake-server on 127.0.0.1: passes,
+// replies, players, Join through the fake game, the hand-over to the watcher.
+#include "app/TForm1.h"
+#include "app/window.h"
+#include "net/TNMUDP.h"
+#include "settings/settings.h"
+#include "status/TForm4.h"
+#include "status/TFormWatcher.h"
+#include "support/fake_server.h"
+#include "support/launcher_fixture.h"
+#include "ui_TForm4.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QNetworkDatagram>
+#include <QStatusBar>
+#include <QUdpSocket>
+#include <QtTest>
+
+namespace {
+
+struct Server {
+    Server(std::string name, std::string ip, std::string port, bool sockets = true,
+           std::string pass = {}, std::string mods = {})
+        : name(std::move(name)), ip(std::move(ip)), port(std::move(port)), sockets(sockets),
+          pass(std::move(pass)), mods(std::move(mods)) {}
+    std::string name, ip, port;
+    bool sockets;
+    std::string pass, mods;
+};
+
+std::string serverSection(int id, const Server& s) {
+    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\" + std::to_string(id) +
+           "]\n\"name\"=\"" + s.name + "\"\n\"ip\"=\"" + s.ip + "\"\n\"port\"=\"" + s.port +
+           "\"\n\"pass\"=\"" + s.pass + "\"\n\"sockets\"=dword:0000000" + (s.sockets ? "1" : "0") +
+           "\n\"mods\"=\"" + s.mods + "\"\n\n";
+}
+
+// The game port of a sockets server whose query port is the fake server's.
+std::string gamePort(int queryPort) {
+    return std::to_string(queryPort - 1);
+}
+
+QJsonObject tokens(const QStringList& list) {
+    return QJsonObject{{"tokens", QJsonArray::fromStringList(list)}};
+}
+
+const QStringList islandRaid{"gametype", "Island Raid", "numplayers", "3",       "maxplayers",
+                             "12",       "player_0",    "Ann",        "score_0", "5",
+                             "player_1", "Bob",         "score_1",    "2"};
+
+} // namespace
+
+class BrowserTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LauncherFixture> fx;
+    QStringList statuses;
+    QString startDir;
+
+    TForm4* form() { return vkr::forms().form4; }
+    Ui::TForm4* ui() { return form()->ui(); }
+    QString cell(int row, int column) {
+        QTableWidgetItem* item = ui()->SGrid->item(row, column);
+        return item ? item->text() : QString("<none>");
+    }
+    QStringList rowCells(int row) {
+        return {cell(row, 0), cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4)};
+    }
+    QStringList players() {
+        QStringList list;
+        for (int j = 0; j < ui()->PlrGrid->rowCount(); ++j) {
+            list << ui()->PlrGrid->item(j, 0)->text() + " " + ui()->PlrGrid->item(j, 1)->text();
+        }
+        return list;
+    }
+    void clickRow(int row) {
+        QRect r = ui()->SGrid->visualItemRect(ui()->SGrid->item(row, 0));
+        QTest::mouseClick(ui()->SGrid->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    bool activate(QWidget* w) {
+        w->activateWindow();
+        return QTest::qWaitForWindowActive(w);
+    }
+
+    // The launcher with these servers, the browser opened from the main window as the user
+    // does; returns when its first pass is done.
+    void openBrowser(const std::vector<Server>& servers) {
+        std::string sections;
+        for (size_t i = 0; i < servers.size(); ++i) {
+            sections += serverSection(static_cast<int>(i + 1), servers[i]);
+        }
+        fx->writeStandardRegistry(sections);
+        fx->start();
+        QObject::connect(ui()->StatusBar1, &QStatusBar::messageChanged,
+                         [this](const QString& text) { statuses << text; });
+        vkr::forms().form1->show();
+        QVERIFY(QTest::qWaitForWindowExposed(vkr::forms().form1));
+        vkr::forms().form1->BitBtn5Click();
+        QVERIFY(QTest::qWaitForWindowActive(form()));
+        QTRY_VERIFY(statuses.contains("Query done..."));
+    }
+    void waitForRefresh() { QTRY_VERIFY(ui()->BitBtn2->isEnabled()); }
+
+private slots:
+    void initTestCase() {
+        startDir = QDir::currentPath();
+        QDir().mkpath("/tmp/shots");
+    }
+    void init() {
+        statuses.clear();
+        fx = std::make_unique<LauncherFixture>();
+    }
+    void cleanup() {
+        fx.reset();
+        QDir::setCurrent(startDir); // a launch moves into the game folder
+    }
+
+    void firstShowing() {
+        FakeServer fake;
+        QVERIFY(fake.start(2));
+        openBrowser({{"One", "127.0.0.1", gamePort(fake.ports[0])},
+                     {"Two", "127.0.0.1", gamePort(fake.ports[1])}});
+        QElapsedTimer sinceDone;
+        sinceDone.start();
+        QCOMPARE(statuses.mid(0, 2), (QStringList{"Querying servers...", "Query done..."}));
+        QVERIFY(!ui()->BitBtn2->isEnabled());
+        QStringList header;
+        for (int c = 0; c < 5; ++c) {
+            header << ui()->SGrid->horizontalHeaderItem(c)->text();
+        }
+        QCOMPARE(header, (QStringList{"Server Name", "Hostname/IP", "Ping", "Players", "Mission"}));
+        QCOMPARE(ui()->SGrid->rowCount(), 2);
+        waitForRefresh();
+        QVERIFY(sinceDone.elapsed() >= 400);
+        QTRY_COMPARE(cell(1, 3), QString("2/10"));
+        QCOMPARE(cell(0, 0), QString("One"));
+        QCOMPARE(cell(1, 1), QString("127.0.0.1:%1").arg(fake.ports[1] - 1));
+        QCOMPARE(cell(0, 4), QString("Island Raid"));
+        QVERIFY(cell(0, 2).toInt() >= 0 && cell(0, 2) != "??");
+        QCOMPARE(statuses.mid(2, 2), (QStringList{"Receiving data...", "Ready"}));
+    }
+
+    void replies_data() {
+        QTest::addColumn<QJsonArray>("replies");
+        QTest::addColumn<int>("passes");
+        QTest::addColumn<QStringList>("cells"); // ping replaced by "ms" when it is a number
+        QTest::addColumn<QStringList>("players");
+        QTest::newRow("Island Raid")
+            << QJsonArray{tokens(islandRaid)} << 1 << QStringList{"ms", "3/10", "Island Raid"}
+            << QStringList{"Ann 5", "Bob 2"};
+        QTest::newRow("answered once, then never")
+            << QJsonArray{tokens(islandRaid), QJsonObject{{"silent", true}}} << 2
+            << QStringList{"??", " ", " "} << QStringList{"no players "};
+        QTest::newRow("players over two datagrams")
+            << QJsonArray{QJsonObject{
+                   {"datagrams", QJsonArray{tokens({"player_0", "Ann", "score_0", "5"}),
+                                            tokens({"numplayers", "2", "player_1", "Bob"})}}}}
+            << 1 << QStringList{"ms", "2/??", " "} << QStringList{"Ann 5", "Bob "};
+    }
+    void replies() {
+        QFETCH(QJsonArray, replies);
+        QFETCH(int, passes);
+        QFETCH(QStringList, cells);
+        QFETCH(QStringList, players);
+        FakeServer fake;
+        QVERIFY(fake.start(1, QJsonArray{QJsonObject{{"replies", replies}}}));
+        openBrowser({{"Raid", "127.0.0.1", gamePort(fake.ports[0])}});
+        for (int pass = 1; pass < passes; ++pass) {
+            QTRY_VERIFY(statuses.contains("Ready"));
+            waitForRefresh();
+            statuses.clear();
+            QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+            QCOMPARE(statuses.value(0), QString("Querying servers..."));
+        }
+        waitForRefresh();
+        QTest::qWait(200); // what arrives at all has arrived by now
+        QString ping = cell(0, 2);
+        QCOMPARE(
+            (QStringList{ping.toInt() > 0 || ping == "0" ? "ms" : ping, cell(0, 3), cell(0, 4)}),
+            cells);
+        clickRow(0);
+        QCOMPARE(this->players(), players);
+        if (QTest::currentDataTag() == QString("Island Raid")) {
+            QVERIFY(form()->grab().save("/tmp/shots/browser.png"));
+        }
+    }
+
+    // A datagram from the server's game port answers no row; one from its query port does.
+    void gamePortAnswersNoRow() {
+        QUdpSocket game, query;
+        QVERIFY(game.bind(QHostAddress::LocalHost, 0));
+        QVERIFY(query.bind(QHostAddress::LocalHost, game.localPort() + 1));
+        openBrowser({{"Ports", "127.0.0.1", std::to_string(game.localPort())}});
+        QTRY_VERIFY(query.hasPendingDatagrams());
+        QNetworkDatagram request = query.receiveDatagram();
+        QCOMPARE(request.data(), QByteArray("\\info\\\\status\\"));
+        const QByteArray reply = "\\numplayers\\3\\maxplayers\\12\\";
+        statuses.clear();
+        game.writeDatagram(reply, request.senderAddress(), request.senderPort());
+        QTRY_COMPARE(statuses, (QStringList{"Receiving data...", "Ready"}));
+        QCOMPARE(cell(0, 3), QString(" "));
+        query.writeDatagram(reply, request.senderAddress(), request.senderPort());
+        QTRY_COMPARE(cell(0, 3), QString("3/10"));
+    }
+
+    void join_data() {
+        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("click, two-word name") << false << "John Smith";
+        QTest::newRow("Enter") << true << "Ann";
+    }
+    void join() {
+        QFETCH(bool, byEnter);
+        QFETCH(QString, name);
+        openBrowser({{"Plain", "127.0.0.1", "2400", true, "", "@a"},
+                     {"Locked", "127.0.0.1", "2400", false, "secret", "@b"}});
+        const QString exe = QString::fromStdString(fx->executablePath());
+        QFile::remove(exe);
+        QVERIFY(QFile::copy(QString(VKR_BINARY_DIR) + "/tools/fake-game", exe));
+        QVERIFY(QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner));
+        clickRow(1);
+        ui()->PlayerName->lineEdit()->clear();
+        QTest::keyClicks(ui()->PlayerName->lineEdit(), name);
+        if (byEnter) {
+            QTest::keyClick(ui()->SGrid, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        }
+        QFile record(QString::fromStdString(fx->gameFolder()) + "/launch-record.json");
+        QTRY_VERIFY_WITH_TIMEOUT(record.exists() && record.size() > 0, 10000);
+        QVERIFY(record.open(QIODevice::ReadOnly));
+        QJsonObject o = QJsonDocument::fromJson(record.readAll().split('\n').first()).object();
+        QCOMPARE(o["argv"].toVariant().toStringList(),
+                 (QStringList{exe, "-nosplash", "-mod=@b", "-connect=127.0.0.1", "-port=2400",
+                              "-password=secret", "-dplay", "-name=" + name}));
+    }
+
+    void watcher_data() {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<int>("remotePort"); // 0: the watcher is not opened
+        QTest::newRow("sockets 2302") << "2302" << 2303;
+        QTest::newRow("port abc") << "abc" << 0;
+    }
+    void watcher() {
+        QFETCH(QString, port);
+        QFETCH(int, remotePort);
+        openBrowser({{"Watched", "127.0.0.1", port.toStdString()}});
+        waitForRefresh();
+        fx->prompts.clear();
+        TFormWatcher* w = vkr::forms().formWatcher;
+        QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+        if (remotePort == 0) {
+            QCOMPARE(fx->prompts.errors(),
+                     std::vector<std::string>{"'abc' is not a valid integer value."});
+            QVERIFY(form()->isVisible() && vkr::forms().form1->isVisible());
+            QVERIFY(!w->isVisible() && !w->Timer2->isActive());
+            return;
+        }
+        QVERIFY(fx->prompts.errors().empty());
+        QVERIFY(!form()->isVisible() && !vkr::forms().form1->isVisible());
+        QVERIFY(w->isVisible());
+        QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+        QCOMPARE(w->udps->RemoteHost, std::string("127.0.0.1"));
+        QCOMPARE(w->udps->RemotePort, remotePort);
+        QVERIFY(w->Timer2->isActive());
+    }
+
+    // A port text that is not a number stops its own row only, and is reported once.
+    void badPortRow() {
+        FakeServer fake;
+        QVERIFY(fake.start(2));
+        openBrowser({{"Good", "127.0.0.1", gamePort(fake.ports[0])},
+                     {"Bad", "127.0.0.1", "abc"},
+                     {"Also good", "127.0.0.1", gamePort(fake.ports[1])}});
+        QCOMPARE(fx->prompts.errors(),
+                 std::vector<std::string>{"'abc' is not a valid integer value."});
+        waitForRefresh();
+        QTRY_COMPARE(cell(2, 3), QString("2/10"));
+        QCOMPARE(cell(0, 3), QString("2/10"));
+        QCOMPARE(rowCells(1), (QStringList{"Bad", "127.0.0.1:abc", "??", " ", " "}));
+        clickRow(1);
+        QCOMPARE(players(), QStringList{"no players "});
+    }
+
+    void reactivationStartsAPass() {
+        openBrowser({{"Any", "127.0.0.1", "2400"}});
+        waitForRefresh();
+        QCOMPARE(statuses.count("Querying servers..."), 1);
+        QVERIFY(activate(vkr::forms().form1));
+        QVERIFY(activate(form()));
+        QVERIFY(form()->Timer2->isActive());
+        QTRY_COMPARE(statuses.count("Querying servers..."), 2);
+    }
+
+    // A pass asked for while one runs (here while a send waits for its host look-up, which
+    // dispatches events) is dropped; the running one completes.
+    void passDuringPass() {
+        FakeServer fake;
+        QVERIFY(fake.start(1));
+        openBrowser({{"Named", "localhost", gamePort(fake.ports[0])}});
+        waitForRefresh();
+        QTRY_COMPARE(fake.received().size(), 1);
+        bool asked = false;
+        QObject::connect(ui()->StatusBar1, &QStatusBar::messageChanged, form(),
+                         [this, &asked](const QString& text) {
+                             if (text == "Querying servers..." && !asked) {
+                                 asked = true;
+                                 QTimer::singleShot(0, form(), [this] { form()->Timer2Timer(); });
+                             }
+                         });
+        QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+        QVERIFY(asked);
+        waitForRefresh();
+        QTest::qWait(300);
+        QCOMPARE(fake.received().size(), 2);
+        QCOMPARE(cell(0, 3), QString("2/10"));
+    }
+
+    void emptiedTable() {
+        openBrowser({{"Gone", "127.0.0.1", "2400"}});
+        waitForRefresh();
+        vkr::store().servers.clear();
+        QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+        QCOMPARE(ui()->SGrid->rowCount(), 0);
+        QCOMPARE(ui()->SGrid->horizontalHeaderItem(0)->text(), QString("Server Name"));
+        fx->prompts.clear();
+        QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+        QVERIFY(fx->prompts.shown.empty());
+        QVERIFY(form()->isVisible() && !vkr::forms().formWatcher->isVisible());
+        waitForRefresh();
+    }
+
+    void sizeColumns_data() {
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<QList<int>>("widths"); // SGrid's five, then PlrGrid's two
+        QTest::newRow("design size, grid 481")
+            << 500 << QList<int>{128, 128, 30, 50, 138, 150, 331};
+        QTest::newRow("grid 200") << 219 << QList<int>{34, 34, 30, 50, 44, 150, 50};
+    }
+    void sizeColumns() {
+        QFETCH(int, windowWidth);
+        QFETCH(QList<int>, widths);
+        openBrowser({{"Any", "127.0.0.1", "2400"}});
+        form()->resize(windowWidth, 378);
+        QTRY_COMPARE(ui()->SGrid->width(), windowWidth - 19);
+        QList<int> got;
+        for (int c = 0; c < 5; ++c) {
+            got << ui()->SGrid->columnWidth(c);
+        }
+        got << ui()->PlrGrid->columnWidth(0) << ui()->PlrGrid->columnWidth(1);
+        QCOMPARE(got, widths);
+    }
+};
+
+QTEST_MAIN(BrowserTest)
+#include "gui_browser.moc"
