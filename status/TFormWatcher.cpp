@@ -1,16 +1,267 @@
 #include "status/TFormWatcher.h"
 
+#include "app/TForm1.h"
+#include "app/guard.h"
+#include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
+#include "settings/settings.h"
+#include "status/TForm4.h"
+#include "status/protocol.h"
+#include "status/sound_player.h"
+#include "ui_TFormWatcher.h"
 
-TFormWatcher::TFormWatcher(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), udps(new TNMUDP(this)),
-      Timer1(new QTimer(this)), Timer2(new QTimer(this)) {
-    setObjectName("TFormWatcher");
-    setWindowTitle("Server Watcher");
-    setFixedSize(354, 186);
-    udps->SetLocalPort(15020);
-    Timer1->setInterval(500);
-    Timer2->setInterval(15000);
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStyle>
+
+namespace {
+
+// The design's client size, which is the expanded view.
+constexpr QSize designSize(354, 186);
+constexpr QSize expandedSize(362, 210);
+constexpr QSize collapsedSize(265, 151);
+
+QColor colourOf(vkr::WatcherColour colour) {
+    return colour == vkr::WatcherColour::green ? QColor(0, 128, 0) : QColor(128, 0, 0);
 }
 
-void TFormWatcher::UpdateStatus() {}
+// Reply bytes are shown one character per byte.
+QString fromReply(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void paint(QLabel* label, const vkr::WatcherText& text) {
+    label->setText(fromReply(text.text));
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colourOf(text.colour));
+    label->setPalette(palette);
+}
+
+void makeBold(QLabel* label) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+}
+
+QFont smallFont(int pixels) {
+    QFont font;
+    font.setFamilies({"Small Fonts", "DejaVu Sans Condensed", "DejaVu Sans"});
+    font.setPixelSize(pixels);
+    return font;
+}
+
+} // namespace
+
+TFormWatcher::TFormWatcher(QWidget* parent)
+    : vkr::FixedDialog(designSize, vkr::FixedDialog::Border::Tool, parent), udps(new TNMUDP(this)),
+      Timer1(new QTimer(this)), Timer2(new QTimer(this)), ui_(std::make_unique<Ui::TFormWatcher>()),
+      lookup_(new TClientSocket(this)), player_(new vkr::SoundPlayer(this)), sound_(player_) {
+    ui_->setupUi(this);
+    setObjectName("TFormWatcher");
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    // The labels are laid out for the narrow 8 point font: one pixel less keeps their texts
+    // whole in the fonts that stand in for it.
+    QFont narrower = font();
+    narrower.setPixelSize(10);
+    setFont(narrower);
+
+    for (QLabel* label : {ui_->host, ui_->status, ui_->players, ui_->mission}) {
+        makeBold(label);
+    }
+    paint(ui_->status, {"Waiting status...", vkr::WatcherColour::maroon});
+    paint(ui_->players, {"?/?", vkr::WatcherColour::maroon});
+    paint(ui_->mission, {"none", vkr::WatcherColour::maroon});
+
+    ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    ui_->BitBtn1->setAutoDefault(false);
+
+    ui_->SpeedButton1->setFont(smallFont(8));
+    // A flat caption only 9 pixels high: no frame and no margins around the text.
+    ui_->SpeedButton1->setStyleSheet("QToolButton { border: none; padding: 0; color: grey; }");
+
+    QTableWidget* list = ui_->playerList;
+    list->setFont(smallFont(9));
+    list->horizontalHeader()->hide();
+    list->verticalHeader()->hide();
+    list->horizontalHeader()->setDefaultSectionSize(40);
+    list->verticalHeader()->setMinimumSectionSize(1);
+    list->verticalHeader()->setDefaultSectionSize(14);
+    list->setFrameShape(QFrame::NoFrame);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QPalette face = list->palette();
+    face.setColor(QPalette::Base, palette().color(QPalette::Window));
+    list->setPalette(face);
+
+    udps->SetLocalPort(15020);
+    udps->RemotePort = 0;
+    udps->ReportLevel = 1;
+    udps->OnDataReceived = [this](TNMUDP* sender, int n, const std::string& ip, int port) {
+        udpsDataReceived(sender, n, ip, port);
+    };
+
+    Timer1->setInterval(500);
+    Timer2->setInterval(15000);
+    vkr::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+    vkr::onSignal(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    vkr::onSignal(ui_->SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
+    vkr::onActivate(this, [this] { FormActivate(); });
+    Timer1->start();
+
+    // FormCreate: the window starts collapsed.
+    ToggleWindow();
+}
+
+TFormWatcher::~TFormWatcher() = default;
+
+void TFormWatcher::setSoundSink(vkr::SoundSink* sink) {
+    sound_ = sink ? sink : player_;
+}
+
+void TFormWatcher::UpdateStatus() {
+    ui_->host->setText(vkr::qs(udps->RemoteHost + ":" + std::to_string(udps->RemotePort)));
+    state_.startPoll();
+    showRows();
+    // Only datagrams from the watched server's address and query port are read as its replies.
+    watchedAddress_ = vkr::addressText(lookup_->ResolveHostAddress(udps->RemoteHost));
+    watchedPort_ = udps->RemotePort & 0xFFFF;
+    vkr::SendStatusRequest(*udps);
+}
+
+void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::string& FromIP,
+                                    int Port) {
+    if (NumberBytes < 1 || FromIP != watchedAddress_ || Port != watchedPort_) {
+        return;
+    }
+    std::string reply;
+    Sender->ReadReceivedData(reply);
+    ui_->playerList->setColumnWidth(0, 70);
+    ui_->playerList->setColumnWidth(1, 100);
+    const vkr::WatcherReading reading = vkr::readWatcherReply(reply, state_);
+    if (reading.status) {
+        paint(ui_->status, reading.status->line);
+        ui_->LR->setHidden(!reading.status->redLamp);
+    }
+    if (reading.players) {
+        paint(ui_->players, *reading.players);
+    }
+    if (reading.mission) {
+        paint(ui_->mission, *reading.mission);
+    }
+    showRows();
+    alert(reading.alert);
+}
+
+void TFormWatcher::alert(vkr::WatcherAlert alert) {
+    if (alert == vkr::WatcherAlert::none) {
+        return;
+    }
+    const vkr::LauncherSettings& settings = vkr::store().settings;
+    if (settings.flash && !isActiveWindow()) {
+        // The main window is hidden while the watcher is open: the watcher's own taskbar entry
+        // flashes.
+        QApplication::alert(this);
+        QGuiApplication::sync();
+    }
+    const vkr::WatcherSound sound = vkr::alertSound(alert, settings);
+    if (sound.kind != vkr::WatcherSound::Kind::none) {
+        sound_->play(sound);
+    }
+}
+
+void TFormWatcher::showRows() {
+    QTableWidget* list = ui_->playerList;
+    list->setRowCount(static_cast<int>(state_.rows.size()));
+    for (int r = 0; r < list->rowCount(); ++r) {
+        const vkr::PlayerRow& row = state_.rows[static_cast<size_t>(r)];
+        list->setItem(r, 0, new QTableWidgetItem(fromReply(row.name)));
+        list->setItem(r, 1, new QTableWidgetItem(fromReply(row.score)));
+    }
+}
+
+void TFormWatcher::Timer1Timer() {
+    ui_->LG->setHidden(!ui_->LG->isHidden());
+}
+
+void TFormWatcher::Timer2Timer() {
+    UpdateStatus();
+}
+
+void TFormWatcher::ToggleWindow() {
+    const bool collapse = frameGeometry().width() > 300;
+    ui_->SpeedButton1->move(collapse ? QPoint(210, 77) : QPoint(306, 133));
+    ui_->SpeedButton1->setText(collapse ? "More >>" : "<< Less");
+    ui_->Bevel1->resize(collapse ? QSize(241, 81) : QSize(337, 137));
+    for (QWidget* w : {static_cast<QWidget*>(ui_->Label4), static_cast<QWidget*>(ui_->mission),
+                       static_cast<QWidget*>(ui_->playerList)}) {
+        w->setHidden(collapse);
+    }
+    setOuterSize(collapse ? collapsedSize : expandedSize);
+}
+
+void TFormWatcher::setOuterSize(QSize outer) {
+    // Before the window manager has framed the window its frame is unknown (and offscreen there
+    // is none): the outer size is then taken as the client size.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QSize client = outer - frame;
+    setFixedSize(client);
+    const QSize shift = client - designSize;
+    for (QLabel* lamp : {ui_->LG2, ui_->LG, ui_->LR}) {
+        lamp->move(317 + shift.width(), 158 + shift.height());
+    }
+    ui_->BitBtn1->move(16, 156 + shift.height());
+    ui_->BitBtn2->move(120, 156 + shift.height());
+}
+
+void TFormWatcher::FormActivate() {
+    state_.clearRows();
+    showRows();
+}
+
+void TFormWatcher::FormClose() {
+    Timer2->stop();
+    state_.lastState = 0;
+    vkr::showForm(vkr::forms().form1);
+    vkr::showForm(vkr::forms().form4);
+}
+
+void TFormWatcher::BitBtn1Click() {
+    close();
+}
+
+void TFormWatcher::BitBtn2Click() {
+    // The browser's Join builds and launches the command line for its selected server, which
+    // is the watched one.
+    if (auto* join = vkr::forms().form4->findChild<QPushButton*>("BitBtn1")) {
+        join->click();
+    }
+    close();
+}
+
+void TFormWatcher::SpeedButton1Click() {
+    ToggleWindow();
+}
+
+void TFormWatcher::closeEvent(QCloseEvent* event) {
+    vkr::guarded([this] { FormClose(); });
+    vkr::FixedDialog::closeEvent(event);
+}
+
+void TFormWatcher::showEvent(QShowEvent* event) {
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        vkr::centreOn(this, vkr::forms().form1);
+    }
+    vkr::FixedDialog::showEvent(event);
+    // The view was sized before the window had a frame: now that it may be known, give the
+    // view its outer size again.
+    setOuterSize(frameGeometry().width() > 300 ? expandedSize : collapsedSize);
+}

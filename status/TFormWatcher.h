@@ -1,16 +1,35 @@
 #pragma once
 
 #include "app/window.h"
+#include "status/watcher_rule.h"
 
 #include <QTimer>
 
+#include <memory>
+#include <string>
+
+class QLabel;
+class TClientSocket;
 class TNMUDP;
 
-// The "Server Watcher" window.
-class TFormWatcher : public QDialog {
+namespace Ui {
+class TFormWatcher;
+}
+
+namespace vkr {
+class SoundPlayer;
+class SoundSink;
+} // namespace vkr
+
+// The "Server Watcher" window: a small tool window that stays on top, polls one server every
+// 15 seconds and alerts when a new game is being set up there or a player joins it while empty.
+class TFormWatcher : public vkr::FixedDialog {
     Q_OBJECT
 public:
     explicit TFormWatcher(QWidget* parent = nullptr);
+    ~TFormWatcher() override;
+
+    Ui::TFormWatcher* ui() const { return ui_.get(); }
 
     // The watcher's endpoint (local port 15020); the browser sets RemoteHost and RemotePort
     // before it opens the watcher.
@@ -18,6 +37,43 @@ public:
     QTimer* Timer1; // lamp blinking, 500 ms, always on
     QTimer* Timer2; // polling, 15,000 ms, on while the watcher is open
 
-    // Starts one poll: shows the watched address and sends the status request.
+    // Starts one poll: shows the watched address, forgets the counts and the player list,
+    // looks up the watched address and sends the status request.
     void UpdateStatus();
+    // Switches between the collapsed and the expanded view.
+    void ToggleWindow();
+
+    void udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::string& FromIP, int Port);
+    void Timer1Timer();
+    void Timer2Timer();
+    void FormActivate();
+    void FormClose();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void SpeedButton1Click();
+
+    // Where the alert sounds go: the window's own player unless another sink is given.
+    void setSoundSink(vkr::SoundSink* sink);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Gives the window this outer size (the frame's size taken off where it is known) and
+    // keeps the lamps at the bottom-right corner and the buttons at the bottom edge.
+    void setOuterSize(QSize outer);
+    void showRows();
+    void alert(vkr::WatcherAlert alert);
+
+    std::unique_ptr<Ui::TFormWatcher> ui_;
+    TClientSocket* lookup_;
+    vkr::SoundPlayer* player_;
+    vkr::SoundSink* sound_;
+    vkr::WatcherState state_;
+    // The sender that replies are read from: the address RemoteHost resolved to at the last
+    // poll, and RemotePort.
+    std::string watchedAddress_;
+    int watchedPort_ = 0;
+    bool shownBefore_ = false;
 };

@@ -1,0 +1,153 @@
+#include "status/watcher_rule.h"
+
+#include "settings/intparse.h"
+#include "status/protocol.h"
+
+namespace vkr {
+
+std::optional<WatcherStatus> statusOfState(int code) {
+    switch (code) {
+    case 2:
+        return WatcherStatus{{"Selecting mission", WatcherColour::green}, false};
+    case 6:
+        return WatcherStatus{{"Setting up", WatcherColour::green}, false};
+    case 9:
+        return WatcherStatus{{"Debriefing", WatcherColour::green}, false};
+    case 13:
+        return WatcherStatus{{"Briefing", WatcherColour::maroon}, true};
+    case 14:
+        return WatcherStatus{{"Game in progress...", WatcherColour::maroon}, true};
+    case emptyServerState:
+        return WatcherStatus{{"Empty", WatcherColour::maroon}, true};
+    default:
+        return std::nullopt;
+    }
+}
+
+void WatcherState::startPoll() {
+    numPlayersText = "?";
+    maxPlayersText = "?";
+    clearRows();
+}
+
+void WatcherState::clearRows() {
+    rows.assign(1, PlayerRow{});
+}
+
+namespace {
+
+// The gstate values that carry a state code; any other value is passed over.
+std::optional<int> stateOfGstate(std::string_view value) {
+    for (int code : {2, 6, 9, 13, 14}) {
+        if (value == std::to_string(code)) {
+            return code;
+        }
+    }
+    return std::nullopt;
+}
+
+bool settingUp(int code) {
+    return code == 2 || code == 6 || code == 9;
+}
+
+WatcherAlert alertOf(int lastState, int newState) {
+    if (!settingUp(newState)) {
+        return WatcherAlert::none;
+    }
+    if (lastState == 13 || lastState == 14) {
+        return WatcherAlert::newGame;
+    }
+    if (lastState == emptyServerState) {
+        return WatcherAlert::playerJoined;
+    }
+    return WatcherAlert::none;
+}
+
+WatcherColour playersColour(const std::string& num, const std::string& max) {
+    auto count = tryParseInt(num);
+    auto capacity = tryParseInt(max);
+    return count && capacity && *count > *capacity ? WatcherColour::maroon : WatcherColour::green;
+}
+
+} // namespace
+
+WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
+    WatcherReading reading;
+    int newState = -1;
+    std::vector<PlayerRow>& rows = state.rows;
+    // Names go into the last row and each score closes it with a new blank one. A list that
+    // already holds rows of an earlier datagram is continued, not overwritten.
+    if (rows.size() != 1 || rows.front() != PlayerRow{}) {
+        rows.emplace_back();
+    }
+    const auto roomForRow = [&rows] { return rows.size() <= WatcherState::rowCapacity; };
+
+    ScanReply(reply, watcherKeys, [&](ReplyKey key, std::string_view value) {
+        switch (key) {
+        case ReplyKey::numplayers:
+            state.numPlayersText = value;
+            break;
+        case ReplyKey::maxplayers:
+            state.maxPlayersText = capacityText(value).value_or("?");
+            break;
+        case ReplyKey::gstate:
+            if (auto code = stateOfGstate(value)) {
+                newState = *code;
+                reading.status = statusOfState(*code);
+            }
+            break;
+        case ReplyKey::gametype:
+            reading.mission = value.empty() ? WatcherText{"None", WatcherColour::maroon}
+                                            : WatcherText{std::string(value), WatcherColour::green};
+            break;
+        case ReplyKey::player:
+            if (roomForRow()) {
+                rows.back().name = value;
+            }
+            break;
+        case ReplyKey::score:
+            if (roomForRow()) {
+                rows.back().score = value;
+                rows.emplace_back();
+            }
+            break;
+        }
+    });
+    if (rows.size() > 1) {
+        rows.pop_back();
+    }
+
+    if (state.numPlayersText != "?") {
+        const std::string text = state.numPlayersText + "/" + state.maxPlayersText;
+        if (state.numPlayersText == "0") {
+            newState = emptyServerState;
+            reading.players = WatcherText{text, WatcherColour::maroon};
+            reading.status = statusOfState(emptyServerState);
+        } else {
+            reading.players =
+                WatcherText{text, playersColour(state.numPlayersText, state.maxPlayersText)};
+        }
+    }
+
+    reading.alert = alertOf(state.lastState, newState);
+    if (newState > 0) {
+        state.lastState = newState;
+    }
+    return reading;
+}
+
+WatcherSound alertSound(WatcherAlert alert, const LauncherSettings& settings) {
+    if (alert == WatcherAlert::none) {
+        return {};
+    }
+    if (settings.watchers == 1) {
+        return {WatcherSound::Kind::builtIn, {}};
+    }
+    if (settings.watchers == 2) {
+        return {WatcherSound::Kind::file,
+                alert == WatcherAlert::newGame ? settings.sound1 : settings.sound2};
+    }
+    return {};
+}
+
+} // namespace vkr

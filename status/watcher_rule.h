@@ -1,0 +1,88 @@
+#pragma once
+
+#include "settings/settings.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vkr {
+
+// The two colours of the watcher's texts: green RGB (0, 128, 0) and maroon RGB (128, 0, 0).
+enum class WatcherColour { green, maroon };
+
+struct WatcherText {
+    std::string text;
+    WatcherColour colour = WatcherColour::maroon;
+    bool operator==(const WatcherText&) const = default;
+};
+
+// The status line with the red lamp, which is shown with the maroon states.
+struct WatcherStatus {
+    WatcherText line;
+    bool redLamp = true;
+    bool operator==(const WatcherStatus&) const = default;
+};
+
+// One row of the player list: name and score.
+struct PlayerRow {
+    std::string name;
+    std::string score;
+    bool operator==(const PlayerRow&) const = default;
+};
+
+// The state code of an empty server: the watcher's own marker, never a gstate value.
+inline constexpr int emptyServerState = 256;
+
+// The status shown for a state code (2, 6, 9, 13, 14 or emptyServerState), nothing for any
+// other code.
+std::optional<WatcherStatus> statusOfState(int code);
+
+enum class WatcherAlert {
+    none,
+    newGame,      // a game ended (state 13 or 14) and a new one is being set up (2, 6 or 9)
+    playerJoined, // the empty server has a player and a game is being set up
+};
+
+// What the watcher keeps between the datagrams of one watch.
+struct WatcherState {
+    // At most this many rows are listed between two polls; further players are dropped.
+    static constexpr int rowCapacity = 1025;
+
+    int lastState = 0; // the state code of the last reply that gave one; 0 when none yet
+    std::string numPlayersText = "?";
+    std::string maxPlayersText = "?";
+    // The player list: never empty; a single blank row when no player is listed.
+    std::vector<PlayerRow> rows{1};
+
+    // A poll starts: the counts are unknown again and the player list is emptied.
+    void startPoll();
+    // The player list is emptied: one blank row.
+    void clearRows();
+};
+
+// What one datagram changes in the window: a label that is not given keeps what it shows.
+struct WatcherReading {
+    std::optional<WatcherStatus> status;
+    std::optional<WatcherText> players;
+    std::optional<WatcherText> mission;
+    WatcherAlert alert = WatcherAlert::none;
+};
+
+// Reads one datagram of the watched server into state (counts, rows, lastState) and gives what
+// the window shows and whether to alert. A "maxplayers" that is not a whole number leaves the
+// capacity unknown ("?"); the rest of the reply is read. The player rows of a reply that spans
+// several datagrams follow those of the datagrams before it.
+WatcherReading readWatcherReply(std::string_view reply, WatcherState& state);
+
+// The sound of an alert for the sound mode of settings.
+struct WatcherSound {
+    enum class Kind { none, builtIn, file } kind = Kind::none;
+    std::string file; // exactly as stored (also "none"), for Kind::file
+    bool operator==(const WatcherSound&) const = default;
+};
+
+WatcherSound alertSound(WatcherAlert alert, const LauncherSettings& settings);
+
+} // namespace vkr

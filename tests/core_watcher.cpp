@@ -1,0 +1,295 @@
+#include "status/watcher_rule.h"
+
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+using namespace vkr;
+
+namespace {
+
+// A reply written as the tests write it: "|" stands for a backslash.
+std::string reply(const QString& text) {
+    std::string r = text.toStdString();
+    for (char& c : r) {
+        if (c == '|') {
+            c = '\\';
+        }
+    }
+    return r;
+}
+
+QString describe(const std::optional<WatcherText>& text) {
+    if (!text) {
+        return "-";
+    }
+    return QString::fromStdString(text->text) +
+           (text->colour == WatcherColour::green ? " green" : " maroon");
+}
+
+const char* alertName(WatcherAlert alert) {
+    switch (alert) {
+    case WatcherAlert::none:
+        return "none";
+    case WatcherAlert::newGame:
+        return "new game";
+    case WatcherAlert::playerJoined:
+        return "joined";
+    }
+    return "?";
+}
+
+// What one reading changes, as one line: status (with the red lamp), players, mission, alert.
+QString describe(const WatcherReading& r) {
+    QString status = "-";
+    if (r.status) {
+        status = describe(r.status->line) + (r.status->redLamp ? " red" : " off");
+    }
+    return QString("status %1; players %2; mission %3; alert %4")
+        .arg(status, describe(r.players), describe(r.mission), alertName(r.alert));
+}
+
+QString rowsText(const std::vector<PlayerRow>& rows) {
+    QStringList cells;
+    for (const PlayerRow& row : rows) {
+        cells << QString::fromStdString(row.name + "=" + row.score);
+    }
+    return cells.join(", ");
+}
+
+} // namespace
+
+class CoreWatcher : public QObject {
+    Q_OBJECT
+private slots:
+    // Replies of one watch, each after a poll: what each one shows and alerts, and the state
+    // recorded at the end.
+    void watch_data() {
+        QTest::addColumn<QStringList>("replies");
+        QTest::addColumn<QStringList>("readings");
+        QTest::addColumn<int>("lastState");
+
+        const QString inGame = "status Game in progress... maroon red; players 5/10 green; "
+                               "mission Island Raid green; alert none";
+        QTest::newRow("first reply in game never alerts")
+            << QStringList{"|numplayers|5|maxplayers|12|gstate|14|gametype|Island Raid|"}
+            << QStringList{inGame} << 14;
+        QTest::newRow("14 then 9: new game, then 2 gives none")
+            << QStringList{"|numplayers|5|maxplayers|12|gstate|14|gametype|Island Raid|",
+                           "|gstate|9|", "|gstate|2|"}
+            << QStringList{inGame,
+                           "status Debriefing green off; players -; mission -; "
+                           "alert new game",
+                           "status Selecting mission green off; players -; mission -; "
+                           "alert none"}
+            << 2;
+        QTest::newRow("13 then 2: new game")
+            << QStringList{"|gstate|13|", "|gstate|2|"}
+            << QStringList{"status Briefing maroon red; players -; mission -; alert none",
+                           "status Selecting mission green off; players -; mission -; "
+                           "alert new game"}
+            << 2;
+        QTest::newRow("14 then 6: new game")
+            << QStringList{"|gstate|14|", "|gstate|6|"}
+            << QStringList{"status Game in progress... maroon red; players -; mission -; "
+                           "alert none",
+                           "status Setting up green off; players -; mission -; alert new game"}
+            << 6;
+        QTest::newRow("empty, then a player and gstate 2: joined")
+            << QStringList{"|numplayers|0|maxplayers|12|", "|numplayers|1|gstate|2|"}
+            << QStringList{"status Empty maroon red; players 0/10 maroon; mission -; alert none",
+                           "status Selecting mission green off; players 1/? green; mission -; "
+                           "alert joined"}
+            << 2;
+        QTest::newRow("empty, then a player and gstate 14: none")
+            << QStringList{"|numplayers|0|maxplayers|12|", "|numplayers|1|gstate|14|"}
+            << QStringList{"status Empty maroon red; players 0/10 maroon; mission -; alert none",
+                           "status Game in progress... maroon red; players 1/? green; "
+                           "mission -; alert none"}
+            << 14;
+        QTest::newRow("numplayers 0 overrides gstate 14")
+            << QStringList{"|gstate|14|numplayers|0|maxplayers|12|"}
+            << QStringList{"status Empty maroon red; players 0/10 maroon; mission -; alert none"}
+            << 256;
+        QTest::newRow("gstate 5 leaves status and state")
+            << QStringList{"|gstate|13|", "|numplayers|3|gstate|5|"}
+            << QStringList{"status Briefing maroon red; players -; mission -; alert none",
+                           "status -; players 3/? green; mission -; alert none"}
+            << 13;
+        QTest::newRow("gstate must be exact")
+            << QStringList{"|gstate|13|", "|gstate| 2|", "|gstate|02|"}
+            << QStringList{"status Briefing maroon red; players -; mission -; alert none",
+                           "status -; players -; mission -; alert none",
+                           "status -; players -; mission -; alert none"}
+            << 13;
+        QTest::newRow("without numplayers: players unchanged, no empty server")
+            << QStringList{"|maxplayers|12|gstate|2|"}
+            << QStringList{"status Selecting mission green off; players -; mission -; alert none"}
+            << 2;
+        QTest::newRow("the later of two gstates wins")
+            << QStringList{"|gstate|14|", "|gstate|2|gstate|13|"}
+            << QStringList{"status Game in progress... maroon red; players -; mission -; "
+                           "alert none",
+                           "status Briefing maroon red; players -; mission -; alert none"}
+            << 13;
+        QTest::newRow("11 of 10 maroon, 9 of 10 green, empty mission None")
+            << QStringList{"|numplayers|11|maxplayers|12|gametype||",
+                           "|numplayers|9|maxplayers|12|"}
+            << QStringList{"status -; players 11/10 maroon; mission None maroon; alert none",
+                           "status -; players 9/10 green; mission -; alert none"}
+            << 0;
+        QTest::newRow("a count that is no number is green")
+            << QStringList{"|numplayers|lots|maxplayers|12|"}
+            << QStringList{"status -; players lots/10 green; mission -; alert none"} << 0;
+        QTest::newRow("maxplayers not a number: capacity ?, the rest is read")
+            << QStringList{"|numplayers|3|maxplayers|twelve|gametype|Desert|gstate|2|"}
+            << QStringList{"status Selecting mission green off; players 3/? green; "
+                           "mission Desert green; alert none"}
+            << 2;
+        QTest::newRow("empty maxplayers: capacity ?")
+            << QStringList{"|numplayers|13|maxplayers||"}
+            << QStringList{"status -; players 13/? green; mission -; alert none"} << 0;
+        QTest::newRow("the value after the last backslash is not read")
+            << QStringList{"|numplayers|3|maxplayers|12"}
+            << QStringList{"status -; players 3/? green; mission -; alert none"} << 0;
+        QTest::newRow("nothing after a NUL")
+            << QStringList{QString("|numplayers|3|") + QChar(0) + "gstate|14|"}
+            << QStringList{"status -; players 3/? green; mission -; alert none"} << 0;
+    }
+    void watch() {
+        QFETCH(QStringList, replies);
+        QFETCH(QStringList, readings);
+        QFETCH(int, lastState);
+        WatcherState state;
+        QStringList got;
+        for (const QString& r : replies) {
+            state.startPoll();
+            got << describe(readWatcherReply(reply(r), state));
+        }
+        QCOMPARE(got, readings);
+        QCOMPARE(state.lastState, lastState);
+    }
+
+    // The counts are kept from the poll to the next: a second datagram without numplayers
+    // shows the first one's count again and finds the server still empty.
+    void countsLastUntilThePoll() {
+        WatcherState state;
+        state.startPoll();
+        readWatcherReply(reply("|numplayers|0|maxplayers|12|"), state);
+        QCOMPARE(describe(readWatcherReply(reply("|gstate|2|"), state)),
+                 QString("status Empty maroon red; players 0/10 maroon; mission -; alert none"));
+        QCOMPARE(state.lastState, 256);
+        state.startPoll();
+        QCOMPARE(describe(readWatcherReply(reply("|gstate|2|"), state)),
+                 QString("status Selecting mission green off; players -; mission -; "
+                         "alert joined"));
+    }
+
+    // After a close (state 0) the first reply does not alert, whatever it says.
+    void closedWatchDoesNotAlert() {
+        WatcherState state;
+        readWatcherReply(reply("|gstate|14|"), state);
+        state.lastState = 0;
+        QCOMPARE(readWatcherReply(reply("|gstate|2|"), state).alert, WatcherAlert::none);
+    }
+
+    void playerRows_data() {
+        QTest::addColumn<QStringList>("datagrams"); // all after one poll
+        QTest::addColumn<QString>("rows");
+        QTest::newRow("no players: one blank row") << QStringList{"|numplayers|0|"} << "=";
+        QTest::newRow("two players in order")
+            << QStringList{"|player_0|Ann|score_0|5|player_1|Bob|score_1|2|"} << "Ann=5, Bob=2";
+        QTest::newRow("a name without a score is overwritten by the next")
+            << QStringList{"|player_0|Ann|player_1|Bob|"} << "Bob=";
+        QTest::newRow("a name after the last score is dropped")
+            << QStringList{"|player_0|Ann|score_0|5|player_1|Bob|"} << "Ann=5";
+        QTest::newRow("any key starting score counts")
+            << QStringList{"|player_0|Ann|scoreboard|7|"} << "Ann=7";
+        QTest::newRow("a score without a name")
+            << QStringList{"|score_0|4|player_1|Bob|score_1|1|"} << "=4, Bob=1";
+        QTest::newRow("player_x read as a name, then as the key of the next name")
+            << QStringList{"|player_0|player_x|score_0|4|"} << "score_0=4";
+        QTest::newRow("a reply over two datagrams continues the list")
+            << QStringList{"|player_0|Ann|score_0|5|", "|player_1|Bob|score_1|2|"}
+            << "Ann=5, Bob=2";
+        QTest::newRow("a datagram without players keeps the list")
+            << QStringList{"|player_0|Ann|score_0|5|", "|final||"} << "Ann=5";
+    }
+    void playerRows() {
+        QFETCH(QStringList, datagrams);
+        QFETCH(QString, rows);
+        WatcherState state;
+        state.startPoll();
+        for (const QString& d : datagrams) {
+            readWatcherReply(reply(d), state);
+        }
+        QCOMPARE(rowsText(state.rows), rows);
+        state.clearRows();
+        QCOMPARE(rowsText(state.rows), QString("="));
+    }
+
+    // A server that sends players without end fills the list to its capacity and no further.
+    void rowsStopAtCapacity() {
+        std::string many;
+        for (int i = 0; i < 700; ++i) {
+            many += "\\player_\\p" + std::to_string(i) + "\\score\\" + std::to_string(i);
+        }
+        many += "\\";
+        WatcherState state;
+        state.startPoll();
+        readWatcherReply(many, state);
+        readWatcherReply(many, state);
+        QCOMPARE(state.rows.size(), size_t(WatcherState::rowCapacity));
+        QCOMPARE(state.rows.back(), (PlayerRow{"p324", "324"}));
+    }
+
+    void sounds_data() {
+        QTest::addColumn<int>("alert");
+        QTest::addColumn<int>("watchers");
+        QTest::addColumn<QString>("sound1");
+        QTest::addColumn<QString>("expected"); // "-", "built-in" or "file NAME"
+        const int newGame = int(WatcherAlert::newGame);
+        const int joined = int(WatcherAlert::playerJoined);
+        const int none = int(WatcherAlert::none);
+        QTest::newRow("0: no sound") << newGame << 0 << "a.wav"
+                                     << "-";
+        QTest::newRow("1: built-in for a new game") << newGame << 1 << "a.wav"
+                                                    << "built-in";
+        QTest::newRow("1: built-in for a join") << joined << 1 << "a.wav"
+                                                << "built-in";
+        QTest::newRow("2: sound1 for a new game") << newGame << 2 << "a.wav"
+                                                  << "file a.wav";
+        QTest::newRow("2: sound2 for a join") << joined << 2 << "a.wav"
+                                              << "file b.wav";
+        QTest::newRow("2: none is a file name") << newGame << 2 << "none"
+                                                << "file none";
+        QTest::newRow("7: no sound") << newGame << 7 << "a.wav"
+                                     << "-";
+        QTest::newRow("-1: no sound") << joined << -1 << "a.wav"
+                                      << "-";
+        QTest::newRow("no alert: no sound") << none << 2 << "a.wav"
+                                            << "-";
+    }
+    void sounds() {
+        QFETCH(int, alert);
+        QFETCH(int, watchers);
+        QFETCH(QString, sound1);
+        QFETCH(QString, expected);
+        LauncherSettings settings;
+        settings.watchers = watchers;
+        settings.sound1 = sound1.toStdString();
+        settings.sound2 = "b.wav";
+        const WatcherSound sound = alertSound(WatcherAlert(alert), settings);
+        QString got = "-";
+        if (sound.kind == WatcherSound::Kind::builtIn) {
+            got = "built-in";
+        } else if (sound.kind == WatcherSound::Kind::file) {
+            got = "file " + QString::fromStdString(sound.file);
+        }
+        QCOMPARE(got, expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(CoreWatcher)
+#include "core_watcher.moc"

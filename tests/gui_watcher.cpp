@@ -1,0 +1,341 @@
+// The server watcher window offscreen, polling tools/fake-server over real UDP.
+#include "app/TForm1.h"
+#include "app/window.h"
+#include "net/TNMUDP.h"
+#include "settings/settings.h"
+#include "status/TForm4.h"
+#include "status/TFormWatcher.h"
+#include "status/sound_player.h"
+#include "support/fake_server.h"
+#include "support/launcher_fixture.h"
+#include "ui_TFormWatcher.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// Records the sounds the watcher asks for instead of playing them.
+struct RecordingSink : vkr::SoundSink {
+    QStringList played;
+    void play(const vkr::WatcherSound& sound) override {
+        played << (sound.kind == vkr::WatcherSound::Kind::builtIn
+                       ? QString("built-in")
+                       : "file " + QString::fromStdString(sound.file));
+    }
+};
+
+// A reply of one datagram: each token after a backslash, then a backslash.
+QJsonObject tokens(const QStringList& t) {
+    return QJsonObject{{"tokens", QJsonArray::fromStringList(t)}};
+}
+
+QColor colourOf(QLabel* label) {
+    return label->palette().color(QPalette::WindowText);
+}
+
+const QColor green(0, 128, 0);
+const QColor maroon(128, 0, 0);
+
+} // namespace
+
+class WatcherTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LauncherFixture> fx;
+    RecordingSink sink;
+    int events = 0; // datagrams that reached the watcher's endpoint
+
+    TFormWatcher* form() { return vkr::forms().formWatcher; }
+    Ui::TFormWatcher* ui() { return form()->ui(); }
+
+    // Opens the watcher on 127.0.0.1:port as the browser does.
+    [[nodiscard]] bool open(int port, const std::string& host = "127.0.0.1") {
+        vkr::forms().form1->hide();
+        vkr::forms().form4->hide();
+        vkr::showForm(form());
+        // Activation empties the player list: let it happen before the reply can arrive.
+        const bool active = QTest::qWaitForWindowActive(form());
+        form()->udps->RemoteHost = host;
+        form()->udps->RemotePort = port;
+        form()->Timer2->start();
+        form()->UpdateStatus();
+        return active;
+    }
+
+    QStringList rows() {
+        QStringList r;
+        QTableWidget* list = ui()->playerList;
+        for (int i = 0; i < list->rowCount(); ++i) {
+            r << (list->item(i, 0) ? list->item(i, 0)->text() : "") + "=" +
+                     (list->item(i, 1) ? list->item(i, 1)->text() : "");
+        }
+        return r;
+    }
+
+    // Polls once more and waits until the reply has been handled.
+    void poll() {
+        const int before = events;
+        form()->UpdateStatus();
+        QTRY_VERIFY(events > before);
+    }
+
+private slots:
+    void init() {
+        fx = std::make_unique<LauncherFixture>();
+        fx->writeStandardRegistry();
+        fx->start();
+        sink.played.clear();
+        events = 0;
+        form()->setSoundSink(&sink);
+        auto handler = form()->udps->OnDataReceived;
+        form()->udps->OnDataReceived = [this, handler](TNMUDP* s, int n, const std::string& ip,
+                                                       int port) {
+            ++events;
+            handler(s, n, ip, port);
+        };
+        vkr::store().settings.flash = true;
+        vkr::store().settings.watchers = 2;
+        vkr::store().settings.sound1 = "/sounds/new game.wav";
+        vkr::store().settings.sound2 = "/sounds/joined.wav";
+    }
+    void cleanup() { fx.reset(); }
+
+    void createdCollapsedAndBlinking() {
+        QVERIFY(form()->isHidden());
+        QVERIFY(form()->windowFlags() & Qt::WindowStaysOnTopHint);
+        QVERIFY(form()->windowFlags() & Qt::Tool);
+        QCOMPARE(form()->size(), QSize(265, 151));
+        QCOMPARE(ui()->status->text(), QString("Waiting status..."));
+        QCOMPARE(colourOf(ui()->status), maroon);
+        QCOMPARE(ui()->players->text(), QString("?/?"));
+        QVERIFY(!ui()->LR->isHidden());
+        QVERIFY(!ui()->LG2->isHidden());
+        const bool lit = !ui()->LG->isHidden();
+        QTRY_COMPARE_WITH_TIMEOUT(ui()->LG->isHidden(), lit, 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(ui()->LG->isHidden(), !lit, 1500);
+    }
+
+    void firstReplyShown_data() {
+        QTest::addColumn<QString>("host");
+        QTest::newRow("dotted address") << "127.0.0.1";
+        QTest::newRow("host name") << "localhost";
+    }
+    void firstReplyShown() {
+        QFETCH(QString, host);
+        FakeServer server;
+        QVERIFY(server.start(
+            1,
+            QJsonArray{QJsonObject{
+                {"replies", QJsonArray{tokens(
+                                {"gametype", "Island Raid", "numplayers", "2", "maxplayers", "12",
+                                 "gstate", "14", "player_0", "Ann", "score_0", "5", "player_1",
+                                 QString::fromLatin1("J\xf6rg"), "score_1", "2"})}}}}));
+        QVERIFY(open(server.ports[0], host.toStdString()));
+        QCOMPARE(ui()->host->text(), QString("%1:%2").arg(host).arg(server.ports[0]));
+        QTRY_COMPARE(ui()->status->text(), QString("Game in progress..."));
+        QCOMPARE(colourOf(ui()->status), maroon);
+        QVERIFY(!ui()->LR->isHidden());
+        QCOMPARE(ui()->players->text(), QString("2/10"));
+        QCOMPARE(colourOf(ui()->players), green);
+        QCOMPARE(ui()->mission->text(), QString("Island Raid"));
+        QCOMPARE(colourOf(ui()->mission), green);
+        QCOMPARE(rows(), (QStringList{"Ann=5", QString::fromLatin1("J\xf6rg=2")}));
+        QCOMPARE(ui()->playerList->columnWidth(0), 70);
+        QCOMPARE(ui()->playerList->columnWidth(1), 100);
+        QCOMPARE(sink.played, QStringList());
+        QVERIFY(form()->Timer2->isActive());
+    }
+
+    // Two polls: the second reply's state against the first's decides the alert.
+    void alertOnStateChange_data() {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<int>("watchers");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QStringList>("played");
+        QTest::newRow("game over, new game: sound1")
+            << QStringList{"gstate", "14"} << QStringList{"gstate", "9"} << 2 << "Debriefing"
+            << QStringList{"file /sounds/new game.wav"};
+        QTest::newRow("a player joins the empty server: sound2")
+            << QStringList{"numplayers", "0"} << QStringList{"numplayers", "1", "gstate", "2"} << 2
+            << "Selecting mission" << QStringList{"file /sounds/joined.wav"};
+        QTest::newRow("built-in sound") << QStringList{"gstate", "13"} << QStringList{"gstate", "6"}
+                                        << 1 << "Setting up" << QStringList{"built-in"};
+        QTest::newRow("sounds off") << QStringList{"gstate", "13"} << QStringList{"gstate", "6"}
+                                    << 0 << "Setting up" << QStringList{};
+        QTest::newRow("still in game: no alert")
+            << QStringList{"gstate", "14"} << QStringList{"gstate", "14"} << 1
+            << "Game in progress..." << QStringList{};
+        QTest::newRow("empty then in game: no alert")
+            << QStringList{"numplayers", "0"} << QStringList{"numplayers", "3", "gstate", "14"} << 1
+            << "Game in progress..." << QStringList{};
+    }
+    void alertOnStateChange() {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        QFETCH(int, watchers);
+        QFETCH(QString, status);
+        QFETCH(QStringList, played);
+        vkr::store().settings.watchers = watchers;
+        FakeServer server;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{{"replies", QJsonArray{tokens(first), tokens(second)}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE(events, 1);
+        QCOMPARE(sink.played, QStringList());
+        poll();
+        QCOMPARE(ui()->status->text(), status);
+        QCOMPARE(sink.played, played);
+    }
+
+    // The watcher is the active window: no flash, but the sound plays.
+    void alertWhileActive() {
+        FakeServer server;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{
+                   {"replies", QJsonArray{tokens({"gstate", "14"}), tokens({"gstate", "2"})}}}}));
+        QVERIFY(open(server.ports[0]));
+        QVERIFY(form()->isActiveWindow());
+        QTRY_COMPARE(events, 1);
+        poll();
+        QCOMPARE(sink.played, QStringList{"file /sounds/new game.wav"});
+    }
+
+    // Only the watched server's address and query port are read: a datagram from another port
+    // of the same host changes nothing.
+    void otherSendersIgnored() {
+        FakeServer server;
+        QJsonObject stray = tokens({"numplayers", "0", "gstate", "13"});
+        stray["fromOtherPort"] = true;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{{"replies", QJsonArray{stray, tokens({"gstate", "2"})}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE(events, 1);
+        QCOMPARE(ui()->status->text(), QString("Waiting status..."));
+        QCOMPARE(ui()->players->text(), QString("?/?"));
+        poll();
+        QCOMPARE(ui()->status->text(), QString("Selecting mission"));
+        // The stray datagram recorded no state: the first real one does not alert.
+        QCOMPARE(sink.played, QStringList());
+    }
+
+    // Closing forgets the state: reopened, the first reply does not alert. The labels show the
+    // last values until then; the address changes at once.
+    void closeAndReopen() {
+        FakeServer server;
+        // The first server is in game; the second sets up a new one.
+        QVERIFY(server.start(
+            2, QJsonArray{QJsonObject{{"replies", QJsonArray{tokens({"gstate", "14"})}}},
+                          QJsonObject{{"replies", QJsonArray{tokens({"gstate", "9"})}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE(events, 1);
+        QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        QVERIFY(form()->isHidden());
+        QVERIFY(!form()->Timer2->isActive());
+        QVERIFY(vkr::forms().form1->isVisible());
+        QVERIFY(vkr::forms().form4->isVisible());
+        QVERIFY(form()->Timer1->isActive());
+
+        QVERIFY(open(server.ports[1]));
+        QCOMPARE(ui()->host->text(), QString("127.0.0.1:%1").arg(server.ports[1]));
+        QCOMPARE(ui()->status->text(), QString("Game in progress..."));
+        QTRY_COMPARE(events, 2);
+        QCOMPARE(ui()->status->text(), QString("Debriefing"));
+        QCOMPARE(sink.played, QStringList());
+    }
+
+    // Join presses the browser's Join button, then closes the watcher.
+    void join() {
+        auto* browserJoin = vkr::forms().form4->findChild<QPushButton*>("BitBtn1");
+        QVERIFY(browserJoin);
+        QSignalSpy pressed(browserJoin, &QPushButton::clicked);
+        QVERIFY(open(9));
+        QTest::keyClick(ui()->BitBtn2, Qt::Key_Space);
+        QCOMPARE(pressed.count(), 1);
+        QVERIFY(form()->isHidden());
+        QVERIFY(vkr::forms().form1->isVisible());
+        QVERIFY(vkr::forms().form4->isVisible());
+    }
+
+    // Each activation empties the player list.
+    void activationEmptiesList() {
+        FakeServer server;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{
+                   {"replies", QJsonArray{tokens({"player_0", "Ann", "score_0", "1", "player_1",
+                                                  "Bob", "score_1", "2"})}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE(rows(), (QStringList{"Ann=1", "Bob=2"}));
+        vkr::showForm(vkr::forms().form1);
+        QVERIFY(QTest::qWaitForWindowActive(vkr::forms().form1));
+        QCOMPARE(rows().size(), 2);
+        form()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form()));
+        QCOMPARE(rows(), QStringList{"="});
+    }
+
+    void toggle_data() {
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QPoint>("button");
+        QTest::addColumn<QSize>("bevel");
+        QTest::newRow("collapsed at start")
+            << 0 << QSize(265, 151) << "More >>" << QPoint(210, 77) << QSize(241, 81);
+        QTest::newRow("expanded") << 1 << QSize(362, 210) << "<< Less" << QPoint(306, 133)
+                                  << QSize(337, 137);
+        QTest::newRow("collapsed again")
+            << 2 << QSize(265, 151) << "More >>" << QPoint(210, 77) << QSize(241, 81);
+    }
+    void toggle() {
+        QFETCH(int, clicks);
+        QFETCH(QSize, size);
+        QFETCH(QString, caption);
+        QFETCH(QPoint, button);
+        QFETCH(QSize, bevel);
+        QVERIFY(open(9));
+        for (int i = 0; i < clicks; ++i) {
+            QTest::mouseClick(ui()->SpeedButton1, Qt::LeftButton);
+        }
+        // The outer size, the frame included.
+        QCOMPARE(form()->frameGeometry().size(), size);
+        QCOMPARE(ui()->SpeedButton1->text(), caption);
+        QCOMPARE(ui()->SpeedButton1->pos(), button);
+        QCOMPARE(ui()->Bevel1->size(), bevel);
+        const bool expanded = size.width() > 300;
+        QCOMPARE(ui()->playerList->isVisible(), expanded);
+        QCOMPARE(ui()->mission->isVisible(), expanded);
+        QCOMPARE(ui()->Label4->isVisible(), expanded);
+        // The lamps keep their place at the bottom-right corner, the buttons at the bottom.
+        const QSize client = form()->size();
+        for (QLabel* lamp : {ui()->LG2, ui()->LG, ui()->LR}) {
+            QCOMPARE(lamp->geometry(), QRect(client.width() - 37, client.height() - 28, 20, 20));
+        }
+        QCOMPARE(ui()->BitBtn1->geometry().bottom(), client.height() - 8);
+        QCOMPARE(ui()->BitBtn2->geometry().bottom(), client.height() - 8);
+        // The view survives a close.
+        form()->close();
+        QVERIFY(open(9));
+        QCOMPARE(form()->frameGeometry().size(), size);
+    }
+
+    void screenshots() {
+        FakeServer server;
+        QVERIFY(server.start(1));
+        vkr::store().settings.watchers = 0;
+        QVERIFY(open(server.ports[0]));
+        QTRY_VERIFY(events > 0);
+        QDir().mkpath("/tmp/shots");
+        QVERIFY(form()->grab().save("/tmp/shots/watcher_collapsed.png"));
+        QTest::mouseClick(ui()->SpeedButton1, Qt::LeftButton);
+        QVERIFY(form()->grab().save("/tmp/shots/watcher_expanded.png"));
+    }
+};
+
+QTEST_MAIN(WatcherTest)
+#include "gui_watcher.moc"
