@@ -1,0 +1,284 @@
+// Times the server browser's query pass as the user sees it: the real windows offscreen, a
+// server table of 1025 rows on 127.0.0.1, each answered by tools/fake-server with 16 players.
+//   pass 1: every row a dotted address; the time from the start of the pass until every row
+//           shows its reply, the rows answered and lost, the resident memory afterwards;
+//   pass 2: the first 100 rows become "localhost" on servers that answer 50 ms late; their
+//           shown ping against that delay;
+//   qstat (quakestat on PATH): the same 1025 servers, its wall time.
+#include "app/TForm1.h"
+#include "app/startup.h"
+#include "app/window.h"
+#include "settings/registry_file.h"
+#include "settings/settings.h"
+#include "status/TForm4.h"
+#include "ui_TForm4.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkDatagram>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QUdpSocket>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+constexpr int serverCount = 1025;
+constexpr int namedCount = 100;
+constexpr int players = 16;
+constexpr int delayMs = 50;
+
+class PrintedPrompts : public vkr::Prompts {
+public:
+    void message(const std::string& text) override {
+        std::fprintf(stderr, "message: %s\n", text.c_str());
+    }
+    void error(const std::string& text) override {
+        std::fprintf(stderr, "error: %s\n", text.c_str());
+    }
+    bool confirm(const std::string&) override { return false; }
+    std::optional<std::string> openFile(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+// A fake-server process on count ports; empty ports when it did not start.
+struct FakeServers {
+    QProcess process;
+    std::vector<int> ports;
+
+    FakeServers(int count, const QStringList& extra) {
+        process.start(VKR_BINARY_DIR "/tools/fake-server",
+                      QStringList{"--count", QString::number(count), "--lifetime", "300000"} +
+                          extra);
+        if (!process.waitForStarted()) {
+            return;
+        }
+        while (!process.canReadLine() && process.waitForReadyRead(10000)) {
+        }
+        const QList<QByteArray> words = process.readLine().trimmed().split(' ');
+        for (int i = 1; words.value(0) == "ready" && i < words.size(); ++i) {
+            ports.push_back(words[i].toInt());
+        }
+    }
+    ~FakeServers() {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+// The default reply of fake-server with 16 players, answered delayMs late.
+QJsonObject delayedScript() {
+    QStringList tokens{
+        "hostname",    "Slow Server", "gamever",  "1.0",        "gametype",
+        "Island Raid", "mapname",     "Velkrand", "numplayers", QString::number(players),
+        "maxplayers",  "12",          "gstate",   "14"};
+    for (int k = 0; k < players; ++k) {
+        tokens << QString("player_%1").arg(k) << QString("Player %1").arg(k)
+               << QString("score_%1").arg(k) << QString::number(k);
+    }
+    tokens << "final"
+           << ""
+           << "queryid"
+           << "1.1";
+    QJsonObject reply{{"tokens", QJsonArray::fromStringList(tokens)}, {"delayMs", delayMs}};
+    return QJsonObject{{"servers", QJsonArray{QJsonObject{{"replies", QJsonArray{reply}}}}}};
+}
+
+void writeRegistry(const QString& dir, const std::vector<int>& queryPorts) {
+    const std::string game = (dir + "/game").toStdString();
+    std::filesystem::create_directories(game + "/users");
+    std::ofstream(game + "/VelkrandOstrel.exe") << "game";
+    std::ostringstream reg;
+    reg << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Brannock\\Operation Velkrand]\n\"MAIN\"=\""
+        << game << "\"\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=\"" << game
+        << "/VelkrandOstrel.exe\"\n\"nosplash\"=dword:00000001\n\"window\"=dword:00000000\n"
+        << "\"close\"=dword:00000000\n\"watchers\"=dword:00000001\n\"o_sound1\"=\"none\"\n"
+        << "\"o_sound2\"=\"none\"\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods]\n\n"
+        << "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers]\n\n";
+    for (size_t i = 0; i < queryPorts.size(); ++i) {
+        reg << "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\" << i
+            << "]\n\"name\"=\"Server " << i << "\"\n\"ip\"=\"127.0.0.1\"\n\"port\"=\""
+            << queryPorts[i] - 1 << "\"\n\"pass\"=\"\"\n\"sockets\"=dword:00000001\n\n";
+    }
+    std::filesystem::create_directories((dir + "/config/vkr-launcher").toStdString());
+    std::ofstream((dir + "/config/vkr-launcher/registry.reg").toStdString()) << reg.str();
+}
+
+long residentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stol(line.substr(6));
+        }
+    }
+    return -1;
+}
+
+struct PassResult {
+    double ms = 0; // from the start of the pass to the last row answered
+    int answered = 0;
+};
+
+// Waits (at most 20 s from the pass's start) until every row of the grid shows the reply.
+PassResult waitForReplies(TForm4* browser, const QElapsedTimer& sincePass) {
+    const QString expected = QString("%1/10").arg(players);
+    QTableWidget* grid = browser->ui()->SGrid;
+    PassResult r;
+    while (sincePass.elapsed() < 20000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        while (r.answered < serverCount && grid->item(r.answered, 3) &&
+               grid->item(r.answered, 3)->text() == expected) {
+            ++r.answered;
+        }
+        if (r.answered == serverCount) {
+            break;
+        }
+    }
+    r.ms = sincePass.nsecsElapsed() / 1e6;
+    return r;
+}
+
+// The delayed servers' true round trip, for reference: one request to each from a plain socket,
+// sent together, each reply timed on the nanosecond clock as it is read. In milliseconds, sorted.
+std::vector<double> probeRoundTrips(const std::vector<int>& ports) {
+    QUdpSocket probe;
+    probe.bind(QHostAddress::LocalHost, 0);
+    QElapsedTimer clock;
+    clock.start();
+    std::map<int, qint64> sent;
+    for (int port : ports) {
+        sent[port] = clock.nsecsElapsed();
+        probe.writeDatagram("\\info\\\\status\\", 14, QHostAddress::LocalHost,
+                            static_cast<quint16>(port));
+    }
+    std::vector<double> trips;
+    while (trips.size() < ports.size() && probe.waitForReadyRead(1000)) {
+        while (probe.hasPendingDatagrams()) {
+            QNetworkDatagram d = probe.receiveDatagram();
+            trips.push_back((clock.nsecsElapsed() - sent[d.senderPort()]) / 1e6);
+        }
+    }
+    std::sort(trips.begin(), trips.end());
+    return trips;
+}
+
+void printPass(const char* what, const PassResult& r) {
+    std::printf("%s %7.1f ms; replies applied %d of %d, lost %d\n", what, r.ms, r.answered,
+                serverCount, serverCount - r.answered);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", (dir.path() + "/config").toUtf8());
+    QApplication app(argc, argv);
+    PrintedPrompts prompts;
+    vkr::setPrompts(&prompts);
+
+    FakeServers fast(serverCount, {"--players", QString::number(players)});
+    QFile script(dir.filePath("slow.json"));
+    script.open(QIODevice::WriteOnly);
+    script.write(QJsonDocument(delayedScript()).toJson());
+    script.close();
+    FakeServers slow(namedCount, {"--script", script.fileName()});
+    if (fast.ports.size() != serverCount || slow.ports.size() != namedCount) {
+        std::fprintf(stderr, "fake-server did not start\n");
+        return 1;
+    }
+    writeRegistry(dir.path(), fast.ports);
+    vkr::FileRegistry registry(vkr::FileRegistry::defaultPath());
+    vkr::createForms(registry);
+    TForm1* main = vkr::forms().form1;
+    TForm4* browser = vkr::forms().form4;
+
+    QElapsedTimer sincePass;
+    QObject::connect(browser->ui()->StatusBar1, &QStatusBar::messageChanged,
+                     [&](const QString& text) {
+                         if (text == "Querying servers...") {
+                             sincePass.start();
+                         }
+                     });
+    main->show();
+    // The first pass is the one that the browser's activation starts, as for the user.
+    vkr::showFormCentred(browser, main);
+    QElapsedTimer opening;
+    opening.start();
+    while (!sincePass.isValid() && opening.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    if (!sincePass.isValid()) {
+        std::fprintf(stderr, "no pass started on activation\n");
+        return 1;
+    }
+    const PassResult first = waitForReplies(browser, sincePass);
+    printPass("pass over 1025 dotted rows:          ", first);
+    std::printf("resident memory after the pass:        %7.1f MB\n", residentKiB() / 1024.0);
+
+    while (!browser->ui()->BitBtn2->isEnabled()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    vkr::ServerTable& servers = vkr::store().servers;
+    for (int i = 0; i < namedCount; ++i) {
+        servers[i].ip = "localhost";
+        servers[i].port = std::to_string(slow.ports[static_cast<size_t>(i)] - 1);
+    }
+    browser->BitBtn2Click();
+    const PassResult second = waitForReplies(browser, sincePass);
+    printPass("pass with 100 \"localhost\" rows:      ", second);
+    std::vector<int> pings;
+    for (int i = 0; i < namedCount; ++i) {
+        pings.push_back(browser->ui()->SGrid->item(i, 2)->text().toInt());
+    }
+    std::sort(pings.begin(), pings.end());
+    std::printf(
+        "shown ping of the 100 named rows:      min %d, median %d, max %d ms (delay %d ms)\n",
+        pings.front(), pings[pings.size() / 2], pings.back(), delayMs);
+    const std::vector<double> trips = probeRoundTrips(slow.ports);
+    if (!trips.empty()) {
+        std::printf("true round trip of those servers:      min %.2f, median %.2f, max %.2f ms "
+                    "(%zu probes)\n",
+                    trips.front(), trips[trips.size() / 2], trips.back(), trips.size());
+    }
+
+    const QString qstat = QStandardPaths::findExecutable("quakestat");
+    if (qstat.isEmpty()) {
+        std::printf("quakestat:                             not on PATH\n");
+    } else {
+        QFile hosts(dir.filePath("hosts.txt"));
+        hosts.open(QIODevice::WriteOnly);
+        for (int port : fast.ports) {
+            hosts.write(QString("127.0.0.1:%1\n").arg(port).toLatin1());
+        }
+        hosts.close();
+        QProcess run;
+        QElapsedTimer clock;
+        clock.start();
+        run.start(qstat, {"-default", "gps", "-f", hosts.fileName()});
+        run.waitForFinished(120000);
+        const double ms = clock.nsecsElapsed() / 1e6;
+        const QByteArray out = run.readAllStandardOutput();
+        std::printf("quakestat -gps, same 1025 servers:    %7.1f ms; answered %lld\n", ms,
+                    static_cast<long long>(out.count("Island Raid")));
+    }
+    vkr::destroyForms();
+    vkr::setPrompts(nullptr);
+    return 0;
+}
