@@ -50,7 +50,7 @@ TForm4::TForm4(QWidget* parent)
     ui_->setupUi(this);
     resize(designWidth, designHeight);
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogRetryButton));
+    ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
     ui_->BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogIgnoreButton));
     QFont small = ui_->GroupBox2->font();
     small.setFamilies({"Small Fonts", "DejaVu Sans"});
