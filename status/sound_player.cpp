@@ -29,6 +29,8 @@ std::optional<Decoded> decode(SNDFILE* file, const SF_INFO& info) {
     if (!file) {
         return std::nullopt;
     }
+    // Floating-point samples span -1 to 1: scale them to the 16-bit range, or they all read 0.
+    sf_command(file, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
     Decoded sound{info.samplerate, info.channels, {}};
     // Read in blocks rather than trusting the frame count of the header.
     std::vector<short> block(4096 * static_cast<size_t>(info.channels));
