@@ -76,7 +76,6 @@ TFormWatcher::TFormWatcher(QWidget* parent)
 
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    ui_->BitBtn1->setAutoDefault(false);
 
     ui_->SpeedButton1->setFont(smallFont(8));
     // A flat caption only 9 pixels high: no frame and no margins around the text.
@@ -115,6 +114,9 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     vkr::onSignal(ui_->SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     vkr::onActivate(this, [this] { FormActivate(); });
     Timer1->start();
+    // The first opening has the focus on Close, the first control in the tab order; later
+    // openings keep it where it was last.
+    ui_->BitBtn1->setFocus();
 
     // FormCreate: the window starts collapsed.
     ToggleWindow();

@@ -243,6 +243,14 @@ private slots:
         QCOMPARE(sink.played, QStringList());
     }
 
+    // At the first opening the focus is on Close, first in the tab order: Enter closes.
+    void enterClosesAtFirstOpening() {
+        QVERIFY(open(9));
+        QCOMPARE(form()->focusWidget(), ui()->BitBtn1);
+        QTest::keyClick(form()->focusWidget(), Qt::Key_Return);
+        QVERIFY(form()->isHidden());
+    }
+
     // Join presses the browser's Join button, then closes the watcher.
     void join() {
         auto* browserJoin = vkr::forms().form4->findChild<QPushButton*>("BitBtn1");
