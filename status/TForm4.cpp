@@ -251,7 +251,7 @@ void TForm4::BitBtn3Click() {
     TFormWatcher* watcher = vkr::forms().formWatcher;
     main->hide();
     hide();
-    vkr::showFormCentred(watcher, main);
+    vkr::showForm(watcher); // the watcher centres itself on the main window when first shown
     watcher->udps->RemoteHost = e.ip;
     watcher->udps->RemotePort = port;
     watcher->Timer2->start();
