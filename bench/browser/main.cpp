@@ -8,6 +8,7 @@
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "bench/bench_support.h"
 #include "settings/registry_file.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
@@ -39,20 +40,6 @@ constexpr int serverCount = 1025;
 constexpr int namedCount = 100;
 constexpr int players = 16;
 constexpr int delayMs = 50;
-
-class PrintedPrompts : public vkr::Prompts {
-public:
-    void message(const std::string& text) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-    }
-    void error(const std::string& text) override {
-        std::fprintf(stderr, "error: %s\n", text.c_str());
-    }
-    bool confirm(const std::string&) override { return false; }
-    std::optional<std::string> openFile(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
 
 // A fake-server process on count ports; empty ports when it did not start.
 struct FakeServers {
@@ -117,17 +104,6 @@ void writeRegistry(const QString& dir, const std::vector<int>& queryPorts) {
     std::ofstream((dir + "/config/vkr-launcher/registry.reg").toStdString()) << reg.str();
 }
 
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
-}
-
 struct PassResult {
     double ms = 0; // from the start of the pass to the last row answered
     int answered = 0;
@@ -190,7 +166,7 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", (dir.path() + "/config").toUtf8());
     QApplication app(argc, argv);
-    PrintedPrompts prompts;
+    bench::PrintingPrompts prompts;
     vkr::setPrompts(&prompts);
 
     FakeServers fast(serverCount, {"--players", QString::number(players)});
@@ -230,7 +206,7 @@ int main(int argc, char** argv) {
     }
     const PassResult first = waitForReplies(browser, sincePass);
     printPass("pass over 1025 dotted rows:          ", first);
-    std::printf("resident memory after the pass:        %7.1f MB\n", residentKiB() / 1024.0);
+    std::printf("resident memory after the pass:        %7.1f MB\n", bench::residentKiB() / 1024.0);
 
     while (!browser->ui()->BitBtn2->isEnabled()) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);

@@ -7,6 +7,7 @@
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "bench/bench_support.h"
 #include "settings/registry_file.h"
 
 #include <QApplication>
@@ -22,22 +23,6 @@
 #include <vector>
 
 namespace {
-
-// Start-up must not ask anything with these settings; say so loudly if it does.
-class NoPrompts : public vkr::Prompts {
-public:
-    void message(const std::string& text) override {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-    }
-    void error(const std::string& text) override {
-        std::fprintf(stderr, "error: %s\n", text.c_str());
-    }
-    bool confirm(const std::string&) override { return false; }
-    std::optional<std::string> openFile(const std::string&, const std::string&) override {
-        std::fprintf(stderr, "a file dialog was opened\n");
-        return std::nullopt;
-    }
-};
 
 void writeSettings(const QString& dir) {
     const std::string game = (dir + "/game").toStdString();
@@ -62,17 +47,6 @@ void writeSettings(const QString& dir) {
     }
     std::filesystem::create_directories((dir + "/config/vkr-launcher").toStdString());
     std::ofstream((dir + "/config/vkr-launcher/registry.reg").toStdString()) << reg.str();
-}
-
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
-        }
-    }
-    return -1;
 }
 
 double startOnce(vkr::Registry& registry) {
@@ -104,7 +78,7 @@ int main(int argc, char** argv) {
     QElapsedTimer total;
     total.start();
     QApplication app(argc, argv);
-    NoPrompts prompts;
+    bench::PrintingPrompts prompts;
     vkr::setPrompts(&prompts);
     vkr::FileRegistry registry(vkr::FileRegistry::defaultPath());
     const double appMs = total.nsecsElapsed() / 1e6;
@@ -122,7 +96,7 @@ int main(int argc, char** argv) {
                 appMs + first);
     std::printf("median of 10 more:              %7.1f ms, worst %.1f ms\n", more[5], more.back());
     std::printf("resident memory, windows open:  %7.1f MB (100 mods, 1025 servers)\n",
-                residentKiB() / 1024.0);
+                bench::residentKiB() / 1024.0);
     vkr::destroyForms();
     vkr::setPrompts(nullptr);
     return 0;
