@@ -31,14 +31,14 @@ private:
 } // namespace
 
 FixedDialog::FixedDialog(QSize clientSize, Border border, QWidget* parent)
-    : QDialog(parent, (border == Border::Tool ? Qt::Tool : Qt::Dialog) |
-                          Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint) {
+    : Dialog(parent, (border == Border::Tool ? Qt::Tool : Qt::Dialog) |
+                         Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                         Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                         Qt::WindowCloseButtonHint) {
     setFixedSize(clientSize);
 }
 
-void FixedDialog::keyPressEvent(QKeyEvent* event) {
+void Dialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
         return;

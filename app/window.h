@@ -15,16 +15,22 @@ inline QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-// A modeless window of fixed size, as the launcher's secondary windows are: a dialog border
-// (or a tool-window border) with only a close box. None of them has a cancel button, so Esc
-// does not close it; Enter presses the default button.
-class FixedDialog : public QDialog {
+// A secondary window of the launcher. None of them has a cancel button, so Esc does not close
+// it; Enter presses the default button.
+class Dialog : public QDialog {
 public:
-    enum class Border { Dialog, Tool };
-    FixedDialog(QSize clientSize, Border border, QWidget* parent);
+    using QDialog::QDialog;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// A modeless window of fixed size with a dialog border (or a tool-window border) and only a
+// close box, as most of the launcher's secondary windows are.
+class FixedDialog : public Dialog {
+public:
+    enum class Border { Dialog, Tool };
+    FixedDialog(QSize clientSize, Border border, QWidget* parent);
 };
 
 // Runs a window's activation handler (its FormActivate) each time the window becomes the active

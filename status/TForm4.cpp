@@ -43,8 +43,8 @@ void setUpGrid(QTableWidget* grid) {
 } // namespace
 
 TForm4::TForm4(QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+    : vkr::Dialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       udps(new TNMUDP(this)), lookup(new TClientSocket(this)), Timer1(new QTimer(this)),
       Timer2(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()) {
     ui_->setupUi(this);
@@ -112,7 +112,7 @@ void TForm4::FormResize() {
 }
 
 void TForm4::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
+    vkr::Dialog::resizeEvent(event);
     // Panel1 is anchored on all four sides, the buttons and the player box to the left and
     // bottom, the status bar spans the bottom.
     const int dw = width() - designWidth;
@@ -124,15 +124,6 @@ void TForm4::resizeEvent(QResizeEvent* event) {
     ui_->GroupBox2->move(352, 311 + dh);
     ui_->StatusBar1->setGeometry(0, height() - 20, width(), 20);
     vkr::guarded([this] { FormResize(); });
-}
-
-void TForm4::keyPressEvent(QKeyEvent* event) {
-    // The window has no cancel button: Esc does not close it.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TForm4::SizeColumns() {
@@ -169,6 +160,10 @@ void TForm4::QueryServers() {
         return;
     }
     querying_ = true;
+    struct PassEnd {
+        bool& querying;
+        ~PassEnd() { querying = false; }
+    } passEnd{querying_};
     // Refresh stays disabled for the whole pass, also when the last pass's Timer1 is pending.
     Timer1->stop();
     setStatus("Querying servers...");
@@ -205,7 +200,6 @@ void TForm4::QueryServers() {
     }
     setStatus("Query done...");
     Timer1->start();
-    querying_ = false;
     if (failure) {
         std::rethrow_exception(failure);
     }

@@ -2,7 +2,7 @@
 
 #include "status/protocol.h"
 
-#include <QDialog>
+#include "app/window.h"
 #include <QTimer>
 
 #include <memory>
@@ -18,7 +18,7 @@ class TNMUDP;
 // The "Servers" window: asks every server of the server table for its status, lists ping,
 // players and mission per server and the players of the selected one, and joins the selected
 // server or hands it over to the watcher.
-class TForm4 : public QDialog {
+class TForm4 : public vkr::Dialog {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
@@ -52,7 +52,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void setStatus(const QString& text);
