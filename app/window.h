@@ -15,6 +15,11 @@ inline QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// Bytes from the network (server replies) are shown one character per byte, so none is lost.
+inline QString fromBytes(const std::string& bytes) {
+    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
 // A secondary window of the launcher. None of them has a cancel button, so Esc does not close
 // it; Enter presses the default button.
 class Dialog : public QDialog {

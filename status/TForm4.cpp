@@ -24,11 +24,6 @@
 
 namespace {
 
-// Texts of the servers' replies: each byte shown as the character of the same code.
-QString replyText(const std::string& bytes) {
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-}
-
 // The design's client size: the controls below the grids keep their distance from the bottom.
 constexpr int designWidth = 500;
 constexpr int designHeight = 378;
@@ -215,8 +210,8 @@ void TForm4::ShowPlayers() {
     QTableWidget* grid = ui_->PlrGrid;
     grid->setRowCount(n);
     for (int j = 0; j < n; ++j) {
-        grid->setItem(j, 0, new QTableWidgetItem(replyText(status.playerName(j))));
-        grid->setItem(j, 1, new QTableWidgetItem(replyText(status.playerScore(j))));
+        grid->setItem(j, 0, new QTableWidgetItem(vkr::fromBytes(status.playerName(j))));
+        grid->setItem(j, 1, new QTableWidgetItem(vkr::fromBytes(status.playerScore(j))));
     }
 }
 
@@ -293,9 +288,9 @@ void TForm4::setCell(int row, int column, const QString& text) {
 
 void TForm4::showStatusCells(int row) {
     const vkr::StatusCells& cells = rows_[row].cells;
-    setCell(row, 2, replyText(cells.ping));
-    setCell(row, 3, replyText(cells.players));
-    setCell(row, 4, replyText(cells.mission));
+    setCell(row, 2, vkr::fromBytes(cells.ping));
+    setCell(row, 3, vkr::fromBytes(cells.players));
+    setCell(row, 4, vkr::fromBytes(cells.mission));
 }
 
 int TForm4::selectedServer() const {

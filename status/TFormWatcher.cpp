@@ -27,13 +27,8 @@ QColor colourOf(vkr::WatcherColour colour) {
     return colour == vkr::WatcherColour::green ? QColor(0, 128, 0) : QColor(128, 0, 0);
 }
 
-// Reply bytes are shown one character per byte.
-QString fromReply(const std::string& text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 void paint(QLabel* label, const vkr::WatcherText& text) {
-    label->setText(fromReply(text.text));
+    label->setText(vkr::fromBytes(text.text));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colourOf(text.colour));
     label->setPalette(palette);
@@ -184,8 +179,8 @@ void TFormWatcher::showRows() {
     list->setRowCount(static_cast<int>(state_.rows.size()));
     for (int r = 0; r < list->rowCount(); ++r) {
         const vkr::PlayerRow& row = state_.rows[static_cast<size_t>(r)];
-        list->setItem(r, 0, new QTableWidgetItem(fromReply(row.name)));
-        list->setItem(r, 1, new QTableWidgetItem(fromReply(row.score)));
+        list->setItem(r, 0, new QTableWidgetItem(vkr::fromBytes(row.name)));
+        list->setItem(r, 1, new QTableWidgetItem(vkr::fromBytes(row.score)));
     }
 }
 
