@@ -140,6 +140,7 @@ void TNMUDP::SendDatagram(const std::string& buff, int n) {
     to.sin_port = htons(static_cast<uint16_t>(port));
     to.sin_addr.s_addr = address;
     lastSendTick_ = vkr::GetTickCount();
+    lastSendAddress_ = address;
     // A failed send is not reported.
     (void)sendto(fd_, copy.data(), static_cast<size_t>(n), 0,
                  reinterpret_cast<const sockaddr*>(&to), sizeof to);
@@ -147,6 +148,12 @@ void TNMUDP::SendDatagram(const std::string& buff, int n) {
     if (OnDataSend) {
         OnDataSend(this);
     }
+}
+
+std::string TNMUDP::LastSendAddress() const {
+    in_addr a{};
+    a.s_addr = lastSendAddress_;
+    return inet_ntoa(a);
 }
 
 bool TNMUDP::IsDottedAddress(const std::string& host) {

@@ -64,6 +64,9 @@ public:
 
     // The tick at which the last datagram was handed to the socket.
     uint32_t LastSendTick() const override { return lastSendTick_; }
+    // The address the last datagram was sent to, as its dotted text ("0.0.0.0" before the first
+    // send): what a reply to that datagram comes from.
+    std::string LastSendAddress() const;
 
     // Inside OnDataReceived: the bytes of the datagram being delivered, and the tick at which the
     // kernel received it (on the base of vkr::GetTickCount).
@@ -93,6 +96,7 @@ private:
     int fd_ = -1;
     int localPort_ = 0;
     uint32_t lastSendTick_ = 0;
+    in_addr_t lastSendAddress_ = 0;
     QSocketNotifier* notifier_ = nullptr;
     QTimer deliverTimer_;
     // A ring of datagram slots: size_ of them from head_ on are waiting. It grows when full and
