@@ -41,6 +41,8 @@ Options:
   --record FILE   append a line for every datagram received:
                       LOCALPORT FROMIP:FROMPORT HEXBYTES
   --lifetime MS   exit after MS milliseconds (default 300000)
+  --start-at MS   run the script's clock from MS milliseconds instead of 0, so that the
+                  replies due later ("untilMs") can be tried at once
   --help          show this text
 
 The default reply of the i-th port (from 1) is one datagram with the tokens
@@ -63,6 +65,9 @@ requests. A REPLY is an object with any of:
   "silent": true                   do not answer
   "fromOtherPort": true            answer from another port than the one asked
   "times": N                       answer the next N requests with this REPLY (default 1)
+  "untilMs": MS                    answer every request with this REPLY until MS milliseconds
+                                   after the start, then go on to the next REPLY ("times" is
+                                   then ignored)
 )";
 
 [[noreturn]] void fail(const std::string& message) {
@@ -91,6 +96,7 @@ struct Reply {
     bool silent = false;
     bool fromOtherPort = false;
     int times = 1;
+    int64_t untilMs = -1; // -1: the reply is used "times" times, not until a point in time
 };
 
 using Server = std::vector<Reply>;
@@ -130,6 +136,7 @@ Reply replyOf(const QJsonObject& o) {
     r.silent = o["silent"].toBool(false);
     r.fromOtherPort = o["fromOtherPort"].toBool(false);
     r.times = o["times"].toInt(1);
+    r.untilMs = o["untilMs"].toInteger(-1);
     if (r.times < 1) {
         fail("\"times\" must be at least 1");
     }
@@ -251,6 +258,7 @@ int main(int argc, char** argv) {
     std::vector<int> ports;
     int players = 2;
     int lifetimeMs = 300000;
+    int startAtMs = 0;
     const char* scriptPath = nullptr;
     const char* recordPath = nullptr;
     for (int i = 1; i < argc; ++i) {
@@ -279,6 +287,8 @@ int main(int argc, char** argv) {
             recordPath = v;
         } else if (a == "--lifetime") {
             lifetimeMs = number(v, "--lifetime");
+        } else if (a == "--start-at") {
+            startAtMs = number(v, "--start-at");
         } else {
             fail("unknown option " + a + " (see --help)");
         }
@@ -328,6 +338,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     std::priority_queue<Pending, std::vector<Pending>, std::greater<>> pending;
+    const int64_t start = nowMs() - startAtMs;
     const int64_t end = nowMs() + lifetimeMs;
     std::vector<epoll_event> events(256);
     char buffer[65536];
@@ -369,8 +380,15 @@ int main(int argc, char** argv) {
                 if (request.find("\\status\\") == std::string_view::npos) {
                     continue;
                 }
+                while ((*l.server)[l.reply].untilMs >= 0 &&
+                       nowMs() - start >= (*l.server)[l.reply].untilMs &&
+                       l.reply + 1 < l.server->size()) {
+                    ++l.reply;
+                    l.usedTimes = 0;
+                }
                 const Reply& reply = (*l.server)[l.reply];
-                if (++l.usedTimes >= reply.times && l.reply + 1 < l.server->size()) {
+                if (reply.untilMs < 0 && ++l.usedTimes >= reply.times &&
+                    l.reply + 1 < l.server->size()) {
                     ++l.reply;
                     l.usedTimes = 0;
                 }
