@@ -29,8 +29,10 @@ TFormOptions::TFormOptions(QWidget* parent)
         {ui_->sounds2, &TFormOptions::sounds2Click},
         {ui_->sounds3, &TFormOptions::sounds3Click},
     };
-    for (auto [button, click] : clicks) {
-        connect(button, &QRadioButton::toggled, this, [this, click](bool selected) {
+    for (const auto& [button, method] : clicks) {
+        // The method goes in through an init-capture: clang 14 cannot capture a structured
+        // binding.
+        connect(button, &QRadioButton::toggled, this, [this, click = method](bool selected) {
             if (selected) {
                 vkr::guarded([this, click] { (this->*click)(); });
             }
