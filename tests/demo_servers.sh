@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The demo's servers (scripts/demo-servers.json run by tools/fake-server), asked through
-# vkr-query at the start of the demo and after half a minute: what the browser and the watcher
-# show of them, and that the demo settings list one server for each of them.
+# vkr-query at the start of the demo and later (the last server has a new game every minute,
+# half a minute in): what the browser and the watcher show of them, and that the demo settings
+# list one server for each of them.
 set -euo pipefail
 build=$1
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,6 +34,7 @@ rows=(
     "31|5|4/10|Harbour Siege|2|Tervald,Lumi,Pekko,Vieno"
     "31|1|6/12|Island Raid|14|Ann,Bob,Kestrel,Mira,Orvo,Tuuli"
     "31|4|silent"
+    "61|5|4/10|Harbour Siege|14|Tervald,Lumi,Pekko,Vieno"
 )
 
 # The demo settings hold as many servers as the script answers for.

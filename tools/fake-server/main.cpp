@@ -54,9 +54,10 @@ each after a backslash, with a backslash at the end.
 Script:
   {"servers": [SERVER, ...]}
 The i-th port follows the i-th SERVER; ports past the last follow the last one.
-  SERVER = {"replies": [REPLY, ...]}
+  SERVER = {"replies": [REPLY, ...], "cycleMs": MS}
 The n-th request to a port is answered by the n-th REPLY; the last one answers all later
-requests. A REPLY is an object with any of:
+requests. With "cycleMs" the server starts again from its first REPLY every MS milliseconds
+(its "untilMs" times then count from the start of each cycle). A REPLY is an object with any of:
   "tokens": ["key", "value", ...]  one datagram: each token after a backslash, then a backslash
   "raw": "bytes"                   one datagram of these bytes (characters U+0000 to U+00FF)
   "datagrams": [DATAGRAM, ...]     several datagrams, sent in order; each {"tokens": [...]} or
@@ -99,7 +100,10 @@ struct Reply {
     int64_t untilMs = -1; // -1: the reply is used "times" times, not until a point in time
 };
 
-using Server = std::vector<Reply>;
+struct Server {
+    std::vector<Reply> replies;
+    int64_t cycleMs = 0; // 0: the replies are not gone through again
+};
 
 std::string latin1(const QJsonValue& value, const char* what) {
     if (!value.isString()) {
@@ -164,9 +168,13 @@ std::vector<Server> readScript(const char* path) {
     for (const QJsonValue& s : doc.object()["servers"].toArray()) {
         Server server;
         for (const QJsonValue& r : s.toObject()["replies"].toArray()) {
-            server.push_back(replyOf(r.toObject()));
+            server.replies.push_back(replyOf(r.toObject()));
         }
-        if (server.empty()) {
+        server.cycleMs = s.toObject()["cycleMs"].toInteger(0);
+        if (server.cycleMs < 0) {
+            fail("\"cycleMs\" must not be negative");
+        }
+        if (server.replies.empty()) {
             fail("a server needs at least one reply");
         }
         servers.push_back(server);
@@ -196,7 +204,7 @@ Server defaultServer(int index, int players) {
     }
     Reply r;
     r.datagrams.push_back(tokensText(tokens));
-    return {r};
+    return {{r}};
 }
 
 int openSocket(uint16_t port) {
@@ -227,6 +235,7 @@ struct Listener {
     const Server* server;
     size_t reply = 0; // the entry answering the next request
     int usedTimes = 0;
+    int64_t cycle = 0; // the number of the cycle the server is in (see "cycleMs")
 };
 
 struct Pending {
@@ -380,15 +389,24 @@ int main(int argc, char** argv) {
                 if (request.find("\\status\\") == std::string_view::npos) {
                     continue;
                 }
-                while ((*l.server)[l.reply].untilMs >= 0 &&
-                       nowMs() - start >= (*l.server)[l.reply].untilMs &&
-                       l.reply + 1 < l.server->size()) {
+                const std::vector<Reply>& replies = l.server->replies;
+                int64_t elapsed = nowMs() - start;
+                if (l.server->cycleMs > 0) {
+                    if (elapsed / l.server->cycleMs != l.cycle) {
+                        l.cycle = elapsed / l.server->cycleMs;
+                        l.reply = 0;
+                        l.usedTimes = 0;
+                    }
+                    elapsed %= l.server->cycleMs;
+                }
+                while (replies[l.reply].untilMs >= 0 && elapsed >= replies[l.reply].untilMs &&
+                       l.reply + 1 < replies.size()) {
                     ++l.reply;
                     l.usedTimes = 0;
                 }
-                const Reply& reply = (*l.server)[l.reply];
+                const Reply& reply = replies[l.reply];
                 if (reply.untilMs < 0 && ++l.usedTimes >= reply.times &&
-                    l.reply + 1 < l.server->size()) {
+                    l.reply + 1 < replies.size()) {
                     ++l.reply;
                     l.usedTimes = 0;
                 }
