@@ -100,7 +100,8 @@ using Steps = std::shared_ptr<std::vector<Step>>;
 
 void runSteps(Steps steps, size_t next);
 
-// Goes on with the step after next once the step's condition holds or half a minute has passed.
+// Goes on with the step after step next once the condition of step next holds, or half a minute
+// has passed.
 void awaitCondition(Steps steps, size_t next, int triesLeft) {
     const Step& step = (*steps)[next];
     if (!step.until || step.until() || triesLeft == 0) {
