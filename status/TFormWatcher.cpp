@@ -2,7 +2,6 @@
 
 #include "app/TForm1.h"
 #include "app/guard.h"
-#include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
@@ -52,7 +51,7 @@ QFont smallFont(int pixels) {
 TFormWatcher::TFormWatcher(QWidget* parent)
     : vkr::FixedDialog(designSize, vkr::FixedDialog::Border::Tool, parent), udps(new TNMUDP(this)),
       Timer1(new QTimer(this)), Timer2(new QTimer(this)), ui_(std::make_unique<Ui::TFormWatcher>()),
-      lookup_(new TClientSocket(this)), player_(new vkr::SoundPlayer(this)), sound_(player_) {
+      player_(new vkr::SoundPlayer(this)), sound_(player_) {
     ui_->setupUi(this);
     setObjectName("TFormWatcher");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -125,17 +124,23 @@ void TFormWatcher::setSoundSink(vkr::SoundSink* sink) {
 
 void TFormWatcher::UpdateStatus() {
     ui_->host->setText(vkr::qs(udps->RemoteHost + ":" + std::to_string(udps->RemotePort)));
-    state_.startPoll();
+    if (auto silent = state_.startPoll()) {
+        showStatus(*silent);
+    }
     showRows();
-    // Only datagrams from the watched server's address and query port are read as its replies.
-    watchedAddress_ = vkr::addressText(lookup_->ResolveHostAddress(udps->RemoteHost));
-    watchedPort_ = udps->RemotePort & 0xFFFF;
-    vkr::SendStatusRequest(*udps);
+    // Replies come from where the request went: the send's own look-up names the sender, so the
+    // host is looked up once, and a text that the look-up reads otherwise than the send cannot
+    // hide the replies.
+    const unsigned watch = watch_;
+    if (vkr::SendStatusRequest(*udps) && watch == watch_) {
+        watched_ = WatchedSender{udps->LastSendAddress(), udps->RemotePort & 0xFFFF};
+    }
 }
 
 void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::string& FromIP,
                                     int Port) {
-    if (NumberBytes < 1 || FromIP != watchedAddress_ || Port != watchedPort_) {
+    // Only the watched server's replies are read, and none while the watcher is closed.
+    if (NumberBytes < 1 || !watched_ || FromIP != watched_->address || Port != watched_->port) {
         return;
     }
     std::string reply;
@@ -144,8 +149,7 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
     ui_->playerList->setColumnWidth(1, 100);
     const vkr::WatcherReading reading = vkr::readWatcherReply(reply, state_);
     if (reading.status) {
-        paint(ui_->status, reading.status->line);
-        ui_->LR->setHidden(!reading.status->redLamp);
+        showStatus(*reading.status);
     }
     if (reading.players) {
         paint(ui_->players, *reading.players);
@@ -174,6 +178,14 @@ void TFormWatcher::alert(vkr::WatcherAlert alert) {
     }
 }
 
+void TFormWatcher::showStatus(const vkr::WatcherStatus& status) {
+    paint(ui_->status, status.line);
+    ui_->LR->setHidden(status.lamp != vkr::WatcherLamp::red);
+    if (status.lamp == vkr::WatcherLamp::off) {
+        ui_->LG->hide();
+    }
+}
+
 void TFormWatcher::showRows() {
     QTableWidget* list = ui_->playerList;
     list->setRowCount(static_cast<int>(state_.rows.size()));
@@ -185,7 +197,8 @@ void TFormWatcher::showRows() {
 }
 
 void TFormWatcher::Timer1Timer() {
-    ui_->LG->setHidden(!ui_->LG->isHidden());
+    // The green lamp stays off while the server does not answer.
+    ui_->LG->setHidden(state_.silent || !ui_->LG->isHidden());
 }
 
 void TFormWatcher::Timer2Timer() {
@@ -225,7 +238,9 @@ void TFormWatcher::FormActivate() {
 
 void TFormWatcher::FormClose() {
     Timer2->stop();
-    state_.lastState = 0;
+    state_.endWatch();
+    watched_.reset();
+    ++watch_;
     vkr::showForm(vkr::forms().form1);
     vkr::showForm(vkr::forms().form4);
 }

@@ -6,10 +6,10 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLabel;
-class TClientSocket;
 class TNMUDP;
 
 namespace Ui {
@@ -37,8 +37,8 @@ public:
     QTimer* Timer1; // lamp blinking, 500 ms, always on
     QTimer* Timer2; // polling, 15,000 ms, on while the watcher is open
 
-    // Starts one poll: shows the watched address, forgets the counts and the player list,
-    // looks up the watched address and sends the status request.
+    // Starts one poll: shows the watched address, forgets the counts and the player list, says
+    // so when the server has stopped answering, and sends the status request.
     void UpdateStatus();
     // Switches between the collapsed and the expanded view.
     void ToggleWindow();
@@ -64,16 +64,22 @@ private:
     // keeps the lamps at the bottom-right corner and the buttons at the bottom edge.
     void setOuterSize(QSize outer);
     void showRows();
+    void showStatus(const vkr::WatcherStatus& status);
     void alert(vkr::WatcherAlert alert);
 
     std::unique_ptr<Ui::TFormWatcher> ui_;
-    TClientSocket* lookup_;
     vkr::SoundPlayer* player_;
     vkr::SoundSink* sound_;
     vkr::WatcherState state_;
-    // The sender that replies are read from: the address RemoteHost resolved to at the last
-    // poll, and RemotePort.
-    std::string watchedAddress_;
-    int watchedPort_ = 0;
+    // The sender that replies are read from: the address and port that this watch's last request
+    // went to; none before the first request of a watch goes out.
+    struct WatchedSender {
+        std::string address;
+        int port = 0;
+    };
+    std::optional<WatchedSender> watched_;
+    // Counts the closes, so that a request whose send outlasts a close (while its host name is
+    // looked up) does not name the sender of the next watch.
+    unsigned watch_ = 0;
     bool shownBefore_ = false;
 };

@@ -8,26 +8,48 @@ namespace vkr {
 std::optional<WatcherStatus> statusOfState(int code) {
     switch (code) {
     case 2:
-        return WatcherStatus{{"Selecting mission", WatcherColour::green}, false};
+        return WatcherStatus{{"Selecting mission", WatcherColour::green}, WatcherLamp::blinking};
     case 6:
-        return WatcherStatus{{"Setting up", WatcherColour::green}, false};
+        return WatcherStatus{{"Setting up", WatcherColour::green}, WatcherLamp::blinking};
     case 9:
-        return WatcherStatus{{"Debriefing", WatcherColour::green}, false};
+        return WatcherStatus{{"Debriefing", WatcherColour::green}, WatcherLamp::blinking};
     case 13:
-        return WatcherStatus{{"Briefing", WatcherColour::maroon}, true};
+        return WatcherStatus{{"Briefing", WatcherColour::maroon}, WatcherLamp::red};
     case 14:
-        return WatcherStatus{{"Game in progress...", WatcherColour::maroon}, true};
+        return WatcherStatus{{"Game in progress...", WatcherColour::maroon}, WatcherLamp::red};
     case emptyServerState:
-        return WatcherStatus{{"Empty", WatcherColour::maroon}, true};
+        return WatcherStatus{{"Empty", WatcherColour::maroon}, WatcherLamp::red};
     default:
         return std::nullopt;
     }
 }
 
-void WatcherState::startPoll() {
+WatcherStatus noReplyStatus() {
+    return {{"No reply from server", WatcherColour::maroon}, WatcherLamp::off};
+}
+
+WatcherStatus waitingStatus() {
+    return {{"Waiting status...", WatcherColour::maroon}, WatcherLamp::red};
+}
+
+std::optional<WatcherStatus> WatcherState::startPoll() {
     numPlayersText = "?";
     maxPlayersText = "?";
     clearRows();
+    std::optional<WatcherStatus> shown;
+    if (pollsUnanswered >= 2) {
+        silent = true;
+        lastState = 0;
+        shown = noReplyStatus();
+    } else {
+        ++pollsUnanswered;
+    }
+    return shown;
+}
+
+void WatcherState::endWatch() {
+    lastState = 0;
+    pollsUnanswered = 0;
 }
 
 void WatcherState::clearRows() {
@@ -126,6 +148,14 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
         } else {
             reading.players =
                 WatcherText{text, playersColour(state.numPlayersText, state.maxPlayersText)};
+        }
+    }
+
+    state.pollsUnanswered = 0;
+    if (state.silent) {
+        state.silent = false;
+        if (!reading.status) {
+            reading.status = waitingStatus();
         }
     }
 

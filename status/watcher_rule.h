@@ -18,10 +18,14 @@ struct WatcherText {
     bool operator==(const WatcherText&) const = default;
 };
 
-// The status line with the red lamp, which is shown with the maroon states.
+// What the lamps show with a status: the blinking green lamp, the red lamp over it (with the
+// maroon states), or the green lamp off (the server has stopped answering).
+enum class WatcherLamp { blinking, red, off };
+
+// The status line with its lamp.
 struct WatcherStatus {
     WatcherText line;
-    bool redLamp = true;
+    WatcherLamp lamp = WatcherLamp::red;
     bool operator==(const WatcherStatus&) const = default;
 };
 
@@ -39,6 +43,11 @@ inline constexpr int emptyServerState = 256;
 // other code.
 std::optional<WatcherStatus> statusOfState(int code);
 
+// Shown once two polls in a row have had no reply: "No reply from server", the green lamp off.
+WatcherStatus noReplyStatus();
+// Shown by the first reply after that when the reply itself tells no state: "Waiting status...".
+WatcherStatus waitingStatus();
+
 enum class WatcherAlert {
     none,
     newGame,      // a game ended (state 13 or 14) and a new one is being set up (2, 6 or 9)
@@ -55,11 +64,19 @@ struct WatcherState {
     std::string maxPlayersText = "?";
     // The player list: never empty; a single blank row when no player is listed.
     std::vector<PlayerRow> rows{1};
+    // Polls of this watch sent since the server last answered, counted up to two.
+    int pollsUnanswered = 0;
+    // "No reply from server" is shown; the next reply takes it back.
+    bool silent = false;
 
-    // A poll starts: the counts are unknown again and the player list is emptied.
-    void startPoll();
+    // A poll starts: the counts are unknown again and the player list is emptied. When the two
+    // polls before it had no reply, the server counts as silent: its recorded state is forgotten
+    // (the reply that ends the silence never alerts) and the no-reply status is given to show.
+    std::optional<WatcherStatus> startPoll();
     // The player list is emptied: one blank row.
     void clearRows();
+    // The watch ends (the watcher closes): no state or count of polls carries over to the next.
+    void endWatch();
 };
 
 // What one datagram changes in the window: a label that is not given keeps what it shows.
@@ -71,7 +88,8 @@ struct WatcherReading {
 };
 
 // Reads one datagram of the watched server into state (counts, rows, lastState) and gives what
-// the window shows and whether to alert. A "maxplayers" that is not a whole number leaves the
+// the window shows and whether to alert. The datagram ends a silence: its status is shown even
+// when it tells none ("Waiting status..."). A "maxplayers" that is not a whole number leaves the
 // capacity unknown ("?"); the rest of the reply is read. The player rows of a reply that spans
 // several datagrams follow those of the datagrams before it.
 WatcherReading readWatcherReply(std::string_view reply, WatcherState& state);

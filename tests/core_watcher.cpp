@@ -40,14 +40,16 @@ const char* alertName(WatcherAlert alert) {
     return "?";
 }
 
-// What one reading changes, as one line: status (with the red lamp), players, mission, alert.
+QString describe(const WatcherStatus& status) {
+    const char* lamps[] = {" blink", " red", " dark"};
+    return describe(status.line) + lamps[int(status.lamp)];
+}
+
+// What one reading changes, as one line: status (with the lamp), players, mission, alert.
 QString describe(const WatcherReading& r) {
-    QString status = "-";
-    if (r.status) {
-        status = describe(r.status->line) + (r.status->redLamp ? " red" : " off");
-    }
     return QString("status %1; players %2; mission %3; alert %4")
-        .arg(status, describe(r.players), describe(r.mission), alertName(r.alert));
+        .arg(r.status ? describe(*r.status) : "-", describe(r.players), describe(r.mission),
+             alertName(r.alert));
 }
 
 QString rowsText(const std::vector<PlayerRow>& rows) {
@@ -63,8 +65,8 @@ QString rowsText(const std::vector<PlayerRow>& rows) {
 class CoreWatcher : public QObject {
     Q_OBJECT
 private slots:
-    // Replies of one watch, each after a poll: what each one shows and alerts, and the state
-    // recorded at the end.
+    // Replies of one watch, each after a poll ("-" a poll without a reply): what each one shows
+    // and alerts, what a poll shows, and the state recorded at the end.
     void watch_data() {
         QTest::addColumn<QStringList>("replies");
         QTest::addColumn<QStringList>("readings");
@@ -79,21 +81,21 @@ private slots:
             << QStringList{"|numplayers|5|maxplayers|12|gstate|14|gametype|Island Raid|",
                            "|gstate|9|", "|gstate|2|"}
             << QStringList{inGame,
-                           "status Debriefing green off; players -; mission -; "
+                           "status Debriefing green blink; players -; mission -; "
                            "alert new game",
-                           "status Selecting mission green off; players -; mission -; "
+                           "status Selecting mission green blink; players -; mission -; "
                            "alert none"}
             << 2;
         QTest::newRow("13 then 2: new game")
             << QStringList{"|gstate|13|", "|gstate|2|"}
             << QStringList{"status Briefing maroon red; players -; mission -; alert none",
-                           "status Selecting mission green off; players -; mission -; "
+                           "status Selecting mission green blink; players -; mission -; "
                            "alert new game"}
             << 2;
         QTest::newRow("empty, then a player and gstate 2: joined")
             << QStringList{"|numplayers|0|maxplayers|12|", "|numplayers|1|gstate|2|"}
             << QStringList{"status Empty maroon red; players 0/10 maroon; mission -; alert none",
-                           "status Selecting mission green off; players 1/? green; mission -; "
+                           "status Selecting mission green blink; players 1/? green; mission -; "
                            "alert joined"}
             << 2;
         QTest::newRow("empty, then a player and gstate 14: none")
@@ -119,7 +121,7 @@ private slots:
             << 13;
         QTest::newRow("without numplayers: players unchanged, no empty server")
             << QStringList{"|maxplayers|12|gstate|2|"}
-            << QStringList{"status Selecting mission green off; players -; mission -; alert none"}
+            << QStringList{"status Selecting mission green blink; players -; mission -; alert none"}
             << 2;
         QTest::newRow("the later of two gstates wins")
             << QStringList{"|gstate|14|", "|gstate|2|gstate|13|"}
@@ -135,9 +137,34 @@ private slots:
             << 0;
         QTest::newRow("maxplayers not a number: capacity ?, the rest is read")
             << QStringList{"|numplayers|3|maxplayers|twelve|gametype|Desert|gstate|2|"}
-            << QStringList{"status Selecting mission green off; players 3/? green; "
+            << QStringList{"status Selecting mission green blink; players 3/? green; "
                            "mission Desert green; alert none"}
             << 2;
+
+        const QString noReply = "poll No reply from server maroon dark";
+        const QString briefing = "status Briefing maroon red; players -; mission -; alert none";
+        QTest::newRow("one poll without a reply: the next reply alerts")
+            << QStringList{"|gstate|13|", "-", "|gstate|2|"}
+            << QStringList{briefing, "status Selecting mission green blink; players -; "
+                                     "mission -; alert new game"}
+            << 2;
+        QTest::newRow("two polls without a reply: no reply, then no alert")
+            << QStringList{"|gstate|13|", "-", "-", "|gstate|2|", "|gstate|13|", "|gstate|6|"}
+            << QStringList{briefing, noReply,
+                           "status Selecting mission green blink; players -; mission -; "
+                           "alert none",
+                           briefing,
+                           "status Setting up green blink; players -; mission -; alert new game"}
+            << 6;
+        QTest::newRow("no reply from the start, said at each poll")
+            << QStringList{"-", "-", "-", "-"} << QStringList{noReply, noReply} << 0;
+        QTest::newRow("a reply without a state ends the silence")
+            << QStringList{"|numplayers|0|", "-", "-", "|numplayers|3|", "-"}
+            << QStringList{"status Empty maroon red; players 0/? maroon; mission -; alert none",
+                           noReply,
+                           "status Waiting status... maroon red; players 3/? green; "
+                           "mission -; alert none"}
+            << 0;
     }
     void watch() {
         QFETCH(QStringList, replies);
@@ -146,8 +173,12 @@ private slots:
         WatcherState state;
         QStringList got;
         for (const QString& r : replies) {
-            state.startPoll();
-            got << describe(readWatcherReply(reply(r), state));
+            if (auto shown = state.startPoll()) {
+                got << "poll " + describe(*shown);
+            }
+            if (r != "-") {
+                got << describe(readWatcherReply(reply(r), state));
+            }
         }
         QCOMPARE(got, readings);
         QCOMPARE(state.lastState, lastState);
@@ -164,7 +195,7 @@ private slots:
         QCOMPARE(state.lastState, 256);
         state.startPoll();
         QCOMPARE(describe(readWatcherReply(reply("|gstate|2|"), state)),
-                 QString("status Selecting mission green off; players -; mission -; "
+                 QString("status Selecting mission green blink; players -; mission -; "
                          "alert joined"));
     }
 

@@ -3,6 +3,7 @@
 #include "app/jpeg_image.h"
 #include "app/window.h"
 #include "dialogs/TFormOptions.h"
+#include "net/powersock.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
 #include "support/launcher_fixture.h"
@@ -13,12 +14,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
-#include <QHostInfo>
+#include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QProcess>
+#include <QNetworkInterface>
 #include <QtTest>
 
 #include <fstream>
@@ -226,14 +227,52 @@ private slots:
         QVERIFY(form()->isVisible()); // modeless: the main window stays
     }
 
-    void ownAddressIsTheHostNamesFirstIPv4Address() {
-        QProcess getent;
-        getent.start("getent", {"ahostsv4", QHostInfo::localHostName()});
-        QVERIFY(getent.waitForFinished(10000));
-        const QString first = QString(getent.readAllStandardOutput()).section(' ', 0, 0);
+    // The address other players reach this host at: the host name's first address that is
+    // not a loopback one, else an interface's; loopback only when there is nothing else.
+    void ownAddressChoice_data() {
+        QTest::addColumn<QStringList>("named");
+        QTest::addColumn<QStringList>("interfaces");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("the name's first address")
+            << QStringList{"192.168.1.5", "10.0.0.9"} << QStringList{"127.0.0.1", "10.0.0.2"}
+            << "192.168.1.5";
+        QTest::newRow("the name maps to 127.0.1.1: the first interface beyond loopback")
+            << QStringList{"127.0.1.1"} << QStringList{"127.0.0.1", "192.0.2.2", "10.0.0.7"}
+            << "192.0.2.2";
+        QTest::newRow("a later address of the name before the interfaces")
+            << QStringList{"127.0.1.1", "192.168.1.5"} << QStringList{"10.0.0.2"} << "192.168.1.5";
+        QTest::newRow("the name does not resolve")
+            << QStringList{} << QStringList{"0.0.0.0", "192.0.2.2"} << "192.0.2.2";
+        QTest::newRow("loopback only")
+            << QStringList{"127.0.1.1"} << QStringList{"127.0.0.1"} << "127.0.0.1";
+    }
+    void ownAddressChoice() {
+        QFETCH(QStringList, named);
+        QFETCH(QStringList, interfaces);
+        QFETCH(QString, shown);
+        const auto bytes = [](const QStringList& texts) {
+            std::vector<vkr::IPv4Bytes> list;
+            for (const QString& t : texts) {
+                const quint32 a = QHostAddress(t).toIPv4Address();
+                list.push_back({uint8_t(a >> 24), uint8_t(a >> 16), uint8_t(a >> 8), uint8_t(a)});
+            }
+            return list;
+        };
+        QCOMPARE(vkr::addressText(TPowersock::PickLocalAddress(bytes(named), bytes(interfaces))),
+                 shown.toStdString());
+    }
+
+    // On this machine: one of its own addresses, and not a loopback one when it has another.
+    void ownAddressShown() {
         fx->writeStandardRegistry();
         fx->start();
-        QCOMPARE(ui()->MYIP->text(), first.isEmpty() ? QString("127.0.0.1") : first);
+        const QHostAddress shown(ui()->MYIP->text());
+        bool beyondLoopback = false;
+        for (const QHostAddress& a : QNetworkInterface::allAddresses()) {
+            beyondLoopback |= a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback();
+        }
+        QVERIFY2(QNetworkInterface::allAddresses().contains(shown), qPrintable(shown.toString()));
+        QCOMPARE(shown.isLoopback(), !beyondLoopback);
     }
 
     void serverListNeedsServers() {

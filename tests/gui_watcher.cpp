@@ -15,7 +15,41 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <dlfcn.h>
+#include <netdb.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
 #include <memory>
+#include <thread>
+
+namespace {
+
+// A host name whose look-up takes 300 ms and then gives 127.0.0.1, with the count of its
+// look-ups and of those made on the GUI thread.
+const char* const slowHost = "slow.vkr.test";
+std::atomic<int> slowLookups{0};
+std::atomic<int> slowLookupsOnGuiThread{0};
+
+} // namespace
+
+// Every look-up in this test program, Qt's included, comes here before the C library's.
+extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints,
+                           addrinfo** found) noexcept {
+    using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
+    static const auto next = reinterpret_cast<Lookup>(dlsym(RTLD_NEXT, "getaddrinfo"));
+    if (node && std::strcmp(node, slowHost) == 0) {
+        ++slowLookups;
+        if (gettid() == getpid()) {
+            ++slowLookupsOnGuiThread;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        node = "127.0.0.1";
+    }
+    return next(node, service, hints, found);
+}
 
 namespace {
 
@@ -124,6 +158,8 @@ private slots:
         QTest::addColumn<QString>("host");
         QTest::newRow("dotted address") << "127.0.0.1";
         QTest::newRow("host name") << "localhost";
+        // Sent to 127.0.0.1, as the address parser reads it.
+        QTest::newRow("dotted address and a space") << "127.0.0.1 ";
     }
     void firstReplyShown() {
         QFETCH(QString, host);
@@ -243,6 +279,67 @@ private slots:
         QCOMPARE(sink.played, QStringList());
     }
 
+    // A reply that arrives after Close changes nothing: it records no state, so the next
+    // server's first reply does not alert either.
+    void replyAfterCloseIgnored() {
+        FakeServer server;
+        QVERIFY(server.start(
+            2, QJsonArray{QJsonObject{{"replies", QJsonArray{QJsonObject{
+                                                      {"tokens", QJsonArray{"gstate", "14"}},
+                                                      {"delayMs", 200}}}}},
+                          QJsonObject{{"replies", QJsonArray{tokens({"gstate", "2"})}}}}));
+        QVERIFY(open(server.ports[0]));
+        form()->close();
+        QTRY_COMPARE(events, 1);
+        QCOMPARE(ui()->status->text(), QString("Waiting status..."));
+        QVERIFY(open(server.ports[1]));
+        QTRY_COMPARE(events, 2);
+        QCOMPARE(ui()->status->text(), QString("Selecting mission"));
+        QCOMPARE(sink.played, QStringList());
+    }
+
+    // A host name is looked up once per poll, away from the GUI thread, and its replies are
+    // read.
+    void slowHostLookedUpOnce() {
+        FakeServer server;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{{"replies", QJsonArray{tokens({"gstate", "6"})}}}}));
+        QVERIFY(open(server.ports[0], slowHost));
+        QTRY_COMPARE(ui()->status->text(), QString("Setting up"));
+        QCOMPARE(slowLookups.load(), 1);
+        QCOMPARE(slowLookupsOnGuiThread.load(), 0);
+    }
+
+    // Two polls in a row without a reply: the next poll says so and puts the green lamp out;
+    // the reply that follows shows its state again, without an alert.
+    void noReplyFromServer() {
+        FakeServer server;
+        QJsonObject silent{{"silent", true}, {"times", 2}};
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{{"replies", QJsonArray{tokens({"gstate", "14"}), silent,
+                                                             tokens({"gstate", "2"})}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE(events, 1);
+        form()->UpdateStatus();
+        form()->UpdateStatus();
+        QCOMPARE(ui()->status->text(), QString("Game in progress..."));
+        form()->UpdateStatus();
+        QCOMPARE(ui()->status->text(), QString("No reply from server"));
+        QCOMPARE(colourOf(ui()->status), maroon);
+        for (int tick = 0; tick < 2; ++tick) {
+            form()->Timer1Timer();
+            QVERIFY(ui()->LR->isHidden() && ui()->LG->isHidden());
+        }
+        QTRY_COMPARE(events, 2);
+        QCOMPARE(ui()->status->text(), QString("Selecting mission"));
+        QVERIFY(ui()->LR->isHidden());
+        form()->Timer1Timer();
+        const bool lit = !ui()->LG->isHidden();
+        form()->Timer1Timer();
+        QCOMPARE(ui()->LG->isHidden(), lit);
+        QCOMPARE(sink.played, QStringList());
+    }
+
     // At the first opening the focus is on Close, first in the tab order: Enter closes.
     void enterClosesAtFirstOpening() {
         QVERIFY(open(9));
@@ -328,7 +425,13 @@ private slots:
 
     void screenshots() {
         FakeServer server;
-        QVERIFY(server.start(1));
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{
+                   {"replies",
+                    QJsonArray{tokens({"gametype", "Island Raid", "numplayers", "2", "maxplayers",
+                                       "12", "gstate", "14", "player_0", "Ann", "score_0", "5",
+                                       "player_1", "Bob", "score_1", "2"}),
+                               QJsonObject{{"silent", true}}}}}}));
         vkr::store().settings.watchers = 0;
         QVERIFY(open(server.ports[0]));
         QTRY_VERIFY(events > 0);
@@ -336,6 +439,10 @@ private slots:
         QVERIFY(form()->grab().save("/tmp/shots/watcher_collapsed.png"));
         QTest::mouseClick(ui()->SpeedButton1, Qt::LeftButton);
         QVERIFY(form()->grab().save("/tmp/shots/watcher_expanded.png"));
+        for (int poll = 0; poll < 3; ++poll) {
+            form()->UpdateStatus();
+        }
+        QVERIFY(form()->grab().save("/tmp/shots/watcher_no_reply.png"));
     }
 };
 

@@ -65,6 +65,13 @@ status=0
 [ "$status" = 2 ] || fail "a server that does not answer gave exit status $status"
 check silent 'j["ping"] is None and j["players"] == " " and j["mission"] == " "'
 
+# A host text with a character beyond the Basic Multilingual Plane comes back whole (the leading
+# dot keeps the name from being looked up).
+status=0
+"$query" "$(printf '.\xf0\x9f\x8e\xae')" $((p3 - 1)) --timeout 100 >"$work/wide.json" || status=$?
+[ "$status" = 2 ] || fail "a host that does not resolve gave exit status $status"
+check wide 'j["host"] == ".\U0001F3AE"'
+
 # The query went to the query port from the game port, as the 14-byte request.
 grep -q "^$p1 127.0.0.1:[0-9]* 5c696e666f5c5c7374617475735c$" "$work/record.txt" ||
     fail "no status request recorded on port $p1"

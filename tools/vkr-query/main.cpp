@@ -7,6 +7,7 @@
 #include "status/protocol.h"
 #include "status/server_query.h"
 
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QString>
 #include <QTimer>
@@ -62,31 +63,32 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
     return a;
 }
 
-// A JSON string of a text.
-std::string json(const QString& text) {
+// A JSON string of a UTF-8 text: quotes, backslashes and control characters escaped, every
+// other character (those outside the Basic Multilingual Plane too) written as it is.
+std::string json(const QByteArray& utf8) {
     std::string out = "\"";
-    for (QChar c : text) {
-        if (c == u'"' || c == u'\\') {
+    for (char c : utf8) {
+        if (c == '"' || c == '\\') {
             out += '\\';
-            out += static_cast<char>(c.unicode());
-        } else if (c.unicode() < 0x20) {
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
             char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c.unicode());
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
             out += escaped;
         } else {
-            out += QString(c).toStdString();
+            out += c;
         }
     }
     return out + "\"";
 }
 
 // Reply texts are shown with each byte as the character of the same code, as the browser shows
-// them; what the user typed is UTF-8.
+// them; what the user typed is UTF-8 (a byte that is not is shown as U+FFFD).
 std::string jsonReply(const std::string& bytes) {
-    return json(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return json(QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())).toUtf8());
 }
 std::string jsonTyped(const std::string& bytes) {
-    return json(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return json(QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toUtf8());
 }
 
 } // namespace
