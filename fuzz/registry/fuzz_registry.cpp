@@ -1,6 +1,6 @@
 // Any text either fails to parse with a ParseError, or parses to a tree whose written form
 // parses back to the same tree and is written the same way again.
-#include "settings/registry_file.h"
+#include "settings/registry_tree.h"
 
 #include <cstddef>
 #include <cstdint>
