@@ -13,20 +13,9 @@ RegTree::~RegTree() = default;
 
 namespace {
 
-using KeyList = std::vector<std::unique_ptr<RegTree::Key>>;
-
-// Subkeys are kept sorted by nameLess, which agrees with namesEqual, so a lookup is a binary
-// search: the first subkey not less than name is the one, if any, that equals it.
-KeyList::iterator lowerBound(KeyList& subkeys, std::string_view name) {
-    return std::lower_bound(subkeys.begin(), subkeys.end(), name,
-                            [](const std::unique_ptr<RegTree::Key>& k, std::string_view n) {
-                                return nameLess(k->name, n);
-                            });
-}
-
 RegTree::Key* child(RegTree::Key& key, std::string_view name) {
-    auto it = lowerBound(key.subkeys, name);
-    return it != key.subkeys.end() && namesEqual((*it)->name, name) ? it->get() : nullptr;
+    auto it = key.subkeys.find(name);
+    return it == key.subkeys.end() ? nullptr : it->second.get();
 }
 
 } // namespace
@@ -49,14 +38,12 @@ const RegTree::Key* RegTree::find(Hive hive, std::string_view path) const {
 RegTree::Key& RegTree::create(Hive hive, std::string_view path) {
     Key* key = &roots_[static_cast<int>(hive)];
     for (const auto& part : splitKeyPath(path)) {
-        auto pos = lowerBound(key->subkeys, part);
-        if (pos != key->subkeys.end() && namesEqual((*pos)->name, part)) {
-            key = pos->get();
-            continue;
+        auto [it, fresh] = key->subkeys.try_emplace(part);
+        if (fresh) {
+            it->second = std::make_unique<Key>();
+            it->second->name = part;
         }
-        auto fresh = std::make_unique<Key>();
-        fresh->name = part;
-        key = key->subkeys.insert(pos, std::move(fresh))->get();
+        key = it->second.get();
     }
     return *key;
 }
@@ -75,31 +62,21 @@ bool RegTree::remove(Hive hive, std::string_view path) {
             return false;
         }
     }
-    auto it = lowerBound(parent->subkeys, last);
-    if (it == parent->subkeys.end() || !namesEqual((*it)->name, last)) {
-        return false;
-    }
-    parent->subkeys.erase(it);
-    return true;
+    return parent->subkeys.erase(last) > 0;
 }
 
 const RegValue* RegTree::findValue(const Key& key, std::string_view name) {
-    for (const auto& [n, v] : key.values) {
-        if (namesEqual(n, name)) {
-            return &v;
-        }
-    }
-    return nullptr;
+    auto it = key.valueIndex.find(name);
+    return it == key.valueIndex.end() ? nullptr : &key.values[it->second].second;
 }
 
 void RegTree::setValue(Key& key, std::string_view name, const RegValue& value) {
-    for (auto& [n, v] : key.values) {
-        if (namesEqual(n, name)) {
-            v = value;
-            return;
-        }
+    auto [it, fresh] = key.valueIndex.try_emplace(std::string(name), key.values.size());
+    if (fresh) {
+        key.values.emplace_back(std::string(name), value);
+    } else {
+        key.values[it->second].second = value;
     }
-    key.values.emplace_back(std::string(name), value);
 }
 
 namespace {
@@ -108,8 +85,8 @@ bool keysEqual(const RegTree::Key& a, const RegTree::Key& b) {
     if (a.name != b.name || a.values != b.values || a.subkeys.size() != b.subkeys.size()) {
         return false;
     }
-    for (size_t i = 0; i < a.subkeys.size(); ++i) {
-        if (!keysEqual(*a.subkeys[i], *b.subkeys[i])) {
+    for (auto i = a.subkeys.begin(), j = b.subkeys.begin(); i != a.subkeys.end(); ++i, ++j) {
+        if (!keysEqual(*i->second, *j->second)) {
             return false;
         }
     }
@@ -188,6 +165,53 @@ std::optional<uint32_t> parseHex32(std::string_view s) {
     return x;
 }
 
+void appendUtf8(std::string& out, uint32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// UTF-16LE bytes as UTF-8; nullopt for an odd number of bytes or a surrogate without its pair.
+std::optional<std::string> utf16ToUtf8(std::string_view bytes) {
+    if (bytes.size() % 2 != 0) {
+        return std::nullopt;
+    }
+    auto unit = [&](size_t i) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(bytes[i])) |
+               static_cast<uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8;
+    };
+    std::string out;
+    out.reserve(bytes.size() / 2);
+    for (size_t i = 0; i < bytes.size(); i += 2) {
+        uint32_t c = unit(i);
+        if (c >= 0xDC00 && c <= 0xDFFF) {
+            return std::nullopt;
+        }
+        if (c >= 0xD800 && c <= 0xDBFF) {
+            uint32_t low = i + 3 < bytes.size() ? unit(i + 2) : 0;
+            if (low < 0xDC00 || low > 0xDFFF) {
+                return std::nullopt;
+            }
+            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        }
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
 // Splits the text into logical lines: LF or CRLF ends a physical line; a line ending in a
 // backslash goes on with the next one, whose leading blanks are dropped. Comment lines never
 // continue.
@@ -237,7 +261,10 @@ private:
 // Reads one logical line; a failure raises ParseError with the line's number.
 class LineParser {
 public:
-    LineParser(std::string_view line, int lineNo) : rest_(line), lineNo_(lineNo) {}
+    // wideTexts: the file is in the Windows registry editor's current format, whose texts
+    // written as hex(1), hex(2) or hex(7) are UTF-16LE bytes.
+    LineParser(std::string_view line, int lineNo, bool wideTexts)
+        : rest_(line), lineNo_(lineNo), wideTexts_(wideTexts) {}
 
     [[noreturn]] void fail(const std::string& reason) const {
         throw RegTree::ParseError(lineNo_, reason);
@@ -356,6 +383,12 @@ private:
             }
             v.type = *type;
             v.data = bytes(rest_.substr(close + 2));
+            if (wideTexts_ && (v.type == REG_SZ || v.type == REG_EXPAND_SZ || v.type == 7)) {
+                // The launcher's texts are UTF-8. Bytes that are not UTF-16 are kept as they are.
+                if (std::optional<std::string> utf8 = utf16ToUtf8(v.data)) {
+                    v.data = std::move(*utf8);
+                }
+            }
             return v;
         }
         if (rest_ == "-") {
@@ -388,13 +421,23 @@ private:
 
     std::string_view rest_;
     int lineNo_;
+    bool wideTexts_;
 };
 
 } // namespace
 
 RegTree RegTree::parse(std::string_view text) {
     RegTree tree;
-    if (text.starts_with("\xEF\xBB\xBF")) {
+    std::string fromWide;
+    if (text.starts_with("\xFF\xFE")) {
+        // UTF-16LE with a byte-order mark, as the Windows registry editor exports.
+        std::optional<std::string> utf8 = utf16ToUtf8(text.substr(2));
+        if (!utf8) {
+            throw ParseError(1, "the file starts as UTF-16 but is not valid UTF-16");
+        }
+        fromWide = std::move(*utf8);
+        text = fromWide;
+    } else if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
     }
     LineReader reader(text);
@@ -406,13 +449,14 @@ RegTree RegTree::parse(std::string_view text) {
     if (line != kHeader && line != kHeader5) {
         throw ParseError(lineNo, "the first line must be \"REGEDIT4\"");
     }
+    const bool wideTexts = line == kHeader5;
     Key* current = nullptr;
     while (reader.next(line, lineNo)) {
         std::string_view s = trimLeft(line);
         if (s.empty() || s.starts_with(';')) {
             continue;
         }
-        LineParser p(s, lineNo);
+        LineParser p(s, lineNo, wideTexts);
         if (s.starts_with('[')) {
             auto [hive, path] = p.section();
             current = &tree.create(hive, path);
@@ -503,7 +547,7 @@ void appendKey(std::string& out, std::string& path, const RegTree::Key& key, boo
         }
         out.push_back('\n');
     }
-    for (const auto& sub : key.subkeys) {
+    for (const auto& [_, sub] : key.subkeys) {
         size_t keep = path.size();
         path.push_back('\\');
         path.append(sub->name);

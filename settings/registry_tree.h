@@ -3,6 +3,7 @@
 #include "settings/errors.h"
 #include "settings/registry.h"
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,10 +14,19 @@ namespace vkr {
 // Key and value names compare case-insensitively and keep the spelling they were created with.
 class RegTree {
 public:
+    // Orders names as the registry enumerates them (nameLess); equal names are the same name.
+    struct NameOrder {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const { return nameLess(a, b); }
+    };
+
+    // Lookups by name take logarithmic time, so that keys with many values or subkeys load and
+    // save in time proportional to their size. Values change only through setValue().
     struct Key {
         std::string name;                                     // spelling as created
         std::vector<std::pair<std::string, RegValue>> values; // in the order first set
-        std::vector<std::unique_ptr<Key>> subkeys;            // kept in enumeration order
+        std::map<std::string, size_t, NameOrder> valueIndex;  // position in values by name
+        std::map<std::string, std::unique_ptr<Key>, NameOrder> subkeys; // enumeration order
     };
 
     RegTree();
