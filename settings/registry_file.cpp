@@ -1,6 +1,7 @@
 #include "settings/registry_file.h"
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -9,6 +10,7 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -25,16 +27,40 @@ std::string folderOf(const std::string& path) {
     return parent.empty() ? "." : parent;
 }
 
-// The whole file; nullopt when it does not exist.
+// A settings file is a few kilobytes; anything this large is not one.
+constexpr off_t kMaxFileSize = 64 * 1024 * 1024;
+
+// The whole file; nullopt when it does not exist. Only a regular file is read: a FIFO or a
+// device would hang the start or never end.
 std::optional<std::string> readFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
             return std::nullopt;
         }
         throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
     }
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        throw Exception("The settings file " + path +
+                        " is not a regular file, so the launcher neither reads nor replaces it; "
+                        "remove it or put a regular file in its place");
+    }
+    const std::string tooLarge = "The settings file " + path +
+                                 " is larger than 64 MB, so it is not a settings file the "
+                                 "launcher wrote; it was left as it is. Move it away";
+    if (st.st_size > kMaxFileSize) {
+        throw Exception(tooLarge);
+    }
     std::string text;
+    text.reserve(static_cast<size_t>(st.st_size));
     char buf[65536];
     while (true) {
         ssize_t n = ::read(fd, buf, sizeof buf);
@@ -42,17 +68,36 @@ std::optional<std::string> readFile(const std::string& path) {
             continue;
         }
         if (n < 0) {
-            int err = errno;
-            ::close(fd);
-            throw Exception("Could not read the settings from " + path + ": " + errnoText(err));
+            throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
         }
         if (n == 0) {
             break;
         }
         text.append(buf, static_cast<size_t>(n));
+        if (text.size() > static_cast<size_t>(kMaxFileSize)) { // it grew while being read
+            throw Exception(tooLarge);
+        }
     }
-    ::close(fd);
     return text;
+}
+
+// The path with every symbolic link at its end followed (to a file that may not exist yet), so
+// that a save replaces the link's target and the link stays. A loop of links is left for the
+// file operations to report.
+std::string followLinks(const std::string& path) {
+    std::filesystem::path p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec))) {
+            break;
+        }
+        std::filesystem::path target = std::filesystem::read_symlink(p, ec);
+        if (ec) {
+            break;
+        }
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    return p.string();
 }
 
 // 0 when all was written, the error number otherwise.
@@ -144,7 +189,8 @@ std::string moveAside(const std::string& path) {
 
 } // namespace
 
-FileRegistry::FileRegistry(std::string path) : path_(std::move(path)) {}
+FileRegistry::FileRegistry(std::string path)
+    : path_(std::filesystem::absolute(std::filesystem::path(std::move(path))).string()) {}
 
 FileRegistry::~FileRegistry() {
     unlock();
@@ -152,9 +198,10 @@ FileRegistry::~FileRegistry() {
 
 std::string FileRegistry::defaultPath() {
     std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG base directory rules say.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
         config = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
+    } else if (const char* home = std::getenv("HOME"); home && *home == '/') {
         config = std::string(home) + "/.config";
     } else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
         config = std::string(pw->pw_dir) + "/.config";
@@ -174,11 +221,24 @@ void FileRegistry::lock() {
     if (lockFd_ < 0) {
         throw Exception("Could not lock the settings file " + lockPath + ": " + errnoText(errno));
     }
-    while (::flock(lockFd_, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            int err = errno;
+    // Another program holding the lock gets a few seconds to finish; then the user is told,
+    // rather than left with a launcher that hangs.
+    auto deadline = std::chrono::steady_clock::now() + lockTimeout_;
+    while (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+        int err = errno;
+        if (err == EWOULDBLOCK && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            continue;
+        }
+        if (err != EINTR) {
             unlock();
-            throw Exception("Could not lock the settings file " + lockPath + ": " + errnoText(err));
+            throw Exception(
+                err == EWOULDBLOCK
+                    ? "The settings file " + path_ +
+                          " is in use by another program, which has held its lock " + lockPath +
+                          " for too long; the settings were not read or "
+                          "saved. Close the other program and try again"
+                    : "Could not lock the settings file " + lockPath + ": " + errnoText(err));
         }
     }
 }
@@ -198,14 +258,15 @@ std::string FileRegistry::begin() {
     lock();
     std::string notice;
     try {
-        removeLeftovers(path_);
-        std::optional<std::string> text = readFile(path_);
+        const std::string target = followLinks(path_);
+        removeLeftovers(target);
+        std::optional<std::string> text = readFile(target);
         try {
             tree_ = text ? RegTree::parse(*text) : RegTree();
         } catch (const RegTree::ParseError& e) {
-            std::string moved = moveAside(path_);
+            std::string moved = moveAside(target);
             tree_ = RegTree();
-            notice = "The settings file " + path_ + " could not be read (line " +
+            notice = "The settings file " + target + " could not be read (line " +
                      std::to_string(e.line) + ": " + e.what() + "). It was moved to " + moved +
                      "; the launcher starts with fresh settings.";
         }
@@ -222,21 +283,46 @@ void FileRegistry::end() {
     if (depth_ == 0) {
         throw Exception("The settings store was closed without being opened");
     }
-    if (--depth_ > 0) {
-        return;
+    if (--depth_ == 0) {
+        store();
     }
+}
+
+void FileRegistry::store() {
     // The tree is read afresh at the next begin(); it is let go here in every case.
     RegTree done = std::exchange(tree_, RegTree());
     bool write = std::exchange(dirty_, false);
     try {
         if (write) {
-            replaceFile(path_, done.serialize());
+            replaceFile(followLinks(path_), done.serialize());
         }
     } catch (...) {
         unlock();
         throw;
     }
     unlock();
+}
+
+void FileRegistry::suspend() {
+    if (depth_ == 0) {
+        throw Exception("The settings store is used outside a transaction");
+    }
+    suspended_.push_back(depth_);
+    depth_ = 0;
+    store();
+}
+
+void FileRegistry::resume() {
+    if (suspended_.empty() || depth_ > 0) {
+        throw Exception("The settings store was taken back without being let go");
+    }
+    int depth = suspended_.back();
+    suspended_.pop_back();
+    std::string notice = begin();
+    depth_ = depth;
+    if (!notice.empty()) { // broken by another program while the user was asked
+        throw Exception(notice);
+    }
 }
 
 RegTree& FileRegistry::tree() {
@@ -293,7 +379,8 @@ void FileRegistry::setValue(Hive hive, std::string_view path, std::string_view n
 std::vector<std::string> FileRegistry::subkeyNames(Hive hive, std::string_view path) {
     std::vector<std::string> names;
     if (const RegTree::Key* key = tree().find(hive, path)) {
-        for (const auto& sub : key->subkeys) {
+        names.reserve(key->subkeys.size());
+        for (const auto& [_, sub] : key->subkeys) {
             names.push_back(sub->name);
         }
     }
