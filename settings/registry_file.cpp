@@ -189,8 +189,13 @@ std::string moveAside(const std::string& path) {
 
 } // namespace
 
-FileRegistry::FileRegistry(std::string path)
-    : path_(std::filesystem::absolute(std::filesystem::path(std::move(path))).string()) {}
+FileRegistry::FileRegistry(std::string path) : path_(std::move(path)) {
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path_, ec);
+    if (!ec) {
+        path_ = absolute.string();
+    }
+}
 
 FileRegistry::~FileRegistry() {
     unlock();
@@ -307,9 +312,9 @@ void FileRegistry::suspend() {
     if (depth_ == 0) {
         throw Exception("The settings store is used outside a transaction");
     }
-    suspended_.push_back(depth_);
-    depth_ = 0;
-    store();
+    int depth = std::exchange(depth_, 0);
+    store(); // when this raises, the transaction is over: there is nothing to resume
+    suspended_.push_back(depth);
 }
 
 void FileRegistry::resume() {
