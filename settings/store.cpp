@@ -80,6 +80,20 @@ void writeTableRows(RegKey& key, const char* tableKey, auto& table, auto&& write
     }
 }
 
+// Shows the message, then the executable chooser, with the store let go while the user answers.
+// The file chosen; nullopt when the user cancelled.
+std::optional<std::string> askForExecutable(Registry& reg, StoreView& view, const char* message) {
+    std::optional<std::string> chosen;
+    whileAsking(reg, [&] {
+        prompts().message(message);
+        OpenDialog& dialog = view.openDialog();
+        if (dialog.execute()) {
+            chosen = dialog.fileName();
+        }
+    });
+    return chosen;
+}
+
 void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
     LauncherSettings& o = s.settings;
 
@@ -94,12 +108,8 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
     RegKey key(reg, Hive::CurrentUser);
     if (!key.openKey(kLauncherKey, false)) {
         // First run. The user is asked before anything is written, with the store let go.
-        std::string chosen;
-        whileAsking(reg, [&] {
-            prompts().message("Select the VKR executable.");
-            OpenDialog& dialog = view.openDialog();
-            chosen = dialog.execute() ? dialog.fileName() : std::string();
-        });
+        std::string chosen =
+            askForExecutable(reg, view, "Select the VKR executable.").value_or(std::string());
         key.openKey(kLauncherKey, true);
         key.writeString("executable", chosen);
         key.writeBool("nosplash", true);
@@ -119,15 +129,9 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
         o.executable = key.readString("executable");
         loaded.executable = true;
         if (!fileExists(o.executable)) {
-            std::optional<std::string> chosen;
-            whileAsking(reg, [&] {
-                prompts().message("VKR Executable not found! Select the correct VKR executable.");
-                OpenDialog& dialog = view.openDialog();
-                // A cancelled dialog keeps the stored path: nothing the user had is overwritten.
-                if (dialog.execute()) {
-                    chosen = dialog.fileName();
-                }
-            });
+            auto chosen = askForExecutable(
+                reg, view, "VKR Executable not found! Select the correct VKR executable.");
+            // A cancelled dialog keeps the stored path: nothing the user had is overwritten.
             if (chosen) {
                 key.writeString("executable", *chosen);
                 o.executable = *chosen;
@@ -264,15 +268,7 @@ void changeExecutable(Registry& reg, StoreView& view) {
         [&] {
             RegKey key(reg, Hive::CurrentUser);
             if (key.openKey(kLauncherKey, false)) {
-                std::optional<std::string> chosen;
-                whileAsking(reg, [&] {
-                    prompts().message("Select the VKR executable.");
-                    OpenDialog& dialog = view.openDialog();
-                    if (dialog.execute()) {
-                        chosen = dialog.fileName();
-                    }
-                });
-                if (chosen) {
+                if (auto chosen = askForExecutable(reg, view, "Select the VKR executable.")) {
                     key.writeString("executable", *chosen);
                 }
             }
