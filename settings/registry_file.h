@@ -21,7 +21,7 @@ namespace vkr {
 // Every operation other than begin() must run inside a transaction: outside one it raises
 // Exception, as does an end() without a begin(). Names holding a line break cannot be stored
 // and raise Exception. Two FileRegistry objects on the same file must not nest transactions in
-// one process: the second would wait for the first one's lock.
+// one process: the second would wait for the first one's lock until the lock timeout.
 class FileRegistry : public Registry {
 public:
     // A relative path is taken from the current folder now, once: later changes of the current
