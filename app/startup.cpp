@@ -1,7 +1,10 @@
 #include "app/startup.h"
 
 #include "app/TForm1.h"
+#include "app/exit_signals.h"
+#include "app/guard.h"
 #include "app/qtprompts.h"
+#include "app/single_instance.h"
 #include "app/window.h"
 #include "dialogs/TAboutDialog.h"
 #include "dialogs/TForm2.h"
@@ -13,6 +16,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QSessionManager>
+
+#include <unistd.h>
 
 namespace vkr {
 
@@ -49,10 +55,59 @@ void destroyForms() {
     f = Forms{};
 }
 
+namespace {
+
+// What a later start of the launcher asks for: the window the user deals with now (a message
+// box or file dialog waiting for an answer, else the main window) comes forward.
+void bringForward() {
+    QWidget* window = QApplication::activeModalWidget();
+    if (!window) {
+        window = forms().form1;
+    }
+    if (window) {
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+// The end of the program from outside (a signal, the end of the desktop session) takes the
+// main window's close path, which saves the settings once.
+void closeMainWindow() {
+    if (forms().form1) {
+        forms().form1->close();
+    } else {
+        // The first load is waiting for an answer to a question; it holds no lock and nothing
+        // was loaded that a save could keep, so the program ends here.
+        ::_exit(0);
+    }
+}
+
+} // namespace
+
 int runLauncher(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (!instance.claim()) {
+        return 0;
+    }
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &app, bringForward);
+    ExitSignals exitSignals;
+    QObject::connect(&exitSignals, &ExitSignals::received, &app, closeMainWindow);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
+        if (forms().form1) {
+            guarded([] { forms().form1->SaveRegistry(); });
+        }
+    });
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [] {
+        if (forms().form1) {
+            forms().form1->close();
+        }
+    });
 
     QtPrompts qtPrompts;
     setPrompts(&qtPrompts);

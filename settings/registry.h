@@ -61,6 +61,12 @@ public:
     // Ends the transaction started by the matching begin(); raises Exception when the
     // changes cannot be stored.
     virtual void end() = 0;
+    // Lets go of the store inside a transaction while the user is asked something: the changes
+    // made so far are stored, and other programs (and transactions begun meanwhile, which are
+    // transactions of their own) may use the store until resume(), which reads it afresh.
+    // resume() raises Exception when the store cannot be taken back.
+    virtual void suspend() = 0;
+    virtual void resume() = 0;
 
     virtual bool keyExists(Hive hive, std::string_view path) = 0;
     // Creates the key and any missing parents; an existing key is left as it is.
@@ -76,8 +82,25 @@ public:
     virtual bool deleteKey(Hive hive, std::string_view path) = 0;
 };
 
+// Runs ask (a question to the user) inside a transaction of reg with the store let go, so that
+// nothing waits on the user's answer.
+template <class F> void whileAsking(Registry& reg, F&& ask) {
+    reg.suspend();
+    try {
+        ask();
+    } catch (...) {
+        try {
+            reg.resume();
+        } catch (...) {
+            // The question's own error is the one to report.
+        }
+        throw;
+    }
+    reg.resume();
+}
+
 // Runs f inside one transaction of reg, ending it however f leaves. A notice from begin() is
-// handed to onNotice before f runs.
+// handed to onNotice, with the store let go, before f runs.
 template <class F, class N> auto inTransaction(Registry& reg, N&& onNotice, F&& f) {
     std::string notice = reg.begin();
     struct Ender {
@@ -94,7 +117,7 @@ template <class F, class N> auto inTransaction(Registry& reg, N&& onNotice, F&& 
         }
     } ender{reg};
     if (!notice.empty()) {
-        onNotice(notice);
+        whileAsking(reg, [&] { onNotice(notice); });
     }
     if constexpr (std::is_void_v<decltype(f())>) {
         f();

@@ -1,8 +1,7 @@
 #include "settings/registry_file.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -11,530 +10,11 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
 namespace vkr {
-
-RegTree::RegTree() = default;
-RegTree::RegTree(RegTree&&) noexcept = default;
-RegTree& RegTree::operator=(RegTree&&) noexcept = default;
-RegTree::~RegTree() = default;
-
-namespace {
-
-using KeyList = std::vector<std::unique_ptr<RegTree::Key>>;
-
-// Subkeys are kept sorted by nameLess, which agrees with namesEqual, so a lookup is a binary
-// search: the first subkey not less than name is the one, if any, that equals it.
-KeyList::iterator lowerBound(KeyList& subkeys, std::string_view name) {
-    return std::lower_bound(subkeys.begin(), subkeys.end(), name,
-                            [](const std::unique_ptr<RegTree::Key>& k, std::string_view n) {
-                                return nameLess(k->name, n);
-                            });
-}
-
-RegTree::Key* child(RegTree::Key& key, std::string_view name) {
-    auto it = lowerBound(key.subkeys, name);
-    return it != key.subkeys.end() && namesEqual((*it)->name, name) ? it->get() : nullptr;
-}
-
-} // namespace
-
-RegTree::Key* RegTree::find(Hive hive, std::string_view path) {
-    Key* key = &roots_[static_cast<int>(hive)];
-    for (const auto& part : splitKeyPath(path)) {
-        key = child(*key, part);
-        if (!key) {
-            return nullptr;
-        }
-    }
-    return key;
-}
-
-const RegTree::Key* RegTree::find(Hive hive, std::string_view path) const {
-    return const_cast<RegTree*>(this)->find(hive, path);
-}
-
-RegTree::Key& RegTree::create(Hive hive, std::string_view path) {
-    Key* key = &roots_[static_cast<int>(hive)];
-    for (const auto& part : splitKeyPath(path)) {
-        auto pos = lowerBound(key->subkeys, part);
-        if (pos != key->subkeys.end() && namesEqual((*pos)->name, part)) {
-            key = pos->get();
-            continue;
-        }
-        auto fresh = std::make_unique<Key>();
-        fresh->name = part;
-        key = key->subkeys.insert(pos, std::move(fresh))->get();
-    }
-    return *key;
-}
-
-bool RegTree::remove(Hive hive, std::string_view path) {
-    auto parts = splitKeyPath(path);
-    if (parts.empty()) {
-        return false;
-    }
-    std::string last = parts.back();
-    parts.pop_back();
-    Key* parent = &roots_[static_cast<int>(hive)];
-    for (const auto& part : parts) {
-        parent = child(*parent, part);
-        if (!parent) {
-            return false;
-        }
-    }
-    auto it = lowerBound(parent->subkeys, last);
-    if (it == parent->subkeys.end() || !namesEqual((*it)->name, last)) {
-        return false;
-    }
-    parent->subkeys.erase(it);
-    return true;
-}
-
-const RegValue* RegTree::findValue(const Key& key, std::string_view name) {
-    for (const auto& [n, v] : key.values) {
-        if (namesEqual(n, name)) {
-            return &v;
-        }
-    }
-    return nullptr;
-}
-
-void RegTree::setValue(Key& key, std::string_view name, const RegValue& value) {
-    for (auto& [n, v] : key.values) {
-        if (namesEqual(n, name)) {
-            v = value;
-            return;
-        }
-    }
-    key.values.emplace_back(std::string(name), value);
-}
-
-namespace {
-
-bool keysEqual(const RegTree::Key& a, const RegTree::Key& b) {
-    if (a.name != b.name || a.values != b.values || a.subkeys.size() != b.subkeys.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.subkeys.size(); ++i) {
-        if (!keysEqual(*a.subkeys[i], *b.subkeys[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
-
-bool RegTree::operator==(const RegTree& other) const {
-    return keysEqual(roots_[0], other.roots_[0]) && keysEqual(roots_[1], other.roots_[1]);
-}
-
-RegTree::ParseError::ParseError(int l, const std::string& what) : Exception(what), line(l) {}
-
-// --- The text format -------------------------------------------------------------------------
-
-namespace {
-
-constexpr std::string_view kHeader = "REGEDIT4";
-constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
-
-struct HiveName {
-    std::string_view longName;
-    std::string_view shortName;
-};
-constexpr HiveName kHives[2] = {{"HKEY_LOCAL_MACHINE", "HKLM"}, {"HKEY_CURRENT_USER", "HKCU"}};
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view trimLeft(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) {
-        s.remove_prefix(1);
-    }
-    return s;
-}
-
-std::string_view trimRight(std::string_view s) {
-    while (!s.empty() && (isBlank(s.back()) || s.back() == '\r')) {
-        s.remove_suffix(1);
-    }
-    return s;
-}
-
-bool startsWithNoCase(std::string_view s, std::string_view prefix) {
-    return s.size() >= prefix.size() && namesEqual(s.substr(0, prefix.size()), prefix);
-}
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-// 1 to 8 hex digits, the whole of s.
-std::optional<uint32_t> parseHex32(std::string_view s) {
-    if (s.empty() || s.size() > 8) {
-        return std::nullopt;
-    }
-    uint32_t x = 0;
-    for (char c : s) {
-        int d = hexDigit(c);
-        if (d < 0) {
-            return std::nullopt;
-        }
-        x = (x << 4) | static_cast<uint32_t>(d);
-    }
-    return x;
-}
-
-// Splits the text into logical lines: LF or CRLF ends a physical line; a line ending in a
-// backslash goes on with the next one, whose leading blanks are dropped. Comment lines never
-// continue.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : text_(text) {}
-
-    // False at the end of the text. lineNo is the 1-based number of the logical line's first
-    // physical line.
-    bool next(std::string& line, int& lineNo) {
-        if (pos_ >= text_.size()) {
-            return false;
-        }
-        lineNo = physical_ + 1;
-        std::string_view first = nextPhysical();
-        line.assign(first);
-        if (trimLeft(first).starts_with(';')) {
-            return true;
-        }
-        while (!line.empty() && line.back() == '\\') {
-            line.pop_back();
-            if (pos_ >= text_.size()) {
-                break;
-            }
-            line.append(trimLeft(nextPhysical()));
-        }
-        return true;
-    }
-
-private:
-    std::string_view nextPhysical() {
-        size_t end = text_.find('\n', pos_);
-        if (end == std::string_view::npos) {
-            end = text_.size();
-        }
-        std::string_view part = text_.substr(pos_, end - pos_);
-        pos_ = end + 1;
-        ++physical_;
-        return trimRight(part);
-    }
-
-    std::string_view text_;
-    size_t pos_ = 0;
-    int physical_ = 0;
-};
-
-// Reads one logical line; a failure raises ParseError with the line's number.
-class LineParser {
-public:
-    LineParser(std::string_view line, int lineNo) : rest_(line), lineNo_(lineNo) {}
-
-    [[noreturn]] void fail(const std::string& reason) const {
-        throw RegTree::ParseError(lineNo_, reason);
-    }
-
-    // "[HIVE\path]": the hive and the path below it.
-    std::pair<Hive, std::string_view> section() {
-        size_t close = rest_.rfind(']');
-        if (close == std::string_view::npos) {
-            fail("a key line must end with ']'");
-        }
-        if (!trimLeft(rest_.substr(close + 1)).empty()) {
-            fail("unexpected text after ']'");
-        }
-        std::string_view inner = rest_.substr(1, close - 1);
-        if (inner.starts_with('-')) {
-            fail("deleting keys is not supported");
-        }
-        size_t slash = inner.find('\\');
-        std::string_view hiveName = inner.substr(0, slash);
-        std::string_view path = slash == std::string_view::npos ? "" : inner.substr(slash + 1);
-        for (int h = 0; h < 2; ++h) {
-            if (namesEqual(hiveName, kHives[h].longName) ||
-                namesEqual(hiveName, kHives[h].shortName)) {
-                checkPath(path);
-                return {static_cast<Hive>(h), path};
-            }
-        }
-        fail("unknown root key '" + std::string(hiveName) + "'");
-    }
-
-    // "name"=data or @=data.
-    std::pair<std::string, RegValue> value() {
-        std::string name;
-        if (rest_.starts_with('@')) {
-            rest_.remove_prefix(1);
-        } else {
-            name = quoted("value name");
-        }
-        rest_ = trimLeft(rest_);
-        if (!rest_.starts_with('=')) {
-            fail("'=' expected after the value name");
-        }
-        rest_ = trimLeft(rest_.substr(1));
-        return {std::move(name), data()};
-    }
-
-private:
-    // Key names must not be empty, and keys nest at most 512 levels deep, as in the Windows
-    // registry: the tree is walked recursively, so a deeper file could exhaust the stack.
-    void checkPath(std::string_view path) const {
-        size_t start = 0;
-        int depth = 0;
-        while (start <= path.size() && !path.empty()) {
-            size_t end = std::min(path.find('\\', start), path.size());
-            if (end == start) {
-                fail("a key name is empty");
-            }
-            if (++depth > 512) {
-                fail("keys nest deeper than 512 levels");
-            }
-            start = end + 1;
-        }
-    }
-
-    // A text in double quotes with \\ and \" as its escapes; rest_ moves past the closing quote.
-    std::string quoted(const char* what) {
-        if (!rest_.starts_with('"')) {
-            fail(std::string("a ") + what + " must be in double quotes");
-        }
-        std::string out;
-        for (size_t i = 1; i < rest_.size(); ++i) {
-            char c = rest_[i];
-            if (c == '"') {
-                rest_.remove_prefix(i + 1);
-                return out;
-            }
-            if (c == '\\') {
-                if (i + 1 == rest_.size() || (rest_[i + 1] != '\\' && rest_[i + 1] != '"')) {
-                    fail(std::string("a backslash in a ") + what + " must be followed by \\ or \"");
-                }
-                c = rest_[++i];
-            }
-            out.push_back(c);
-        }
-        fail(std::string("the ") + what + " has no closing quote");
-    }
-
-    RegValue data() {
-        RegValue v;
-        if (rest_.starts_with('"')) {
-            v = RegValue::text(quoted("text"));
-            if (!rest_.empty()) {
-                fail("unexpected text after the closing quote");
-            }
-            return v;
-        }
-        if (startsWithNoCase(rest_, "dword:")) {
-            auto x = parseHex32(rest_.substr(6));
-            if (!x) {
-                fail("a dword needs 1 to 8 hex digits");
-            }
-            return RegValue::dword(*x);
-        }
-        if (startsWithNoCase(rest_, "hex:")) {
-            v.type = REG_BINARY;
-            v.data = bytes(rest_.substr(4));
-            return v;
-        }
-        if (startsWithNoCase(rest_, "hex(")) {
-            size_t close = rest_.find("):", 4);
-            auto type = close == std::string_view::npos ? std::nullopt
-                                                        : parseHex32(rest_.substr(4, close - 4));
-            if (!type) {
-                fail("a value type hex(N): needs 1 to 8 hex digits for N");
-            }
-            v.type = *type;
-            v.data = bytes(rest_.substr(close + 2));
-            return v;
-        }
-        if (rest_ == "-") {
-            fail("deleting values is not supported");
-        }
-        fail("the value must be a text in quotes, dword:, hex: or hex(N):");
-    }
-
-    // Comma-separated bytes of one or two hex digits each; nothing at all is no bytes.
-    std::string bytes(std::string_view list) const {
-        std::string out;
-        if (trimLeft(list).empty()) {
-            return out;
-        }
-        size_t start = 0;
-        while (true) {
-            size_t comma = std::min(list.find(',', start), list.size());
-            std::string_view item = trimRight(trimLeft(list.substr(start, comma - start)));
-            auto x = item.size() <= 2 ? parseHex32(item) : std::nullopt;
-            if (!x) {
-                fail("'" + std::string(item) + "' is not a byte in hex");
-            }
-            out.push_back(static_cast<char>(*x));
-            if (comma == list.size()) {
-                return out;
-            }
-            start = comma + 1;
-        }
-    }
-
-    std::string_view rest_;
-    int lineNo_;
-};
-
-} // namespace
-
-RegTree RegTree::parse(std::string_view text) {
-    RegTree tree;
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.remove_prefix(3);
-    }
-    LineReader reader(text);
-    std::string line;
-    int lineNo = 0;
-    if (!reader.next(line, lineNo)) {
-        return tree;
-    }
-    if (line != kHeader && line != kHeader5) {
-        throw ParseError(lineNo, "the first line must be \"REGEDIT4\"");
-    }
-    Key* current = nullptr;
-    while (reader.next(line, lineNo)) {
-        std::string_view s = trimLeft(line);
-        if (s.empty() || s.starts_with(';')) {
-            continue;
-        }
-        LineParser p(s, lineNo);
-        if (s.starts_with('[')) {
-            auto [hive, path] = p.section();
-            current = &tree.create(hive, path);
-        } else if (!current) {
-            p.fail("a value before the first key line");
-        } else {
-            auto [name, value] = p.value();
-            setValue(*current, name, value);
-        }
-    }
-    return tree;
-}
-
-namespace {
-
-void appendQuoted(std::string& out, std::string_view s) {
-    out.push_back('"');
-    for (char c : s) {
-        if (c == '\\' || c == '"') {
-            out.push_back('\\');
-        }
-        out.push_back(c);
-    }
-    out.push_back('"');
-}
-
-// A REG_SZ that reads back as itself from "text": one final NUL, no other NUL, no line break.
-bool writableAsText(const RegValue& v) {
-    if (v.type != REG_SZ || v.data.empty() || v.data.back() != '\0') {
-        return false;
-    }
-    std::string_view body(v.data.data(), v.data.size() - 1);
-    return body.find_first_of(std::string_view("\0\r\n", 3)) == std::string_view::npos;
-}
-
-// Bytes as regedit writes them: "xx,xx,..." wrapped with a backslash before column 80, the
-// continuation lines indented by two blanks.
-void appendBytes(std::string& out, size_t lineStart, std::string_view bytes) {
-    static const char digits[] = "0123456789abcdef";
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        auto b = static_cast<unsigned char>(bytes[i]);
-        out.push_back(digits[b >> 4]);
-        out.push_back(digits[b & 15]);
-        if (i + 1 < bytes.size()) {
-            out.push_back(',');
-            if (out.size() - lineStart > 76) {
-                out.append("\\\n  ");
-                lineStart = out.size() - 2;
-            }
-        }
-    }
-}
-
-void appendValue(std::string& out, const std::string& name, const RegValue& v) {
-    size_t lineStart = out.size();
-    if (name.empty()) {
-        out.push_back('@');
-    } else {
-        appendQuoted(out, name);
-    }
-    out.push_back('=');
-    if (writableAsText(v)) {
-        appendQuoted(out, std::string_view(v.data.data(), v.data.size() - 1));
-    } else if (v.type == REG_DWORD && v.data.size() == 4) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "dword:%08x", v.asDword());
-        out.append(buf);
-    } else {
-        if (v.type == REG_BINARY) {
-            out.append("hex:");
-        } else {
-            char buf[24];
-            std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
-            out.append(buf);
-        }
-        appendBytes(out, lineStart, v.data);
-    }
-    out.push_back('\n');
-}
-
-void appendKey(std::string& out, std::string& path, const RegTree::Key& key, bool isRoot) {
-    if (!isRoot || !key.values.empty()) {
-        out.push_back('[');
-        out.append(path);
-        out.append("]\n");
-        for (const auto& [name, value] : key.values) {
-            appendValue(out, name, value);
-        }
-        out.push_back('\n');
-    }
-    for (const auto& sub : key.subkeys) {
-        size_t keep = path.size();
-        path.push_back('\\');
-        path.append(sub->name);
-        appendKey(out, path, *sub, false);
-        path.resize(keep);
-    }
-}
-
-} // namespace
-
-std::string RegTree::serialize() const {
-    std::string out(kHeader);
-    out.append("\n\n");
-    for (int h = 0; h < 2; ++h) {
-        std::string path(kHives[h].longName);
-        appendKey(out, path, roots_[h], true);
-    }
-    return out;
-}
-
-// --- FileRegistry ----------------------------------------------------------------------------
 
 namespace {
 
@@ -547,16 +27,40 @@ std::string folderOf(const std::string& path) {
     return parent.empty() ? "." : parent;
 }
 
-// The whole file; nullopt when it does not exist.
+// A settings file is a few kilobytes; anything this large is not one.
+constexpr off_t kMaxFileSize = 64 * 1024 * 1024;
+
+// The whole file; nullopt when it does not exist. Only a regular file is read: a FIFO or a
+// device would hang the start or never end.
 std::optional<std::string> readFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
             return std::nullopt;
         }
         throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
     }
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        throw Exception("The settings file " + path +
+                        " is not a regular file, so the launcher neither reads nor replaces it; "
+                        "remove it or put a regular file in its place");
+    }
+    const std::string tooLarge = "The settings file " + path +
+                                 " is larger than 64 MB, so it is not a settings file the "
+                                 "launcher wrote; it was left as it is. Move it away";
+    if (st.st_size > kMaxFileSize) {
+        throw Exception(tooLarge);
+    }
     std::string text;
+    text.reserve(static_cast<size_t>(st.st_size));
     char buf[65536];
     while (true) {
         ssize_t n = ::read(fd, buf, sizeof buf);
@@ -564,17 +68,36 @@ std::optional<std::string> readFile(const std::string& path) {
             continue;
         }
         if (n < 0) {
-            int err = errno;
-            ::close(fd);
-            throw Exception("Could not read the settings from " + path + ": " + errnoText(err));
+            throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
         }
         if (n == 0) {
             break;
         }
         text.append(buf, static_cast<size_t>(n));
+        if (text.size() > static_cast<size_t>(kMaxFileSize)) { // it grew while being read
+            throw Exception(tooLarge);
+        }
     }
-    ::close(fd);
     return text;
+}
+
+// The path with every symbolic link at its end followed (to a file that may not exist yet), so
+// that a save replaces the link's target and the link stays. A loop of links is left for the
+// file operations to report.
+std::string followLinks(const std::string& path) {
+    std::filesystem::path p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(p, ec))) {
+            break;
+        }
+        std::filesystem::path target = std::filesystem::read_symlink(p, ec);
+        if (ec) {
+            break;
+        }
+        p = target.is_absolute() ? target : p.parent_path() / target;
+    }
+    return p.string();
 }
 
 // 0 when all was written, the error number otherwise.
@@ -666,7 +189,13 @@ std::string moveAside(const std::string& path) {
 
 } // namespace
 
-FileRegistry::FileRegistry(std::string path) : path_(std::move(path)) {}
+FileRegistry::FileRegistry(std::string path) : path_(std::move(path)) {
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path_, ec);
+    if (!ec) {
+        path_ = absolute.string();
+    }
+}
 
 FileRegistry::~FileRegistry() {
     unlock();
@@ -674,9 +203,10 @@ FileRegistry::~FileRegistry() {
 
 std::string FileRegistry::defaultPath() {
     std::string config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) {
+    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG base directory rules say.
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') {
         config = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && *home) {
+    } else if (const char* home = std::getenv("HOME"); home && *home == '/') {
         config = std::string(home) + "/.config";
     } else if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) {
         config = std::string(pw->pw_dir) + "/.config";
@@ -696,11 +226,24 @@ void FileRegistry::lock() {
     if (lockFd_ < 0) {
         throw Exception("Could not lock the settings file " + lockPath + ": " + errnoText(errno));
     }
-    while (::flock(lockFd_, LOCK_EX) != 0) {
-        if (errno != EINTR) {
-            int err = errno;
+    // Another program holding the lock gets a few seconds to finish; then the user is told,
+    // rather than left with a launcher that hangs.
+    auto deadline = std::chrono::steady_clock::now() + lockTimeout_;
+    while (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+        int err = errno;
+        if (err == EWOULDBLOCK && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            continue;
+        }
+        if (err != EINTR) {
             unlock();
-            throw Exception("Could not lock the settings file " + lockPath + ": " + errnoText(err));
+            throw Exception(
+                err == EWOULDBLOCK
+                    ? "The settings file " + path_ +
+                          " is in use by another program, which has held its lock " + lockPath +
+                          " for too long; the settings were not read or "
+                          "saved. Close the other program and try again"
+                    : "Could not lock the settings file " + lockPath + ": " + errnoText(err));
         }
     }
 }
@@ -720,14 +263,15 @@ std::string FileRegistry::begin() {
     lock();
     std::string notice;
     try {
-        removeLeftovers(path_);
-        std::optional<std::string> text = readFile(path_);
+        const std::string target = followLinks(path_);
+        removeLeftovers(target);
+        std::optional<std::string> text = readFile(target);
         try {
             tree_ = text ? RegTree::parse(*text) : RegTree();
         } catch (const RegTree::ParseError& e) {
-            std::string moved = moveAside(path_);
+            std::string moved = moveAside(target);
             tree_ = RegTree();
-            notice = "The settings file " + path_ + " could not be read (line " +
+            notice = "The settings file " + target + " could not be read (line " +
                      std::to_string(e.line) + ": " + e.what() + "). It was moved to " + moved +
                      "; the launcher starts with fresh settings.";
         }
@@ -744,21 +288,46 @@ void FileRegistry::end() {
     if (depth_ == 0) {
         throw Exception("The settings store was closed without being opened");
     }
-    if (--depth_ > 0) {
-        return;
+    if (--depth_ == 0) {
+        store();
     }
+}
+
+void FileRegistry::store() {
     // The tree is read afresh at the next begin(); it is let go here in every case.
     RegTree done = std::exchange(tree_, RegTree());
     bool write = std::exchange(dirty_, false);
     try {
         if (write) {
-            replaceFile(path_, done.serialize());
+            replaceFile(followLinks(path_), done.serialize());
         }
     } catch (...) {
         unlock();
         throw;
     }
     unlock();
+}
+
+void FileRegistry::suspend() {
+    if (depth_ == 0) {
+        throw Exception("The settings store is used outside a transaction");
+    }
+    int depth = std::exchange(depth_, 0);
+    store(); // when this raises, the transaction is over: there is nothing to resume
+    suspended_.push_back(depth);
+}
+
+void FileRegistry::resume() {
+    if (suspended_.empty() || depth_ > 0) {
+        throw Exception("The settings store was taken back without being let go");
+    }
+    int depth = suspended_.back();
+    suspended_.pop_back();
+    std::string notice = begin();
+    depth_ = depth;
+    if (!notice.empty()) { // broken by another program while the user was asked
+        throw Exception(notice);
+    }
 }
 
 RegTree& FileRegistry::tree() {
@@ -815,7 +384,8 @@ void FileRegistry::setValue(Hive hive, std::string_view path, std::string_view n
 std::vector<std::string> FileRegistry::subkeyNames(Hive hive, std::string_view path) {
     std::vector<std::string> names;
     if (const RegTree::Key* key = tree().find(hive, path)) {
-        for (const auto& sub : key->subkeys) {
+        names.reserve(key->subkeys.size());
+        for (const auto& [_, sub] : key->subkeys) {
             names.push_back(sub->name);
         }
     }

@@ -6,8 +6,7 @@ void Store::reset() {
     settings = LauncherSettings{};
     mods.clear();
     servers.clear();
-    modsLoaded = false;
-    serversLoaded = false;
+    loaded = Loaded{};
 }
 
 Store& store() {

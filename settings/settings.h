@@ -92,11 +92,22 @@ struct Store {
     ModTable mods;
     ServerTable servers;
 
-    // True once a load has read the whole table. Until then (and after a load that stopped
-    // part-way) saves leave that table's registry rows alone, so that rows that were never read
-    // cannot be deleted.
-    bool modsLoaded = false;
-    bool serversLoaded = false;
+    // What the last load read of the launcher's key: each option (or its fallback), and each
+    // table whole. A load that stops part-way leaves the rest false, and saves then leave those
+    // values and rows as they stand in the registry, so that nothing that was never read is
+    // overwritten or deleted. What was read is saved, with any change made since.
+    struct Loaded {
+        bool executable = false;
+        bool nosplash = false;
+        bool window = false;
+        bool close = false;
+        bool nomap = false;
+        bool flash = false;
+        bool watchers = false;
+        bool sounds = false; // sound1 and sound2, read together
+        bool mods = false;
+        bool servers = false;
+    } loaded;
 
     void reset();
 };

@@ -1,12 +1,16 @@
 #include "settings/store.h"
 
+#include "settings/editing.h"
 #include "settings/errors.h"
 #include "settings/intparse.h"
 #include "settings/profiles.h"
 #include "settings/regkey.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 namespace vkr {
 
@@ -31,7 +35,9 @@ std::string rowKey(const char* tableKey, const std::string& name) {
 }
 
 // Reads the rows of one table. The table ends up holding the rows that were read completely;
-// on an error the load stops and loadedFlag stays false until a later load succeeds.
+// on an error the load stops and loaded stays false until a later load succeeds. Subkey names
+// that differ as text but not as numbers ("7", "007", "+7") would be saved into one subkey:
+// every row after the first with an id gets a fresh one, so that no row is lost.
 template <class TableT, class ReadRow>
 void readTable(RegKey& key, const char* tableKey, const char* what, TableT& table, bool& loaded,
                ReadRow&& readRow) {
@@ -45,12 +51,20 @@ void readTable(RegKey& key, const char* tableKey, const char* what, TableT& tabl
                         " the launcher can keep; they were not loaded");
     }
     table.clear();
+    std::vector<int> sharing; // rows whose id an earlier row has
+    std::unordered_set<int32_t> ids;
     for (const auto& name : names) {
         typename std::remove_reference_t<decltype(table[0])> row;
         row.id = parseInt(name);
         key.openKey(rowKey(tableKey, name), true);
         readRow(key, row);
+        if (!ids.insert(row.id).second) {
+            sharing.push_back(table.count());
+        }
         table.append() = std::move(row);
+    }
+    for (int i : sharing) {
+        table[i].id = drawNewId(table, idSource());
     }
     loaded = true;
 }
@@ -66,6 +80,20 @@ void writeTableRows(RegKey& key, const char* tableKey, auto& table, auto&& write
     }
 }
 
+// Shows the message, then the executable chooser, with the store let go while the user answers.
+// The file chosen; nullopt when the user cancelled.
+std::optional<std::string> askForExecutable(Registry& reg, StoreView& view, const char* message) {
+    std::optional<std::string> chosen;
+    whileAsking(reg, [&] {
+        prompts().message(message);
+        OpenDialog& dialog = view.openDialog();
+        if (dialog.execute()) {
+            chosen = dialog.fileName();
+        }
+    });
+    return chosen;
+}
+
 void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
     LauncherSettings& o = s.settings;
 
@@ -79,10 +107,10 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
 
     RegKey key(reg, Hive::CurrentUser);
     if (!key.openKey(kLauncherKey, false)) {
+        // First run. The user is asked before anything is written, with the store let go.
+        std::string chosen =
+            askForExecutable(reg, view, "Select the VKR executable.").value_or(std::string());
         key.openKey(kLauncherKey, true);
-        prompts().message("Select the VKR executable.");
-        OpenDialog& dialog = view.openDialog();
-        std::string chosen = dialog.execute() ? dialog.fileName() : std::string();
         key.writeString("executable", chosen);
         key.writeBool("nosplash", true);
         key.writeBool("window", false);
@@ -96,19 +124,24 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
     key.closeKey();
 
     if (key.openKey(kLauncherKey, false)) {
+        Store::Loaded& loaded = s.loaded;
+        loaded = Store::Loaded{};
         o.executable = key.readString("executable");
+        loaded.executable = true;
         if (!fileExists(o.executable)) {
-            prompts().message("VKR Executable not found! Select the correct VKR executable.");
-            OpenDialog& dialog = view.openDialog();
+            auto chosen = askForExecutable(
+                reg, view, "VKR Executable not found! Select the correct VKR executable.");
             // A cancelled dialog keeps the stored path: nothing the user had is overwritten.
-            if (dialog.execute()) {
-                key.writeString("executable", dialog.fileName());
-                o.executable = dialog.fileName();
+            if (chosen) {
+                key.writeString("executable", *chosen);
+                o.executable = *chosen;
             }
         }
 
         o.nosplash = key.readBool("nosplash");
+        loaded.nosplash = true;
         o.window = key.readBool("window");
+        loaded.window = true;
         o.close = readOr(false, [&] { return key.readBool("close"); });
         o.nomap = readOr(false, [&] { return key.readBool("nomap"); });
         o.flash = readOr(true, [&] { return key.readBool("flash"); });
@@ -126,13 +159,14 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
         if (o.sound2.empty()) {
             o.sound2 = "none";
         }
+        loaded.close = loaded.nomap = loaded.flash = loaded.watchers = loaded.sounds = true;
 
-        readTable(key, kModsKey, "mods", s.mods, s.modsLoaded, [](RegKey& k, ModEntry& m) {
+        readTable(key, kModsKey, "mods", s.mods, loaded.mods, [](RegKey& k, ModEntry& m) {
             m.name = k.readString("name");
             m.dir = k.readString("dir");
             m.checked = k.readBool("checked");
         });
-        readTable(key, kServersKey, "servers", s.servers, s.serversLoaded,
+        readTable(key, kServersKey, "servers", s.servers, loaded.servers,
                   [](RegKey& k, ServerEntry& e) {
                       e.name = k.readString("name");
                       e.ip = k.readString("ip");
@@ -165,27 +199,34 @@ void saveInTransaction(Registry& reg, Store& s) {
         return;
     }
     const LauncherSettings& o = s.settings;
-    key.writeString("executable", o.executable);
-    key.writeBool("nosplash", o.nosplash);
-    key.writeBool("window", o.window);
-    key.writeBool("nomap", o.nomap);
-    key.writeBool("flash", o.flash);
-    key.writeBool("close", o.close);
-    key.writeString("sound1", o.sound1);
-    key.writeString("sound2", o.sound2);
-    key.writeInteger("watchers", o.watchers);
-
-    std::string skipped;
-    if (s.modsLoaded) {
+    const Store::Loaded& loaded = s.loaded;
+    std::vector<std::string> kept; // what the last load did not read, left as stored
+    auto saveIf = [&](bool read, const char* name, auto&& writeIt) {
+        if (read) {
+            writeIt();
+        } else {
+            kept.push_back(name);
+        }
+    };
+    saveIf(loaded.executable, "executable", [&] { key.writeString("executable", o.executable); });
+    saveIf(loaded.nosplash, "nosplash", [&] { key.writeBool("nosplash", o.nosplash); });
+    saveIf(loaded.window, "window", [&] { key.writeBool("window", o.window); });
+    saveIf(loaded.nomap, "nomap", [&] { key.writeBool("nomap", o.nomap); });
+    saveIf(loaded.flash, "flash", [&] { key.writeBool("flash", o.flash); });
+    saveIf(loaded.close, "close", [&] { key.writeBool("close", o.close); });
+    saveIf(loaded.sounds, "sound1, sound2", [&] {
+        key.writeString("sound1", o.sound1);
+        key.writeString("sound2", o.sound2);
+    });
+    saveIf(loaded.watchers, "watchers", [&] { key.writeInteger("watchers", o.watchers); });
+    saveIf(loaded.mods, "the mods", [&] {
         writeTableRows(key, kModsKey, s.mods, [](RegKey& k, const ModEntry& m) {
             k.writeString("name", m.name);
             k.writeString("dir", m.dir);
             k.writeBool("checked", m.checked);
         });
-    } else {
-        skipped = "mods";
-    }
-    if (s.serversLoaded) {
+    });
+    saveIf(loaded.servers, "the servers", [&] {
         writeTableRows(key, kServersKey, s.servers, [](RegKey& k, const ServerEntry& e) {
             k.writeString("name", e.name);
             k.writeString("ip", e.ip);
@@ -194,14 +235,16 @@ void saveInTransaction(Registry& reg, Store& s) {
             k.writeString("mods", e.mods);
             k.writeBool("sockets", e.sockets);
         });
-    } else {
-        skipped += skipped.empty() ? "servers" : " and servers";
-    }
+    });
     key.closeKey();
-    if (!skipped.empty()) {
-        throw Exception("The " + skipped +
-                        " were not saved, because the last load could not read them all; "
-                        "correct the settings file and restart the launcher");
+    if (!kept.empty()) {
+        std::string list = kept.front();
+        for (size_t i = 1; i < kept.size(); ++i) {
+            list += (i + 1 == kept.size() ? " and " : ", ") + kept[i];
+        }
+        throw Exception("The last load could not read all the settings, so these were kept as "
+                        "stored and not saved: " +
+                        list + ". Correct the settings file and restart the launcher");
     }
 }
 
@@ -225,10 +268,8 @@ void changeExecutable(Registry& reg, StoreView& view) {
         [&] {
             RegKey key(reg, Hive::CurrentUser);
             if (key.openKey(kLauncherKey, false)) {
-                prompts().message("Select the VKR executable.");
-                OpenDialog& dialog = view.openDialog();
-                if (dialog.execute()) {
-                    key.writeString("executable", dialog.fileName());
+                if (auto chosen = askForExecutable(reg, view, "Select the VKR executable.")) {
+                    key.writeString("executable", *chosen);
                 }
             }
             key.closeKey();

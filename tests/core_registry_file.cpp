@@ -7,8 +7,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/file.h>
@@ -209,6 +211,8 @@ private slots:
         row("bad byte, continued", k + "\n\"b\"=hex:01,\\\n  0g\n", 4, "'0g' is not a byte");
         row("bad type", k + "\"b\"=hex(q):01\n", 3, "hex(N)");
         row("delete value", k + "\"b\"=-\n", 3, "not supported");
+        row("UTF-16 with a lone surrogate", std::string("\xFF\xFER\0E\0\x00\xD8G\0", 10), 1,
+            "not valid UTF-16");
     }
 
     void parseErrors() {
@@ -417,6 +421,193 @@ private slots:
         QCOMPARE(filesIn(folder()), (QStringList{"registry.reg", "registry.reg.lock"}));
     }
 
+    // A relative path names the file in the folder that was current when the launcher started,
+    // whatever folder a launch changes into later.
+    void relativePathFixedAtStart() {
+        const QString start = QDir::currentPath();
+        QDir::setCurrent(tmp.path());
+        FileRegistry reg("rel/registry.reg");
+        QDir::setCurrent(QDir::rootPath());
+        reg.begin();
+        reg.createKey(Hive::CurrentUser, "A");
+        reg.end();
+        QDir::setCurrent(start);
+        QVERIFY(QFile::exists(tmp.path() + "/rel/registry.reg"));
+    }
+
+    // A link is read and saved through; anything but a regular file of a sane size is refused
+    // at once, with a message, and left as it is (never moved aside as broken).
+    void fileKinds_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("error"); // empty: the save goes through
+        QTest::newRow("link") << "link"
+                              << "";
+        QTest::newRow("relative link") << "relative link"
+                                       << "";
+        QTest::newRow("link to a missing file") << "dangling"
+                                                << "";
+        QTest::newRow("FIFO") << "fifo"
+                              << "is not a regular file";
+        QTest::newRow("link to /dev/zero") << "zero"
+                                           << "is not a regular file";
+        QTest::newRow("over 64 MB") << "large"
+                                    << "is larger than 64 MB";
+    }
+    void fileKinds() {
+        QFETCH(QString, kind);
+        QFETCH(QString, error);
+        const std::string elsewhere = tmp.path().toStdString() + "/elsewhere";
+        const std::string target = elsewhere + "/real.reg";
+        QDir(QString::fromStdString(elsewhere)).removeRecursively();
+        QDir().mkpath(QString::fromStdString(elsewhere));
+        QDir().mkpath(QString::fromStdString(folder()));
+        if (kind == "link" || kind == "relative link") {
+            writeFile(target, H + K);
+        }
+        if (kind == "link" || kind == "dangling") {
+            QCOMPARE(::symlink(target.c_str(), file().c_str()), 0);
+        } else if (kind == "relative link") {
+            QCOMPARE(::symlink("../elsewhere/real.reg", file().c_str()), 0);
+        } else if (kind == "fifo") {
+            QCOMPARE(::mkfifo(file().c_str(), 0600), 0);
+        } else if (kind == "zero") {
+            QCOMPARE(::symlink("/dev/zero", file().c_str()), 0);
+        } else if (kind == "large") {
+            writeFile(file(), H + K);
+            QCOMPARE(::truncate(file().c_str(), 65 * 1024 * 1024), 0);
+        }
+        FileRegistry reg(file());
+        if (error.isEmpty()) {
+            reg.begin();
+            reg.createKey(Hive::CurrentUser, "B");
+            reg.end();
+            QVERIFY(std::filesystem::is_symlink(file()));
+            RegTree saved = RegTree::parse(readFile(target));
+            QVERIFY(saved.find(Hive::CurrentUser, "B"));
+            QCOMPARE(saved.find(Hive::CurrentUser, "A") != nullptr, kind != "dangling");
+            QCOMPARE(filesIn(elsewhere), QStringList{"real.reg"});
+            return;
+        }
+        struct stat before {};
+        QCOMPARE(::lstat(file().c_str(), &before), 0);
+        try {
+            reg.begin();
+            QFAIL("read");
+        } catch (const Exception& e) {
+            QVERIFY2(QString(e.what()).contains(error), e.what());
+        }
+        struct stat after {};
+        QCOMPARE(::lstat(file().c_str(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_size, before.st_size);
+        QCOMPARE(filesIn(folder()).filter("broken").size(), 0);
+        // The lock was let go: the same refusal comes again, not a wait.
+        QVERIFY_THROWS_EXCEPTION(Exception, reg.begin());
+    }
+
+    // A file exported by the Windows registry editor (UTF-16LE with a byte-order mark, CRLF) is
+    // read, its UTF-16 texts as the launcher's UTF-8; a save writes the launcher's own format.
+    void windowsExport_data() {
+        QTest::addColumn<QString>("data"); // the value as exported, after "v"=
+        QTest::addColumn<uint>("type");
+        QTest::addColumn<QByteArray>("bytes"); // the value as the launcher holds it
+        auto hex16 = [](const QString& text) {
+            QByteArray utf16(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+            return QString::fromLatin1(utf16.toHex(','));
+        };
+        QTest::newRow("text") << "\"Ärger ß €\"" << uint(REG_SZ) << QByteArray("Ärger ß €\0", 14);
+        QTest::newRow("text beyond 16 bits") << "\"a😀\"" << uint(REG_SZ) << QByteArray("a😀\0", 6);
+        QTest::newRow("dword") << "dword:0000002a" << uint(REG_DWORD)
+                               << QByteArray("\x2a\0\0\0", 4);
+        QTest::newRow("expand sz") << "hex(2):" + hex16(QString("%HOME%\\vé") + QChar(0))
+                                   << uint(REG_EXPAND_SZ) << QByteArray("%HOME%\\vé\0", 11);
+        QTest::newRow("multi sz") << "hex(7):" +
+                                         hex16(QString("a") + QChar(0) + "b" + QChar(0) + QChar(0))
+                                  << 7u << QByteArray("a\0b\0\0", 5);
+        QTest::newRow("qword") << "hex(b):01,02,03,04,05,06,07,08" << 11u
+                               << QByteArray("\1\2\3\4\5\6\7\x08", 8);
+        QTest::newRow("binary") << "hex:de,ad" << uint(REG_BINARY) << QByteArray("\xde\xad");
+        QTest::newRow("odd bytes kept")
+            << "hex(2):41,00,42" << uint(REG_EXPAND_SZ) << QByteArray("A\0B", 3);
+    }
+    void windowsExport() {
+        QFETCH(QString, data);
+        QFETCH(uint, type);
+        QFETCH(QByteArray, bytes);
+        const QString text = "Windows Registry Editor Version 5.00\r\n\r\n"
+                             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\r\n\"v\"=" +
+                             data + "\r\n\r\n";
+        QByteArray file16("\xFF\xFE");
+        file16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        QDir().mkpath(QString::fromStdString(folder()));
+        writeFile(file(), file16.toStdString());
+
+        const std::string key = "\\Software\\VKR Launcher2";
+        FileRegistry reg(file());
+        for (int pass = 0; pass < 2; ++pass) { // as exported, then as the launcher saved it
+            QCOMPARE(reg.begin(), std::string());
+            auto v = reg.queryValue(Hive::CurrentUser, key, "v");
+            QVERIFY(v);
+            QCOMPARE(v->type, uint32_t(type));
+            QCOMPARE(QByteArray::fromStdString(v->data), bytes);
+            reg.createKey(Hive::CurrentUser, "Saved");
+            reg.end();
+            QVERIFY(readFile(file()).starts_with("REGEDIT4\n"));
+        }
+    }
+
+    // A lock kept by another program is waited for a few seconds, then reported, never a hang.
+    void lockWaitIsBounded() {
+        QDir().mkpath(QString::fromStdString(folder()));
+        int fd = ::open((file() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+        QCOMPARE(::flock(fd, LOCK_EX), 0);
+        FileRegistry reg(file());
+        reg.setLockTimeout(std::chrono::milliseconds(200));
+        try {
+            reg.begin();
+            QFAIL("locked twice");
+        } catch (const Exception& e) {
+            QVERIFY2(QString(e.what()).contains("is in use by another program"), e.what());
+        }
+        ::close(fd);
+        QCOMPARE(reg.begin(), std::string());
+        reg.end();
+    }
+
+    // While a transaction waits for the user it holds no lock: its changes so far are stored,
+    // others (another program, or a transaction begun meanwhile) get in, and it goes on with
+    // what they wrote.
+    void suspendedTransactionLetsOthersIn() {
+        FileRegistry reg(file());
+        reg.begin();
+        reg.begin();
+        reg.createKey(Hive::CurrentUser, "Mine");
+        reg.suspend();
+        {
+            FileRegistry other(file());
+            other.setLockTimeout(std::chrono::milliseconds(200));
+            other.begin();
+            QVERIFY(other.keyExists(Hive::CurrentUser, "Mine"));
+            other.createKey(Hive::CurrentUser, "Theirs");
+            other.end();
+        }
+        reg.begin();
+        reg.createKey(Hive::CurrentUser, "Meanwhile");
+        reg.end();
+        reg.resume();
+        QVERIFY(reg.keyExists(Hive::CurrentUser, "Theirs"));
+        reg.createKey(Hive::CurrentUser, "After");
+        reg.end();
+        int fd = ::open((file() + ".lock").c_str(), O_RDWR);
+        QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), -1); // the outer transaction still runs
+        reg.end();
+        ::close(fd);
+        RegTree saved = RegTree::parse(readFile(file()));
+        for (const char* name : {"Mine", "Theirs", "Meanwhile", "After"}) {
+            QVERIFY2(saved.find(Hive::CurrentUser, name), name);
+        }
+    }
+
     void defaultPath_data() {
         QTest::addColumn<std::optional<QByteArray>>("xdg");
         QTest::addColumn<std::string>("expected");
@@ -426,6 +617,8 @@ private slots:
                                << std::string("/h/.config/vkr-launcher/registry.reg");
         QTest::newRow("unset") << std::optional<QByteArray>()
                                << std::string("/h/.config/vkr-launcher/registry.reg");
+        QTest::newRow("relative, ignored") << std::optional<QByteArray>("cfg")
+                                           << std::string("/h/.config/vkr-launcher/registry.reg");
     }
 
     // (This changes the test process's environment; nothing else here reads it.)

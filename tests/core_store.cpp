@@ -13,7 +13,12 @@
 
 #include <algorithm>
 #include <deque>
+#include <fcntl.h>
 #include <fstream>
+#include <functional>
+#include <set>
+#include <sys/file.h>
+#include <unistd.h>
 
 using namespace vkr;
 
@@ -25,8 +30,14 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> dialogs;
     std::deque<std::optional<std::string>> files;
+    std::function<void()> whileShown; // runs while each message is on screen
 
-    void message(const std::string& text) override { messages.push_back(text); }
+    void message(const std::string& text) override {
+        messages.push_back(text);
+        if (whileShown) {
+            whileShown();
+        }
+    }
     void error(const std::string& text) override { messages.push_back("error: " + text); }
     bool confirm(const std::string&) override { return false; }
     std::optional<std::string> openFile(const std::string& filter, const std::string&) override {
@@ -345,7 +356,7 @@ private slots:
 
     void saveWithoutLauncherKeyWritesNothing() {
         s.settings.executable = "x";
-        s.modsLoaded = s.serversLoaded = true;
+        s.loaded.mods = s.loaded.servers = true;
         save();
         QVERIFY(!QFile::exists(QString::fromStdString(path())));
     }
@@ -369,11 +380,137 @@ private slots:
             save();
             QFAIL("the save did not say that the tables were kept");
         } catch (const Exception& e) {
-            QVERIFY(QString(e.what()).contains("mods and servers"));
+            QVERIFY(QString(e.what()).contains("the mods and the servers"));
         }
         QCOMPARE(subkeys(kUser + "mods"), (std::vector<std::string>{"1", "2", "3"}));
         QCOMPARE(subkeys(kUser + "servers"), (std::vector<std::string>{"9"}));
         QCOMPARE(dword(kUser, "window"), int64_t(1)); // the options were still written
+    }
+
+    // After a load that stopped part-way a save writes what the load read (with the changes
+    // made since) and keeps everything else as stored, and says what it kept.
+    void failedLoadKeepsWhatItDidNotRead_data() {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QStringList>("saved"); // the options and tables the save writes
+        const QStringList options = {"executable", "nosplash", "window", "close", "nomap",
+                                     "flash",      "watchers", "sound1", "sound2"};
+        QTest::newRow("text where a number belongs")
+            << "\"nosplash\"=dword:00000001"
+            << "\"nosplash\"=\"1\"" << QStringList{"executable"};
+        QTest::newRow("window missing") << "\"window\"=dword:00000001"
+                                        << "" << QStringList{"executable", "nosplash"};
+        QTest::newRow("mod row unreadable") << "\"checked\"=dword:00000001"
+                                            << "" << options;
+        QTest::newRow("server row unreadable")
+            << "\"sockets\"=dword:00000001"
+            << "\"sockets\"=\"yes\"" << options + QStringList{"mods"};
+    }
+    void failedLoadKeepsWhatItDidNotRead() {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QStringList, saved);
+        const std::string original =
+            "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=\"" + exe() +
+            "\"\n\"nosplash\"=dword:00000001\n\"window\"=dword:00000001\n"
+            "\"close\"=dword:00000001\n\"nomap\"=dword:00000001\n\"flash\"=dword:00000000\n"
+            "\"watchers\"=dword:00000002\n\"sound1\"=\"/s/a.wav\"\n\"sound2\"=\"/s/b.wav\"\n\n"
+            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1]\n\"name\"=\"a\"\n"
+            "\"dir\"=\"@a\"\n\"checked\"=dword:00000001\n\n"
+            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n\"name\"=\"s\"\n"
+            "\"sockets\"=dword:00000001\n";
+        write(QString::fromStdString(original).replace(from, to).toStdString());
+        QVERIFY_THROWS_EXCEPTION(Exception, load());
+        LauncherSettings& o = s.settings;
+        o = {"/new.exe", "", false, false, false, false, true, 0, "new1", "new2"};
+        s.mods.append() = {2, "b", "@b", false};
+        s.servers.append() = {3, "t", "h", "1", "", true, ""};
+        QString message;
+        try {
+            save();
+        } catch (const Exception& e) {
+            message = e.what();
+        }
+        RegTree before = RegTree::parse(original);
+        auto unchanged = [&](const std::string& key, const char* name) {
+            const RegValue* was = RegTree::findValue(*before.find(Hive::CurrentUser, key), name);
+            return value(key, name) == *was;
+        };
+        for (const char* name : {"executable", "nosplash", "window", "close", "nomap", "flash",
+                                 "watchers", "sound1", "sound2"}) {
+            if (name != from.mid(1, from.indexOf('"', 1) - 1)) { // the unreadable value is moot
+                QVERIFY2(unchanged(kUser, name) != saved.contains(name), name);
+                QVERIFY2(message.contains(name) != saved.contains(name), name);
+            }
+        }
+        const std::vector<std::string> mods = saved.contains("mods")
+                                                  ? std::vector<std::string>{"1", "2"}
+                                                  : std::vector<std::string>{"1"};
+        QCOMPARE(subkeys(kUser + "mods"), mods);
+        QCOMPARE(subkeys(kUser + "servers"), std::vector<std::string>{"9"});
+        QCOMPARE(message.contains("the mods"), !saved.contains("mods"));
+        QVERIFY(message.contains("the servers"));
+    }
+
+    // Subkey names that are one number written differently each stay a row of their own, and
+    // a save and a load later all of them are still there.
+    void aliasingIdsGetFreshIds_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("7 and 007") << QStringList{"7", "007"};
+        QTest::newRow("four ways to write 1") << QStringList{"1", "01", " 1", "+1"};
+        QTest::newRow("hex and decimal") << QStringList{"16", "$10", "0x10", "-0"};
+    }
+    void aliasingIdsGetFreshIds() {
+        QFETCH(QStringList, names);
+        std::string sections;
+        for (const QString& name : names) {
+            sections += "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + name.toStdString() +
+                        "]\n\"name\"=\"m" + name.toStdString() +
+                        "\"\n\"checked\"=dword:00000001\n\n";
+        }
+        writeLauncher("", sections);
+        load();
+        std::set<int32_t> ids;
+        for (int i = 0; i <= s.mods.lastRow; ++i) {
+            ids.insert(s.mods[i].id);
+        }
+        QCOMPARE(int(ids.size()), names.size());
+        save();
+        Store again;
+        readRegistry(*reg, again, view);
+        std::set<std::string> rows;
+        for (int i = 0; i <= again.mods.lastRow; ++i) {
+            rows.insert(again.mods[i].name);
+        }
+        QCOMPARE(int(rows.size()), names.size());
+        QCOMPARE(int(subkeys(kUser + "mods").size()), names.size());
+    }
+
+    // No question to the user waits with the settings file locked.
+    void questionsWaitWithoutTheLock_data() {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("first run") << "";
+        QTest::newRow("executable not found")
+            << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=\"/x\"\n"
+               "\"nosplash\"=dword:00000001\n\"window\"=dword:00000000\n";
+        QTest::newRow("broken file") << "REGEDIT4\n\n\"value\"=\"before any key\"\n";
+    }
+    void questionsWaitWithoutTheLock() {
+        QFETCH(QString, file);
+        if (!file.isEmpty()) {
+            write(file.toStdString());
+        }
+        std::vector<bool> free;
+        prompts.whileShown = [&] {
+            int fd = ::open((path() + ".lock").c_str(), O_RDWR);
+            free.push_back(fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0);
+            ::close(fd);
+        };
+        prompts.files = {exe()};
+        load();
+        QVERIFY(!free.empty());
+        QCOMPARE(free, std::vector<bool>(free.size(), true));
+        QCOMPARE(s.settings.executable, exe());
     }
 
     void tooManyRowsAreNotLoadedOrDeleted() {

@@ -1,14 +1,27 @@
 // Any text either fails to parse with a ParseError, or parses to a tree whose written form
 // parses back to the same tree and is written the same way again.
-#include "settings/registry_file.h"
+// An input starting with the byte 01 stands for the rest widened to UTF-16LE behind a
+// byte-order mark, as the Windows registry editor exports, so that the format's tokens in the
+// dictionary reach the UTF-16 reader too.
+#include "settings/registry_tree.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::string wide;
+    if (text.starts_with('\x01')) {
+        wide = "\xFF\xFE";
+        for (char c : text.substr(1)) {
+            wide.push_back(c);
+            wide.push_back('\0');
+        }
+        text = wide;
+    }
     vkr::RegTree tree;
     try {
         tree = vkr::RegTree::parse(text);

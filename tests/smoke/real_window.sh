@@ -15,6 +15,10 @@ mkdir -p "$build/screenshots"
 shot="$build/screenshots/main-window-xvfb.png"
 rm -f "$shot"
 export XDG_CONFIG_HOME="$work/demo/config"
+# A runtime folder of its own, so that a launcher running elsewhere on this machine is not
+# taken for this one.
+mkdir -m 700 "$work/run"
+export XDG_RUNTIME_DIR="$work/run"
 unset QT_QPA_PLATFORM
 xvfb-run -a -s "-screen 0 800x600x24" bash -c '
     "$1/vkr-launcher" &

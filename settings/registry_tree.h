@@ -1,0 +1,65 @@
+#pragma once
+
+#include "settings/errors.h"
+#include "settings/registry.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vkr {
+
+// The whole registry held in memory: both hives as trees of keys with values.
+// Key and value names compare case-insensitively and keep the spelling they were created with.
+class RegTree {
+public:
+    // Orders names as the registry enumerates them (nameLess); equal names are the same name.
+    struct NameOrder {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const { return nameLess(a, b); }
+    };
+
+    // Lookups by name take logarithmic time, so that keys with many values or subkeys load and
+    // save in time proportional to their size. Values change only through setValue().
+    struct Key {
+        std::string name;                                     // spelling as created
+        std::vector<std::pair<std::string, RegValue>> values; // in the order first set
+        std::map<std::string, size_t, NameOrder> valueIndex;  // position in values by name
+        std::map<std::string, std::unique_ptr<Key>, NameOrder> subkeys; // enumeration order
+    };
+
+    RegTree();
+    RegTree(const RegTree&) = delete;
+    RegTree& operator=(const RegTree&) = delete;
+    RegTree(RegTree&&) noexcept;
+    RegTree& operator=(RegTree&&) noexcept;
+    ~RegTree();
+
+    // nullptr when the key does not exist. The root of a hive is the empty path.
+    Key* find(Hive hive, std::string_view path);
+    const Key* find(Hive hive, std::string_view path) const;
+    Key& create(Hive hive, std::string_view path);
+    bool remove(Hive hive, std::string_view path);
+
+    static const RegValue* findValue(const Key& key, std::string_view name);
+    static void setValue(Key& key, std::string_view name, const RegValue& value);
+
+    // regedit's text format ("REGEDIT4"); raises ParseError on the first line it cannot read.
+    // Keys nest at most 512 levels deep, as in the Windows registry. A text that is empty reads
+    // as an empty registry.
+    static RegTree parse(std::string_view text);
+    std::string serialize() const;
+
+    bool operator==(const RegTree& other) const;
+
+    struct ParseError : Exception {
+        int line;
+        ParseError(int line, const std::string& what);
+    };
+
+private:
+    Key roots_[2];
+};
+
+} // namespace vkr

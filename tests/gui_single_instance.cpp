@@ -1,0 +1,130 @@
+// One launcher per user session, and the save on signals: real launcher processes offscreen,
+// each test with a runtime folder and settings of its own.
+#include "app/single_instance.h"
+#include "support/launcher_fixture.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <csignal>
+#include <memory>
+#include <vector>
+
+class SingleInstanceTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LauncherFixture> fx;
+    std::vector<std::unique_ptr<QProcess>> processes;
+
+    QString runtime() const { return fx->dir.filePath("run"); }
+
+    QProcess* startLauncher() {
+        auto p = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", runtime());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        p->setProcessEnvironment(env);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        p->start(VKR_BINARY_DIR "/vkr-launcher", {});
+        processes.push_back(std::move(p));
+        return processes.back().get();
+    }
+
+    // True once a launcher answers on the socket (without asking it for anything).
+    bool waitUntilListening() {
+        QDeadlineTimer deadline(30000);
+        while (!deadline.hasExpired()) {
+            QLocalSocket probe;
+            probe.connectToServer(runtime() + "/vkr-launcher.sock");
+            if (probe.waitForConnected(200)) {
+                return true;
+            }
+            QTest::qWait(100);
+        }
+        return false;
+    }
+
+private slots:
+    void init() {
+        fx = std::make_unique<LauncherFixture>();
+        QVERIFY(QDir().mkpath(runtime()));
+        QFile::setPermissions(runtime(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void cleanup() {
+        for (auto& p : processes) {
+            p->kill();
+            p->waitForFinished(5000);
+        }
+        processes.clear();
+        fx.reset();
+    }
+
+    // A second start ends at once with exit code 0 while the first runs on, whether the first
+    // is idle or waits for an answer to its first-run question; a killed launcher's socket is
+    // taken over by the next start.
+    void secondStartEnds_data() {
+        QTest::addColumn<QString>("first");
+        QTest::newRow("first idle") << "idle";
+        QTest::newRow("first asks a question") << "asking";
+        QTest::newRow("first was killed") << "killed";
+    }
+    void secondStartEnds() {
+        QFETCH(QString, first);
+        if (first != "asking") {
+            fx->writeStandardRegistry();
+        }
+        QProcess* running = startLauncher();
+        QVERIFY(waitUntilListening());
+        if (first == "killed") {
+            running->kill();
+            QVERIFY(running->waitForFinished(5000));
+            QVERIFY(QFile::exists(runtime() + "/vkr-launcher.sock"));
+            running = startLauncher();
+            QVERIFY(waitUntilListening());
+        }
+        QProcess* second = startLauncher();
+        QVERIFY(second->waitForFinished(15000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(running->state(), QProcess::Running);
+    }
+
+    // The running launcher learns of the second start, to bring its window forward.
+    void secondStartReachesTheRunningLauncher() {
+        qputenv("XDG_RUNTIME_DIR", runtime().toLocal8Bit());
+        SingleInstance running;
+        QVERIFY(running.claim());
+        QSignalSpy raised(&running, &SingleInstance::raiseRequested);
+        QProcess* second = startLauncher();
+        QVERIFY(raised.wait(15000));
+        QVERIFY(second->waitForFinished(15000));
+        QCOMPARE(second->exitCode(), 0);
+    }
+
+    // A signal to end takes the main window's close path: the settings are saved and the
+    // launcher ends normally.
+    void signalSavesAndEnds_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void signalSavesAndEnds() {
+        QFETCH(int, signal);
+        fx->writeStandardRegistry(); // has no "nomap": only a save writes it
+        QProcess* launcher = startLauncher();
+        QVERIFY(waitUntilListening());
+        QCOMPARE(::kill(pid_t(launcher->processId()), signal), 0);
+        QVERIFY(launcher->waitForFinished(15000));
+        QCOMPARE(launcher->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(launcher->exitCode(), 0);
+        QVERIFY(
+            QString::fromStdString(fx->readRegistryText()).contains("\"nomap\"=dword:00000000"));
+    }
+};
+
+QTEST_MAIN(SingleInstanceTest)
+#include "gui_single_instance.moc"
