@@ -46,15 +46,12 @@ ActivationHandler* handlerOf(const QObject* window) {
     return nullptr;
 }
 
-// One of the launcher's own windows: the seven created at start-up, and any window with an
-// activation handler. Message boxes, questions and file dialogs are not.
+// One of the launcher's seven windows. Message boxes, questions and file dialogs are not.
 bool isLauncherWindow(const QObject* object) {
     const Forms& f = forms();
     const QObject* const windows[] = {f.form1,       f.form2,       f.form3,      f.form4,
                                       f.aboutDialog, f.formWatcher, f.formOptions};
-    return object &&
-           (std::find(std::begin(windows), std::end(windows), object) != std::end(windows) ||
-            handlerOf(object));
+    return std::find(std::begin(windows), std::end(windows), object) != std::end(windows);
 }
 
 // The launcher window that was active last, or that the program showed last. The window system
@@ -84,8 +81,7 @@ public:
     using QObject::QObject;
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::WindowActivate && watched->isWidgetType() &&
-            isLauncherWindow(watched)) {
+        if (event->type() == QEvent::WindowActivate && isLauncherWindow(watched)) {
             activate(static_cast<QWidget*>(watched));
         }
         return false;
