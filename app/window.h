@@ -38,14 +38,17 @@ public:
     FixedDialog(QSize clientSize, Border border, QWidget* parent);
 };
 
-// Runs a window's activation handler (its FormActivate) each time the window becomes the active
-// window, through the error guard.
+// Sets a window's activation handler (its FormActivate), run through the error guard when the
+// window is shown by showForm() and when the active window changes to it from another of the
+// launcher's windows. Getting the focus back from a message box, question or file dialog is no
+// activation, nor is coming back from another application.
 void onActivate(QWidget* window, std::function<void()> handler);
 
 // Places window at the centre of over (or of the screen when over is null).
 void centreOn(QWidget* window, const QWidget* over);
 
-// Shows a modeless window, or brings it forward when it is already shown.
+// Shows a modeless window, or brings it forward when it is already shown, and makes it the
+// active launcher window: its activation handler runs before this returns.
 void showForm(QWidget* window);
 // The same, placing a hidden window at the centre of over (of the screen when over is null)
 // before it is shown.

@@ -72,7 +72,7 @@ void TForm2::BitBtn2Click() {
 }
 
 void TForm2::BitBtn1Click() {
-    // The selection is taken before the question: the window refills when the box closes.
+    // The selection is taken before the question, which dispatches events while it waits.
     int selected = ui_->ModList->currentIndex();
     if (!vkr::prompts().confirm("Are you sure?")) {
         return;

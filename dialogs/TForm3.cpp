@@ -103,7 +103,7 @@ void TForm3::BitBtn1Click() {
 }
 
 void TForm3::BitBtn2Click() {
-    // The selection is taken before the question: the window refills when the box closes.
+    // The selection is taken before the question, which dispatches events while it waits.
     int selected = ui_->ServerList->currentIndex();
     if (!vkr::prompts().confirm("Are you sure?")) {
         return;

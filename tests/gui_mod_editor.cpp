@@ -17,8 +17,8 @@ const std::string kThreeMods = modSection(11, "Alpha", "@alpha", true) +
                                modSection(22, "Bravo", "@bravo", false) +
                                modSection(33, "Charlie", "@charlie", true);
 
-// Answers Yes, after refilling the editor as the reactivation of the window does when a real
-// box closes.
+// Answers Yes, after refilling the editor while the question waits, as anything that refills
+// the window during the question's event loop would.
 class ReactivatingPrompts : public ScriptedPrompts {
 public:
     bool confirm(const std::string&) override {
