@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
-#include <iterator>
 
 namespace vkr {
 
@@ -32,8 +31,18 @@ PrefixText readPrefixText(const std::string& prefix, const char* file,
     if (prefix.empty()) {
         return result;
     }
-    std::ifstream in(prefix + "/" + file, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // Read whole and at once (a prefix's system.reg runs to megabytes), never locked or written.
+    // Only a regular file is read: a folder or a pipe of that name counts as missing.
+    const std::string path = prefix + "/" + file;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec) {
+        return result;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::string text(size, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    text.resize(static_cast<size_t>(in.gcount()));
     auto found = readWineRegistry(text, [&](std::string_view path) {
         for (const auto& k : keys) {
             if (namesEqual(path, k)) {

@@ -165,7 +165,7 @@ private slots:
 
     void gameValues_data() {
         QTest::addColumn<QByteArray>("own");      // sections of the launcher's own file
-        QTest::addColumn<QByteArray>("system");   // system.reg (empty: none)
+        QTest::addColumn<QByteArray>("system");   // system.reg (empty: none; "folder")
         QTest::addColumn<QByteArray>("user");     // user.reg (empty: none)
         QTest::addColumn<QStringList>("folders"); // in the prefix
         QTest::addColumn<QString>("folder");      // "-": the folder keeps its value
@@ -209,6 +209,9 @@ private slots:
         QTest::newRow("no key anywhere")
             << QByteArray() << QByteArray() << QByteArray() << QStringList() << "-"
             << "";
+        QTest::newRow("system.reg that is a folder")
+            << QByteArray() << QByteArray("folder") << QByteArray() << QStringList() << "-"
+            << "";
         QTest::newRow("a file that is not Wine's")
             << QByteArray()
             << QByteArray("raw:REGEDIT4\n\n[Software\\Brannock\\Operation Velkrand]\n"
@@ -226,7 +229,9 @@ private slots:
         QFETCH(QString, player);
         makePrefix(folders);
         for (auto [file, spec] : {std::pair{"/system.reg", system}, std::pair{"/user.reg", user}}) {
-            if (!spec.isEmpty()) {
+            if (spec == "folder") {
+                QVERIFY(QDir().mkpath(prefix + file));
+            } else if (!spec.isEmpty()) {
                 std::ofstream((prefix + file).toStdString(), std::ios::binary) << wineText(spec);
             }
         }
