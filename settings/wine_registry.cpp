@@ -1,5 +1,7 @@
 #include "settings/wine_registry.h"
 
+#include "settings/intparse.h"
+
 #include <cstdint>
 #include <cstring>
 
@@ -42,16 +44,7 @@ private:
 };
 
 int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
+    return digitValue(c, 16);
 }
 
 void appendUtf8(std::string& out, uint32_t cp) {
