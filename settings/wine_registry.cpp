@@ -150,7 +150,8 @@ void skipBlanks(std::string_view s, size_t& pos) {
     }
 }
 
-// "name" at the start of s, where name is a registry type number in hex ("str(2):").
+// word at pos, then optionally a type number in hex in brackets, then ":" ("str:", "hex(7):");
+// the number, when there is one, goes to type.
 bool readPrefix(std::string_view s, size_t& pos, std::string_view word, uint32_t& type) {
     if (s.substr(pos, word.size()) != word) {
         return false;
@@ -220,12 +221,9 @@ std::string utf16Text(const std::string& bytes) {
 
 // One value line (with any continuation lines); nullopt when it cannot be read.
 std::optional<std::pair<std::string, RegValue>> readValue(std::string_view line, Lines& lines) {
-    size_t pos = 0;
+    size_t pos = 1; // after the "@" of the default value, or the quote opening a name
     std::string name;
-    if (line[0] == '@') {
-        pos = 1;
-    } else {
-        pos = 1;
+    if (line[0] != '@') {
         auto n = unescape(line, pos, '"');
         if (!n) {
             return std::nullopt;
