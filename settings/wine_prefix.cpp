@@ -14,7 +14,7 @@ namespace vkr {
 
 namespace {
 
-// The game's key as Wine's files write key paths (from the root, no leading "\\"), and where
+// The game's key as Wine's files write key paths (from the root, no leading "\"), and where
 // a 64-bit prefix keeps what 32-bit programs write below "Software".
 const char* const kWineGameKey = "Software\\Brannock\\Operation Velkrand";
 const char* const kWineGameKey32 = "Software\\Wow6432Node\\Brannock\\Operation Velkrand";
@@ -43,9 +43,9 @@ PrefixText readPrefixText(const std::string& prefix, const char* file,
     std::string text(size, '\0');
     in.read(text.data(), static_cast<std::streamsize>(size));
     text.resize(static_cast<size_t>(in.gcount()));
-    auto found = readWineRegistry(text, [&](std::string_view path) {
+    auto found = readWineRegistry(text, [&](std::string_view keyPath) {
         for (const auto& k : keys) {
-            if (namesEqual(path, k)) {
+            if (namesEqual(keyPath, k)) {
                 return true;
             }
         }
