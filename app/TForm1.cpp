@@ -115,6 +115,12 @@ void TForm1::setExecutableCaption(const std::string& path) {
     ui_->exenimi->setText(vkr::qs(path));
 }
 
+vkr::OpenDialog& TForm1::openDialog() {
+    // Until a file is chosen in it, the executable chooser opens in the game folder.
+    OpenDialog1.setFolder(vkr::store().settings.gameFolder);
+    return OpenDialog1;
+}
+
 void TForm1::UpdateModList(QListWidget* list) {
     const QSignalBlocker block(list);
     list->clear();

@@ -66,7 +66,7 @@ private:
     void addProfile(const std::string& name) override;
     void updateModList() override;
     void setExecutableCaption(const std::string& path) override;
-    vkr::OpenDialog& openDialog() override { return OpenDialog1; }
+    vkr::OpenDialog& openDialog() override;
 
     void loadLogo();
     void setLaunchButtonsEnabled(bool enabled);

@@ -2,12 +2,25 @@
 
 #include "app/cmdline.h"
 #include "app/program_start.h"
+#include "settings/profiles.h"
+#include "settings/prompts.h"
 #include "settings/settings.h"
 #include "ui_TForm1.h"
 
 #include <QListWidget>
 
 #include <vector>
+
+namespace {
+
+// A start that failed is shown in a message box; the launch goes on as it would have.
+void reportStartFailure(const std::optional<vkr::StartFailure>& failure) {
+    if (failure) {
+        vkr::prompts().error(failure->text());
+    }
+}
+
+} // namespace
 
 void TForm1::LaunchVKR(const std::string& arguments, int serverRow) {
     setLaunchButtonsEnabled(false);
@@ -22,7 +35,7 @@ void TForm1::LaunchVKR(const std::string& arguments, int serverRow) {
 
     vkr::setCurrentDirectory(settings.gameFolder);
     // Only the executable's own text can name the program; what follows it is arguments.
-    vkr::startCommandLine(line, settings.executable.size());
+    reportStartFailure(vkr::startCommandLine(line, settings.executable.size()));
     if (settings.close) {
         close();
     }
@@ -39,5 +52,6 @@ void TForm1::BitBtn2Click() {
 void TForm1::VKRPreferences1Click() {
     const std::string& folder = vkr::store().settings.gameFolder;
     vkr::setCurrentDirectory(folder);
-    vkr::startCommandLine(folder + "/VELKRANDPREFERENCES.EXE");
+    reportStartFailure(
+        vkr::startCommandLine(vkr::findPathNoCase(folder, "VELKRANDPREFERENCES.EXE")));
 }

@@ -25,7 +25,11 @@ void setCurrentDirectory(const std::string& folder) {
     QDir::setCurrent(QString::fromStdString(folder));
 }
 
-bool startCommandLine(const std::string& line, size_t programLimit) {
+std::string StartFailure::text() const {
+    return "Could not start \"" + file + "\": " + reason + ".";
+}
+
+std::optional<StartFailure> startCommandLine(const std::string& line, size_t programLimit) {
     const QDir folder = QDir::current();
     std::optional<ProgramStart> start = resolveCommandLine(
         line,
@@ -34,10 +38,11 @@ bool startCommandLine(const std::string& line, size_t programLimit) {
         },
         programLimit);
     if (!start) {
-        return false;
+        return StartFailure{line.substr(0, programLimit), "the file does not exist"};
     }
     // An absolute path, so that the process start never searches PATH for a bare name.
     QString program = QFileInfo(folder, QString::fromStdString(start->program)).absoluteFilePath();
+    const std::string file = program.toStdString();
     QStringList arguments;
     for (size_t i = 1; i < start->argv.size(); ++i) {
         arguments << QString::fromStdString(start->argv[i]);
@@ -45,12 +50,21 @@ bool startCommandLine(const std::string& line, size_t programLimit) {
     if (isWindowsExecutable(program)) {
         QString wine = QStandardPaths::findExecutable("wine");
         if (wine.isEmpty()) {
-            return false;
+            return StartFailure{file, "it is a Windows program and \"wine\" was not found on PATH"};
         }
         arguments.prepend(program);
         program = wine;
+    } else if (!QFileInfo(program).isExecutable()) {
+        return StartFailure{file, "the file is not executable"};
     }
-    return QProcess::startDetached(program, arguments, folder.absolutePath());
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(arguments);
+    process.setWorkingDirectory(folder.absolutePath());
+    if (!process.startDetached()) {
+        return StartFailure{file, process.errorString().toStdString()};
+    }
+    return std::nullopt;
 }
 
 } // namespace vkr

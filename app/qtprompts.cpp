@@ -42,8 +42,11 @@ std::optional<std::string> QtPrompts::openFile(const std::string& filter,
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setNameFilters(qtFilter(filter).split(";;"));
-    if (!currentFile.empty()) {
-        dialog.selectFile(QString::fromStdString(currentFile));
+    const QFileInfo current(QString::fromStdString(currentFile));
+    if (current.isDir()) {
+        dialog.setDirectory(current.absoluteFilePath());
+    } else if (!currentFile.empty()) {
+        dialog.selectFile(current.filePath());
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

@@ -6,8 +6,6 @@
 
 namespace vkr {
 
-namespace {
-
 int digitValue(char c, int base) {
     int v = -1;
     if (c >= '0' && c <= '9') {
@@ -19,8 +17,6 @@ int digitValue(char c, int base) {
     }
     return v;
 }
-
-} // namespace
 
 std::optional<int32_t> tryParseInt(std::string_view text) {
     size_t i = 0;

@@ -6,6 +6,9 @@
 
 namespace vkr {
 
+// The value of a digit in base 10 or 16 (either case), -1 for any other character.
+int digitValue(char c, int base);
+
 // Reads a 32-bit integer the way the registry subkey names and port texts are read: optional
 // leading spaces, an optional sign, then decimal digits, or hexadecimal digits after "$", "0x"
 // or "0X". Nothing may follow the digits. A value outside the 32-bit range is not an integer,

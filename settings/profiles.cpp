@@ -1,6 +1,10 @@
 #include "settings/profiles.h"
 
+#include "settings/registry.h"
+
 #include <dirent.h>
+
+#include <filesystem>
 
 #include <memory>
 #include <string_view>
@@ -38,7 +42,54 @@ bool maskMatches(const std::string& mask, const std::string& name) {
     return wildcardMatch(mask.c_str(), name.c_str());
 }
 
+bool entryExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ec));
+}
+
+// The name in folder that equals name but for the case of ASCII letters; empty when none does.
+std::string nameNoCase(const std::string& folder, const std::string& name) {
+    std::string best;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.empty() ? "/" : folder.c_str()),
+                                            closedir);
+    if (!dir) {
+        return best;
+    }
+    while (dirent* entry = readdir(dir.get())) {
+        std::string_view n = entry->d_name;
+        if (namesEqual(n, name) && (best.empty() || n < best)) {
+            best = n;
+        }
+    }
+    return best;
+}
+
 } // namespace
+
+std::string findPathNoCase(const std::string& folder, const std::string& relative) {
+    std::string path = folder;
+    bool found = true; // below a part that was not found nothing is looked up
+    size_t start = 0;
+    while (start < relative.size()) {
+        size_t end = relative.find_first_of("\\/", start);
+        if (end == std::string::npos) {
+            end = relative.size();
+        }
+        const std::string part = relative.substr(start, end - start);
+        start = end + 1;
+        if (part.empty()) {
+            continue;
+        }
+        if (found && !entryExists(path + "/" + part)) {
+            const std::string other = nameNoCase(path, part);
+            found = !other.empty();
+            path += "/" + (found ? other : part);
+        } else {
+            path += "/" + part;
+        }
+    }
+    return path;
+}
 
 std::vector<std::string> findFiles(const std::string& pattern) {
     std::string p = pattern;
@@ -71,7 +122,7 @@ std::vector<std::string> findFiles(const std::string& pattern) {
 }
 
 std::vector<std::string> listProfiles(const std::string& gameFolder) {
-    return findFiles(gameFolder + "\\users\\*.*");
+    return findFiles(findPathNoCase(gameFolder, "users") + "/*.*");
 }
 
 } // namespace vkr

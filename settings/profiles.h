@@ -12,7 +12,14 @@ namespace vkr {
 // A folder that cannot be listed gives no names.
 std::vector<std::string> findFiles(const std::string& pattern);
 
-// The game's player profiles: the entries of its install folder's "users" folder.
+// A path below folder found the Windows way: the parts of relative (separated by "\" or "/")
+// are looked up one by one, each by its exact name first, then by a name that differs only in
+// the case of ASCII letters (the first in byte order when there are several). Parts that are not
+// found are kept as written. An empty folder is the root of the file system.
+std::string findPathNoCase(const std::string& folder, const std::string& relative);
+
+// The game's player profiles: the entries of its install folder's "users" folder, whatever the
+// case of that folder's name.
 std::vector<std::string> listProfiles(const std::string& gameFolder);
 
 } // namespace vkr

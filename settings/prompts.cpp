@@ -27,7 +27,7 @@ std::string errorReportText(const std::string& message) {
 }
 
 bool OpenDialog::execute() {
-    auto chosen = prompts().openFile(filter_, fileName_);
+    auto chosen = prompts().openFile(filter_, fileName_.empty() ? folder_ : fileName_);
     if (!chosen) {
         return false;
     }

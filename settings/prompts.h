@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vkr {
 
@@ -18,7 +19,8 @@ public:
     virtual void error(const std::string& text) = 0;
     // "Confirm" box with a question icon and the buttons "&Yes" and "&No": true for Yes.
     virtual bool confirm(const std::string& text) = 0;
-    // A file-open dialog starting at currentFile; nullopt when the user cancels.
+    // A file-open dialog starting at currentFile, or in it when it is a folder; nullopt when the
+    // user cancels.
     virtual std::optional<std::string> openFile(const std::string& filter,
                                                 const std::string& currentFile) = 0;
 };
@@ -40,10 +42,13 @@ public:
     bool execute();
     const std::string& fileName() const { return fileName_; }
     const std::string& filter() const { return filter_; }
+    // The folder the dialog opens in while no file has been chosen in it.
+    void setFolder(std::string folder) { folder_ = std::move(folder); }
 
 private:
     std::string filter_;
     std::string fileName_;
+    std::string folder_;
 };
 
 } // namespace vkr

@@ -5,6 +5,7 @@
 #include "settings/intparse.h"
 #include "settings/profiles.h"
 #include "settings/regkey.h"
+#include "settings/wine_prefix.h"
 
 #include <filesystem>
 #include <optional>
@@ -97,11 +98,9 @@ std::optional<std::string> askForExecutable(Registry& reg, StoreView& view, cons
 void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
     LauncherSettings& o = s.settings;
 
-    RegKey machine(reg, Hive::LocalMachine);
-    if (machine.openKey(kGameKey, false)) {
-        o.gameFolder = machine.readString("MAIN");
+    if (auto folder = readGameFolder(reg, winePrefixFolder())) {
+        o.gameFolder = *folder;
     }
-    machine.closeKey();
 
     view.setLocalAddress(view.localAddress());
 
@@ -176,12 +175,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
                       e.mods = k.readString("mods");
                   });
 
-        RegKey user(reg, Hive::CurrentUser);
-        std::string player;
-        if (user.openKey(kGameKey, false)) {
-            player = user.readString("Player Name");
-        }
-        view.setPlayerName(player);
+        view.setPlayerName(readPlayerName(reg, winePrefixFolder()));
         view.clearProfiles();
         for (const auto& profile : listProfiles(o.gameFolder)) {
             view.addProfile(profile);

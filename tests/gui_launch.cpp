@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 
 const QString kFakeGame = QString(VKR_BINARY_DIR) + "/tools/fake-game";
@@ -51,6 +53,7 @@ class LaunchTest : public QObject {
     std::unique_ptr<LauncherFixture> fx;
     QString startDir;
     QByteArray startPath;
+    QByteArray startPrefix;
 
     TForm1* form() { return vkr::forms().form1; }
     Ui::TForm1* ui() { return form()->ui(); }
@@ -129,6 +132,7 @@ private slots:
         QVERIFY2(QFile::exists(kFakeGame), qPrintable(kFakeGame));
         startDir = QDir::currentPath();
         startPath = qgetenv("PATH");
+        startPrefix = qgetenv("WINEPREFIX");
     }
     void init() { fx = std::make_unique<LauncherFixture>(); }
     void cleanup() {
@@ -136,6 +140,7 @@ private slots:
         // A launch moves the launcher into the game folder.
         QDir::setCurrent(startDir);
         qputenv("PATH", startPath);
+        qputenv("WINEPREFIX", startPrefix);
     }
 
     void launch_data() {
@@ -262,33 +267,101 @@ private slots:
         QCOMPARE(r.cwd, game());
     }
 
-    void nothingStarted_data() {
+    void startFailures_data() {
         QTest::addColumn<QString>("executable");
         QTest::addColumn<QByteArray>("content"); // empty: no such file
+        QTest::addColumn<bool>("preferences");   // start the preferences program instead
+        QTest::addColumn<QString>("failure");    // %F: the file meant
 
-        QTest::newRow("missing executable") << "missing.exe" << QByteArray();
-        QTest::newRow("Windows executable, no wine") << "Game.exe" << QByteArray("MZ\x90");
+        QTest::newRow("missing executable") << "missing.exe" << QByteArray() << false
+                                            << "Could not start \"%F\": the file does not exist.";
+        QTest::newRow("Windows executable, no wine")
+            << "Game.exe" << QByteArray("MZ\x90") << false
+            << "Could not start \"%F\": it is a Windows program and \"wine\" was not found "
+               "on PATH.";
+        QTest::newRow("not executable") << "VelkrandOstrel" << QByteArray("#!/bin/sh\n") << false
+                                        << "Could not start \"%F\": the file is not executable.";
+        QTest::newRow("no preferences program")
+            << "VELKRANDPREFERENCES.EXE" << QByteArray() << true
+            << "Could not start \"%F\": the file does not exist.";
     }
 
-    void nothingStarted() {
+    void startFailures() {
         QFETCH(QString, executable);
         QFETCH(QByteArray, content);
+        QFETCH(bool, preferences);
+        QFETCH(QString, failure);
         qputenv("PATH", QString::fromStdString(fx->folder("empty-bin")).toUtf8());
         const QString path = game() + "/" + executable;
         if (!content.isEmpty()) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
-            file.close();
-            QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
         }
-        startLauncher(false, path);
+        startLauncher(false, preferences ? exe() : path);
+        if (preferences) {
+            QVERIFY(QFile::remove(path));
+        }
         fx->prompts.clear();
 
-        clickAndWaitForTimer(ui()->BitBtn3);
+        if (preferences) {
+            ui()->VKRPreferences1->trigger();
+        } else {
+            clickAndWaitForTimer(ui()->BitBtn3);
+        }
+        QCOMPARE(fx->prompts.errors(),
+                 std::vector<std::string>{failure.replace("%F", path).toStdString()});
         QTest::qWait(300);
         QCOMPARE(records(game()).size(), 0);
-        QCOMPARE(fx->prompts.shown.size(), size_t(0));
+    }
+
+    // The game as Wine installs it: no game keys in the launcher's file, the prefix's registry
+    // files as Wine wrote them (the install folder "C:\Games\Operation Velkrand"), a folder
+    // and files whose names differ in case from what the launcher looks for.
+    void gameFromWinePrefix() {
+        const QString prefix = QString::fromStdString(fx->folder("wine prefix"));
+        QVERIFY(QDir().mkpath(prefix + "/dosdevices"));
+        QCOMPARE(symlink("../drive_c", qPrintable(prefix + "/dosdevices/c:")), 0);
+        const QString installed = prefix + "/drive_c/GAMES/operation velkrand";
+        QVERIFY(QDir().mkpath(installed + "/Users/Ann"));
+        QVERIFY(QDir().mkpath(installed + "/Users/Bob"));
+        copyProgram(installed + "/VelkrandPreferences.exe");
+        for (const QString f : {"/system.reg", "/user.reg"}) {
+            QVERIFY(QFile::copy(QString(VKR_TEST_DATA) + "/wine" + f, prefix + f));
+        }
+        qputenv("WINEPREFIX", prefix.toUtf8());
+        fx->writeRegistryText("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                              "\"executable\"=\"" +
+                              installed.toStdString() +
+                              "/missing.exe\"\n\"nosplash\"=dword:00000001\n"
+                              "\"window\"=dword:00000000\n");
+        fx->start();
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+
+        // The executable is missing: the chooser opens in the game folder.
+        QCOMPARE(fx->prompts.fileDialogStarts, std::vector<std::string>{installed.toStdString()});
+        QCOMPARE(ui()->PlayerName->currentText(),
+                 QString::fromUtf8("\xC3\x85sa \"Ace\" \xCE\xA9mega\\x"));
+        QStringList profiles;
+        for (int i = 0; i < ui()->PlayerName->count(); ++i) {
+            profiles << ui()->PlayerName->itemText(i);
+        }
+        profiles.sort();
+        QCOMPARE(profiles, (QStringList{"Ann", "Bob"}));
+        const QString dir = QString(VKR_BINARY_DIR) + "/screenshots";
+        QDir().mkpath(dir);
+        QVERIFY(form()->grab().save(dir + "/main-window-wine-prefix.png"));
+        ui()->PlayerName->showPopup();
+        QVERIFY(ui()->PlayerName->view()->window()->grab().save(dir + "/wine-profiles.png"));
+        ui()->PlayerName->hidePopup();
+
+        ui()->VKRPreferences1->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(records(installed).size(), 1, 10000);
+        const Record r = records(installed).first();
+        QCOMPARE(r.argv, QStringList{installed + "/VelkrandPreferences.exe"});
+        QCOMPARE(r.cwd, installed);
+        QCOMPARE(fx->prompts.errors(), std::vector<std::string>());
     }
 };
 

@@ -34,8 +34,9 @@ bool ScriptedPrompts::confirm(const std::string& text) {
 }
 
 std::optional<std::string> ScriptedPrompts::openFile(const std::string& filter,
-                                                     const std::string&) {
+                                                     const std::string& currentFile) {
     shown.push_back({Shown::OpenFile, filter});
+    fileDialogStarts.push_back(currentFile);
     if (fileAnswers.empty()) {
         return std::nullopt;
     }

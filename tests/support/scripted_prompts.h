@@ -19,6 +19,8 @@ public:
     std::vector<Shown> shown;
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<std::string>> fileAnswers;
+    // Where each file dialog started: a file or a folder.
+    std::vector<std::string> fileDialogStarts;
 
     ScriptedPrompts();
     ~ScriptedPrompts() override;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "settings/registry.h"
+
+#include <optional>
+#include <string>
+
+namespace vkr {
+
+// The Wine prefix the game is looked for in: $WINEPREFIX, else ~/.wine; empty when neither can
+// be worked out.
+std::string winePrefixFolder();
+
+// The game's install folder as the load takes it: "MAIN" of the game's local-machine key in the
+// launcher's own file, else from the prefix's system.reg (the key as 64-bit programs see it,
+// then as 32-bit programs see it, below "Software\Wow6432Node"). A Windows path is mapped into
+// the prefix. Empty when a key is found without the value; nullopt when no key is found at all.
+// A value of the wrong type in the own file raises as any other read of it; the prefix's files
+// are only read, and what cannot be read there counts as missing.
+std::optional<std::string> readGameFolder(Registry& reg, const std::string& prefix);
+
+// The player name: "Player Name" of the game's current-user key in the own file, else from the
+// prefix's user.reg; empty when neither has it.
+std::string readPlayerName(Registry& reg, const std::string& prefix);
+
+// A Windows path ("C:\Games\VKR", "d:/vkr") mapped to this file system through the prefix's
+// dosdevices/ links ("c:" usually links to "../drive_c"), its parts found the Windows way
+// (findPathNoCase). Any other text, a Linux path among them, is returned as it is.
+std::string mapWindowsPath(const std::string& prefix, const std::string& path);
+
+} // namespace vkr
