@@ -57,12 +57,16 @@ void destroyForms() {
 
 namespace {
 
-// What a later start of the launcher asks for: the window the user deals with now (a message
-// box or file dialog waiting for an answer, else the main window) comes forward.
+// What a later start of the launcher asks for: the window the user deals with now comes
+// forward: a message box or file dialog waiting for an answer, else the watcher while it stands
+// in for the hidden main window, else the main window.
 void bringForward() {
     QWidget* window = QApplication::activeModalWidget();
     if (!window) {
-        window = forms().form1;
+        const Forms& f = forms();
+        const bool watching = f.form1 && !f.form1->isVisible() && f.formWatcher &&
+                              f.formWatcher->isVisible();
+        window = watching ? static_cast<QWidget*>(f.formWatcher) : f.form1;
     }
     if (window) {
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

@@ -1,5 +1,8 @@
 #include "settings/registry_tree.h"
 
+#include "settings/intparse.h"
+#include "settings/utf8.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <utility>
@@ -136,19 +139,6 @@ bool startsWithNoCase(std::string_view s, std::string_view prefix) {
     return s.size() >= prefix.size() && namesEqual(s.substr(0, prefix.size()), prefix);
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // 1 to 8 hex digits, the whole of s.
 std::optional<uint32_t> parseHex32(std::string_view s) {
     if (s.empty() || s.size() > 8) {
@@ -156,31 +146,13 @@ std::optional<uint32_t> parseHex32(std::string_view s) {
     }
     uint32_t x = 0;
     for (char c : s) {
-        int d = hexDigit(c);
+        int d = digitValue(c, 16);
         if (d < 0) {
             return std::nullopt;
         }
         x = (x << 4) | static_cast<uint32_t>(d);
     }
     return x;
-}
-
-void appendUtf8(std::string& out, uint32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
 }
 
 // UTF-16LE bytes as UTF-8; nullopt for an odd number of bytes or a surrogate without its pair.

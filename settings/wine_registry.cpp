@@ -1,6 +1,7 @@
 #include "settings/wine_registry.h"
 
 #include "settings/intparse.h"
+#include "settings/utf8.h"
 
 #include <cstdint>
 #include <cstring>
@@ -45,24 +46,6 @@ private:
 
 int hexDigit(char c) {
     return digitValue(c, 16);
-}
-
-void appendUtf8(std::string& out, uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Builds UTF-8 text from UTF-16 code units and bytes that are already UTF-8. A surrogate
