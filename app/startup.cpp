@@ -55,19 +55,20 @@ void destroyForms() {
     f = Forms{};
 }
 
+QWidget* windowToBringForward() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    const Forms& f = forms();
+    const bool watching =
+        f.form1 && !f.form1->isVisible() && f.formWatcher && f.formWatcher->isVisible();
+    return watching ? static_cast<QWidget*>(f.formWatcher) : f.form1;
+}
+
 namespace {
 
-// What a later start of the launcher asks for: the window the user deals with now comes
-// forward: a message box or file dialog waiting for an answer, else the watcher while it stands
-// in for the hidden main window, else the main window.
 void bringForward() {
-    QWidget* window = QApplication::activeModalWidget();
-    if (!window) {
-        const Forms& f = forms();
-        const bool watching = f.form1 && !f.form1->isVisible() && f.formWatcher &&
-                              f.formWatcher->isVisible();
-        window = watching ? static_cast<QWidget*>(f.formWatcher) : f.form1;
-    }
+    QWidget* window = windowToBringForward();
     if (window) {
         window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
         window->show();

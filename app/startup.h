@@ -1,5 +1,7 @@
 #pragma once
 
+class QWidget;
+
 namespace vkr {
 
 class Registry;
@@ -13,6 +15,11 @@ void useLauncherFont();
 void createForms(Registry& registry);
 // Deletes the windows createForms made (for tests; the program keeps them until exit).
 void destroyForms();
+
+// The window a later start of the launcher brings forward: a message box or file dialog waiting
+// for an answer, else the watcher while it stands in for the hidden main window, else the main
+// window.
+QWidget* windowToBringForward();
 
 // The program: application title, windows, message loop. Returns the exit code.
 int runLauncher(int argc, char** argv);

@@ -1,5 +1,6 @@
 // The server watcher window offscreen, polling tools/fake-server over real UDP.
 #include "app/TForm1.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "net/TNMUDP.h"
 #include "settings/settings.h"
@@ -277,6 +278,17 @@ private slots:
         QTRY_COMPARE(events, 2);
         QCOMPARE(ui()->status->text(), QString("Debriefing"));
         QCOMPARE(sink.played, QStringList());
+    }
+
+    // A second start of the launcher brings forward the watcher while it stands in for the
+    // hidden main window, and the main window again once the watcher is closed.
+    void secondStartBringsTheWatcherForward() {
+        FakeServer server;
+        QVERIFY(server.start(1, QJsonArray{}));
+        QVERIFY(open(server.ports[0]));
+        QCOMPARE(vkr::windowToBringForward(), static_cast<QWidget*>(form()));
+        QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        QCOMPARE(vkr::windowToBringForward(), static_cast<QWidget*>(vkr::forms().form1));
     }
 
     // A reply that arrives after Close changes nothing: it records no state, so the next
