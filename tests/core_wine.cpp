@@ -23,17 +23,17 @@ const QString kData = QString(VKR_TEST_DATA) + "/wine/";
 
 // "file:NAME" is a file of the test data, "raw:TEXT" the text as it is; any other text is the
 // body of a Wine registry file after its first lines.
-std::string wineText(const QByteArray& spec) {
-    if (spec.startsWith("file:")) {
-        QFile f(kData + spec.mid(5));
+std::string wineText(const QByteArray& source) {
+    if (source.startsWith("file:")) {
+        QFile f(kData + source.mid(5));
         return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string();
     }
-    if (spec.startsWith("raw:")) {
-        return spec.mid(4).toStdString();
+    if (source.startsWith("raw:")) {
+        return source.mid(4).toStdString();
     }
     return "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n"
            "#arch=win64\n\n" +
-           spec.toStdString();
+           source.toStdString();
 }
 
 QByteArray bytes(const char* s, size_t n) {
@@ -226,11 +226,12 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, player);
         makePrefix(folders);
-        for (auto [file, spec] : {std::pair{"/system.reg", system}, std::pair{"/user.reg", user}}) {
-            if (spec == "folder") {
+        for (auto [file, source] :
+             {std::pair{"/system.reg", system}, std::pair{"/user.reg", user}}) {
+            if (source == "folder") {
                 QVERIFY(QDir().mkpath(prefix + file));
-            } else if (!spec.isEmpty()) {
-                std::ofstream((prefix + file).toStdString(), std::ios::binary) << wineText(spec);
+            } else if (!source.isEmpty()) {
+                std::ofstream((prefix + file).toStdString(), std::ios::binary) << wineText(source);
             }
         }
         const std::string ownPath = dir->filePath("registry.reg").toStdString();
