@@ -135,6 +135,11 @@ bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view 
     return std::string_view(text, static_cast<size_t>(end - text)) == e.port;
 }
 
+bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
+    // Ticks wrap: the signed difference orders two ticks less than 24 days apart.
+    return static_cast<int32_t>(receiveTick - status.sendTick) >= 0;
+}
+
 namespace {
 
 void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
@@ -174,7 +179,8 @@ std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::st
                             int port, std::string_view reply, uint32_t receiveTick) {
     std::vector<int> answered;
     for (int i = 0; i <= servers.lastRow; ++i) {
-        if (answers(servers[i], rows[i].status, fromIP, port)) {
+        if (answers(servers[i], rows[i].status, fromIP, port) &&
+            receivedAfterSend(rows[i].status, receiveTick)) {
             applyToRow(rows[i], reply, receiveTick);
             answered.push_back(i);
         }

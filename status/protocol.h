@@ -114,8 +114,15 @@ private:
 // decimal text, is the row's port text.
 bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port);
 
-// Applies one datagram, received at receiveTick, to every row of servers that it answers: the
-// ping, players and mission cells and the row's players. Gives the rows it answered.
+// Whether a datagram received at receiveTick came after the row's request went out. One that
+// came before answers an earlier pass (a slow server's late reply): the row's pass reset
+// dropped that pass, so the datagram changes nothing in the row, neither its ping nor its
+// players, which the reply to this pass brings.
+bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick);
+
+// Applies one datagram, received at receiveTick, to every row of servers that it answers and
+// that had sent its request by then: the ping, players and mission cells and the row's
+// players. Gives the rows it answered.
 std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
                             int port, std::string_view reply, uint32_t receiveTick);
 

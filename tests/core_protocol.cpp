@@ -260,10 +260,29 @@ private slots:
         QCOMPARE(players(server.row().status), playerList);
     }
 
-    void pingAcrossTheTickWrap() {
-        OneServer server(4294967290u);
-        server.apply(reply("|numplayers|1|"), 10);
-        QCOMPARE(server.row().cells.ping, std::string("16"));
+    // A datagram received before the row's request went out (a late reply to an earlier pass)
+    // leaves the row as the pass reset it.
+    void pingAgainstTheSend_data() {
+        QTest::addColumn<uint32_t>("sendTick");
+        QTest::addColumn<uint32_t>("receiveTick");
+        QTest::addColumn<QString>("ping"); // "??": the row was not answered
+        QTest::newRow("after the send") << 1000u << 1042u << "42";
+        QTest::newRow("in the send's millisecond") << 1000u << 1000u << "0";
+        QTest::newRow("across the tick wrap") << 4294967290u << 10u << "16";
+        QTest::newRow("before the send") << 1000u << 999u << "??";
+        QTest::newRow("before the send, across the wrap") << 5u << 4294967290u << "??";
+    }
+    void pingAgainstTheSend() {
+        QFETCH(uint32_t, sendTick);
+        QFETCH(uint32_t, receiveTick);
+        QFETCH(QString, ping);
+        OneServer server(sendTick);
+        const bool answered = ping != "??";
+        QCOMPARE(server.apply(reply("|numplayers|1|player_0|Ann|"), receiveTick).size(),
+                 size_t(answered ? 1 : 0));
+        QCOMPARE(QString::fromStdString(server.row().cells.ping), ping);
+        QCOMPARE(QString::fromStdString(server.row().cells.players), answered ? "1/??" : " ");
+        QCOMPARE(server.row().status.playerCount, answered ? 1 : 0);
     }
 
     void replyOverTwoDatagrams() {

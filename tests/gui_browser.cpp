@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QStatusBar>
+#include <QThread>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -205,6 +206,30 @@ private slots:
         QCOMPARE(cell(0, 3), QString(" "));
         query.writeDatagram(reply, request.senderAddress(), request.senderPort());
         QTRY_COMPARE(cell(0, 3), QString("3/10"));
+    }
+
+    // A datagram that reached the socket before the row's request went out (a slow server's
+    // reply to the pass before) is not the reply to it: the row keeps its placeholders.
+    void replyFromBeforeTheRequest() {
+        QUdpSocket query;
+        QVERIFY(query.bind(QHostAddress::LocalHost, 0));
+        openBrowser({{"Late", "127.0.0.1", gamePort(query.localPort())}});
+        waitForRefresh();
+        QTRY_VERIFY(query.hasPendingDatagrams());
+        QNetworkDatagram request = query.receiveDatagram();
+        const QByteArray reply = "\\numplayers\\3\\maxplayers\\12\\";
+        query.writeDatagram(reply, request.senderAddress(), request.senderPort());
+        // The browser reads it only after the next pass has sent: no events run in between.
+        QThread::msleep(5);
+        statuses.clear();
+        form()->BitBtn2Click();
+        QTRY_VERIFY(statuses.contains("Ready"));
+        QCOMPARE(rowCells(0).mid(2), (QStringList{"??", " ", " "}));
+        QTRY_VERIFY(query.hasPendingDatagrams());
+        request = query.receiveDatagram();
+        query.writeDatagram(reply, request.senderAddress(), request.senderPort());
+        QTRY_COMPARE(cell(0, 3), QString("3/10"));
+        QVERIFY2(cell(0, 2).toInt() < 1000, qPrintable(cell(0, 2)));
     }
 
     void join_data() {
