@@ -177,7 +177,7 @@ void TForm4::QueryServers() {
     for (int i = 0; i <= servers.lastRow; ++i) {
         const vkr::ServerEntry& e = servers[i];
         try {
-            vkr::queryServer(e, rows_[i], *lookup, *udps, [&] {
+            vkr::queryServer(e, rows_[i], *udps, [&] {
                 setCell(i, 0, vkr::qs(e.name));
                 setCell(i, 1, vkr::qs(e.ip + ":" + e.port));
                 // Only a host name can block in its look-up; a dotted address goes out at once

@@ -4,6 +4,7 @@
 #include "net/tick.h"
 #include "net/udp_errors.h"
 #include "status/protocol.h"
+#include "status/server_query.h"
 #include "support/fake_server.h"
 
 #include <QFile>
@@ -363,14 +364,19 @@ private slots:
             address);
     }
 
-    // One row queried as the browser queries it; only a reply from its query port counts.
+    // One row queried as the browser queries it: a reply counts when it comes from the query
+    // port of the address that the request was sent to.
     void replyAttribution_data() {
+        QTest::addColumn<QString>("host");
         QTest::addColumn<bool>("fromOtherPort");
         QTest::addColumn<QString>("players");
-        QTest::newRow("from the query port") << false << "2/10";
-        QTest::newRow("from another port") << true << " ";
+        QTest::newRow("host name, from the query port") << "localhost" << false << "2/10";
+        QTest::newRow("host name, from another port") << "localhost" << true << " ";
+        QTest::newRow("dotted text with a trailing space") << "127.0.0.1 " << false << "2/10";
+        QTest::newRow("dotted text and more words") << "127.0.0.1 lan" << false << "2/10";
     }
     void replyAttribution() {
+        QFETCH(QString, host);
         QFETCH(bool, fromOtherPort);
         QFETCH(QString, players);
         FakeServer server;
@@ -379,26 +385,20 @@ private slots:
         QVERIFY(server.start(1, oneServer({reply})));
         vkr::ServerTable servers;
         vkr::ServerEntry& e = servers.append();
-        e.ip = "localhost";
+        e.ip = host.toStdString();
         e.port = std::to_string(server.ports[0] - 2);
         e.sockets = false;
         vkr::QueryRows rows;
-        TClientSocket lookup;
         Receiver r;
         int datagrams = 0;
-        r.udps.OnDataReceived = [&](TNMUDP* sender, int n, const std::string& ip, int port) {
+        r.udps.OnDataReceived = [&](TNMUDP* sender, int, const std::string& ip, int port) {
             std::string text;
             sender->ReadReceivedData(text);
             ++datagrams;
-            vkr::ApplyReply(servers, rows, ip, port, text.substr(0, static_cast<size_t>(n)),
-                            sender->ReceivedTick());
+            vkr::ApplyReply(servers, rows, ip, port, text, sender->ReceivedTick());
         };
-        vkr::ServerStatus& status = rows[0].status;
-        status.address = vkr::addressText(lookup.ResolveHostAddress(e.ip));
-        r.udps.RemotePort = vkr::queryPort(e);
-        r.udps.RemoteHost = e.ip;
-        status.resetPlayers();
-        QVERIFY(vkr::SendStatusRequest(r.udps));
+        vkr::queryServer(e, rows[0], r.udps);
+        QCOMPARE(rows[0].status.address, std::string("127.0.0.1"));
         QTRY_COMPARE(datagrams, 1);
         QCOMPARE(QString::fromStdString(rows[0].cells.players), players);
     }
