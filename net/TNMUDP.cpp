@@ -25,8 +25,6 @@ namespace {
 constexpr size_t maxQueued = 8192;
 // Large enough for a burst of replies to a whole pass; the system may grant less.
 constexpr int receiveBufferBytes = 4 * 1024 * 1024;
-// Host texts longer than this do not resolve.
-constexpr size_t maxHostLength = 127;
 
 int64_t realtimeNs() {
     timespec now{};
@@ -157,20 +155,20 @@ std::string TNMUDP::LastSendAddress() const {
 }
 
 bool TNMUDP::IsDottedAddress(const std::string& host) {
-    const std::string name(host.c_str());
-    // 255.255.255.255 is the parser's failure value, so that text is looked up as a name.
-    return name.size() <= maxHostLength && inet_addr(name.c_str()) != INADDR_NONE;
+    return vkr::dottedAddress(host).has_value();
 }
 
 in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
+    if (auto dotted = vkr::dottedAddress(host)) {
+        in_addr_t address;
+        std::memcpy(&address, dotted->data(), sizeof address);
+        return address;
+    }
     // The text ends at a NUL, as the system's text functions read it.
     const std::string name(host.c_str());
-    if (IsDottedAddress(name)) {
-        return inet_addr(name.c_str());
-    }
     for (int attempt = 0;; ++attempt) {
         in_addr_t address = 0;
-        if (name.size() <= maxHostLength && lookUp(name, address)) {
+        if (name.size() <= vkr::maxHostLength && lookUp(name, address)) {
             return address;
         }
         if (attempt == 1) {

@@ -174,10 +174,11 @@ void TForm4::QueryServers() {
     // A port text that is not an integer stops only its own row; the first such error is
     // reported once the pass is over.
     std::exception_ptr failure;
+    vkr::QueryPass pass;
     for (int i = 0; i <= servers.lastRow; ++i) {
         const vkr::ServerEntry& e = servers[i];
         try {
-            vkr::queryServer(e, rows_[i], *udps, [&] {
+            pass.query(e, rows_[i], *udps, [&] {
                 setCell(i, 0, vkr::qs(e.name));
                 setCell(i, 1, vkr::qs(e.ip + ":" + e.port));
                 // Only a host name can block in its look-up; a dotted address goes out at once

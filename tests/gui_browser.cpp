@@ -232,6 +232,22 @@ private slots:
         QVERIFY2(cell(0, 2).toInt() < 1000, qPrintable(cell(0, 2)));
     }
 
+    // A server listed twice is asked once, and each row lists its players once.
+    void serverListedTwice() {
+        FakeServer fake;
+        QVERIFY(fake.start(1));
+        openBrowser({{"First", "127.0.0.1", gamePort(fake.ports[0])},
+                     {"Again", "127.0.0.1", gamePort(fake.ports[0])}});
+        waitForRefresh();
+        QTRY_COMPARE(cell(1, 3), QString("2/10"));
+        QTest::qWait(200); // a second reply, if there were one, has arrived by now
+        QCOMPARE(fake.received().size(), 1);
+        for (int row : {0, 1}) {
+            clickRow(row);
+            QCOMPARE(players(), (QStringList{"Player 0 0", "Player 1 1"}));
+        }
+    }
+
     void join_data() {
         QTest::addColumn<bool>("byEnter");
         QTest::addColumn<QString>("name");

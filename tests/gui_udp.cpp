@@ -397,7 +397,7 @@ private slots:
             ++datagrams;
             vkr::ApplyReply(servers, rows, ip, port, text, sender->ReceivedTick());
         };
-        vkr::queryServer(e, rows[0], r.udps);
+        vkr::QueryPass().query(e, rows[0], r.udps);
         QCOMPARE(rows[0].status.address, std::string("127.0.0.1"));
         QTRY_COMPARE(datagrams, 1);
         QCOMPARE(QString::fromStdString(rows[0].cells.players), players);

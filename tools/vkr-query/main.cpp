@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
     };
 
     // One server's step of the browser's query pass.
-    vkr::queryServer(e, rows[0], udps);
+    vkr::QueryPass().query(e, rows[0], udps);
     const vkr::ServerStatus& status = rows[0].status;
 
     QTimer::singleShot(args->timeoutMs, &app, &QCoreApplication::quit);
