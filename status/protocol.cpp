@@ -2,6 +2,7 @@
 
 #include "settings/intparse.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vkr {
@@ -77,44 +78,50 @@ std::optional<std::string> capacityText(std::string_view maxplayers) {
     return std::to_string(static_cast<int64_t>(*value) - 2);
 }
 
-namespace {
-
-const std::string& slot(const std::vector<std::string>& texts, int j) {
-    static const std::string empty;
-    return j >= 0 && static_cast<size_t>(j) < texts.size() ? texts[static_cast<size_t>(j)] : empty;
-}
-
-// Writes slot j of texts, growing the table to hold it.
-void put(std::vector<std::string>& texts, int j, std::string_view value) {
-    if (static_cast<size_t>(j) >= texts.size()) {
-        texts.resize(static_cast<size_t>(j) + 1);
+std::string ServerStatus::playerName(int j) const {
+    if (playerCount == 0 && j == 0) {
+        return "no players";
     }
-    texts[static_cast<size_t>(j)].assign(value);
+    return j >= 0 && j < playerCount ? std::string(&texts_[starts_[2 * j]]) : std::string();
 }
 
-} // namespace
-
-const std::string& ServerStatus::playerName(int j) const {
-    return slot(names_, j);
+std::string ServerStatus::playerScore(int j) const {
+    return j >= 0 && j < playerCount ? std::string(&texts_[starts_[2 * j + 1]]) : std::string();
 }
 
-const std::string& ServerStatus::playerScore(int j) const {
-    return slot(scores_, j);
+template <typename T> void ServerStatus::reserveFor(std::vector<T>& v, size_t size, size_t bound) {
+    if (v.size() + size > v.capacity()) {
+        v.reserve(std::min(std::max(v.size() + size, 2 * v.capacity()), bound));
+    }
 }
 
 void ServerStatus::resetPlayers() {
     playerCount = 0;
     dropping_ = false;
-    put(names_, 0, "no players");
-    put(scores_, 0, "");
+    // What a pass of an ordinary server needs is kept for the next pass; more is given back.
+    constexpr size_t kept = 1024;
+    texts_.clear();
+    starts_.clear();
+    if (texts_.capacity() > kept) {
+        std::vector<char>().swap(texts_);
+    }
+    if (starts_.capacity() > kept / 8) {
+        std::vector<uint16_t>().swap(starts_);
+    }
 }
 
 void ServerStatus::addPlayer(std::string_view name) {
-    if (playerCount >= playerCapacity) {
+    if (playerCount >= playerCapacity || texts_.size() + name.size() + 2 > playerBytesCapacity) {
         dropping_ = true;
         return;
     }
-    put(names_, playerCount, name);
+    reserveFor(texts_, name.size() + 2, playerBytesCapacity);
+    reserveFor(starts_, 2, 2 * playerCapacity);
+    starts_.push_back(static_cast<uint16_t>(texts_.size()));
+    texts_.insert(texts_.end(), name.begin(), name.end());
+    texts_.push_back('\0');
+    starts_.push_back(static_cast<uint16_t>(texts_.size()));
+    texts_.push_back('\0'); // no score yet
     ++playerCount;
 }
 
@@ -122,7 +129,13 @@ void ServerStatus::setScore(std::string_view score) {
     if (playerCount == 0 || dropping_) {
         return;
     }
-    put(scores_, playerCount - 1, score);
+    // The last player's score ends the texts: it is replaced in place.
+    texts_.resize(starts_.back());
+    if (texts_.size() + score.size() + 1 <= playerBytesCapacity) {
+        reserveFor(texts_, score.size() + 1, playerBytesCapacity);
+        texts_.insert(texts_.end(), score.begin(), score.end());
+    }
+    texts_.push_back('\0');
 }
 
 bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port) {

@@ -327,19 +327,32 @@ private slots:
         QCOMPARE(players(s), QString("Cy:"));
     }
 
+    // A pass's player list stops at 1025 players or at the byte bound, whichever comes first;
+    // the scores of the dropped names never land on the last player kept.
+    void playerCapacity_data() {
+        QTest::addColumn<int>("nameLength"); // 0: the names are N0, N1, ...
+        QTest::addColumn<int>("kept");
+        QTest::newRow("short names: 1025 players") << 0 << ServerStatus::playerCapacity;
+        QTest::newRow("names of 1000 bytes: the byte bound") << 1000 << 32;
+    }
     void playerCapacity() {
+        QFETCH(int, nameLength);
+        QFETCH(int, kept);
+        auto name = [&](int k) {
+            std::string n = "N" + std::to_string(k);
+            return n + std::string(std::max<size_t>(n.size(), size_t(nameLength)) - n.size(), 'x');
+        };
         OneServer server;
         std::string text;
         for (int k = 0; k < ServerStatus::playerCapacity + 5; ++k) {
-            text += "\\player_\\N" + std::to_string(k) + "\\score\\" + std::to_string(k);
+            text += "\\player_\\" + name(k) + "\\score\\" + std::to_string(k);
         }
         server.apply(text + "\\");
         const ServerStatus& s = server.row().status;
-        QCOMPARE(s.playerCount, ServerStatus::playerCapacity);
-        QCOMPARE(s.playerName(1024), std::string("N1024"));
-        // The scores of the names that were dropped do not land on the last kept player.
-        QCOMPARE(s.playerScore(1024), std::string("1024"));
-        QCOMPARE(s.playerName(1025), std::string(""));
+        QCOMPARE(s.playerCount, kept);
+        QCOMPARE(s.playerName(kept - 1), name(kept - 1));
+        QCOMPARE(s.playerScore(kept - 1), std::to_string(kept - 1));
+        QCOMPARE(s.playerName(kept), std::string(""));
     }
 
     void attribution_data() {

@@ -4,7 +4,10 @@
 //           shows its reply, the rows answered and lost, the resident memory afterwards;
 //   pass 2: the first 100 rows become "localhost" on servers that answer 50 ms late; their
 //           shown ping against that delay;
-//   qstat (quakestat on PATH): the same 1025 servers, its wall time.
+//   qstat (quakestat on PATH): the same 1025 servers, its wall time;
+//   hostile replies: 1025 servers each answering 1025 players with names of 200 bytes, applied
+//           to the browser's rows; the heap held for them against the stated bound, and after
+//           the rows reset.
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -12,6 +15,7 @@
 #include "settings/registry_file.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/protocol.h"
 #include "ui_TForm4.h"
 
 #include <QApplication>
@@ -25,6 +29,8 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUdpSocket>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -157,6 +163,62 @@ void printPass(const char* what, const PassResult& r) {
                 serverCount, serverCount - r.answered);
 }
 
+// Bytes of the heap in use.
+size_t heapInUse() {
+    return mallinfo2().uordblks;
+}
+
+// Applies hostile replies to a server table of serverCount rows, as the browser's data-received
+// handler does: each server sends 1025 players with names of 200 bytes, nine to a datagram of
+// less than 2048 bytes. Prints the heap held for them, the bound, and what stays after a pass
+// resets the rows.
+void hostileReplies() {
+    vkr::ServerTable servers;
+    auto rows = std::make_unique<vkr::QueryRows>();
+    for (int i = 0; i < serverCount; ++i) {
+        vkr::ServerEntry& e = servers.append();
+        e.ip = "127.0.0.1";
+        e.port = std::to_string(10000 + i);
+        e.sockets = true;
+        (*rows)[i].status.address = "127.0.0.1";
+        (*rows)[i].status.resetPlayers();
+    }
+    std::vector<std::string> datagrams;
+    for (int k = 0; k < vkr::ServerStatus::playerCapacity; k += 9) {
+        std::string d;
+        for (int j = k; j < std::min(k + 9, vkr::ServerStatus::playerCapacity); ++j) {
+            std::string name = "player " + std::to_string(j) + " ";
+            d += "\\player_" + std::to_string(j) + "\\" + name +
+                 std::string(200 - name.size(), 'W') + "\\score_" + std::to_string(j) + "\\" +
+                 std::to_string(j);
+        }
+        datagrams.push_back(d + "\\");
+    }
+    const size_t before = heapInUse();
+    for (int i = 0; i < serverCount; ++i) {
+        for (const std::string& d : datagrams) {
+            vkr::ApplyReply(servers, *rows, "127.0.0.1", 10001 + i, d, 1);
+        }
+    }
+    const size_t held = heapInUse() - before;
+    const int kept = (*rows)[0].status.playerCount;
+    for (int i = 0; i < serverCount; ++i) {
+        (*rows)[i].status.resetPlayers();
+    }
+    const size_t afterReset = heapInUse() - before;
+    // Per row: the texts, and two 16-bit starts per player.
+    const double bound = serverCount *
+                         (vkr::ServerStatus::playerBytesCapacity +
+                          2.0 * sizeof(uint16_t) * vkr::ServerStatus::playerCapacity) /
+                         (1024 * 1024);
+    std::printf("hostile replies (1025 x 1025 players of 200 bytes, %zu datagrams each):\n",
+                datagrams.size());
+    std::printf("  heap held for the players:           %7.1f MiB (bound %.1f MiB); %d of 1025 "
+                "players kept per row\n",
+                held / 1048576.0, bound, kept);
+    std::printf("  heap held after the rows reset:      %7.1f MiB\n", afterReset / 1048576.0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -256,5 +318,6 @@ int main(int argc, char** argv) {
     }
     vkr::destroyForms();
     vkr::setPrompts(nullptr);
+    hostileReplies();
     return 0;
 }
