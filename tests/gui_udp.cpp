@@ -147,6 +147,10 @@ private slots:
         FakeServer server;
         QVERIFY(server.start(1, oneServer({rawReply("\\numplayers\\1\\")})));
         Receiver r;
+        // The kernel turns receive time stamps on for a socket lazily: the first datagram of a
+        // fresh socket can be stamped when it is read. A first exchange gets that done.
+        r.sendTo("127.0.0.1", server.ports[0], std::string(vkr::statusRequest));
+        QTRY_COMPARE(r.events.size(), size_t(1));
         uint32_t deliveredAt = 0;
         uint32_t receivedAt = 0;
         r.udps.OnDataReceived = [&](TNMUDP* sender, int, const std::string&, int) {
