@@ -159,16 +159,28 @@ bool TNMUDP::IsDottedAddress(const std::string& host) {
 }
 
 in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
-    if (auto dotted = vkr::dottedAddress(host)) {
+    auto toAddress = [](const vkr::IPv4Bytes& bytes) {
         in_addr_t address;
-        std::memcpy(&address, dotted->data(), sizeof address);
+        std::memcpy(&address, bytes.data(), sizeof address);
         return address;
+    };
+    if (auto dotted = vkr::dottedAddress(host)) {
+        return toAddress(*dotted);
     }
     // The text ends at a NUL, as the system's text functions read it.
     const std::string name(host.c_str());
+    const vkr::IPv4Bytes* known = nullptr;
+    if (knownHosts_) {
+        auto found = knownHosts_->find(name);
+        known = found != knownHosts_->end() ? &found->second : nullptr;
+    }
     for (int attempt = 0;; ++attempt) {
         in_addr_t address = 0;
-        if (name.size() <= vkr::maxHostLength && lookUp(name, address)) {
+        // A name looked up beforehand stands for the first look-up, whether it resolved or not.
+        const bool resolved =
+            name.size() <= vkr::maxHostLength &&
+            (attempt == 0 && known ? (address = toAddress(*known)) != 0 : lookUp(name, address));
+        if (resolved) {
             return address;
         }
         if (attempt == 1) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/address.h"
 #include "net/datagram_sender.h"
 
 #include <QObject>
@@ -62,6 +63,11 @@ public:
     // dispatches no events. Any other host text is looked up at each send.
     static bool IsDottedAddress(const std::string& host);
 
+    // Host names looked up beforehand (a query pass looks up all of its names at once): a send
+    // to one of them takes its address from here, without a look-up of its own; a name listed
+    // with 0.0.0.0 counts as a look-up that failed. Null: every name is looked up at its send.
+    void SetKnownHosts(const vkr::HostAddresses* hosts) { knownHosts_ = hosts; }
+
     // The tick at which the last datagram was handed to the socket.
     uint32_t LastSendTick() const override { return lastSendTick_; }
     // The address the last datagram was sent to, as its dotted text ("0.0.0.0" before the first
@@ -93,6 +99,7 @@ private:
     void deliver();
     Datagram& pushSlot();
 
+    const vkr::HostAddresses* knownHosts_ = nullptr;
     int fd_ = -1;
     int localPort_ = 0;
     uint32_t lastSendTick_ = 0;

@@ -1,8 +1,10 @@
 #include "status/server_query.h"
 
 #include "net/TNMUDP.h"
-#include "net/address.h"
 #include "net/tick.h"
+
+#include <unordered_set>
+#include <utility>
 
 namespace vkr {
 
@@ -14,12 +16,22 @@ std::string destination(const std::string& address, int32_t port) {
 
 } // namespace
 
-void QueryPass::query(const ServerEntry& e, QueryRow& row, TNMUDP& udps,
-                      const std::function<void()>& beforeLookup) {
-    row.status.sendTick = GetTickCount();
-    if (beforeLookup) {
-        beforeLookup();
+std::vector<std::string> QueryPass::namesToLookUp(const ServerTable& servers) {
+    std::vector<std::string> names;
+    std::unordered_set<std::string> seen;
+    for (int i = 0; i <= servers.lastRow; ++i) {
+        const std::string name(servers[i].ip.c_str());
+        if (name.size() <= maxHostLength && !dottedAddress(name) && seen.insert(name).second) {
+            names.push_back(name);
+        }
     }
+    return names;
+}
+
+QueryPass::QueryPass(HostAddresses names) : names_(std::move(names)) {}
+
+void QueryPass::query(const ServerEntry& e, QueryRow& row, TNMUDP& udps) {
+    row.status.sendTick = GetTickCount();
     row.cells = StatusCells{};
     // No datagram is taken for the row until its request has gone out.
     row.status.address = "0.0.0.0";
@@ -27,8 +39,12 @@ void QueryPass::query(const ServerEntry& e, QueryRow& row, TNMUDP& udps,
     // players of an earlier pass.
     row.status.resetPlayers();
     const int32_t port = queryPort(e);
-    if (auto dotted = dottedAddress(e.ip)) {
-        auto earlier = sent_.find(destination(addressText(*dotted), port));
+    std::optional<IPv4Bytes> known = dottedAddress(e.ip);
+    if (auto name = names_.find(std::string(e.ip.c_str())); !known && name != names_.end()) {
+        known = name->second;
+    }
+    if (known) {
+        auto earlier = sent_.find(destination(addressText(*known), port));
         if (earlier != sent_.end()) {
             row.status.address = earlier->second->address;
             row.status.sendTick = earlier->second->sendTick;
@@ -37,7 +53,10 @@ void QueryPass::query(const ServerEntry& e, QueryRow& row, TNMUDP& udps,
     }
     udps.RemotePort = port;
     udps.RemoteHost = e.ip;
-    if (auto handed = SendStatusRequest(udps)) {
+    udps.SetKnownHosts(&names_);
+    auto handed = SendStatusRequest(udps);
+    udps.SetKnownHosts(nullptr);
+    if (handed) {
         // The endpoint's own resolution of the host decides where the request went, and so
         // where its reply comes from: "127.0.0.1 " goes to 127.0.0.1, whatever another
         // resolver makes of that text.

@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "app/window.h"
 #include "net/TNMUDP.h"
+#include "net/address.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
 #include "status/TFormWatcher.h"
@@ -16,10 +17,13 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QNetworkDatagram>
+#include <QSemaphore>
 #include <QStatusBar>
 #include <QThread>
 #include <QUdpSocket>
 #include <QtTest>
+
+#include <atomic>
 
 namespace {
 
@@ -116,6 +120,7 @@ private slots:
         fx = std::make_unique<LauncherFixture>();
     }
     void cleanup() {
+        vkr::setHostLookup({});
         fx.reset();
         QDir::setCurrent(startDir); // a launch moves into the game folder
     }
@@ -342,8 +347,51 @@ private slots:
         QTRY_COMPARE(statuses.count("Querying servers..."), 2);
     }
 
-    // A pass asked for while one runs (here while a send waits for its host look-up, which
-    // dispatches events) is dropped; the running one completes.
+    // A pass looks its host names up off the GUI thread: the look-up here goes on only once
+    // the GUI thread has run a timer after the look-up began, which it could not do if it
+    // waited for the look-up. A name that does not resolve is an invalid host.
+    void hostNames_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("players"); // the row's Players cell after the pass
+        QTest::addColumn<QString>("status");  // a status text of the pass
+        QTest::newRow("resolves") << "alpha.test"
+                                  << "2/10"
+                                  << "Ready";
+        QTest::newRow("does not resolve") << "nowhere.test"
+                                          << " "
+                                          << "Invalid Host error occured.";
+    }
+    void hostNames() {
+        QFETCH(QString, host);
+        QFETCH(QString, players);
+        QFETCH(QString, status);
+        FakeServer fake;
+        QVERIFY(fake.start(1));
+        std::atomic<bool> waiting{false};
+        QSemaphore guiRan;
+        vkr::setHostLookup([&](const std::string& name) {
+            waiting = true;
+            const bool ran = guiRan.tryAcquire(1, 10000);
+            return ran && name == "alpha.test" ? vkr::IPv4Bytes{127, 0, 0, 1} : vkr::IPv4Bytes{};
+        });
+        QTimer ticker;
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            if (waiting.exchange(false)) {
+                guiRan.release();
+            }
+        });
+        ticker.start(10);
+        openBrowser({{"Named", host.toStdString(), gamePort(fake.ports[0])}});
+        waitForRefresh();
+        QTRY_COMPARE(cell(0, 3), players);
+        QVERIFY(statuses.contains(status));
+        if (players == " ") {
+            QCOMPARE(fake.received().size(), 0);
+        }
+    }
+
+    // A pass asked for while one runs (here while its host names are looked up) is dropped;
+    // the running one completes.
     void passDuringPass() {
         FakeServer fake;
         QVERIFY(fake.start(1));

@@ -4,6 +4,8 @@
 //           shows its reply, the rows answered and lost, the resident memory afterwards;
 //   pass 2: the first 100 rows become "localhost" on servers that answer 50 ms late; their
 //           shown ping against that delay;
+//   pass 3: 100 rows whose host names take 200 ms each to resolve; the time until every row
+//           shows its reply, and the longest time the GUI thread could not run meanwhile;
 //   qstat (quakestat on PATH): the same 1025 servers, its wall time;
 //   hostile replies: 1025 servers each answering 1025 players with names of 200 bytes, applied
 //           to the browser's rows; the heap held for them against the stated bound, and after
@@ -12,6 +14,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "bench/bench_support.h"
+#include "net/address.h"
 #include "settings/registry_file.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
@@ -28,6 +31,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUdpSocket>
 
 #include <malloc.h>
@@ -38,6 +42,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -46,6 +51,7 @@ constexpr int serverCount = 1025;
 constexpr int namedCount = 100;
 constexpr int players = 16;
 constexpr int delayMs = 50;
+constexpr int lookUpMs = 200;
 
 // A fake-server process on count ports; empty ports when it did not start.
 struct FakeServers {
@@ -115,22 +121,30 @@ struct PassResult {
     int answered = 0;
 };
 
-// Waits (at most 20 s from the pass's start) until every row of the grid shows the reply.
-PassResult waitForReplies(TForm4* browser, const QElapsedTimer& sincePass) {
+// The running pass as the browser's status bar tells it: when it started, and whether it has
+// sent its requests (the rows show their replies only from then on).
+struct PassClock {
+    QElapsedTimer sincePass;
+    bool sent = false;
+};
+
+// Waits (at most 20 s from the pass's start) until the pass has sent its requests and every
+// row of the grid shows the reply.
+PassResult waitForReplies(TForm4* browser, const PassClock& pass, int rows = serverCount) {
     const QString expected = QString("%1/10").arg(players);
     QTableWidget* grid = browser->ui()->SGrid;
     PassResult r;
-    while (sincePass.elapsed() < 20000) {
+    while (pass.sincePass.elapsed() < 20000) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
-        while (r.answered < serverCount && grid->item(r.answered, 3) &&
+        while (pass.sent && r.answered < rows && grid->item(r.answered, 3) &&
                grid->item(r.answered, 3)->text() == expected) {
             ++r.answered;
         }
-        if (r.answered == serverCount) {
+        if (r.answered == rows) {
             break;
         }
     }
-    r.ms = sincePass.nsecsElapsed() / 1e6;
+    r.ms = pass.sincePass.nsecsElapsed() / 1e6;
     return r;
 }
 
@@ -158,9 +172,9 @@ std::vector<double> probeRoundTrips(const std::vector<int>& ports) {
     return trips;
 }
 
-void printPass(const char* what, const PassResult& r) {
-    std::printf("%s %7.1f ms; replies applied %d of %d, lost %d\n", what, r.ms, r.answered,
-                serverCount, serverCount - r.answered);
+void printPass(const char* what, const PassResult& r, int rows = serverCount) {
+    std::printf("%s %7.1f ms; replies applied %d of %d, lost %d\n", what, r.ms, r.answered, rows,
+                rows - r.answered);
 }
 
 // Bytes of the heap in use.
@@ -247,11 +261,14 @@ int main(int argc, char** argv) {
     TForm1* main = vkr::forms().form1;
     TForm4* browser = vkr::forms().form4;
 
-    QElapsedTimer sincePass;
+    PassClock pass;
     QObject::connect(browser->ui()->StatusBar1, &QStatusBar::messageChanged,
                      [&](const QString& text) {
                          if (text == "Querying servers...") {
-                             sincePass.start();
+                             pass.sincePass.start();
+                             pass.sent = false;
+                         } else if (text == "Query done...") {
+                             pass.sent = true;
                          }
                      });
     main->show();
@@ -259,14 +276,14 @@ int main(int argc, char** argv) {
     vkr::showFormCentred(browser, main);
     QElapsedTimer opening;
     opening.start();
-    while (!sincePass.isValid() && opening.elapsed() < 5000) {
+    while (!pass.sincePass.isValid() && opening.elapsed() < 5000) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
-    if (!sincePass.isValid()) {
+    if (!pass.sincePass.isValid()) {
         std::fprintf(stderr, "no pass started on activation\n");
         return 1;
     }
-    const PassResult first = waitForReplies(browser, sincePass);
+    const PassResult first = waitForReplies(browser, pass);
     printPass("pass over 1025 dotted rows:          ", first);
     std::printf("resident memory after the pass:        %7.1f MB\n", bench::residentKiB() / 1024.0);
 
@@ -279,7 +296,7 @@ int main(int argc, char** argv) {
         servers[i].port = std::to_string(slow.ports[static_cast<size_t>(i)] - 1);
     }
     browser->BitBtn2Click();
-    const PassResult second = waitForReplies(browser, sincePass);
+    const PassResult second = waitForReplies(browser, pass);
     printPass("pass with 100 \"localhost\" rows:      ", second);
     std::vector<int> pings;
     for (int i = 0; i < namedCount; ++i) {
@@ -295,6 +312,40 @@ int main(int argc, char** argv) {
                     "(%zu probes)\n",
                     trips.front(), trips[trips.size() / 2], trips.back(), trips.size());
     }
+
+    // 100 rows whose host names take 200 ms each to resolve, and a timer of the GUI thread
+    // that notes the longest time it could not run.
+    while (!browser->ui()->BitBtn2->isEnabled()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    servers.clear();
+    for (int i = 0; i < namedCount; ++i) {
+        vkr::ServerEntry& e = servers.append();
+        e.name = "Slow name " + std::to_string(i);
+        e.ip = "slow-" + std::to_string(i) + ".test";
+        e.port = std::to_string(fast.ports[static_cast<size_t>(i)] - 1);
+        e.sockets = true;
+    }
+    vkr::setHostLookup([](const std::string&) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(lookUpMs));
+        return vkr::IPv4Bytes{127, 0, 0, 1};
+    });
+    QElapsedTimer beat;
+    qint64 longestStall = 0;
+    QTimer meter;
+    meter.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&meter, &QTimer::timeout,
+                     [&] { longestStall = std::max(longestStall, beat.restart()); });
+    beat.start();
+    meter.start(1);
+    QApplication::processEvents();
+    browser->BitBtn2Click();
+    const PassResult third = waitForReplies(browser, pass, namedCount);
+    meter.stop();
+    vkr::setHostLookup({});
+    printPass("pass over 100 names of 200 ms each:  ", third, namedCount);
+    std::printf("longest GUI-thread stall in that pass:  %5lld ms\n",
+                static_cast<long long>(longestStall));
 
     const QString qstat = QStandardPaths::findExecutable("quakestat");
     if (qstat.isEmpty()) {
