@@ -15,6 +15,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -50,7 +51,8 @@ int64_t receiveAgeNs(msghdr& msg) {
 
 } // namespace
 
-TNMUDP::TNMUDP(QObject* owner) : QObject(owner), ring_(64) {
+TNMUDP::TNMUDP(QObject* owner)
+    : QObject(owner), ring_(64), current_(std::make_unique_for_overwrite<Datagram>()) {
     openSocket();
     deliverTimer_.setSingleShot(true);
     deliverTimer_.setInterval(0);
@@ -137,15 +139,52 @@ void TNMUDP::SendDatagram(const std::string& buff, int n) {
     to.sin_family = AF_INET;
     to.sin_port = htons(static_cast<uint16_t>(port));
     to.sin_addr.s_addr = address;
-    lastSendTick_ = vkr::GetTickCount();
     lastSendAddress_ = address;
-    // A failed send is not reported.
-    (void)sendto(fd_, copy.data(), static_cast<size_t>(n), 0,
-                 reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    drain();
+    if (holding_) {
+        held_.push_back({to, copy.substr(0, static_cast<size_t>(n))});
+        lastSendTick_ = vkr::GetTickCount();
+    } else {
+        lastSendTick_ = vkr::GetTickCount();
+        // A failed send is not reported.
+        (void)sendto(fd_, copy.data(), static_cast<size_t>(n), 0,
+                     reinterpret_cast<const sockaddr*>(&to), sizeof to);
+        drain();
+    }
     if (OnDataSend) {
         OnDataSend(this);
     }
+}
+
+void TNMUDP::HoldSends() {
+    holding_ = true;
+}
+
+void TNMUDP::Flush() {
+    holding_ = false;
+    if (held_.empty()) {
+        return;
+    }
+    std::vector<mmsghdr> messages(held_.size());
+    std::vector<iovec> data(held_.size());
+    for (size_t i = 0; i < held_.size(); ++i) {
+        data[i] = {held_[i].bytes.data(), held_[i].bytes.size()};
+        messages[i] = {};
+        messages[i].msg_hdr.msg_name = &held_[i].to;
+        messages[i].msg_hdr.msg_namelen = sizeof held_[i].to;
+        messages[i].msg_hdr.msg_iov = &data[i];
+        messages[i].msg_hdr.msg_iovlen = 1;
+    }
+    lastSendTick_ = vkr::GetTickCount();
+    for (size_t sent = 0; sent < held_.size();) {
+        int n = sendmmsg(fd_, &messages[sent], static_cast<unsigned>(held_.size() - sent), 0);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        // A datagram that fails is not reported; the ones after it still go.
+        sent += n > 0 ? static_cast<size_t>(n) : 1;
+    }
+    held_.clear();
+    drain();
 }
 
 std::string TNMUDP::LastSendAddress() const {
@@ -223,14 +262,15 @@ bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
 
 TNMUDP::Datagram& TNMUDP::pushSlot() {
     if (size_ == ring_.size()) {
-        std::vector<Datagram> larger(ring_.size() * 2);
-        for (size_t i = 0; i < size_; ++i) {
-            larger[i] = ring_[(head_ + i) % ring_.size()];
-        }
-        ring_.swap(larger);
+        std::rotate(ring_.begin(), ring_.begin() + static_cast<ptrdiff_t>(head_), ring_.end());
+        ring_.resize(ring_.size() * 2);
         head_ = 0;
     }
-    return ring_[(head_ + size_) % ring_.size()];
+    std::unique_ptr<Datagram>& slot = ring_[(head_ + size_) % ring_.size()];
+    if (!slot) {
+        slot = std::make_unique_for_overwrite<Datagram>();
+    }
+    return *slot;
 }
 
 void TNMUDP::drain() {
@@ -275,16 +315,16 @@ void TNMUDP::deliver() {
         // No memory for a larger queue: deliver what is queued; the rest waits in the socket.
     }
     while (size_ > 0) {
-        current_ = ring_[head_];
+        current_.swap(ring_[head_]);
         head_ = (head_ + 1) % ring_.size();
         --size_;
         if (!OnDataReceived) {
             continue;
         }
-        const auto* b = reinterpret_cast<const uint8_t*>(&current_.from.sin_addr.s_addr);
+        const auto* b = reinterpret_cast<const uint8_t*>(&current_->from.sin_addr.s_addr);
         const std::string fromIP = vkr::addressText({b[0], b[1], b[2], b[3]});
         try {
-            OnDataReceived(this, current_.count, fromIP, ntohs(current_.from.sin_port));
+            OnDataReceived(this, current_->count, fromIP, ntohs(current_->from.sin_port));
         } catch (...) {
             // Errors of the data-received handlers are not reported; the datagram is dropped.
         }
@@ -292,6 +332,6 @@ void TNMUDP::deliver() {
 }
 
 void TNMUDP::ReadReceivedData(std::string& data) const {
-    data.assign(current_.bytes.data(),
-                current_.count > 0 ? static_cast<size_t>(current_.count) : 0);
+    data.assign(current_->bytes.data(),
+                current_->count > 0 ? static_cast<size_t>(current_->count) : 0);
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,12 @@ public:
     // dispatches no events. Any other host text is looked up at each send.
     static bool IsDottedAddress(const std::string& host);
 
+    // From HoldSends to Flush the datagrams of SendDatagram are kept and then handed to the
+    // socket together, in one system call for many (a query pass sends to every server in a
+    // few calls). LastSendTick is then the tick of that hand-over.
+    void HoldSends();
+    void Flush();
+
     // Host names looked up beforehand (a query pass looks up all of its names at once): a send
     // to one of them takes its address from here, without a look-up of its own; a name listed
     // with 0.0.0.0 counts as a look-up that failed. Null: every name is looked up at its send.
@@ -77,14 +84,14 @@ public:
     // Inside OnDataReceived: the bytes of the datagram being delivered, and the tick at which the
     // kernel received it (on the base of vkr::GetTickCount).
     void ReadReceivedData(std::string& data) const;
-    uint32_t ReceivedTick() const { return current_.tick; }
+    uint32_t ReceivedTick() const { return current_->tick; }
 
 private:
     struct Datagram {
         int count = 0; // bytes, or -1 for a failed receive
         uint32_t tick = 0;
         sockaddr_in from{};
-        std::array<char, 2048> bytes{};
+        std::array<char, 2048> bytes; // left uninitialised: only count bytes are ever read
     };
 
     void openSocket();
@@ -100,6 +107,12 @@ private:
     Datagram& pushSlot();
 
     const vkr::HostAddresses* knownHosts_ = nullptr;
+    struct Held {
+        sockaddr_in to;
+        std::string bytes;
+    };
+    bool holding_ = false;
+    std::vector<Held> held_;
     int fd_ = -1;
     int localPort_ = 0;
     uint32_t lastSendTick_ = 0;
@@ -107,9 +120,10 @@ private:
     QSocketNotifier* notifier_ = nullptr;
     QTimer deliverTimer_;
     // A ring of datagram slots: size_ of them from head_ on are waiting. It grows when full and
-    // is reused afterwards, so a pass allocates nothing once the ring is large enough.
-    std::vector<Datagram> ring_;
+    // is reused afterwards, so a pass allocates nothing once the ring is large enough. Slots
+    // are allocated when first used and move between the ring and current_ as pointers.
+    std::vector<std::unique_ptr<Datagram>> ring_;
     size_t head_ = 0;
     size_t size_ = 0;
-    Datagram current_;
+    std::unique_ptr<Datagram> current_; // the datagram being delivered
 };

@@ -197,10 +197,10 @@ void TForm4::sendRequests(vkr::HostAddresses names) {
     // A port text that is not an integer stops only its own row; the first such error is
     // reported once the pass is over.
     std::exception_ptr failure;
-    vkr::QueryPass pass(std::move(names));
+    vkr::QueryPass pass(*udps, std::move(names));
     for (int i = 0; i <= servers.lastRow; ++i) {
         try {
-            pass.query(servers[i], rows_[i], *udps);
+            pass.query(servers[i], rows_[i]);
         } catch (const vkr::Exception&) {
             if (!failure) {
                 failure = std::current_exception();
@@ -208,6 +208,7 @@ void TForm4::sendRequests(vkr::HostAddresses names) {
         }
         showStatusCells(i);
     }
+    pass.flush();
     setStatus("Query done...");
     Timer1->start();
     if (failure) {

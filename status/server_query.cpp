@@ -3,6 +3,7 @@
 #include "net/TNMUDP.h"
 #include "net/tick.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <utility>
 
@@ -28,9 +29,9 @@ std::vector<std::string> QueryPass::namesToLookUp(const ServerTable& servers) {
     return names;
 }
 
-QueryPass::QueryPass(HostAddresses names) : names_(std::move(names)) {}
+QueryPass::QueryPass(TNMUDP& udps, HostAddresses names) : udps_(udps), names_(std::move(names)) {}
 
-void QueryPass::query(const ServerEntry& e, QueryRow& row, TNMUDP& udps) {
+void QueryPass::query(const ServerEntry& e, QueryRow& row) {
     row.status.sendTick = GetTickCount();
     row.cells = StatusCells{};
     // No datagram is taken for the row until its request has gone out.
@@ -46,24 +47,44 @@ void QueryPass::query(const ServerEntry& e, QueryRow& row, TNMUDP& udps) {
     if (known) {
         auto earlier = sent_.find(destination(addressText(*known), port));
         if (earlier != sent_.end()) {
-            row.status.address = earlier->second->address;
-            row.status.sendTick = earlier->second->sendTick;
+            const ServerStatus& first = *earlier->second;
+            row.status.address = first.address;
+            row.status.sendTick = first.sendTick;
+            if (std::find(held_.begin(), held_.end(), &first) != held_.end()) {
+                held_.push_back(&row.status);
+            }
             return;
         }
     }
-    udps.RemotePort = port;
-    udps.RemoteHost = e.ip;
-    udps.SetKnownHosts(&names_);
-    auto handed = SendStatusRequest(udps);
-    udps.SetKnownHosts(nullptr);
+    udps_.RemotePort = port;
+    udps_.RemoteHost = e.ip;
+    udps_.SetKnownHosts(&names_);
+    udps_.HoldSends();
+    auto handed = SendStatusRequest(udps_);
+    udps_.SetKnownHosts(nullptr);
     if (handed) {
         // The endpoint's own resolution of the host decides where the request went, and so
         // where its reply comes from: "127.0.0.1 " goes to 127.0.0.1, whatever another
         // resolver makes of that text.
         row.status.sendTick = *handed;
-        row.status.address = udps.LastSendAddress();
+        row.status.address = udps_.LastSendAddress();
         sent_.emplace(destination(row.status.address, port), &row.status);
+        held_.push_back(&row.status);
     }
+    // Few enough that the replies to them fit in any socket's receive buffer until the flush
+    // takes them off it.
+    constexpr size_t batch = 64;
+    if (held_.size() >= batch) {
+        flush();
+    }
+}
+
+void QueryPass::flush() {
+    udps_.Flush();
+    for (ServerStatus* status : held_) {
+        status->sendTick = udps_.LastSendTick();
+    }
+    held_.clear();
 }
 
 } // namespace vkr

@@ -401,7 +401,9 @@ private slots:
             ++datagrams;
             vkr::ApplyReply(servers, rows, ip, port, text, sender->ReceivedTick());
         };
-        vkr::QueryPass().query(e, rows[0], r.udps);
+        vkr::QueryPass pass(r.udps);
+        pass.query(e, rows[0]);
+        pass.flush();
         QCOMPARE(rows[0].status.address, std::string("127.0.0.1"));
         QTRY_COMPARE(datagrams, 1);
         QCOMPARE(QString::fromStdString(rows[0].cells.players), players);

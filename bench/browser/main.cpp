@@ -6,7 +6,8 @@
 //           shown ping against that delay;
 //   pass 3: 100 rows whose host names take 200 ms each to resolve; the time until every row
 //           shows its reply, and the longest time the GUI thread could not run meanwhile;
-//   qstat (quakestat on PATH): the same 1025 servers, its wall time;
+//   qstat (quakestat on PATH): the same 1025 servers, its wall time, and the first pass's time
+//           as a share of it;
 //   hostile replies: 1025 servers each answering 1025 players with names of 200 bytes, applied
 //           to the browser's rows; the heap held for them against the stated bound, and after
 //           the rows reset.
@@ -357,15 +358,25 @@ int main(int argc, char** argv) {
             hosts.write(QString("127.0.0.1:%1\n").arg(port).toLatin1());
         }
         hosts.close();
-        QProcess run;
-        QElapsedTimer clock;
-        clock.start();
-        run.start(qstat, {"-default", "gps", "-f", hosts.fileName()});
-        run.waitForFinished(120000);
-        const double ms = clock.nsecsElapsed() / 1e6;
-        const QByteArray out = run.readAllStandardOutput();
-        std::printf("quakestat -gps, same 1025 servers:    %7.1f ms; answered %lld\n", ms,
-                    static_cast<long long>(out.count("Island Raid")));
+        // Three runs, the median taken: a busy machine can slow one of them a lot.
+        std::vector<double> runs;
+        long long answered = 0;
+        for (int k = 0; k < 3; ++k) {
+            QProcess run;
+            QElapsedTimer clock;
+            clock.start();
+            run.start(qstat, {"-default", "gps", "-f", hosts.fileName()});
+            run.waitForFinished(120000);
+            runs.push_back(clock.nsecsElapsed() / 1e6);
+            answered = run.readAllStandardOutput().count("Island Raid");
+        }
+        std::sort(runs.begin(), runs.end());
+        std::printf("quakestat -gps, same 1025 servers:    %7.1f ms (median of %.1f, %.1f, %.1f); "
+                    "answered %lld\n",
+                    runs[1], runs[0], runs[1], runs[2], answered);
+        std::printf("first pass / quakestat:                %7.2f (target 0.5 or less, with 1025 "
+                    "of 1025 applied)\n",
+                    first.ms / runs[1]);
     }
     vkr::destroyForms();
     vkr::setPrompts(nullptr);

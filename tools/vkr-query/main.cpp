@@ -133,7 +133,9 @@ int main(int argc, char** argv) {
     };
 
     // One server's step of the browser's query pass.
-    vkr::QueryPass().query(e, rows[0], udps);
+    vkr::QueryPass pass(udps);
+    pass.query(e, rows[0]);
+    pass.flush();
     const vkr::ServerStatus& status = rows[0].status;
 
     QTimer::singleShot(args->timeoutMs, &app, &QCoreApplication::quit);
