@@ -138,14 +138,35 @@ void ServerStatus::setScore(std::string_view score) {
     texts_.push_back('\0');
 }
 
-bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port) {
-    if (status.address == "0.0.0.0" || fromIP != status.address) {
-        return false;
+namespace {
+
+// The sender of a datagram, with the port texts that the rows of either implementation must
+// hold to be answered by it: computed once per datagram, not once per row.
+class Sender {
+public:
+    Sender(std::string_view ip, int port) : ip_(ip) {
+        for (bool sockets : {true, false}) {
+            char* end = std::to_chars(text_[sockets], text_[sockets] + sizeof text_[sockets],
+                                      port - queryPortOffset(sockets))
+                            .ptr;
+            port_[sockets] =
+                std::string_view(text_[sockets], static_cast<size_t>(end - text_[sockets]));
+        }
     }
-    // Formatted without allocating: this runs for every row and every datagram of a pass.
-    char text[16];
-    auto end = std::to_chars(text, text + sizeof text, port - queryPortOffset(e.sockets)).ptr;
-    return std::string_view(text, static_cast<size_t>(end - text)) == e.port;
+    bool answers(const ServerEntry& e, const ServerStatus& status) const {
+        return status.address == ip_ && ip_ != "0.0.0.0" && e.port == port_[e.sockets];
+    }
+
+private:
+    std::string_view ip_;
+    char text_[2][16];
+    std::string_view port_[2];
+};
+
+} // namespace
+
+bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port) {
+    return Sender(fromIP, port).answers(e, status);
 }
 
 bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
@@ -191,8 +212,9 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
 std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
                             int port, std::string_view reply, uint32_t receiveTick) {
     std::vector<int> answered;
+    const Sender sender(fromIP, port);
     for (int i = 0; i <= servers.lastRow; ++i) {
-        if (answers(servers[i], rows[i].status, fromIP, port) &&
+        if (sender.answers(servers[i], rows[i].status) &&
             receivedAfterSend(rows[i].status, receiveTick)) {
             applyToRow(rows[i], reply, receiveTick);
             answered.push_back(i);
