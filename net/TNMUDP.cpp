@@ -260,13 +260,13 @@ bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
     return lookup.succeeded;
 }
 
-TNMUDP::Datagram& TNMUDP::pushSlot() {
-    if (size_ == ring_.size()) {
+TNMUDP::Datagram& TNMUDP::freeSlot(size_t k) {
+    if (size_ + k >= ring_.size()) {
         std::rotate(ring_.begin(), ring_.begin() + static_cast<ptrdiff_t>(head_), ring_.end());
         ring_.resize(ring_.size() * 2);
         head_ = 0;
     }
-    std::unique_ptr<Datagram>& slot = ring_[(head_ + size_) % ring_.size()];
+    std::unique_ptr<Datagram>& slot = ring_[(head_ + size_ + k) % ring_.size()];
     if (!slot) {
         slot = std::make_unique_for_overwrite<Datagram>();
     }
@@ -277,29 +277,49 @@ void TNMUDP::drain() {
     if (fd_ < 0) {
         return;
     }
+    // Many datagrams are taken per system call.
+    constexpr size_t chunk = 32;
+    mmsghdr messages[chunk];
+    iovec data[chunk];
+    alignas(cmsghdr) char control[chunk][256];
+    Datagram* into[chunk];
     while (size_ < maxQueued) {
-        Datagram& slot = pushSlot();
-        iovec data{slot.bytes.data(), slot.bytes.size()};
-        alignas(cmsghdr) char control[256];
-        msghdr msg{};
-        msg.msg_name = &slot.from;
-        msg.msg_namelen = sizeof slot.from;
-        msg.msg_iov = &data;
-        msg.msg_iovlen = 1;
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
-        ssize_t got = recvmsg(fd_, &msg, 0);
+        const size_t n = std::min(chunk, maxQueued - size_);
+        for (size_t k = 0; k < n; ++k) {
+            into[k] = &freeSlot(k);
+            data[k] = {into[k]->bytes.data(), into[k]->bytes.size()};
+            messages[k] = {};
+            msghdr& msg = messages[k].msg_hdr;
+            msg.msg_name = &into[k]->from;
+            msg.msg_namelen = sizeof into[k]->from;
+            msg.msg_iov = &data[k];
+            msg.msg_iovlen = 1;
+            msg.msg_control = control[k];
+            msg.msg_controllen = sizeof control[k];
+        }
+        const int got = recvmmsg(fd_, messages, static_cast<unsigned>(n), 0, nullptr);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             break;
         }
-        // A datagram longer than the buffer is cut by the system: it counts as a failed receive.
-        slot.count = got < 0 || (msg.msg_flags & MSG_TRUNC) ? -1 : static_cast<int>(got);
-        slot.tick = vkr::tickAgo(got < 0 ? 0 : receiveAgeNs(msg));
-        ++size_;
         if (got < 0) {
+            into[0]->count = -1; // a failed receive
+            into[0]->tick = vkr::tickAgo(0);
+            ++size_;
+            break;
+        }
+        for (int k = 0; k < got; ++k) {
+            msghdr& msg = messages[k].msg_hdr;
+            // A datagram longer than the buffer is cut by the system: it counts as a failed
+            // receive.
+            into[k]->count =
+                (msg.msg_flags & MSG_TRUNC) ? -1 : static_cast<int>(messages[k].msg_len);
+            into[k]->tick = vkr::tickAgo(receiveAgeNs(msg));
+        }
+        size_ += static_cast<size_t>(got);
+        if (static_cast<size_t>(got) < n) {
             break;
         }
     }

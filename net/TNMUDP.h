@@ -104,7 +104,8 @@ private:
     void drain();
     // Delivers the queue, front first.
     void deliver();
-    Datagram& pushSlot();
+    // The k-th free slot after the queue, the ring grown to hold it.
+    Datagram& freeSlot(size_t k);
 
     const vkr::HostAddresses* knownHosts_ = nullptr;
     struct Held {
