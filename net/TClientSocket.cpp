@@ -49,15 +49,20 @@ void TClientSocket::ResolveHostAddresses(const std::vector<std::string>& names,
             this, [batch] { batch->done(std::move(batch->found)); }, Qt::QueuedConnection);
         return;
     }
-    for (const std::string& name : unique) {
-        pool_.start([this, batch, name] {
-            const vkr::IPv4Bytes address = vkr::lookUpIPv4(name);
-            std::lock_guard lock(batch->mutex);
-            batch->found[name] = address;
-            if (--batch->waiting == 0) {
-                QMetaObject::invokeMethod(
-                    this, [batch] { batch->done(std::move(batch->found)); }, Qt::QueuedConnection);
-            }
-        });
-    }
+    // The worker threads are started from a worker too: starting dozens of threads takes the
+    // GUI thread tens of milliseconds on a busy machine.
+    pool_.start([this, batch, unique = std::move(unique)] {
+        for (const std::string& name : unique) {
+            pool_.start([this, batch, name] {
+                const vkr::IPv4Bytes address = vkr::lookUpIPv4(name);
+                std::lock_guard lock(batch->mutex);
+                batch->found[name] = address;
+                if (--batch->waiting == 0) {
+                    QMetaObject::invokeMethod(
+                        this, [batch] { batch->done(std::move(batch->found)); },
+                        Qt::QueuedConnection);
+                }
+            });
+        }
+    });
 }
