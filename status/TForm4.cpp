@@ -159,17 +159,22 @@ void TForm4::QueryServers() {
     Timer1->stop();
     setStatus("Querying servers...");
     ui_->BitBtn2->setEnabled(false);
-    showServerRows();
     // The table's host names are looked up all at once, off the GUI thread; the rows are then
     // queried in table order over the results. A table of dotted addresses goes at once.
-    std::vector<std::string> names = vkr::QueryPass::namesToLookUp(vkr::store().servers);
-    if (names.empty()) {
-        sendRequests({});
-        return;
+    try {
+        showServerRows();
+        std::vector<std::string> names = vkr::QueryPass::namesToLookUp(vkr::store().servers);
+        if (!names.empty()) {
+            lookup->ResolveHostAddresses(names, [this](vkr::HostAddresses found) {
+                vkr::guarded([&] { sendRequests(std::move(found)); });
+            });
+            return;
+        }
+    } catch (...) {
+        querying_ = false;
+        throw;
     }
-    lookup->ResolveHostAddresses(names, [this](vkr::HostAddresses found) {
-        vkr::guarded([&] { sendRequests(std::move(found)); });
-    });
+    sendRequests({});
 }
 
 void TForm4::showServerRows() {
