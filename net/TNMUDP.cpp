@@ -193,10 +193,6 @@ std::string TNMUDP::LastSendAddress() const {
     return inet_ntoa(a);
 }
 
-bool TNMUDP::IsDottedAddress(const std::string& host) {
-    return vkr::dottedAddress(host).has_value();
-}
-
 in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
     auto toAddress = [](const vkr::IPv4Bytes& bytes) {
         in_addr_t address;

@@ -60,9 +60,6 @@ public:
     // and for a count outside the buffer, UDPSockError "Host Lookup Canceled" when the host does
     // not resolve and "Null Remote Address" for 0.0.0.0. A failed sendto is not reported.
     void SendDatagram(const std::string& buff, int n) override;
-    // Whether a send to host goes out at once: a dotted IPv4 text, which needs no look-up and
-    // dispatches no events. Any other host text is looked up at each send.
-    static bool IsDottedAddress(const std::string& host);
 
     // From HoldSends to Flush the datagrams of SendDatagram are kept and then handed to the
     // socket together, in one system call for many (a query pass sends to every server in a

@@ -249,7 +249,7 @@ private slots:
     void dottedAddresses() {
         QFETCH(QString, host);
         QFETCH(bool, dotted);
-        QCOMPARE(TNMUDP::IsDottedAddress(host.toStdString()), dotted);
+        QCOMPARE(vkr::dottedAddress(host.toStdString()).has_value(), dotted);
     }
 
     void nullRemoteAddress() {
