@@ -15,6 +15,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -25,8 +26,6 @@ namespace {
 constexpr size_t maxQueued = 8192;
 // Large enough for a burst of replies to a whole pass; the system may grant less.
 constexpr int receiveBufferBytes = 4 * 1024 * 1024;
-// Host texts longer than this do not resolve.
-constexpr size_t maxHostLength = 127;
 
 int64_t realtimeNs() {
     timespec now{};
@@ -52,7 +51,8 @@ int64_t receiveAgeNs(msghdr& msg) {
 
 } // namespace
 
-TNMUDP::TNMUDP(QObject* owner) : QObject(owner), ring_(64) {
+TNMUDP::TNMUDP(QObject* owner)
+    : QObject(owner), ring_(64), current_(std::make_unique_for_overwrite<Datagram>()) {
     openSocket();
     deliverTimer_.setSingleShot(true);
     deliverTimer_.setInterval(0);
@@ -139,15 +139,52 @@ void TNMUDP::SendDatagram(const std::string& buff, int n) {
     to.sin_family = AF_INET;
     to.sin_port = htons(static_cast<uint16_t>(port));
     to.sin_addr.s_addr = address;
-    lastSendTick_ = vkr::GetTickCount();
     lastSendAddress_ = address;
-    // A failed send is not reported.
-    (void)sendto(fd_, copy.data(), static_cast<size_t>(n), 0,
-                 reinterpret_cast<const sockaddr*>(&to), sizeof to);
-    drain();
+    if (holding_) {
+        held_.push_back({to, copy.substr(0, static_cast<size_t>(n))});
+        lastSendTick_ = vkr::GetTickCount();
+    } else {
+        lastSendTick_ = vkr::GetTickCount();
+        // A failed send is not reported.
+        (void)sendto(fd_, copy.data(), static_cast<size_t>(n), 0,
+                     reinterpret_cast<const sockaddr*>(&to), sizeof to);
+        drain();
+    }
     if (OnDataSend) {
         OnDataSend(this);
     }
+}
+
+void TNMUDP::HoldSends() {
+    holding_ = true;
+}
+
+void TNMUDP::Flush() {
+    holding_ = false;
+    if (held_.empty()) {
+        return;
+    }
+    std::vector<mmsghdr> messages(held_.size());
+    std::vector<iovec> data(held_.size());
+    for (size_t i = 0; i < held_.size(); ++i) {
+        data[i] = {held_[i].bytes.data(), held_[i].bytes.size()};
+        messages[i] = {};
+        messages[i].msg_hdr.msg_name = &held_[i].to;
+        messages[i].msg_hdr.msg_namelen = sizeof held_[i].to;
+        messages[i].msg_hdr.msg_iov = &data[i];
+        messages[i].msg_hdr.msg_iovlen = 1;
+    }
+    lastSendTick_ = vkr::GetTickCount();
+    for (size_t sent = 0; sent < held_.size();) {
+        int n = sendmmsg(fd_, &messages[sent], static_cast<unsigned>(held_.size() - sent), 0);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        // A datagram that fails is not reported; the ones after it still go.
+        sent += n > 0 ? static_cast<size_t>(n) : 1;
+    }
+    held_.clear();
+    drain();
 }
 
 std::string TNMUDP::LastSendAddress() const {
@@ -157,20 +194,32 @@ std::string TNMUDP::LastSendAddress() const {
 }
 
 bool TNMUDP::IsDottedAddress(const std::string& host) {
-    const std::string name(host.c_str());
-    // 255.255.255.255 is the parser's failure value, so that text is looked up as a name.
-    return name.size() <= maxHostLength && inet_addr(name.c_str()) != INADDR_NONE;
+    return vkr::dottedAddress(host).has_value();
 }
 
 in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
+    auto toAddress = [](const vkr::IPv4Bytes& bytes) {
+        in_addr_t address;
+        std::memcpy(&address, bytes.data(), sizeof address);
+        return address;
+    };
+    if (auto dotted = vkr::dottedAddress(host)) {
+        return toAddress(*dotted);
+    }
     // The text ends at a NUL, as the system's text functions read it.
     const std::string name(host.c_str());
-    if (IsDottedAddress(name)) {
-        return inet_addr(name.c_str());
+    const vkr::IPv4Bytes* known = nullptr;
+    if (knownHosts_) {
+        auto found = knownHosts_->find(name);
+        known = found != knownHosts_->end() ? &found->second : nullptr;
     }
     for (int attempt = 0;; ++attempt) {
         in_addr_t address = 0;
-        if (name.size() <= maxHostLength && lookUp(name, address)) {
+        // A name looked up beforehand stands for the first look-up, whether it resolved or not.
+        const bool resolved =
+            name.size() <= vkr::maxHostLength &&
+            (attempt == 0 && known ? (address = toAddress(*known)) != 0 : lookUp(name, address));
+        if (resolved) {
             return address;
         }
         if (attempt == 1) {
@@ -211,45 +260,66 @@ bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
     return lookup.succeeded;
 }
 
-TNMUDP::Datagram& TNMUDP::pushSlot() {
-    if (size_ == ring_.size()) {
-        std::vector<Datagram> larger(ring_.size() * 2);
-        for (size_t i = 0; i < size_; ++i) {
-            larger[i] = ring_[(head_ + i) % ring_.size()];
-        }
-        ring_.swap(larger);
+TNMUDP::Datagram& TNMUDP::freeSlot(size_t k) {
+    if (size_ + k >= ring_.size()) {
+        std::rotate(ring_.begin(), ring_.begin() + static_cast<ptrdiff_t>(head_), ring_.end());
+        ring_.resize(ring_.size() * 2);
         head_ = 0;
     }
-    return ring_[(head_ + size_) % ring_.size()];
+    std::unique_ptr<Datagram>& slot = ring_[(head_ + size_ + k) % ring_.size()];
+    if (!slot) {
+        slot = std::make_unique_for_overwrite<Datagram>();
+    }
+    return *slot;
 }
 
 void TNMUDP::drain() {
     if (fd_ < 0) {
         return;
     }
+    // Many datagrams are taken per system call.
+    constexpr size_t chunk = 32;
+    mmsghdr messages[chunk];
+    iovec data[chunk];
+    alignas(cmsghdr) char control[chunk][256];
+    Datagram* into[chunk];
     while (size_ < maxQueued) {
-        Datagram& slot = pushSlot();
-        iovec data{slot.bytes.data(), slot.bytes.size()};
-        alignas(cmsghdr) char control[256];
-        msghdr msg{};
-        msg.msg_name = &slot.from;
-        msg.msg_namelen = sizeof slot.from;
-        msg.msg_iov = &data;
-        msg.msg_iovlen = 1;
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
-        ssize_t got = recvmsg(fd_, &msg, 0);
+        const size_t n = std::min(chunk, maxQueued - size_);
+        for (size_t k = 0; k < n; ++k) {
+            into[k] = &freeSlot(k);
+            data[k] = {into[k]->bytes.data(), into[k]->bytes.size()};
+            messages[k] = {};
+            msghdr& msg = messages[k].msg_hdr;
+            msg.msg_name = &into[k]->from;
+            msg.msg_namelen = sizeof into[k]->from;
+            msg.msg_iov = &data[k];
+            msg.msg_iovlen = 1;
+            msg.msg_control = control[k];
+            msg.msg_controllen = sizeof control[k];
+        }
+        const int got = recvmmsg(fd_, messages, static_cast<unsigned>(n), 0, nullptr);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
             break;
         }
-        // A datagram longer than the buffer is cut by the system: it counts as a failed receive.
-        slot.count = got < 0 || (msg.msg_flags & MSG_TRUNC) ? -1 : static_cast<int>(got);
-        slot.tick = vkr::tickAgo(got < 0 ? 0 : receiveAgeNs(msg));
-        ++size_;
         if (got < 0) {
+            into[0]->count = -1; // a failed receive
+            into[0]->tick = vkr::tickAgo(0);
+            ++size_;
+            break;
+        }
+        for (int k = 0; k < got; ++k) {
+            msghdr& msg = messages[k].msg_hdr;
+            // A datagram longer than the buffer is cut by the system: it counts as a failed
+            // receive.
+            into[k]->count =
+                (msg.msg_flags & MSG_TRUNC) ? -1 : static_cast<int>(messages[k].msg_len);
+            into[k]->tick = vkr::tickAgo(receiveAgeNs(msg));
+        }
+        size_ += static_cast<size_t>(got);
+        if (static_cast<size_t>(got) < n) {
             break;
         }
     }
@@ -265,16 +335,16 @@ void TNMUDP::deliver() {
         // No memory for a larger queue: deliver what is queued; the rest waits in the socket.
     }
     while (size_ > 0) {
-        current_ = ring_[head_];
+        current_.swap(ring_[head_]);
         head_ = (head_ + 1) % ring_.size();
         --size_;
         if (!OnDataReceived) {
             continue;
         }
-        const auto* b = reinterpret_cast<const uint8_t*>(&current_.from.sin_addr.s_addr);
+        const auto* b = reinterpret_cast<const uint8_t*>(&current_->from.sin_addr.s_addr);
         const std::string fromIP = vkr::addressText({b[0], b[1], b[2], b[3]});
         try {
-            OnDataReceived(this, current_.count, fromIP, ntohs(current_.from.sin_port));
+            OnDataReceived(this, current_->count, fromIP, ntohs(current_->from.sin_port));
         } catch (...) {
             // Errors of the data-received handlers are not reported; the datagram is dropped.
         }
@@ -282,6 +352,6 @@ void TNMUDP::deliver() {
 }
 
 void TNMUDP::ReadReceivedData(std::string& data) const {
-    data.assign(current_.bytes.data(),
-                current_.count > 0 ? static_cast<size_t>(current_.count) : 0);
+    data.assign(current_->bytes.data(),
+                current_->count > 0 ? static_cast<size_t>(current_->count) : 0);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/address.h"
 #include "net/datagram_sender.h"
 
 #include <QObject>
@@ -10,6 +11,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,6 +64,17 @@ public:
     // dispatches no events. Any other host text is looked up at each send.
     static bool IsDottedAddress(const std::string& host);
 
+    // From HoldSends to Flush the datagrams of SendDatagram are kept and then handed to the
+    // socket together, in one system call for many (a query pass sends to every server in a
+    // few calls). LastSendTick is then the tick of that hand-over.
+    void HoldSends();
+    void Flush();
+
+    // Host names looked up beforehand (a query pass looks up all of its names at once): a send
+    // to one of them takes its address from here, without a look-up of its own; a name listed
+    // with 0.0.0.0 counts as a look-up that failed. Null: every name is looked up at its send.
+    void SetKnownHosts(const vkr::HostAddresses* hosts) { knownHosts_ = hosts; }
+
     // The tick at which the last datagram was handed to the socket.
     uint32_t LastSendTick() const override { return lastSendTick_; }
     // The address the last datagram was sent to, as its dotted text ("0.0.0.0" before the first
@@ -71,14 +84,14 @@ public:
     // Inside OnDataReceived: the bytes of the datagram being delivered, and the tick at which the
     // kernel received it (on the base of vkr::GetTickCount).
     void ReadReceivedData(std::string& data) const;
-    uint32_t ReceivedTick() const { return current_.tick; }
+    uint32_t ReceivedTick() const { return current_->tick; }
 
 private:
     struct Datagram {
         int count = 0; // bytes, or -1 for a failed receive
         uint32_t tick = 0;
         sockaddr_in from{};
-        std::array<char, 2048> bytes{};
+        std::array<char, 2048> bytes; // left uninitialised: only count bytes are ever read
     };
 
     void openSocket();
@@ -91,8 +104,16 @@ private:
     void drain();
     // Delivers the queue, front first.
     void deliver();
-    Datagram& pushSlot();
+    // The k-th free slot after the queue, the ring grown to hold it.
+    Datagram& freeSlot(size_t k);
 
+    const vkr::HostAddresses* knownHosts_ = nullptr;
+    struct Held {
+        sockaddr_in to;
+        std::string bytes;
+    };
+    bool holding_ = false;
+    std::vector<Held> held_;
     int fd_ = -1;
     int localPort_ = 0;
     uint32_t lastSendTick_ = 0;
@@ -100,9 +121,10 @@ private:
     QSocketNotifier* notifier_ = nullptr;
     QTimer deliverTimer_;
     // A ring of datagram slots: size_ of them from head_ on are waiting. It grows when full and
-    // is reused afterwards, so a pass allocates nothing once the ring is large enough.
-    std::vector<Datagram> ring_;
+    // is reused afterwards, so a pass allocates nothing once the ring is large enough. Slots
+    // are allocated when first used and move between the ring and current_ as pointers.
+    std::vector<std::unique_ptr<Datagram>> ring_;
     size_t head_ = 0;
     size_t size_ = 0;
-    Datagram current_;
+    std::unique_ptr<Datagram> current_; // the datagram being delivered
 };

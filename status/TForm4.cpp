@@ -149,43 +149,63 @@ void TForm4::Timer1Timer() {
 }
 
 void TForm4::QueryServers() {
-    // A pass asked for while one runs (inside a send waiting for a host look-up) is dropped:
-    // the running pass queries every row anyway.
+    // A pass asked for while one runs (while its host names are looked up) is dropped: the
+    // running pass queries every row anyway.
     if (querying_) {
         return;
     }
     querying_ = true;
-    struct PassEnd {
-        bool& querying;
-        ~PassEnd() { querying = false; }
-    } passEnd{querying_};
     // Refresh stays disabled for the whole pass, also when the last pass's Timer1 is pending.
     Timer1->stop();
     setStatus("Querying servers...");
     ui_->BitBtn2->setEnabled(false);
-    const vkr::ServerTable& servers = vkr::store().servers;
-    {
-        const QSignalBlocker block(ui_->SGrid);
-        ui_->SGrid->setRowCount(servers.count());
-        if (ui_->SGrid->currentRow() < 0 && servers.count() > 0) {
-            ui_->SGrid->setCurrentCell(0, 0);
+    // The table's host names are looked up all at once, off the GUI thread; the rows are then
+    // queried in table order over the results. A table of dotted addresses goes at once.
+    try {
+        showServerRows();
+        std::vector<std::string> names = vkr::QueryPass::namesToLookUp(vkr::store().servers);
+        if (!names.empty()) {
+            lookup->ResolveHostAddresses(names, [this](vkr::HostAddresses found) {
+                vkr::guarded([&] { sendRequests(std::move(found)); });
+            });
+            return;
         }
+    } catch (...) {
+        querying_ = false;
+        throw;
+    }
+    sendRequests({});
+}
+
+void TForm4::showServerRows() {
+    const vkr::ServerTable& servers = vkr::store().servers;
+    const QSignalBlocker block(ui_->SGrid);
+    ui_->SGrid->setRowCount(servers.count());
+    if (ui_->SGrid->currentRow() < 0 && servers.count() > 0) {
+        ui_->SGrid->setCurrentCell(0, 0);
+    }
+    for (int i = 0; i <= servers.lastRow; ++i) {
+        setCell(i, 0, vkr::qs(servers[i].name));
+        setCell(i, 1, vkr::qs(servers[i].ip + ":" + servers[i].port));
+    }
+}
+
+void TForm4::sendRequests(vkr::HostAddresses names) {
+    struct PassEnd {
+        bool& querying;
+        ~PassEnd() { querying = false; }
+    } passEnd{querying_};
+    const vkr::ServerTable& servers = vkr::store().servers;
+    if (ui_->SGrid->rowCount() != servers.count()) {
+        showServerRows(); // the table changed while the names were looked up
     }
     // A port text that is not an integer stops only its own row; the first such error is
     // reported once the pass is over.
     std::exception_ptr failure;
+    vkr::QueryPass pass(*udps, std::move(names));
     for (int i = 0; i <= servers.lastRow; ++i) {
-        const vkr::ServerEntry& e = servers[i];
         try {
-            vkr::queryServer(e, rows_[i], *lookup, *udps, [&] {
-                setCell(i, 0, vkr::qs(e.name));
-                setCell(i, 1, vkr::qs(e.ip + ":" + e.port));
-                // Only a host name can block in its look-up; a dotted address goes out at once
-                // and its row is painted with the others after the pass.
-                if (!TNMUDP::IsDottedAddress(e.ip)) {
-                    ui_->SGrid->viewport()->repaint();
-                }
-            });
+            pass.query(servers[i], rows_[i]);
         } catch (const vkr::Exception&) {
             if (!failure) {
                 failure = std::current_exception();
@@ -193,6 +213,7 @@ void TForm4::QueryServers() {
         }
         showStatusCells(i);
     }
+    pass.flush();
     setStatus("Query done...");
     Timer1->start();
     if (failure) {

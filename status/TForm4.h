@@ -1,5 +1,6 @@
 #pragma once
 
+#include "net/address.h"
 #include "status/protocol.h"
 
 #include "app/window.h"
@@ -27,7 +28,7 @@ public:
     Ui::TForm4* ui() const { return ui_.get(); }
 
     TNMUDP* udps;          // local port 15015; replies are applied while the window is hidden too
-    TClientSocket* lookup; // resolves the host texts
+    TClientSocket* lookup; // looks up the host names of a pass
     QTimer* Timer1;        // 500 ms after a completed pass: Refresh back, players shown
     QTimer* Timer2;        // 500 ms after an activation: a pass
 
@@ -54,6 +55,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The server rows of SGrid with each server's name and host.
+    void showServerRows();
+    // The pass's requests, row by row, once its host names are looked up.
+    void sendRequests(vkr::HostAddresses names);
     void setStatus(const QString& text);
     void setCell(int row, int column, const QString& text);
     void showStatusCells(int row);

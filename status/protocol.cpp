@@ -2,6 +2,7 @@
 
 #include "settings/intparse.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace vkr {
@@ -77,44 +78,50 @@ std::optional<std::string> capacityText(std::string_view maxplayers) {
     return std::to_string(static_cast<int64_t>(*value) - 2);
 }
 
-namespace {
-
-const std::string& slot(const std::vector<std::string>& texts, int j) {
-    static const std::string empty;
-    return j >= 0 && static_cast<size_t>(j) < texts.size() ? texts[static_cast<size_t>(j)] : empty;
-}
-
-// Writes slot j of texts, growing the table to hold it.
-void put(std::vector<std::string>& texts, int j, std::string_view value) {
-    if (static_cast<size_t>(j) >= texts.size()) {
-        texts.resize(static_cast<size_t>(j) + 1);
+std::string ServerStatus::playerName(int j) const {
+    if (playerCount == 0 && j == 0) {
+        return "no players";
     }
-    texts[static_cast<size_t>(j)].assign(value);
+    return j >= 0 && j < playerCount ? std::string(&texts_[starts_[2 * j]]) : std::string();
 }
 
-} // namespace
-
-const std::string& ServerStatus::playerName(int j) const {
-    return slot(names_, j);
+std::string ServerStatus::playerScore(int j) const {
+    return j >= 0 && j < playerCount ? std::string(&texts_[starts_[2 * j + 1]]) : std::string();
 }
 
-const std::string& ServerStatus::playerScore(int j) const {
-    return slot(scores_, j);
+template <typename T> void ServerStatus::reserveFor(std::vector<T>& v, size_t size, size_t bound) {
+    if (v.size() + size > v.capacity()) {
+        v.reserve(std::min(std::max(v.size() + size, 2 * v.capacity()), bound));
+    }
 }
 
 void ServerStatus::resetPlayers() {
     playerCount = 0;
     dropping_ = false;
-    put(names_, 0, "no players");
-    put(scores_, 0, "");
+    // What a pass of an ordinary server needs is kept for the next pass; more is given back.
+    constexpr size_t kept = 1024;
+    texts_.clear();
+    starts_.clear();
+    if (texts_.capacity() > kept) {
+        std::vector<char>().swap(texts_);
+    }
+    if (starts_.capacity() > kept / 8) {
+        std::vector<uint16_t>().swap(starts_);
+    }
 }
 
 void ServerStatus::addPlayer(std::string_view name) {
-    if (playerCount >= playerCapacity) {
+    if (playerCount >= playerCapacity || texts_.size() + name.size() + 2 > playerBytesCapacity) {
         dropping_ = true;
         return;
     }
-    put(names_, playerCount, name);
+    reserveFor(texts_, name.size() + 2, playerBytesCapacity);
+    reserveFor(starts_, 2, 2 * playerCapacity);
+    starts_.push_back(static_cast<uint16_t>(texts_.size()));
+    texts_.insert(texts_.end(), name.begin(), name.end());
+    texts_.push_back('\0');
+    starts_.push_back(static_cast<uint16_t>(texts_.size()));
+    texts_.push_back('\0'); // no score yet
     ++playerCount;
 }
 
@@ -122,17 +129,49 @@ void ServerStatus::setScore(std::string_view score) {
     if (playerCount == 0 || dropping_) {
         return;
     }
-    put(scores_, playerCount - 1, score);
+    // The last player's score ends the texts: it is replaced in place.
+    texts_.resize(starts_.back());
+    if (texts_.size() + score.size() + 1 <= playerBytesCapacity) {
+        reserveFor(texts_, score.size() + 1, playerBytesCapacity);
+        texts_.insert(texts_.end(), score.begin(), score.end());
+    }
+    texts_.push_back('\0');
 }
 
-bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port) {
-    if (status.address == "0.0.0.0" || fromIP != status.address) {
-        return false;
+namespace {
+
+// The sender of a datagram, with the port texts that the rows of either implementation must
+// hold to be answered by it: computed once per datagram, not once per row.
+class Sender {
+public:
+    Sender(std::string_view ip, int port) : ip_(ip) {
+        for (bool sockets : {true, false}) {
+            char* end = std::to_chars(text_[sockets], text_[sockets] + sizeof text_[sockets],
+                                      port - queryPortOffset(sockets))
+                            .ptr;
+            port_[sockets] =
+                std::string_view(text_[sockets], static_cast<size_t>(end - text_[sockets]));
+        }
     }
-    // Formatted without allocating: this runs for every row and every datagram of a pass.
-    char text[16];
-    auto end = std::to_chars(text, text + sizeof text, port - queryPortOffset(e.sockets)).ptr;
-    return std::string_view(text, static_cast<size_t>(end - text)) == e.port;
+    bool answers(const ServerEntry& e, const ServerStatus& status) const {
+        return status.address == ip_ && ip_ != "0.0.0.0" && e.port == port_[e.sockets];
+    }
+
+private:
+    std::string_view ip_;
+    char text_[2][16];
+    std::string_view port_[2];
+};
+
+} // namespace
+
+bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port) {
+    return Sender(fromIP, port).answers(e, status);
+}
+
+bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
+    // Ticks wrap: the signed difference orders two ticks less than 24 days apart.
+    return static_cast<int32_t>(receiveTick - status.sendTick) >= 0;
 }
 
 namespace {
@@ -173,8 +212,10 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
 std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
                             int port, std::string_view reply, uint32_t receiveTick) {
     std::vector<int> answered;
+    const Sender sender(fromIP, port);
     for (int i = 0; i <= servers.lastRow; ++i) {
-        if (answers(servers[i], rows[i].status, fromIP, port)) {
+        if (sender.answers(servers[i], rows[i].status) &&
+            receivedAfterSend(rows[i].status, receiveTick)) {
             applyToRow(rows[i], reply, receiveTick);
             answered.push_back(i);
         }

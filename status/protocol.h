@@ -58,17 +58,23 @@ class ServerStatus {
 public:
     // At most this many players are kept per pass; further names and their scores are dropped.
     static constexpr int playerCapacity = 1025;
+    // The players' names and scores of one pass take at most this many bytes (two more per
+    // player); further names are dropped like those past playerCapacity, and a score that does
+    // not fit is left empty. No real server comes near it (its reply is a few datagrams of at
+    // most 2048 bytes), and a hostile one cannot make a row hold more than about 36 KiB.
+    static constexpr size_t playerBytesCapacity = 32 * 1024;
 
-    std::string address;   // as resolved in the last pass, "0.0.0.0" when it did not resolve
+    std::string address;   // where the last pass's request went, "0.0.0.0" when it was not sent
     uint32_t sendTick = 0; // when the last pass's request went out
     int32_t playerCount = 0;
 
-    // Player j's name and score; an empty text for a slot that was never written. Slot 0 holds
+    // Player j's name and score; an empty text for a slot past the players. Slot 0 holds
     // "no players" while playerCount is 0.
-    const std::string& playerName(int j) const;
-    const std::string& playerScore(int j) const;
+    std::string playerName(int j) const;
+    std::string playerScore(int j) const;
 
-    // The start of a pass: no players, "no players" in slot 0 with an empty score.
+    // The start of a pass: no players, "no players" in slot 0 with an empty score. The memory
+    // of a large player list is given back.
     void resetPlayers();
     // Appends a player, unless the table is full.
     void addPlayer(std::string_view name);
@@ -77,10 +83,15 @@ public:
     void setScore(std::string_view score);
 
 private:
-    // Grown as players arrive and reused by later passes, so that 1025 servers with few players
-    // each stay small.
-    std::vector<std::string> names_;
-    std::vector<std::string> scores_;
+    // Grows texts_ or starts_ to hold size more, never past the bound, so that the bound is
+    // what is allocated.
+    template <typename T> static void reserveFor(std::vector<T>& v, size_t size, size_t bound);
+
+    // The names and scores one after the other, each ended by a NUL (a reply's values hold
+    // none): name 0, score 0, name 1, score 1, ...
+    std::vector<char> texts_;
+    // Where name j (at 2j) and score j (at 2j + 1) start in texts_.
+    std::vector<uint16_t> starts_;
     bool dropping_ = false; // a name was dropped: the scores that follow belong to no one
 };
 
@@ -114,8 +125,15 @@ private:
 // decimal text, is the row's port text.
 bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view fromIP, int port);
 
-// Applies one datagram, received at receiveTick, to every row of servers that it answers: the
-// ping, players and mission cells and the row's players. Gives the rows it answered.
+// Whether a datagram received at receiveTick came after the row's request went out. One that
+// came before answers an earlier pass (a slow server's late reply): the row's pass reset
+// dropped that pass, so the datagram changes nothing in the row, neither its ping nor its
+// players, which the reply to this pass brings.
+bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick);
+
+// Applies one datagram, received at receiveTick, to every row of servers that it answers and
+// that had sent its request by then: the ping, players and mission cells and the row's
+// players. Gives the rows it answered.
 std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
                             int port, std::string_view reply, uint32_t receiveTick);
 

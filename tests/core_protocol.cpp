@@ -260,10 +260,29 @@ private slots:
         QCOMPARE(players(server.row().status), playerList);
     }
 
-    void pingAcrossTheTickWrap() {
-        OneServer server(4294967290u);
-        server.apply(reply("|numplayers|1|"), 10);
-        QCOMPARE(server.row().cells.ping, std::string("16"));
+    // A datagram received before the row's request went out (a late reply to an earlier pass)
+    // leaves the row as the pass reset it.
+    void pingAgainstTheSend_data() {
+        QTest::addColumn<uint32_t>("sendTick");
+        QTest::addColumn<uint32_t>("receiveTick");
+        QTest::addColumn<QString>("ping"); // "??": the row was not answered
+        QTest::newRow("after the send") << 1000u << 1042u << "42";
+        QTest::newRow("in the send's millisecond") << 1000u << 1000u << "0";
+        QTest::newRow("across the tick wrap") << 4294967290u << 10u << "16";
+        QTest::newRow("before the send") << 1000u << 999u << "??";
+        QTest::newRow("before the send, across the wrap") << 5u << 4294967290u << "??";
+    }
+    void pingAgainstTheSend() {
+        QFETCH(uint32_t, sendTick);
+        QFETCH(uint32_t, receiveTick);
+        QFETCH(QString, ping);
+        OneServer server(sendTick);
+        const bool answered = ping != "??";
+        QCOMPARE(server.apply(reply("|numplayers|1|player_0|Ann|"), receiveTick).size(),
+                 size_t(answered ? 1 : 0));
+        QCOMPARE(QString::fromStdString(server.row().cells.ping), ping);
+        QCOMPARE(QString::fromStdString(server.row().cells.players), answered ? "1/??" : " ");
+        QCOMPARE(server.row().status.playerCount, answered ? 1 : 0);
     }
 
     void replyOverTwoDatagrams() {
@@ -308,19 +327,32 @@ private slots:
         QCOMPARE(players(s), QString("Cy:"));
     }
 
+    // A pass's player list stops at 1025 players or at the byte bound, whichever comes first;
+    // the scores of the dropped names never land on the last player kept.
+    void playerCapacity_data() {
+        QTest::addColumn<int>("nameLength"); // 0: the names are N0, N1, ...
+        QTest::addColumn<int>("kept");
+        QTest::newRow("short names: 1025 players") << 0 << ServerStatus::playerCapacity;
+        QTest::newRow("names of 1000 bytes: the byte bound") << 1000 << 32;
+    }
     void playerCapacity() {
+        QFETCH(int, nameLength);
+        QFETCH(int, kept);
+        auto name = [&](int k) {
+            std::string n = "N" + std::to_string(k);
+            return n + std::string(std::max<size_t>(n.size(), size_t(nameLength)) - n.size(), 'x');
+        };
         OneServer server;
         std::string text;
         for (int k = 0; k < ServerStatus::playerCapacity + 5; ++k) {
-            text += "\\player_\\N" + std::to_string(k) + "\\score\\" + std::to_string(k);
+            text += "\\player_\\" + name(k) + "\\score\\" + std::to_string(k);
         }
         server.apply(text + "\\");
         const ServerStatus& s = server.row().status;
-        QCOMPARE(s.playerCount, ServerStatus::playerCapacity);
-        QCOMPARE(s.playerName(1024), std::string("N1024"));
-        // The scores of the names that were dropped do not land on the last kept player.
-        QCOMPARE(s.playerScore(1024), std::string("1024"));
-        QCOMPARE(s.playerName(1025), std::string(""));
+        QCOMPARE(s.playerCount, kept);
+        QCOMPARE(s.playerName(kept - 1), name(kept - 1));
+        QCOMPARE(s.playerScore(kept - 1), std::to_string(kept - 1));
+        QCOMPARE(s.playerName(kept), std::string(""));
     }
 
     void attribution_data() {

@@ -54,6 +54,11 @@ check sockets 'j == {"host": "127.0.0.1", "address": "127.0.0.1", "queryPort": '
     "playerList": [{"name": "Ann", "score": "5"}, {"name": "Bob", "score": "2"}]}'
 check sockets 'j["ping"].isdigit() and int(j["ping"]) < 500'
 
+# A pasted trailing space: the request goes to 127.0.0.1, and so its reply is taken.
+"$query" "127.0.0.1 " $((p1 - 1)) --timeout 500 >"$work/space.json" ||
+    fail "query of '127.0.0.1 ' exited with $?"
+check space 'j["address"] == "127.0.0.1" and j["players"] == "2/10"'
+
 "$query" localhost $((p2 - 2)) --dplay --timeout 500 >"$work/dplay.json" ||
     fail "DirectPlay query exited with $?"
 check dplay 'j["address"] == "127.0.0.1" and j["queryPort"] == '$p2

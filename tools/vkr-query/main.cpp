@@ -1,7 +1,6 @@
 // vkr-query: asks one game server for its status, as the server browser does, and prints what
 // the browser would show for it as one JSON object.
 
-#include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
 #include "settings/intparse.h"
 #include "status/protocol.h"
@@ -115,7 +114,6 @@ int main(int argc, char** argv) {
     }
 
     QCoreApplication app(argc, argv);
-    TClientSocket lookup;
     TNMUDP udps;
     udps.SetLocalPort(0);
     vkr::QueryRows rows;
@@ -137,7 +135,9 @@ int main(int argc, char** argv) {
     };
 
     // One server's step of the browser's query pass.
-    vkr::queryServer(e, rows[0], lookup, udps);
+    vkr::QueryPass pass(udps);
+    pass.query(e, rows[0]);
+    pass.flush();
     const vkr::ServerStatus& status = rows[0].status;
 
     QTimer::singleShot(args->timeoutMs, &app, &QCoreApplication::quit);
