@@ -82,6 +82,8 @@ TForm4::TForm4(QWidget* parent)
     // A click selects, also on the row already selected; the keys move the current cell.
     vkr::onSignal(ui_->SGrid, &QTableWidget::cellClicked, this, [this] { SGridClick(); });
     vkr::onSignal(ui_->SGrid, &QTableWidget::currentCellChanged, this, [this] { SGridClick(); });
+    // A double-click joins the row it selects, as Join does.
+    vkr::onSignal(ui_->SGrid, &QTableWidget::cellDoubleClicked, this, [this] { BitBtn1Click(); });
     vkr::onActivate(this, [this] { FormActivate(); });
     vkr::guarded([this] { FormCreate(); });
 }

@@ -259,13 +259,17 @@ private slots:
     }
 
     void join_data() {
-        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("name");
-        QTest::newRow("click, two-word name") << false << "John Smith";
-        QTest::newRow("Enter") << true << "Ann";
+        QTest::newRow("click, two-word name") << "click"
+                                              << "John Smith";
+        QTest::newRow("Enter") << "Enter"
+                               << "Ann";
+        QTest::newRow("double-click on the row") << "double-click"
+                                                 << "Ann";
     }
     void join() {
-        QFETCH(bool, byEnter);
+        QFETCH(QString, how);
         QFETCH(QString, name);
         openBrowser({{"Plain", "127.0.0.1", "2400", true, "", "@a"},
                      {"Locked", "127.0.0.1", "2400", false, "secret", "@b"}});
@@ -276,10 +280,16 @@ private slots:
         clickRow(1);
         ui()->PlayerName->lineEdit()->clear();
         QTest::keyClicks(ui()->PlayerName->lineEdit(), name);
-        if (byEnter) {
+        if (how == "Enter") {
             QTest::keyClick(ui()->SGrid, Qt::Key_Return);
-        } else {
+        } else if (how == "click") {
             QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        } else {
+            // From another row: a double-click's first click selects, the second joins.
+            clickRow(0);
+            clickRow(1);
+            const QRect r = ui()->SGrid->visualItemRect(ui()->SGrid->item(1, 0));
+            QTest::mouseDClick(ui()->SGrid->viewport(), Qt::LeftButton, {}, r.center());
         }
         QFile record(QString::fromStdString(fx->gameFolder()) + "/launch-record.json");
         QTRY_VERIFY_WITH_TIMEOUT(record.exists() && record.size() > 0, 10000);
