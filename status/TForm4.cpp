@@ -278,9 +278,13 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     }
     std::string text;
     udps->ReadReceivedData(text);
+    const int selected = ui_->SGrid->currentRow();
     for (int i :
          vkr::ApplyReply(vkr::store().servers, rows_, FromIP, Port, text, udps->ReceivedTick())) {
         showStatusCells(i);
+        if (i == selected) {
+            ShowPlayers(); // the selected server's players follow its replies
+        }
     }
     setStatus("Ready");
 }

@@ -242,6 +242,35 @@ private slots:
         QVERIFY2(cell(0, 2).toInt() < 1000, qPrintable(cell(0, 2)));
     }
 
+    // A reply for the selected row shows its players at once; one for another row leaves them.
+    void playersFollowReplies_data() {
+        QTest::addColumn<int>("answering");
+        QTest::addColumn<QStringList>("players");
+        QTest::newRow("the selected row") << 0 << QStringList{"Ann 5"};
+        QTest::newRow("another row") << 1 << QStringList{"no players "};
+    }
+    void playersFollowReplies() {
+        QFETCH(int, answering);
+        QFETCH(QStringList, players);
+        QUdpSocket sockets[2];
+        std::vector<Server> servers;
+        for (QUdpSocket& s : sockets) {
+            QVERIFY(s.bind(QHostAddress::LocalHost, 0));
+            servers.emplace_back("S", "127.0.0.1", gamePort(s.localPort()));
+        }
+        openBrowser(servers);
+        waitForRefresh();
+        QCOMPARE(ui()->SGrid->currentRow(), 0);
+        QCOMPARE(this->players(), QStringList{"no players "});
+        QUdpSocket& query = sockets[answering];
+        QTRY_VERIFY(query.hasPendingDatagrams());
+        const QNetworkDatagram request = query.receiveDatagram();
+        query.writeDatagram("\\numplayers\\1\\player_0\\Ann\\score_0\\5\\", request.senderAddress(),
+                            request.senderPort());
+        QTRY_COMPARE(cell(answering, 3), QString("1/??"));
+        QCOMPARE(this->players(), players);
+    }
+
     // A server listed twice is asked once, and each row lists its players once.
     void serverListedTwice() {
         FakeServer fake;
