@@ -108,6 +108,15 @@ class BrowserTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(form()));
         QTRY_VERIFY(statuses.contains("Query done..."));
     }
+    // The browser with one server row per socket, each socket its query port.
+    void openOnSockets(QUdpSocket (&sockets)[2]) {
+        std::vector<Server> servers;
+        for (QUdpSocket& s : sockets) {
+            QVERIFY(s.bind(QHostAddress::LocalHost, 0));
+            servers.emplace_back("S", "127.0.0.1", gamePort(s.localPort()));
+        }
+        openBrowser(servers);
+    }
     void waitForRefresh() { QTRY_VERIFY(ui()->BitBtn2->isEnabled()); }
 
 private slots:
@@ -253,12 +262,7 @@ private slots:
         QFETCH(int, answering);
         QFETCH(QStringList, players);
         QUdpSocket sockets[2];
-        std::vector<Server> servers;
-        for (QUdpSocket& s : sockets) {
-            QVERIFY(s.bind(QHostAddress::LocalHost, 0));
-            servers.emplace_back("S", "127.0.0.1", gamePort(s.localPort()));
-        }
-        openBrowser(servers);
+        openOnSockets(sockets);
         waitForRefresh();
         QCOMPARE(ui()->SGrid->currentRow(), 0);
         QCOMPARE(this->players(), QStringList{"no players "});
@@ -269,6 +273,44 @@ private slots:
                             request.senderPort());
         QTRY_COMPARE(cell(answering, 3), QString("1/??"));
         QCOMPARE(this->players(), players);
+    }
+
+    // How each cell of a row is drawn: "grey" with the tooltip "No reply", else "normal".
+    QStringList drawn(int row) {
+        QStringList list;
+        for (int c = 0; c < 5; ++c) {
+            const QTableWidgetItem* item = ui()->SGrid->item(row, c);
+            const bool grey = item->foreground() == QBrush(Qt::gray);
+            list << (grey && item->toolTip() == "No reply" ? "grey"
+                     : !grey && item->toolTip().isEmpty()  ? "normal"
+                                                           : "mixed");
+        }
+        return list;
+    }
+
+    // A row without a reply 2 s after its request is drawn grey and keeps its placeholders; a
+    // row that answered is not; a late reply draws the row normally again.
+    void silentRowsGreyed() {
+        QUdpSocket sockets[2];
+        openOnSockets(sockets);
+        QNetworkDatagram requests[2];
+        for (int i : {0, 1}) {
+            QTRY_VERIFY(sockets[i].hasPendingDatagrams());
+            requests[i] = sockets[i].receiveDatagram();
+        }
+        const QByteArray reply = "\\numplayers\\3\\";
+        auto answer = [&](int i) {
+            sockets[i].writeDatagram(reply, requests[i].senderAddress(), requests[i].senderPort());
+        };
+        answer(0);
+        const QStringList grey(5, "grey"), normal(5, "normal");
+        QTRY_COMPARE_WITH_TIMEOUT(drawn(1), grey, 10000);
+        QCOMPARE(drawn(0), normal);
+        QCOMPARE(rowCells(1).mid(2), (QStringList{"??", " ", " "}));
+        QVERIFY(form()->grab().save("/tmp/shots/browser_no_reply.png"));
+        answer(1);
+        QTRY_COMPARE(cell(1, 3), QString("3/??"));
+        QCOMPARE(drawn(1), normal);
     }
 
     // A server listed twice is asked once, and each row lists its players once.
