@@ -18,6 +18,7 @@ struct LauncherSettings {
     int32_t watchers = 0; // 0 no sounds, 1 built-in sound, 2 the files sound1/sound2
     std::string sound1;
     std::string sound2;
+    bool autojoin = false; // the watcher joins by itself when a new game is being set up
 };
 
 struct ModEntry {
@@ -105,6 +106,7 @@ struct Store {
         bool flash = false;
         bool watchers = false;
         bool sounds = false; // sound1 and sound2, read together
+        bool autojoin = false;
         bool mods = false;
         bool servers = false;
     } loaded;

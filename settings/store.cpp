@@ -145,6 +145,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
         o.nomap = readOr(false, [&] { return key.readBool("nomap"); });
         o.flash = readOr(true, [&] { return key.readBool("flash"); });
         o.watchers = readOr(1, [&] { return key.readInteger("watchers"); });
+        o.autojoin = readOr(false, [&] { return key.readBool("autojoin"); });
         try {
             o.sound1 = key.readString("sound1");
             o.sound2 = key.readString("sound2");
@@ -158,7 +159,8 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
         if (o.sound2.empty()) {
             o.sound2 = "none";
         }
-        loaded.close = loaded.nomap = loaded.flash = loaded.watchers = loaded.sounds = true;
+        loaded.close = loaded.nomap = loaded.flash = loaded.watchers = loaded.sounds =
+            loaded.autojoin = true;
 
         readTable(key, kModsKey, "mods", s.mods, loaded.mods, [](RegKey& k, ModEntry& m) {
             m.name = k.readString("name");
@@ -213,6 +215,7 @@ void saveInTransaction(Registry& reg, Store& s) {
         key.writeString("sound2", o.sound2);
     });
     saveIf(loaded.watchers, "watchers", [&] { key.writeInteger("watchers", o.watchers); });
+    saveIf(loaded.autojoin, "autojoin", [&] { key.writeBool("autojoin", o.autojoin); });
     saveIf(loaded.mods, "the mods", [&] {
         writeTableRows(key, kModsKey, s.mods, [](RegKey& k, const ModEntry& m) {
             k.writeString("name", m.name);

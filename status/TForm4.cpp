@@ -6,6 +6,7 @@
 #include "app/window.h"
 #include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
+#include "net/tick.h"
 #include "settings/errors.h"
 #include "settings/settings.h"
 #include "status/TFormWatcher.h"
@@ -41,7 +42,7 @@ TForm4::TForm4(QWidget* parent)
     : vkr::Dialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       udps(new TNMUDP(this)), lookup(new TClientSocket(this)), Timer1(new QTimer(this)),
-      Timer2(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()) {
+      Timer2(new QTimer(this)), Timer3(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()) {
     ui_->setupUi(this);
     resize(designWidth, designHeight);
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
@@ -74,14 +75,18 @@ TForm4::TForm4(QWidget* parent)
     };
     Timer1->setInterval(500);
     Timer2->setInterval(500);
+    Timer3->setInterval(250);
     vkr::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     vkr::onSignal(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    vkr::onSignal(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     vkr::onSignal(ui_->BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
     // A click selects, also on the row already selected; the keys move the current cell.
     vkr::onSignal(ui_->SGrid, &QTableWidget::cellClicked, this, [this] { SGridClick(); });
     vkr::onSignal(ui_->SGrid, &QTableWidget::currentCellChanged, this, [this] { SGridClick(); });
+    // A double-click joins the row it selects, as Join does.
+    vkr::onSignal(ui_->SGrid, &QTableWidget::cellDoubleClicked, this, [this] { BitBtn1Click(); });
     vkr::onActivate(this, [this] { FormActivate(); });
     vkr::guarded([this] { FormCreate(); });
 }
@@ -135,6 +140,20 @@ void TForm4::SizeColumns() {
 void TForm4::Timer2Timer() {
     Timer2->stop();
     QueryServers();
+}
+
+void TForm4::Timer3Timer() {
+    const uint32_t now = vkr::GetTickCount();
+    std::erase_if(awaiting_, [&](int row) {
+        const bool overdue = vkr::replyOverdue(rows_[row].status, now);
+        if (overdue) {
+            showSilent(row, true);
+        }
+        return overdue;
+    });
+    if (awaiting_.empty()) {
+        Timer3->stop();
+    }
 }
 
 void TForm4::BitBtn2Click() {
@@ -212,8 +231,11 @@ void TForm4::sendRequests(vkr::HostAddresses names) {
             }
         }
         showStatusCells(i);
+        showSilent(i, false);
+        awaiting_.insert(i);
     }
     pass.flush();
+    Timer3->start();
     setStatus("Query done...");
     Timer1->start();
     if (failure) {
@@ -276,9 +298,16 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     }
     std::string text;
     udps->ReadReceivedData(text);
+    const int selected = ui_->SGrid->currentRow();
     for (int i :
          vkr::ApplyReply(vkr::store().servers, rows_, FromIP, Port, text, udps->ReceivedTick())) {
         showStatusCells(i);
+        if (awaiting_.erase(i) == 0) {
+            showSilent(i, false); // a late reply
+        }
+        if (i == selected) {
+            ShowPlayers(); // the selected server's players follow its replies
+        }
     }
     setStatus("Ready");
 }
@@ -312,6 +341,16 @@ void TForm4::showStatusCells(int row) {
     setCell(row, 2, vkr::fromBytes(cells.ping));
     setCell(row, 3, vkr::fromBytes(cells.players));
     setCell(row, 4, vkr::fromBytes(cells.mission));
+}
+
+void TForm4::showSilent(int row, bool silent) {
+    QTableWidget* grid = ui_->SGrid;
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        if (QTableWidgetItem* item = grid->item(row, c)) {
+            item->setForeground(silent ? QBrush(Qt::gray) : QBrush());
+            item->setToolTip(silent ? "No reply" : "");
+        }
+    }
 }
 
 int TForm4::selectedServer() const {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <unordered_set>
 
 namespace Ui {
 class TForm4;
@@ -31,6 +32,7 @@ public:
     TClientSocket* lookup; // looks up the host names of a pass
     QTimer* Timer1;        // 500 ms after a completed pass: Refresh back, players shown
     QTimer* Timer2;        // 500 ms after an activation: a pass
+    QTimer* Timer3;        // 250 ms while rows await their reply: greys the overdue ones
 
     // One query pass over every row of the server table.
     void QueryServers();
@@ -43,6 +45,7 @@ public:
     void FormResize();
     void Timer1Timer();
     void Timer2Timer();
+    void Timer3Timer();
     void BitBtn1Click(); // Join
     void BitBtn2Click(); // Refresh
     void BitBtn3Click(); // Watcher
@@ -62,11 +65,15 @@ private:
     void setStatus(const QString& text);
     void setCell(int row, int column, const QString& text);
     void showStatusCells(int row);
+    // Draws the row grey with the tooltip "No reply", or in the normal colour.
+    void showSilent(int row, bool silent);
     // The server table row selected in SGrid, or -1 when none is (or the table has shrunk
     // below it).
     int selectedServer() const;
 
     std::unique_ptr<Ui::TForm4> ui_;
     vkr::QueryRows rows_;
+    // The rows whose request of the last pass has had no reply and is not overdue yet.
+    std::unordered_set<int> awaiting_;
     bool querying_ = false;
 };

@@ -10,6 +10,7 @@
 #include "ui_TFormWatcher.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QPushButton>
@@ -50,8 +51,9 @@ QFont smallFont(int pixels) {
 
 TFormWatcher::TFormWatcher(QWidget* parent)
     : vkr::FixedDialog(designSize, vkr::FixedDialog::Border::Tool, parent), udps(new TNMUDP(this)),
-      Timer1(new QTimer(this)), Timer2(new QTimer(this)), ui_(std::make_unique<Ui::TFormWatcher>()),
-      player_(new vkr::SoundPlayer(this)), sound_(player_) {
+      Timer1(new QTimer(this)), Timer2(new QTimer(this)), Timer3(new QTimer(this)),
+      ui_(std::make_unique<Ui::TFormWatcher>()), player_(new vkr::SoundPlayer(this)),
+      sound_(player_) {
     ui_->setupUi(this);
     setObjectName("TFormWatcher");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -64,7 +66,7 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     for (QLabel* label : {ui_->host, ui_->status, ui_->players, ui_->mission}) {
         makeBold(label);
     }
-    paint(ui_->status, {"Waiting status...", vkr::WatcherColour::maroon});
+    paint(ui_->status, shownStatus_.line);
     paint(ui_->players, {"?/?", vkr::WatcherColour::maroon});
     paint(ui_->mission, {"none", vkr::WatcherColour::maroon});
 
@@ -101,8 +103,12 @@ TFormWatcher::TFormWatcher(QWidget* parent)
 
     Timer1->setInterval(500);
     Timer2->setInterval(15000);
+    Timer3->setInterval(1000);
     vkr::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     vkr::onSignal(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
+    vkr::onSignal(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    // Only the user's clicks change the option; showing it does not.
+    vkr::onSignal(ui_->autojoin, &QCheckBox::clicked, this, [this] { autojoinClick(); });
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     vkr::onSignal(ui_->SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
@@ -126,6 +132,7 @@ void TFormWatcher::UpdateStatus() {
     ui_->host->setText(vkr::qs(udps->RemoteHost + ":" + std::to_string(udps->RemotePort)));
     if (auto silent = state_.startPoll()) {
         showStatus(*silent);
+        endCountdown();
     }
     showRows();
     // Replies come from where the request went: the send's own look-up names the sender, so the
@@ -158,6 +165,9 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
         paint(ui_->mission, *reading.mission);
     }
     showRows();
+    if (!state_.settingUpGame()) {
+        endCountdown();
+    }
     alert(reading.alert);
 }
 
@@ -176,14 +186,52 @@ void TFormWatcher::alert(vkr::WatcherAlert alert) {
     if (sound.kind != vkr::WatcherSound::Kind::none) {
         sound_->play(sound);
     }
+    if (alert == vkr::WatcherAlert::newGame && ui_->autojoin->isChecked() && countdown_ == 0) {
+        countdown_ = 5;
+        Timer3->start();
+        paintStatusLine();
+    }
 }
 
 void TFormWatcher::showStatus(const vkr::WatcherStatus& status) {
-    paint(ui_->status, status.line);
+    shownStatus_ = status;
+    paintStatusLine();
     ui_->LR->setHidden(status.lamp != vkr::WatcherLamp::red);
     if (status.lamp == vkr::WatcherLamp::off) {
         ui_->LG->hide();
     }
+}
+
+void TFormWatcher::paintStatusLine() {
+    paint(ui_->status, countdown_ > 0
+                           ? vkr::WatcherText{"Joining in " + std::to_string(countdown_) + "...",
+                                              vkr::WatcherColour::green}
+                           : shownStatus_.line);
+}
+
+void TFormWatcher::endCountdown() {
+    if (countdown_ > 0) {
+        countdown_ = 0;
+        Timer3->stop();
+        paintStatusLine();
+    }
+}
+
+void TFormWatcher::Timer3Timer() {
+    if (--countdown_ > 0) {
+        paintStatusLine();
+        return;
+    }
+    Timer3->stop();
+    BitBtn2Click();
+}
+
+void TFormWatcher::autojoinClick() {
+    if (!ui_->autojoin->isChecked()) {
+        endCountdown();
+    }
+    vkr::store().settings.autojoin = ui_->autojoin->isChecked();
+    vkr::forms().form1->SaveRegistry();
 }
 
 void TFormWatcher::showRows() {
@@ -210,8 +258,9 @@ void TFormWatcher::ToggleWindow() {
     ui_->SpeedButton1->move(collapse ? QPoint(210, 77) : QPoint(306, 133));
     ui_->SpeedButton1->setText(collapse ? "More >>" : "<< Less");
     ui_->Bevel1->resize(collapse ? QSize(241, 81) : QSize(337, 137));
-    for (QWidget* w : {static_cast<QWidget*>(ui_->Label4), static_cast<QWidget*>(ui_->mission),
-                       static_cast<QWidget*>(ui_->playerList)}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(ui_->Label4), static_cast<QWidget*>(ui_->mission),
+          static_cast<QWidget*>(ui_->playerList), static_cast<QWidget*>(ui_->autojoin)}) {
         w->setHidden(collapse);
     }
     setOuterSize(collapse ? collapsedSize : expandedSize);
@@ -238,6 +287,7 @@ void TFormWatcher::FormActivate() {
 
 void TFormWatcher::FormClose() {
     Timer2->stop();
+    endCountdown();
     state_.endWatch();
     watched_.reset();
     ++watch_;
@@ -268,6 +318,7 @@ void TFormWatcher::closeEvent(QCloseEvent* event) {
 }
 
 void TFormWatcher::showEvent(QShowEvent* event) {
+    ui_->autojoin->setChecked(vkr::store().settings.autojoin);
     if (!shownBefore_) {
         shownBefore_ = true;
         vkr::centreOn(this, vkr::forms().form1);

@@ -36,6 +36,7 @@ public:
     TNMUDP* udps;
     QTimer* Timer1; // lamp blinking, 500 ms, always on
     QTimer* Timer2; // polling, 15,000 ms, on while the watcher is open
+    QTimer* Timer3; // the auto-join countdown, 1,000 ms, on while it counts
 
     // Starts one poll: shows the watched address, forgets the counts and the player list, says
     // so when the server has stopped answering, and sends the status request.
@@ -46,11 +47,13 @@ public:
     void udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::string& FromIP, int Port);
     void Timer1Timer();
     void Timer2Timer();
+    void Timer3Timer();
     void FormActivate();
     void FormClose();
     void BitBtn1Click();
     void BitBtn2Click();
     void SpeedButton1Click();
+    void autojoinClick();
 
     // Where the alert sounds go: the window's own player unless another sink is given.
     void setSoundSink(vkr::SoundSink* sink);
@@ -65,12 +68,19 @@ private:
     void setOuterSize(QSize outer);
     void showRows();
     void showStatus(const vkr::WatcherStatus& status);
+    // The status line: the countdown while one runs, else the last status shown.
+    void paintStatusLine();
+    // Ends a running countdown without joining.
+    void endCountdown();
     void alert(vkr::WatcherAlert alert);
 
     std::unique_ptr<Ui::TFormWatcher> ui_;
     vkr::SoundPlayer* player_;
     vkr::SoundSink* sound_;
     vkr::WatcherState state_;
+    vkr::WatcherStatus shownStatus_ = vkr::waitingStatus();
+    // Seconds left before the auto-join; 0 while no countdown runs.
+    int countdown_ = 0;
     // The sender that replies are read from: the address and port that this watch's last request
     // went to; none before the first request of a watch goes out.
     struct WatchedSender {

@@ -174,6 +174,10 @@ bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
     return static_cast<int32_t>(receiveTick - status.sendTick) >= 0;
 }
 
+bool replyOverdue(const ServerStatus& status, uint32_t now) {
+    return static_cast<int32_t>(now - status.sendTick) >= static_cast<int32_t>(replyWaitTicks);
+}
+
 namespace {
 
 void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {

@@ -131,6 +131,12 @@ bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view 
 // players, which the reply to this pass brings.
 bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick);
 
+// A row waits this long after its request went out before it counts as not answering.
+inline constexpr uint32_t replyWaitTicks = 2000;
+
+// Whether the row's request has waited replyWaitTicks or more by now.
+bool replyOverdue(const ServerStatus& status, uint32_t now);
+
 // Applies one datagram, received at receiveTick, to every row of servers that it answers and
 // that had sent its request by then: the ping, players and mission cells and the row's
 // players. Gives the rows it answered.

@@ -32,6 +32,14 @@ WatcherStatus waitingStatus() {
     return {{"Waiting status...", WatcherColour::maroon}, WatcherLamp::red};
 }
 
+namespace {
+
+bool settingUp(int code) {
+    return code == 2 || code == 6 || code == 9;
+}
+
+} // namespace
+
 std::optional<WatcherStatus> WatcherState::startPoll() {
     numPlayersText = "?";
     maxPlayersText = "?";
@@ -52,6 +60,10 @@ void WatcherState::endWatch() {
     pollsUnanswered = 0;
 }
 
+bool WatcherState::settingUpGame() const {
+    return !silent && settingUp(lastState);
+}
+
 void WatcherState::clearRows() {
     rows.assign(1, PlayerRow{});
 }
@@ -66,10 +78,6 @@ std::optional<int> stateOfGstate(std::string_view value) {
         }
     }
     return std::nullopt;
-}
-
-bool settingUp(int code) {
-    return code == 2 || code == 6 || code == 9;
 }
 
 WatcherAlert alertOf(int lastState, int newState) {

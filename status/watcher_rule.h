@@ -77,6 +77,8 @@ struct WatcherState {
     void clearRows();
     // The watch ends (the watcher closes): no state or count of polls carries over to the next.
     void endWatch();
+    // The server answers and its last state told is a new game being set up (2, 6 or 9).
+    bool settingUpGame() const;
 };
 
 // What one datagram changes in the window: a label that is not given keeps what it shows.

@@ -262,6 +262,26 @@ private slots:
 
     // A datagram received before the row's request went out (a late reply to an earlier pass)
     // leaves the row as the pass reset it.
+    // A request is overdue 2000 ticks after its send, also across the tick's wrap.
+    void replyOverdue_data() {
+        QTest::addColumn<uint>("sendTick");
+        QTest::addColumn<uint>("now");
+        QTest::addColumn<bool>("overdue");
+        QTest::newRow("1999 ticks") << 1000u << 2999u << false;
+        QTest::newRow("2000 ticks") << 1000u << 3000u << true;
+        QTest::newRow("2000 ticks across the wrap") << 0xFFFFFF00u << 0x6D0u << true;
+        QTest::newRow("1999 ticks across the wrap") << 0xFFFFFF00u << 0x6CFu << false;
+        QTest::newRow("sent after now") << 5000u << 4000u << false;
+    }
+    void replyOverdue() {
+        QFETCH(uint, sendTick);
+        QFETCH(uint, now);
+        QFETCH(bool, overdue);
+        ServerStatus status;
+        status.sendTick = sendTick;
+        QCOMPARE(vkr::replyOverdue(status, now), overdue);
+    }
+
     void pingAgainstTheSend_data() {
         QTest::addColumn<uint32_t>("sendTick");
         QTest::addColumn<uint32_t>("receiveTick");

@@ -256,6 +256,27 @@ private slots:
         QCOMPARE(view.modListUpdates, 1);
     }
 
+    // The watcher's auto-join: off unless stored as a non-zero DWORD; a save writes it back.
+    void autojoin_data() {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<bool>("autojoin");
+        QTest::newRow("absent") << "" << false;
+        QTest::newRow("dword 1") << "\"autojoin\"=dword:00000001" << true;
+        QTest::newRow("dword 2") << "\"autojoin\"=dword:00000002" << true;
+        QTest::newRow("dword 0") << "\"autojoin\"=dword:00000000" << false;
+        QTest::newRow("text") << "\"autojoin\"=\"1\"" << false;
+    }
+    void autojoin() {
+        QFETCH(QString, values);
+        QFETCH(bool, autojoin);
+        writeLauncher(values.toStdString());
+        load();
+        QCOMPARE(s.settings.autojoin, autojoin);
+        s.settings.autojoin = !autojoin;
+        save();
+        QCOMPARE(dword(kUser, "autojoin"), int64_t(autojoin ? 0 : 1));
+    }
+
     void loadErrors_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
@@ -393,8 +414,8 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("saved"); // the options and tables the save writes
-        const QStringList options = {"executable", "nosplash", "window", "close", "nomap",
-                                     "flash",      "watchers", "sound1", "sound2"};
+        const QStringList options = {"executable", "nosplash", "window",   "close",  "nomap",
+                                     "flash",      "watchers", "autojoin", "sound1", "sound2"};
         QTest::newRow("text where a number belongs")
             << "\"nosplash\"=dword:00000001"
             << "\"nosplash\"=\"1\"" << QStringList{"executable"};
@@ -414,7 +435,8 @@ private slots:
             "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=\"" + exe() +
             "\"\n\"nosplash\"=dword:00000001\n\"window\"=dword:00000001\n"
             "\"close\"=dword:00000001\n\"nomap\"=dword:00000001\n\"flash\"=dword:00000000\n"
-            "\"watchers\"=dword:00000002\n\"sound1\"=\"/s/a.wav\"\n\"sound2\"=\"/s/b.wav\"\n\n"
+            "\"watchers\"=dword:00000002\n\"autojoin\"=dword:00000000\n"
+            "\"sound1\"=\"/s/a.wav\"\n\"sound2\"=\"/s/b.wav\"\n\n"
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1]\n\"name\"=\"a\"\n"
             "\"dir\"=\"@a\"\n\"checked\"=dword:00000001\n\n"
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n\"name\"=\"s\"\n"
@@ -422,7 +444,7 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "", false, false, false, false, true, 0, "new1", "new2"};
+        o = {"/new.exe", "", false, false, false, false, true, 0, "new1", "new2", true};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;
@@ -437,7 +459,7 @@ private slots:
             return value(key, name) == *was;
         };
         for (const char* name : {"executable", "nosplash", "window", "close", "nomap", "flash",
-                                 "watchers", "sound1", "sound2"}) {
+                                 "watchers", "autojoin", "sound1", "sound2"}) {
             if (name != from.mid(1, from.indexOf('"', 1) - 1)) { // the unreadable value is moot
                 QVERIFY2(unchanged(kUser, name) != saved.contains(name), name);
                 QVERIFY2(message.contains(name) != saved.contains(name), name);

@@ -108,6 +108,15 @@ class BrowserTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(form()));
         QTRY_VERIFY(statuses.contains("Query done..."));
     }
+    // The browser with one server row per socket, each socket its query port.
+    void openOnSockets(QUdpSocket (&sockets)[2]) {
+        std::vector<Server> servers;
+        for (QUdpSocket& s : sockets) {
+            QVERIFY(s.bind(QHostAddress::LocalHost, 0));
+            servers.emplace_back("S", "127.0.0.1", gamePort(s.localPort()));
+        }
+        openBrowser(servers);
+    }
     void waitForRefresh() { QTRY_VERIFY(ui()->BitBtn2->isEnabled()); }
 
 private slots:
@@ -242,6 +251,68 @@ private slots:
         QVERIFY2(cell(0, 2).toInt() < 1000, qPrintable(cell(0, 2)));
     }
 
+    // A reply for the selected row shows its players at once; one for another row leaves them.
+    void playersFollowReplies_data() {
+        QTest::addColumn<int>("answering");
+        QTest::addColumn<QStringList>("players");
+        QTest::newRow("the selected row") << 0 << QStringList{"Ann 5"};
+        QTest::newRow("another row") << 1 << QStringList{"no players "};
+    }
+    void playersFollowReplies() {
+        QFETCH(int, answering);
+        QFETCH(QStringList, players);
+        QUdpSocket sockets[2];
+        openOnSockets(sockets);
+        waitForRefresh();
+        QCOMPARE(ui()->SGrid->currentRow(), 0);
+        QCOMPARE(this->players(), QStringList{"no players "});
+        QUdpSocket& query = sockets[answering];
+        QTRY_VERIFY(query.hasPendingDatagrams());
+        const QNetworkDatagram request = query.receiveDatagram();
+        query.writeDatagram("\\numplayers\\1\\player_0\\Ann\\score_0\\5\\", request.senderAddress(),
+                            request.senderPort());
+        QTRY_COMPARE(cell(answering, 3), QString("1/??"));
+        QCOMPARE(this->players(), players);
+    }
+
+    // How each cell of a row is drawn: "grey" with the tooltip "No reply", else "normal".
+    QStringList drawn(int row) {
+        QStringList list;
+        for (int c = 0; c < 5; ++c) {
+            const QTableWidgetItem* item = ui()->SGrid->item(row, c);
+            const bool grey = item->foreground() == QBrush(Qt::gray);
+            list << (grey && item->toolTip() == "No reply" ? "grey"
+                     : !grey && item->toolTip().isEmpty()  ? "normal"
+                                                           : "mixed");
+        }
+        return list;
+    }
+
+    // A row without a reply 2 s after its request is drawn grey and keeps its placeholders; a
+    // row that answered is not; a late reply draws the row normally again.
+    void silentRowsGreyed() {
+        QUdpSocket sockets[2];
+        openOnSockets(sockets);
+        QNetworkDatagram requests[2];
+        for (int i : {0, 1}) {
+            QTRY_VERIFY(sockets[i].hasPendingDatagrams());
+            requests[i] = sockets[i].receiveDatagram();
+        }
+        const QByteArray reply = "\\numplayers\\3\\";
+        auto answer = [&](int i) {
+            sockets[i].writeDatagram(reply, requests[i].senderAddress(), requests[i].senderPort());
+        };
+        answer(0);
+        const QStringList grey(5, "grey"), normal(5, "normal");
+        QTRY_COMPARE_WITH_TIMEOUT(drawn(1), grey, 10000);
+        QCOMPARE(drawn(0), normal);
+        QCOMPARE(rowCells(1).mid(2), (QStringList{"??", " ", " "}));
+        QVERIFY(form()->grab().save("/tmp/shots/browser_no_reply.png"));
+        answer(1);
+        QTRY_COMPARE(cell(1, 3), QString("3/??"));
+        QCOMPARE(drawn(1), normal);
+    }
+
     // A server listed twice is asked once, and each row lists its players once.
     void serverListedTwice() {
         FakeServer fake;
@@ -259,13 +330,17 @@ private slots:
     }
 
     void join_data() {
-        QTest::addColumn<bool>("byEnter");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("name");
-        QTest::newRow("click, two-word name") << false << "John Smith";
-        QTest::newRow("Enter") << true << "Ann";
+        QTest::newRow("click, two-word name") << "click"
+                                              << "John Smith";
+        QTest::newRow("Enter") << "Enter"
+                               << "Ann";
+        QTest::newRow("double-click on the row") << "double-click"
+                                                 << "Ann";
     }
     void join() {
-        QFETCH(bool, byEnter);
+        QFETCH(QString, how);
         QFETCH(QString, name);
         openBrowser({{"Plain", "127.0.0.1", "2400", true, "", "@a"},
                      {"Locked", "127.0.0.1", "2400", false, "secret", "@b"}});
@@ -276,10 +351,16 @@ private slots:
         clickRow(1);
         ui()->PlayerName->lineEdit()->clear();
         QTest::keyClicks(ui()->PlayerName->lineEdit(), name);
-        if (byEnter) {
+        if (how == "Enter") {
             QTest::keyClick(ui()->SGrid, Qt::Key_Return);
-        } else {
+        } else if (how == "click") {
             QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        } else {
+            // From another row: a double-click's first click selects, the second joins.
+            clickRow(0);
+            clickRow(1);
+            const QRect r = ui()->SGrid->visualItemRect(ui()->SGrid->item(1, 0));
+            QTest::mouseDClick(ui()->SGrid->viewport(), Qt::LeftButton, {}, r.center());
         }
         QFile record(QString::fromStdString(fx->gameFolder()) + "/launch-record.json");
         QTRY_VERIFY_WITH_TIMEOUT(record.exists() && record.size() > 0, 10000);

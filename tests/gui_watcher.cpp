@@ -4,6 +4,7 @@
 #include "app/window.h"
 #include "net/TNMUDP.h"
 #include "settings/settings.h"
+#include "settings/store.h"
 #include "status/TForm4.h"
 #include "status/TFormWatcher.h"
 #include "status/sound_player.h"
@@ -373,6 +374,84 @@ private slots:
         QVERIFY(vkr::forms().form4->isVisible());
     }
 
+    // Auto-join: the new-game alert starts a countdown on the status line that joins when it
+    // runs out; each row ends it (or keeps it from starting) another way.
+    void autojoin_data() {
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<QJsonObject>("third"); // the server's reply to the next poll
+        QTest::addColumn<QString>("end");       // what happens during the countdown
+        QTest::addColumn<QString>("status");    // the status line once it is over
+        const QJsonObject inGame = tokens({"gstate", "14"});
+        const QJsonObject silent{{"silent", true}, {"times", 3}};
+        QTest::newRow("runs out: joins") << true << inGame << ""
+                                         << "";
+        QTest::newRow("not ticked: no countdown") << false << inGame << ""
+                                                  << "Debriefing";
+        QTest::newRow("unticked") << true << inGame << "untick"
+                                  << "Debriefing";
+        QTest::newRow("Close") << true << inGame << "close"
+                               << "Debriefing";
+        QTest::newRow("game starts") << true << inGame << "poll"
+                                     << "Game in progress...";
+        QTest::newRow("server falls silent") << true << silent << "poll 3"
+                                             << "No reply from server";
+    }
+    void autojoin() {
+        QFETCH(bool, ticked);
+        QFETCH(QJsonObject, third);
+        QFETCH(QString, end);
+        QFETCH(QString, status);
+        auto* browserJoin = vkr::forms().form4->findChild<QPushButton*>("BitBtn1");
+        QSignalSpy pressed(browserJoin, &QPushButton::clicked);
+        FakeServer server;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{{"replies", QJsonArray{tokens({"gstate", "14"}),
+                                                             tokens({"gstate", "9"}), third}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTest::mouseClick(ui()->SpeedButton1, Qt::LeftButton);
+        QVERIFY(ui()->autojoin->isVisible() && !ui()->autojoin->isChecked());
+        if (ticked) {
+            QTest::mouseClick(ui()->autojoin, Qt::LeftButton);
+        }
+        QVERIFY(fx->stored(vkr::Hive::CurrentUser, vkr::kLauncherKey, "autojoin") ==
+                (ticked ? std::optional(vkr::RegValue::dword(1)) : std::nullopt));
+        QTRY_COMPARE(events, 1);
+        poll();
+        if (!ticked) {
+            QCOMPARE(ui()->status->text(), status);
+            QVERIFY(!form()->Timer3->isActive());
+            return;
+        }
+        QCOMPARE(ui()->status->text(), QString("Joining in 5..."));
+        QCOMPARE(colourOf(ui()->status), green);
+        if (end.isEmpty()) {
+            QDir().mkpath("/tmp/shots");
+            QVERIFY(form()->grab().save("/tmp/shots/watcher_countdown.png"));
+            for (const char* text :
+                 {"Joining in 4...", "Joining in 3...", "Joining in 2...", "Joining in 1..."}) {
+                QTRY_COMPARE(ui()->status->text(), QString(text));
+                QCOMPARE(pressed.count(), 0);
+            }
+            QTRY_COMPARE(pressed.count(), 1);
+            QVERIFY(form()->isHidden());
+            return;
+        }
+        if (end == "untick") {
+            QTest::mouseClick(ui()->autojoin, Qt::LeftButton);
+            QVERIFY(!vkr::store().settings.autojoin);
+        } else if (end == "close") {
+            QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        } else {
+            for (int i = end == "poll" ? 1 : 3; i > 0; --i) {
+                form()->UpdateStatus();
+            }
+            QTRY_COMPARE(ui()->status->text(), status);
+        }
+        QCOMPARE(ui()->status->text(), status);
+        QVERIFY(!form()->Timer3->isActive());
+        QCOMPARE(pressed.count(), 0);
+    }
+
     // Each activation empties the player list.
     void activationEmptiesList() {
         FakeServer server;
@@ -422,6 +501,7 @@ private slots:
         QCOMPARE(ui()->playerList->isVisible(), expanded);
         QCOMPARE(ui()->mission->isVisible(), expanded);
         QCOMPARE(ui()->Label4->isVisible(), expanded);
+        QCOMPARE(ui()->autojoin->isVisible(), expanded);
         // The lamps keep their place at the bottom-right corner, the buttons at the bottom.
         const QSize client = form()->size();
         for (QLabel* lamp : {ui()->LG2, ui()->LG, ui()->LR}) {
