@@ -458,6 +458,18 @@ private slots:
         QVERIFY(launchedWith().contains("-port=" + QString::fromStdString(servers[server].port)));
     }
 
+    // Every opening lists the servers in table order, whatever the last sort was.
+    void reopeningListsTableOrder() {
+        openBrowser({{"b", "127.0.0.1", "2400"}, {"A", "127.0.0.1", "2402"}});
+        QHeaderView* header = ui()->SGrid->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(10, 8));
+        QCOMPARE(cell(0, 0), QString("A"));
+        form()->close();
+        vkr::forms().form1->BitBtn5Click();
+        QTRY_VERIFY(form()->isVisible());
+        QCOMPARE(cell(0, 0), QString("b"));
+    }
+
     void watcher_data() {
         QTest::addColumn<QString>("port");
         QTest::addColumn<int>("remotePort"); // 0: the watcher is not opened
