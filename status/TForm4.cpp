@@ -16,12 +16,15 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -35,6 +38,55 @@ void setUpGrid(QTableWidget* grid) {
     grid->verticalHeader()->setDefaultSectionSize(16);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
+
+// Every cell of SGrid keeps the server table index of its row here: sorting moves the rows,
+// the server stays with them.
+constexpr int tableIndexRole = Qt::UserRole;
+
+// The number a Ping or Players cell sorts by (the player count of "3/12"); none while the
+// cell still shows its placeholder.
+std::optional<int> sortNumber(const QString& text) {
+    bool ok = false;
+    const int n = text.section('/', 0, 0).toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+// A cell of SGrid. Ping and Players sort as numbers with the placeholders last in either
+// direction, the other columns as text regardless of case; equal cells keep table order.
+class ServerCell : public QTableWidgetItem {
+public:
+    ServerCell(const QString& text, int tableIndex) : QTableWidgetItem(text) {
+        setData(tableIndexRole, tableIndex);
+    }
+
+    bool operator<(const QTableWidgetItem& other) const override {
+        // Qt sorts descending by swapping the operands; the placeholders and ties must not
+        // follow that swap, so the comparison is made in the order shown.
+        const QHeaderView* header = tableWidget()->horizontalHeader();
+        const bool ascending = header->sortIndicatorOrder() == Qt::AscendingOrder;
+        return ascending ? shownBefore(*this, other, header->sortIndicatorSection(), true)
+                         : shownBefore(other, *this, header->sortIndicatorSection(), false);
+    }
+
+private:
+    static bool shownBefore(const QTableWidgetItem& a, const QTableWidgetItem& b, int column,
+                            bool ascending) {
+        int order = 0;
+        if (column == 2 || column == 3) {
+            const std::optional<int> x = sortNumber(a.text()), y = sortNumber(b.text());
+            if (x.has_value() != y.has_value()) {
+                return x.has_value();
+            }
+            order = x && *x != *y ? (*x < *y ? -1 : 1) : 0;
+        } else {
+            order = a.text().compare(b.text(), Qt::CaseInsensitive);
+        }
+        if (order != 0) {
+            return ascending == (order < 0);
+        }
+        return a.data(tableIndexRole).toInt() < b.data(tableIndexRole).toInt();
+    }
+};
 
 } // namespace
 
@@ -57,6 +109,13 @@ TForm4::TForm4(QWidget* parent)
     ui_->SGrid->horizontalHeader()->setFixedHeight(17);
     ui_->SGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ui_->SGrid->horizontalHeader()->setHighlightSections(false);
+    // A header click sorts by its column, a second one reverses; the table order until then.
+    // Every column's first click sorts ascending, whatever the last sort was.
+    for (int c = 0; c < ui_->SGrid->columnCount(); ++c) {
+        ui_->SGrid->horizontalHeaderItem(c)->setData(Qt::InitialSortOrderRole, Qt::AscendingOrder);
+    }
+    ui_->SGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    ui_->SGrid->setSortingEnabled(true);
     setUpGrid(ui_->PlrGrid);
     ui_->PlrGrid->horizontalHeader()->hide();
     // SGrid keeps its height when the window grows; the player grid takes the rest.
@@ -102,6 +161,18 @@ void TForm4::FormCreate() {
     ui_->PlayerName->setCurrentText(from->currentText());
 }
 
+void TForm4::showEvent(QShowEvent* event) {
+    vkr::Dialog::showEvent(event);
+    if (!event->spontaneous()) {
+        // Every opening lists the servers in table order.
+        const QSignalBlocker block(ui_->SGrid);
+        ui_->SGrid->setSortingEnabled(false);
+        ui_->SGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+        restoreTableOrder();
+        ui_->SGrid->setSortingEnabled(true);
+    }
+}
+
 void TForm4::FormActivate() {
     SizeColumns();
     Timer2->start();
@@ -144,10 +215,10 @@ void TForm4::Timer2Timer() {
 
 void TForm4::Timer3Timer() {
     const uint32_t now = vkr::GetTickCount();
-    std::erase_if(awaiting_, [&](int row) {
-        const bool overdue = vkr::replyOverdue(rows_[row].status, now);
+    std::erase_if(awaiting_, [&](int server) {
+        const bool overdue = vkr::replyOverdue(rows_[server].status, now);
         if (overdue) {
-            showSilent(row, true);
+            showSilent(server, true);
         }
         return overdue;
     });
@@ -198,15 +269,67 @@ void TForm4::QueryServers() {
 
 void TForm4::showServerRows() {
     const vkr::ServerTable& servers = vkr::store().servers;
-    const QSignalBlocker block(ui_->SGrid);
-    ui_->SGrid->setRowCount(servers.count());
-    if (ui_->SGrid->currentRow() < 0 && servers.count() > 0) {
-        ui_->SGrid->setCurrentCell(0, 0);
-    }
+    QTableWidget* grid = ui_->SGrid;
+    const QSignalBlocker block(grid);
+    const int selected = selectedServer();
+    // The rows are filled in table order, then sorted again as the header shows.
+    grid->setSortingEnabled(false);
+    restoreTableOrder();
+    grid->setRowCount(servers.count());
     for (int i = 0; i <= servers.lastRow; ++i) {
-        setCell(i, 0, vkr::qs(servers[i].name));
-        setCell(i, 1, vkr::qs(servers[i].ip + ":" + servers[i].port));
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            if (!grid->item(i, c)) {
+                grid->setItem(i, c, new ServerCell({}, i));
+            }
+        }
+        grid->item(i, 0)->setText(vkr::qs(servers[i].name));
+        grid->item(i, 1)->setText(vkr::qs(servers[i].ip + ":" + servers[i].port));
     }
+    grid->setSortingEnabled(true);
+    if (selected >= 0 && selected <= servers.lastRow) {
+        grid->setCurrentCell(gridRow(selected), 0);
+    } else if (grid->currentRow() < 0 && servers.count() > 0) {
+        grid->setCurrentCell(0, 0);
+    }
+}
+
+void TForm4::restoreTableOrder() {
+    QTableWidget* grid = ui_->SGrid;
+    const int selected = selectedServer();
+    std::vector<std::array<QTableWidgetItem*, 5>> byServer(grid->rowCount());
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        const int k = tableIndex(r);
+        for (int c = 0; c < 5; ++c) {
+            QTableWidgetItem* item = grid->takeItem(r, c);
+            if (k >= 0 && k < grid->rowCount()) {
+                byServer[k][c] = item;
+            } else {
+                delete item;
+            }
+        }
+    }
+    for (int k = 0; k < grid->rowCount(); ++k) {
+        for (int c = 0; c < 5; ++c) {
+            grid->setItem(k, c, byServer[k][c]);
+        }
+    }
+    if (selected >= 0) {
+        grid->setCurrentCell(selected, 0);
+    }
+}
+
+int TForm4::tableIndex(int row) const {
+    const QTableWidgetItem* item = ui_->SGrid->item(row, 0);
+    return item ? item->data(tableIndexRole).toInt() : -1;
+}
+
+int TForm4::gridRow(int server) const {
+    for (int r = 0; r < ui_->SGrid->rowCount(); ++r) {
+        if (tableIndex(r) == server) {
+            return r;
+        }
+    }
+    return -1;
 }
 
 void TForm4::sendRequests(vkr::HostAddresses names) {
@@ -244,7 +367,7 @@ void TForm4::sendRequests(vkr::HostAddresses names) {
 }
 
 void TForm4::ShowPlayers() {
-    const int k = ui_->SGrid->currentRow();
+    const int k = selectedServer();
     if (k < 0) {
         return;
     }
@@ -298,7 +421,7 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     }
     std::string text;
     udps->ReadReceivedData(text);
-    const int selected = ui_->SGrid->currentRow();
+    const int selected = selectedServer();
     for (int i :
          vkr::ApplyReply(vkr::store().servers, rows_, FromIP, Port, text, udps->ReceivedTick())) {
         showStatusCells(i);
@@ -324,36 +447,36 @@ void TForm4::setStatus(const QString& text) {
     ui_->StatusBar1->showMessage(text);
 }
 
-void TForm4::setCell(int row, int column, const QString& text) {
-    QTableWidget* grid = ui_->SGrid;
-    if (row >= grid->rowCount()) {
-        return; // the table grew after the pass: its new rows are not in the grid yet
+std::vector<QTableWidgetItem*> TForm4::serverCells(int server) const {
+    // Taken all at once: a changed cell of the sort column moves its row at once.
+    std::vector<QTableWidgetItem*> cells;
+    const int row = gridRow(server); // none when the table grew after the pass
+    for (int c = 0; row >= 0 && c < ui_->SGrid->columnCount(); ++c) {
+        cells.push_back(ui_->SGrid->item(row, c));
     }
-    if (QTableWidgetItem* item = grid->item(row, column)) {
-        item->setText(text);
-    } else {
-        grid->setItem(row, column, new QTableWidgetItem(text));
-    }
+    return cells;
 }
 
-void TForm4::showStatusCells(int row) {
-    const vkr::StatusCells& cells = rows_[row].cells;
-    setCell(row, 2, vkr::fromBytes(cells.ping));
-    setCell(row, 3, vkr::fromBytes(cells.players));
-    setCell(row, 4, vkr::fromBytes(cells.mission));
+void TForm4::showStatusCells(int server) {
+    const std::vector<QTableWidgetItem*> items = serverCells(server);
+    if (items.empty()) {
+        return;
+    }
+    const vkr::StatusCells& cells = rows_[server].cells;
+    items[2]->setText(vkr::fromBytes(cells.ping));
+    items[3]->setText(vkr::fromBytes(cells.players));
+    items[4]->setText(vkr::fromBytes(cells.mission));
 }
 
-void TForm4::showSilent(int row, bool silent) {
-    QTableWidget* grid = ui_->SGrid;
-    for (int c = 0; c < grid->columnCount(); ++c) {
-        if (QTableWidgetItem* item = grid->item(row, c)) {
-            item->setForeground(silent ? QBrush(Qt::gray) : QBrush());
-            item->setToolTip(silent ? "No reply" : "");
-        }
+void TForm4::showSilent(int server, bool silent) {
+    for (QTableWidgetItem* item : serverCells(server)) {
+        item->setForeground(silent ? QBrush(Qt::gray) : QBrush());
+        item->setToolTip(silent ? "No reply" : "");
     }
 }
 
 int TForm4::selectedServer() const {
-    const int k = ui_->SGrid->currentRow();
+    const int row = ui_->SGrid->currentRow();
+    const int k = row < 0 ? -1 : tableIndex(row);
     return k <= vkr::store().servers.lastRow ? k : -1;
 }

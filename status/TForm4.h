@@ -9,11 +9,13 @@
 #include <memory>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 namespace Ui {
 class TForm4;
 }
 class QString;
+class QTableWidgetItem;
 class TClientSocket;
 class TNMUDP;
 
@@ -56,6 +58,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     // The server rows of SGrid with each server's name and host.
@@ -63,10 +66,17 @@ private:
     // The pass's requests, row by row, once its host names are looked up.
     void sendRequests(vkr::HostAddresses names);
     void setStatus(const QString& text);
-    void setCell(int row, int column, const QString& text);
-    void showStatusCells(int row);
-    // Draws the row grey with the tooltip "No reply", or in the normal colour.
-    void showSilent(int row, bool silent);
+    // Puts the rows back in server table order, the selection staying on its server.
+    void restoreTableOrder();
+    // The server table index of a grid row (-1 for none), and the grid row of a server (-1
+    // when the grid has no row for it).
+    int tableIndex(int row) const;
+    int gridRow(int server) const;
+    // The cells of a server's grid row; none when the grid has no row for it.
+    std::vector<QTableWidgetItem*> serverCells(int server) const;
+    void showStatusCells(int server);
+    // Draws the server's row grey with the tooltip "No reply", or in the normal colour.
+    void showSilent(int server, bool silent);
     // The server table row selected in SGrid, or -1 when none is (or the table has shrunk
     // below it).
     int selectedServer() const;

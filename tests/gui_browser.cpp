@@ -118,6 +118,26 @@ class BrowserTest : public QObject {
         openBrowser(servers);
     }
     void waitForRefresh() { QTRY_VERIFY(ui()->BitBtn2->isEnabled()); }
+    // The fake game in place of the game executable, which records its arguments.
+    QString installFakeGame() {
+        const QString exe = QString::fromStdString(fx->executablePath());
+        QFile::remove(exe);
+        if (!QFile::copy(QString(VKR_BINARY_DIR) + "/tools/fake-game", exe) ||
+            !QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner)) {
+            qWarning("the fake game could not be installed");
+        }
+        return exe;
+    }
+    // The arguments of the fake game's first launch; empty when it did not start in time.
+    QStringList launchedWith() {
+        QFile record(QString::fromStdString(fx->gameFolder()) + "/launch-record.json");
+        if (!QTest::qWaitFor([&] { return record.exists() && record.size() > 0; }, 10000) ||
+            !record.open(QIODevice::ReadOnly)) {
+            return {};
+        }
+        QJsonObject o = QJsonDocument::fromJson(record.readAll().split('\n').first()).object();
+        return o["argv"].toVariant().toStringList();
+    }
 
 private slots:
     void initTestCase() {
@@ -344,10 +364,7 @@ private slots:
         QFETCH(QString, name);
         openBrowser({{"Plain", "127.0.0.1", "2400", true, "", "@a"},
                      {"Locked", "127.0.0.1", "2400", false, "secret", "@b"}});
-        const QString exe = QString::fromStdString(fx->executablePath());
-        QFile::remove(exe);
-        QVERIFY(QFile::copy(QString(VKR_BINARY_DIR) + "/tools/fake-game", exe));
-        QVERIFY(QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner));
+        const QString exe = installFakeGame();
         clickRow(1);
         ui()->PlayerName->lineEdit()->clear();
         QTest::keyClicks(ui()->PlayerName->lineEdit(), name);
@@ -362,13 +379,95 @@ private slots:
             const QRect r = ui()->SGrid->visualItemRect(ui()->SGrid->item(1, 0));
             QTest::mouseDClick(ui()->SGrid->viewport(), Qt::LeftButton, {}, r.center());
         }
-        QFile record(QString::fromStdString(fx->gameFolder()) + "/launch-record.json");
-        QTRY_VERIFY_WITH_TIMEOUT(record.exists() && record.size() > 0, 10000);
-        QVERIFY(record.open(QIODevice::ReadOnly));
-        QJsonObject o = QJsonDocument::fromJson(record.readAll().split('\n').first()).object();
-        QCOMPARE(o["argv"].toVariant().toStringList(),
+        QCOMPARE(launchedWith(),
                  (QStringList{exe, "-nosplash", "-mod=@b", "-connect=127.0.0.1", "-port=2400",
                               "-password=secret", "-dplay", "-name=" + name}));
+    }
+
+    // Sorting moves rows, never servers: the row clicked joins the server it shows, after a
+    // new pass too. Players sort as numbers, the silent server last in both directions; names
+    // sort regardless of case.
+    void sortedJoin_data() {
+        QTest::addColumn<int>("column"); // the header clicked
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<int>("row");                  // the grid row joined
+        QTest::addColumn<int>("server");               // the server that must be joined
+        QTest::addColumn<QStringList>("playersCells"); // the Players column, top down
+        const QString five = "5/10", twelve = "12/10";
+        QTest::newRow("unsorted") << 3 << 0 << 1 << 1 << QStringList{five, twelve, " "};
+        QTest::newRow("players up") << 3 << 1 << 1 << 1 << QStringList{five, twelve, " "};
+        QTest::newRow("players down") << 3 << 2 << 0 << 1 << QStringList{twelve, five, " "};
+        QTest::newRow("players down, silent") << 3 << 2 << 2 << 2 << QStringList{twelve, five, " "};
+        QTest::newRow("ping down, silent") << 2 << 2 << 2 << 2 << QStringList{};
+        QTest::newRow("name up") << 0 << 1 << 1 << 0 << QStringList{twelve, five, " "};
+        QTest::newRow("name down") << 0 << 2 << 0 << 2 << QStringList{" ", five, twelve};
+    }
+    void sortedJoin() {
+        QFETCH(int, column);
+        QFETCH(int, clicks);
+        QFETCH(int, row);
+        QFETCH(int, server);
+        QFETCH(QStringList, playersCells);
+        QUdpSocket sockets[3];
+        const char* names[] = {"bravo", "Alpha", "Charlie"};
+        std::vector<Server> servers;
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(sockets[i].bind(QHostAddress::LocalHost, 0));
+            servers.emplace_back(names[i], "127.0.0.1", gamePort(sockets[i].localPort()));
+        }
+        openBrowser(servers);
+        // Servers 0 and 1 answer every pass with 5 and 12 players; server 2 never does.
+        auto answerPass = [&] {
+            for (int i : {0, 1}) {
+                QTRY_VERIFY(sockets[i].hasPendingDatagrams());
+                const QNetworkDatagram request = sockets[i].receiveDatagram();
+                sockets[i].writeDatagram(i == 0 ? "\\numplayers\\5\\maxplayers\\12\\"
+                                                : "\\numplayers\\12\\maxplayers\\12\\",
+                                         request.senderAddress(), request.senderPort());
+            }
+        };
+        answerPass();
+        QHeaderView* header = ui()->SGrid->horizontalHeader();
+        for (int i = 0; i < clicks; ++i) {
+            const int x = header->sectionViewportPosition(column) + header->sectionSize(column) / 2;
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 8));
+        }
+        auto shownPlayers = [&] {
+            QStringList list;
+            for (int r = 0; r < 3; ++r) {
+                list << cell(r, 3);
+            }
+            return list;
+        };
+        if (!playersCells.isEmpty()) {
+            QTRY_COMPARE(shownPlayers(), playersCells);
+        }
+        QVERIFY(form()->grab().save("/tmp/shots/browser_sorted.png"));
+        // A new pass, its replies arriving while sorted, keeps the order.
+        waitForRefresh();
+        QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+        answerPass();
+        waitForRefresh();
+        QTRY_COMPARE(rowCells(row)[0], QString(names[server]));
+        if (!playersCells.isEmpty()) {
+            QTRY_COMPARE(shownPlayers(), playersCells);
+        }
+        const QString exe = installFakeGame();
+        clickRow(row);
+        QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        QVERIFY(launchedWith().contains("-port=" + QString::fromStdString(servers[server].port)));
+    }
+
+    // Every opening lists the servers in table order, whatever the last sort was.
+    void reopeningListsTableOrder() {
+        openBrowser({{"b", "127.0.0.1", "2400"}, {"A", "127.0.0.1", "2402"}});
+        QHeaderView* header = ui()->SGrid->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(10, 8));
+        QCOMPARE(cell(0, 0), QString("A"));
+        form()->close();
+        vkr::forms().form1->BitBtn5Click();
+        QTRY_VERIFY(form()->isVisible());
+        QCOMPARE(cell(0, 0), QString("b"));
     }
 
     void watcher_data() {
