@@ -324,6 +324,10 @@ int TForm4::tableIndex(int row) const {
 }
 
 int TForm4::gridRow(int server) const {
+    // In table order (the order at every opening) the server's row is its own index.
+    if (server >= 0 && server < ui_->SGrid->rowCount() && tableIndex(server) == server) {
+        return server;
+    }
     for (int r = 0; r < ui_->SGrid->rowCount(); ++r) {
         if (tableIndex(r) == server) {
             return r;
