@@ -52,7 +52,8 @@ int64_t receiveAgeNs(msghdr& msg) {
 } // namespace
 
 TNMUDP::TNMUDP(QObject* owner)
-    : QObject(owner), ring_(64), current_(std::make_unique_for_overwrite<Datagram>()) {
+    : QObject(owner), ring_(64),
+      receiveArea_(std::make_unique_for_overwrite<std::array<char, maxDatagram>[]>(receiveChunk)) {
     openSocket();
     deliverTimer_.setSingleShot(true);
     deliverTimer_.setInterval(0);
@@ -256,38 +257,31 @@ bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
     return lookup.succeeded;
 }
 
-TNMUDP::Datagram& TNMUDP::freeSlot(size_t k) {
-    if (size_ + k >= ring_.size()) {
+TNMUDP::Datagram& TNMUDP::freeSlot() {
+    if (size_ == ring_.size()) {
         std::rotate(ring_.begin(), ring_.begin() + static_cast<ptrdiff_t>(head_), ring_.end());
         ring_.resize(ring_.size() * 2);
         head_ = 0;
     }
-    std::unique_ptr<Datagram>& slot = ring_[(head_ + size_ + k) % ring_.size()];
-    if (!slot) {
-        slot = std::make_unique_for_overwrite<Datagram>();
-    }
-    return *slot;
+    return ring_[(head_ + size_) % ring_.size()];
 }
 
 void TNMUDP::drain() {
     if (fd_ < 0) {
         return;
     }
-    // Many datagrams are taken per system call.
-    constexpr size_t chunk = 32;
-    mmsghdr messages[chunk];
-    iovec data[chunk];
-    alignas(cmsghdr) char control[chunk][256];
-    Datagram* into[chunk];
+    mmsghdr messages[receiveChunk];
+    iovec data[receiveChunk];
+    sockaddr_in from[receiveChunk];
+    alignas(cmsghdr) char control[receiveChunk][256];
     while (size_ < maxQueued) {
-        const size_t n = std::min(chunk, maxQueued - size_);
+        const size_t n = std::min(receiveChunk, maxQueued - size_);
         for (size_t k = 0; k < n; ++k) {
-            into[k] = &freeSlot(k);
-            data[k] = {into[k]->bytes.data(), into[k]->bytes.size()};
+            data[k] = {receiveArea_[k].data(), maxDatagram};
             messages[k] = {};
             msghdr& msg = messages[k].msg_hdr;
-            msg.msg_name = &into[k]->from;
-            msg.msg_namelen = sizeof into[k]->from;
+            msg.msg_name = &from[k];
+            msg.msg_namelen = sizeof from[k];
             msg.msg_iov = &data[k];
             msg.msg_iovlen = 1;
             msg.msg_control = control[k];
@@ -301,20 +295,26 @@ void TNMUDP::drain() {
             break;
         }
         if (got < 0) {
-            into[0]->count = -1; // a failed receive
-            into[0]->tick = vkr::tickAgo(0);
+            Datagram& failed = freeSlot();
+            failed.count = -1; // a failed receive
+            failed.tick = vkr::tickAgo(0);
+            failed.from = {};
+            failed.bytes.clear();
             ++size_;
             break;
         }
         for (int k = 0; k < got; ++k) {
             msghdr& msg = messages[k].msg_hdr;
+            Datagram& d = freeSlot();
             // A datagram longer than the buffer is cut by the system: it counts as a failed
             // receive.
-            into[k]->count =
-                (msg.msg_flags & MSG_TRUNC) ? -1 : static_cast<int>(messages[k].msg_len);
-            into[k]->tick = vkr::tickAgo(receiveAgeNs(msg));
+            const bool cut = (msg.msg_flags & MSG_TRUNC) != 0;
+            d.count = cut ? -1 : static_cast<int>(messages[k].msg_len);
+            d.tick = vkr::tickAgo(receiveAgeNs(msg));
+            d.from = from[k];
+            d.bytes.assign(receiveArea_[k].data(), cut ? 0 : messages[k].msg_len);
+            ++size_;
         }
-        size_ += static_cast<size_t>(got);
         if (static_cast<size_t>(got) < n) {
             break;
         }
@@ -331,16 +331,16 @@ void TNMUDP::deliver() {
         // No memory for a larger queue: deliver what is queued; the rest waits in the socket.
     }
     while (size_ > 0) {
-        current_.swap(ring_[head_]);
+        std::swap(current_, ring_[head_]);
         head_ = (head_ + 1) % ring_.size();
         --size_;
         if (!OnDataReceived) {
             continue;
         }
-        const auto* b = reinterpret_cast<const uint8_t*>(&current_->from.sin_addr.s_addr);
+        const auto* b = reinterpret_cast<const uint8_t*>(&current_.from.sin_addr.s_addr);
         const std::string fromIP = vkr::addressText({b[0], b[1], b[2], b[3]});
         try {
-            OnDataReceived(this, current_->count, fromIP, ntohs(current_->from.sin_port));
+            OnDataReceived(this, current_.count, fromIP, ntohs(current_.from.sin_port));
         } catch (...) {
             // Errors of the data-received handlers are not reported; the datagram is dropped.
         }
@@ -348,6 +348,5 @@ void TNMUDP::deliver() {
 }
 
 void TNMUDP::ReadReceivedData(std::string& data) const {
-    data.assign(current_->bytes.data(),
-                current_->count > 0 ? static_cast<size_t>(current_->count) : 0);
+    data = current_.bytes;
 }

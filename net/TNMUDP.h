@@ -81,14 +81,19 @@ public:
     // Inside OnDataReceived: the bytes of the datagram being delivered, and the tick at which the
     // kernel received it (on the base of vkr::GetTickCount).
     void ReadReceivedData(std::string& data) const;
-    uint32_t ReceivedTick() const { return current_->tick; }
+    uint32_t ReceivedTick() const { return current_.tick; }
 
 private:
+    // The longest datagram received whole.
+    static constexpr size_t maxDatagram = 2048;
+    // Datagrams taken off the socket per system call.
+    static constexpr size_t receiveChunk = 32;
+
     struct Datagram {
         int count = 0; // bytes, or -1 for a failed receive
         uint32_t tick = 0;
         sockaddr_in from{};
-        std::array<char, 2048> bytes; // left uninitialised: only count bytes are ever read
+        std::string bytes; // its count bytes; the slot keeps the capacity for its next datagram
     };
 
     void openSocket();
@@ -101,8 +106,8 @@ private:
     void drain();
     // Delivers the queue, front first.
     void deliver();
-    // The k-th free slot after the queue, the ring grown to hold it.
-    Datagram& freeSlot(size_t k);
+    // The first free slot after the queue, the ring grown to hold it.
+    Datagram& freeSlot();
 
     const vkr::HostAddresses* knownHosts_ = nullptr;
     struct Held {
@@ -118,10 +123,12 @@ private:
     QSocketNotifier* notifier_ = nullptr;
     QTimer deliverTimer_;
     // A ring of datagram slots: size_ of them from head_ on are waiting. It grows when full and
-    // is reused afterwards, so a pass allocates nothing once the ring is large enough. Slots
-    // are allocated when first used and move between the ring and current_ as pointers.
-    std::vector<std::unique_ptr<Datagram>> ring_;
+    // is reused afterwards, so a pass allocates nothing once the ring and its slots are large
+    // enough. A slot holds only its datagram's bytes: the system writes each datagram into
+    // receiveArea_ first, which is the only memory of full datagram size.
+    std::vector<Datagram> ring_;
     size_t head_ = 0;
     size_t size_ = 0;
-    std::unique_ptr<Datagram> current_; // the datagram being delivered
+    Datagram current_; // the datagram being delivered
+    std::unique_ptr<std::array<char, maxDatagram>[]> receiveArea_;
 };
