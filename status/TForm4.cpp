@@ -39,10 +39,6 @@ void setUpGrid(QTableWidget* grid) {
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
-// Every cell of SGrid keeps the server table index of its row here: sorting moves the rows,
-// the server stays with them.
-constexpr int tableIndexRole = Qt::UserRole;
-
 // The number a Ping or Players cell sorts by (the player count of "3/12"); none while the
 // cell still shows its placeholder.
 std::optional<int> sortNumber(const QString& text) {
@@ -51,12 +47,16 @@ std::optional<int> sortNumber(const QString& text) {
     return ok ? std::optional<int>(n) : std::nullopt;
 }
 
-// A cell of SGrid. Ping and Players sort as numbers with the placeholders last in either
+// A cell of SGrid. It keeps the server table index of its row: sorting moves the rows, the
+// server stays with them. Ping and Players sort as numbers with the placeholders last in either
 // direction, the other columns as text regardless of case; equal cells keep table order.
 class ServerCell : public QTableWidgetItem {
 public:
-    ServerCell(const QString& text, int tableIndex) : QTableWidgetItem(text) {
-        setData(tableIndexRole, tableIndex);
+    ServerCell(const QString& text, int tableIndex)
+        : QTableWidgetItem(text), tableIndex_(tableIndex) {}
+
+    static int tableIndex(const QTableWidgetItem& cell) {
+        return static_cast<const ServerCell&>(cell).tableIndex_;
     }
 
     bool operator<(const QTableWidgetItem& other) const override {
@@ -84,8 +84,10 @@ private:
         if (order != 0) {
             return ascending == (order < 0);
         }
-        return a.data(tableIndexRole).toInt() < b.data(tableIndexRole).toInt();
+        return tableIndex(a) < tableIndex(b);
     }
+
+    int tableIndex_;
 };
 
 } // namespace
@@ -215,12 +217,14 @@ void TForm4::Timer2Timer() {
 
 void TForm4::Timer3Timer() {
     const uint32_t now = vkr::GetTickCount();
-    std::erase_if(awaiting_, [&](int server) {
-        const bool overdue = vkr::replyOverdue(rows_[server].status, now);
-        if (overdue) {
-            showSilent(server, true);
-        }
-        return overdue;
+    changeRows([&] {
+        std::erase_if(awaiting_, [&](int server) {
+            const bool overdue = vkr::replyOverdue(rows_[server].status, now);
+            if (overdue) {
+                showSilent(server, true);
+            }
+            return overdue;
+        });
     });
     if (awaiting_.empty()) {
         Timer3->stop();
@@ -277,13 +281,16 @@ void TForm4::showServerRows() {
     restoreTableOrder();
     grid->setRowCount(servers.count());
     for (int i = 0; i <= servers.lastRow; ++i) {
+        const QString texts[] = {vkr::qs(servers[i].name),
+                                 vkr::qs(servers[i].ip + ":" + servers[i].port)};
         for (int c = 0; c < grid->columnCount(); ++c) {
-            if (!grid->item(i, c)) {
-                grid->setItem(i, c, new ServerCell({}, i));
+            QTableWidgetItem* item = grid->item(i, c);
+            if (!item) {
+                grid->setItem(i, c, new ServerCell(c < 2 ? texts[c] : QString(), i));
+            } else if (c < 2) {
+                item->setText(texts[c]);
             }
         }
-        grid->item(i, 0)->setText(vkr::qs(servers[i].name));
-        grid->item(i, 1)->setText(vkr::qs(servers[i].ip + ":" + servers[i].port));
     }
     grid->setSortingEnabled(true);
     if (selected >= 0 && selected <= servers.lastRow) {
@@ -295,6 +302,13 @@ void TForm4::showServerRows() {
 
 void TForm4::restoreTableOrder() {
     QTableWidget* grid = ui_->SGrid;
+    bool inTableOrder = true;
+    for (int r = 0; r < grid->rowCount() && inTableOrder; ++r) {
+        inTableOrder = tableIndex(r) == r;
+    }
+    if (inTableOrder) {
+        return;
+    }
     const int selected = selectedServer();
     std::vector<std::array<QTableWidgetItem*, 5>> byServer(grid->rowCount());
     for (int r = 0; r < grid->rowCount(); ++r) {
@@ -320,10 +334,40 @@ void TForm4::restoreTableOrder() {
 
 int TForm4::tableIndex(int row) const {
     const QTableWidgetItem* item = ui_->SGrid->item(row, 0);
-    return item ? item->data(tableIndexRole).toInt() : -1;
+    return item ? ServerCell::tableIndex(*item) : -1;
+}
+
+template <class Change> void TForm4::changeRows(Change&& change) {
+    QTableWidget* grid = ui_->SGrid;
+    if (!grid->isSortingEnabled() || grid->horizontalHeader()->sortIndicatorSection() < 0) {
+        change(); // no sort column, or held already: no row moves
+        return;
+    }
+    struct Hold {
+        QTableWidget* grid;
+        std::vector<int>& heldRows;
+        ~Hold() {
+            heldRows.clear();
+            grid->setSortingEnabled(true);
+        }
+    } hold{grid, heldRows_};
+    grid->setSortingEnabled(false);
+    heldRows_.assign(static_cast<size_t>(grid->rowCount()), -1);
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        const int k = tableIndex(r);
+        if (k >= 0 && k < grid->rowCount()) {
+            heldRows_[static_cast<size_t>(k)] = r;
+        }
+    }
+    change();
 }
 
 int TForm4::gridRow(int server) const {
+    if (!heldRows_.empty()) {
+        return server >= 0 && server < static_cast<int>(heldRows_.size())
+                   ? heldRows_[static_cast<size_t>(server)]
+                   : -1;
+    }
     // In table order (the order at every opening) the server's row is its own index.
     if (server >= 0 && server < ui_->SGrid->rowCount() && tableIndex(server) == server) {
         return server;
@@ -349,19 +393,23 @@ void TForm4::sendRequests(vkr::HostAddresses names) {
     // reported once the pass is over.
     std::exception_ptr failure;
     vkr::QueryPass pass(*udps, std::move(names));
-    for (int i = 0; i <= servers.lastRow; ++i) {
-        try {
-            pass.query(servers[i], rows_[i]);
-        } catch (const vkr::Exception&) {
-            if (!failure) {
-                failure = std::current_exception();
+    senders_.clear();
+    changeRows([&] {
+        for (int i = 0; i <= servers.lastRow; ++i) {
+            try {
+                pass.query(servers[i], rows_[i]);
+                senders_.add(i, servers[i], rows_[i].status);
+            } catch (const vkr::Exception&) {
+                if (!failure) {
+                    failure = std::current_exception();
+                }
             }
+            showStatusCells(i);
+            showSilent(i, false);
+            awaiting_.insert(i);
         }
-        showStatusCells(i);
-        showSilent(i, false);
-        awaiting_.insert(i);
-    }
-    pass.flush();
+        pass.flush();
+    });
     Timer3->start();
     setStatus("Query done...");
     Timer1->start();
@@ -426,8 +474,8 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     std::string text;
     udps->ReadReceivedData(text);
     const int selected = selectedServer();
-    for (int i :
-         vkr::ApplyReply(vkr::store().servers, rows_, FromIP, Port, text, udps->ReceivedTick())) {
+    for (int i : vkr::ApplyReply(vkr::store().servers, rows_, senders_, FromIP, Port, text,
+                                 udps->ReceivedTick())) {
         showStatusCells(i);
         if (awaiting_.erase(i) == 0) {
             showSilent(i, false); // a late reply
@@ -466,14 +514,23 @@ void TForm4::showStatusCells(int server) {
     if (items.empty()) {
         return;
     }
+    // The placeholders of a pass are the same in every row: one constant text, never a copy.
+    static const QString unknown = QStringLiteral("??"), blank = QStringLiteral(" ");
+    auto text = [](const std::string& cell) {
+        return cell == "??" ? unknown : cell == " " ? blank : vkr::fromBytes(cell);
+    };
     const vkr::StatusCells& cells = rows_[server].cells;
-    items[2]->setText(vkr::fromBytes(cells.ping));
-    items[3]->setText(vkr::fromBytes(cells.players));
-    items[4]->setText(vkr::fromBytes(cells.mission));
+    items[2]->setText(text(cells.ping));
+    items[3]->setText(text(cells.players));
+    items[4]->setText(text(cells.mission));
 }
 
 void TForm4::showSilent(int server, bool silent) {
-    for (QTableWidgetItem* item : serverCells(server)) {
+    const std::vector<QTableWidgetItem*> items = serverCells(server);
+    if (items.empty() || (items[0]->toolTip() == "No reply") == silent) {
+        return; // drawn so already: a pass leaves the rows that answered alone
+    }
+    for (QTableWidgetItem* item : items) {
         item->setForeground(silent ? QBrush(Qt::gray) : QBrush());
         item->setToolTip(silent ? "No reply" : "");
     }

@@ -72,6 +72,10 @@ private:
     // when the grid has no row for it).
     int tableIndex(int row) const;
     int gridRow(int server) const;
+    // Runs change, which changes many rows, with the grid's sorting held: a changed cell of the
+    // sort column would otherwise move its row at once, each move a pass over the whole grid.
+    // The rows stay where they are meanwhile, and the grid is sorted once at the end.
+    template <class Change> void changeRows(Change&& change);
     // The cells of a server's grid row; none when the grid has no row for it.
     std::vector<QTableWidgetItem*> serverCells(int server) const;
     void showStatusCells(int server);
@@ -83,6 +87,10 @@ private:
 
     std::unique_ptr<Ui::TForm4> ui_;
     vkr::QueryRows rows_;
+    // The rows of the last pass by the sender whose replies answer them.
+    vkr::RowsBySender senders_;
+    // While changeRows holds the sorting: the grid row of each server, by table index.
+    std::vector<int> heldRows_;
     // The rows whose request of the last pass has had no reply and is not overdue yet.
     std::unordered_set<int> awaiting_;
     bool querying_ = false;

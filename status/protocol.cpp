@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <ranges>
 
 namespace vkr {
 
@@ -213,18 +214,56 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
 
 } // namespace
 
-std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
-                            int port, std::string_view reply, uint32_t receiveTick) {
+namespace {
+
+std::string senderKey(std::string_view address, int64_t port) {
+    return std::string(address) + ':' + std::to_string(port);
+}
+
+// Applies the datagram to those of the candidate rows that it answers.
+template <class Rows>
+std::vector<int> applyToAnswered(const ServerTable& servers, QueryRows& rows,
+                                 const Rows& candidates, std::string_view fromIP, int port,
+                                 std::string_view reply, uint32_t receiveTick) {
     std::vector<int> answered;
     const Sender sender(fromIP, port);
-    for (int i = 0; i <= servers.lastRow; ++i) {
-        if (sender.answers(servers[i], rows[i].status) &&
+    for (int i : candidates) {
+        if (i <= servers.lastRow && sender.answers(servers[i], rows[i].status) &&
             receivedAfterSend(rows[i].status, receiveTick)) {
             applyToRow(rows[i], reply, receiveTick);
             answered.push_back(i);
         }
     }
     return answered;
+}
+
+} // namespace
+
+void RowsBySender::add(int i, const ServerEntry& e, const ServerStatus& status) {
+    const std::optional<int32_t> port = tryParseInt(e.port);
+    if (port && status.address != "0.0.0.0") {
+        // A datagram from port p answers a row whose port text is p minus the offset.
+        rows_[senderKey(status.address, int64_t{*port} + queryPortOffset(e.sockets))].push_back(i);
+    }
+}
+
+const std::vector<int>& RowsBySender::rowsOf(std::string_view fromIP, int port) const {
+    static const std::vector<int> none;
+    auto found = rows_.find(senderKey(fromIP, port));
+    return found != rows_.end() ? found->second : none;
+}
+
+std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
+                            int port, std::string_view reply, uint32_t receiveTick) {
+    return applyToAnswered(servers, rows, std::views::iota(0, servers.lastRow + 1), fromIP, port,
+                           reply, receiveTick);
+}
+
+std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows,
+                            const RowsBySender& senders, std::string_view fromIP, int port,
+                            std::string_view reply, uint32_t receiveTick) {
+    return applyToAnswered(servers, rows, senders.rowsOf(fromIP, port), fromIP, port, reply,
+                           receiveTick);
 }
 
 } // namespace vkr

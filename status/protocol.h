@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vkr {
@@ -137,10 +138,31 @@ inline constexpr uint32_t replyWaitTicks = 2000;
 // Whether the row's request has waited replyWaitTicks or more by now.
 bool replyOverdue(const ServerStatus& status, uint32_t now);
 
+// The rows of a pass by the sender that can answer them (the address their request went to and
+// the query port their port text gives), so that a datagram finds its rows without a look at
+// every row of the table.
+class RowsBySender {
+public:
+    void clear() { rows_.clear(); }
+    // Row i, whose pass has just set status. A row whose request was not sent, or whose port
+    // text is not an integer, is answered by no one and not kept.
+    void add(int i, const ServerEntry& e, const ServerStatus& status);
+    // The rows that a datagram from fromIP and port may answer, in table order.
+    const std::vector<int>& rowsOf(std::string_view fromIP, int port) const;
+
+private:
+    std::unordered_map<std::string, std::vector<int>> rows_;
+};
+
 // Applies one datagram, received at receiveTick, to every row of servers that it answers and
 // that had sent its request by then: the ping, players and mission cells and the row's
 // players. Gives the rows it answered.
 std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
                             int port, std::string_view reply, uint32_t receiveTick);
+// The same, looking only at the rows that senders holds for the datagram's sender: the same
+// rows as long as no row of the table has been edited since the pass that filled senders.
+std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows,
+                            const RowsBySender& senders, std::string_view fromIP, int port,
+                            std::string_view reply, uint32_t receiveTick);
 
 } // namespace vkr

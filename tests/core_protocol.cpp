@@ -399,6 +399,10 @@ private slots:
                                        << " 2302" << true << "10.0.0.5" << 2303 << false;
         QTest::newRow("unresolved host") << "0.0.0.0"
                                          << "2302" << true << "0.0.0.0" << 2303 << false;
+        QTest::newRow("negative port text") << "10.0.0.5"
+                                            << "-1" << true << "10.0.0.5" << 0 << true;
+        QTest::newRow("port text not a number") << "10.0.0.5"
+                                                << "abc" << true << "10.0.0.5" << 2303 << false;
     }
     void attribution() {
         QFETCH(QString, address);
@@ -407,27 +411,51 @@ private slots:
         QFETCH(QString, fromIP);
         QFETCH(int, fromPort);
         QFETCH(bool, answered);
-        ServerEntry e;
+        ServerTable servers;
+        ServerEntry& e = servers.append();
         e.port = portText.toStdString();
         e.sockets = sockets;
-        ServerStatus s;
+        QueryRows rows;
+        ServerStatus& s = rows[0].status;
         s.address = address.toStdString();
         QCOMPARE(answers(e, s, fromIP.toStdString(), fromPort), answered);
+        // The rows looked up by sender are the rows that a look at every row finds.
+        RowsBySender senders;
+        senders.add(0, e, s);
+        const std::vector<int> expected = answered ? std::vector<int>{0} : std::vector<int>{};
+        QCOMPARE(ApplyReply(servers, rows, senders, fromIP.toStdString(), fromPort, "\\", 1),
+                 expected);
+        QCOMPARE(ApplyReply(servers, rows, fromIP.toStdString(), fromPort, "\\", 1), expected);
     }
 
+    void everyMatchingRowIsUpdated_data() {
+        QTest::addColumn<bool>("bySender");
+        QTest::newRow("every row looked at") << false;
+        QTest::newRow("rows looked up by sender") << true;
+    }
     void everyMatchingRowIsUpdated() {
+        QFETCH(bool, bySender);
         ServerTable servers;
         QueryRows rows;
-        for (const char* port : {"2302", "2400", "2302"}) {
+        RowsBySender senders;
+        // A DirectPlay row one port below shares the sockets rows' query port.
+        for (auto [port, sockets] : {std::pair{"2302", true},
+                                     {"2400", true},
+                                     {"2302", true},
+                                     {"2301", false},
+                                     {"2302", true}}) {
             ServerEntry& e = servers.append();
             e.port = port;
-            e.sockets = true;
+            e.sockets = sockets;
             rows[servers.lastRow].status.address = "127.0.0.1";
             rows[servers.lastRow].status.resetPlayers();
+            senders.add(servers.lastRow, e, rows[servers.lastRow].status);
         }
-        auto answered =
-            ApplyReply(servers, rows, "127.0.0.1", 2303, reply("|numplayers|2|player_0|A|"), 5);
-        QCOMPARE(answered, (std::vector<int>{0, 2}));
+        servers.remove(servers.lastRow); // a row deleted after the pass is answered no more
+        const std::string text = reply("|numplayers|2|player_0|A|");
+        auto answered = bySender ? ApplyReply(servers, rows, senders, "127.0.0.1", 2303, text, 5)
+                                 : ApplyReply(servers, rows, "127.0.0.1", 2303, text, 5);
+        QCOMPARE(answered, (std::vector<int>{0, 2, 3}));
         QCOMPARE(rows[2].cells.players, std::string("2/??"));
         QCOMPARE(rows[2].status.playerCount, 1);
         QCOMPARE(rows[1].cells.players, std::string(" "));
