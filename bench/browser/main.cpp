@@ -228,12 +228,13 @@ void hostileReplies() {
             vkr::ApplyReply(servers, *rows, "127.0.0.1", 10001 + i, d, 1);
         }
     }
-    const size_t held = heapInUse() - before;
+    // Signed: memory that other threads free meanwhile can leave the heap below where it was.
+    const double held = static_cast<double>(heapInUse()) - static_cast<double>(before);
     const int kept = (*rows)[0].status.playerCount;
     for (int i = 0; i < serverCount; ++i) {
         (*rows)[i].status.resetPlayers();
     }
-    const size_t afterReset = heapInUse() - before;
+    const double afterReset = static_cast<double>(heapInUse()) - static_cast<double>(before);
     // Per row: the texts, and two 16-bit starts per player.
     const double bound = serverCount *
                          (vkr::ServerStatus::playerBytesCapacity +
