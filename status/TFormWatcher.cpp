@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "app/guard.h"
 #include "net/TNMUDP.h"
+#include "net/tick.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
 #include "status/protocol.h"
@@ -135,6 +136,10 @@ void TFormWatcher::UpdateStatus() {
         endCountdown();
     }
     showRows();
+    sendRequest();
+}
+
+void TFormWatcher::sendRequest() {
     // Replies come from where the request went: the send's own look-up names the sender, so the
     // host is looked up once, and a text that the look-up reads otherwise than the send cannot
     // hide the replies.
@@ -150,6 +155,7 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
     if (NumberBytes < 1 || !watched_ || FromIP != watched_->address || Port != watched_->port) {
         return;
     }
+    lastReplyTick_ = Sender->ReceivedTick();
     std::string reply;
     Sender->ReadReceivedData(reply);
     ui_->playerList->setColumnWidth(0, 70);
@@ -218,8 +224,16 @@ void TFormWatcher::endCountdown() {
 }
 
 void TFormWatcher::Timer3Timer() {
+    // A server that has stopped answering is not joined; one lost datagram is forgiven.
+    if (static_cast<int32_t>(vkr::GetTickCount() - lastReplyTick_) >= countdownSilenceTicks) {
+        endCountdown();
+        return;
+    }
     if (--countdown_ > 0) {
         paintStatusLine();
+        // Asked once a second while counting: a server that leaves the new-game state ends
+        // the countdown within a second, long before the next poll.
+        sendRequest();
         return;
     }
     Timer3->stop();

@@ -5,6 +5,8 @@
 
 #include <QTimer>
 
+#include <cstdint>
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -72,6 +74,8 @@ private:
     void paintStatusLine();
     // Ends a running countdown without joining.
     void endCountdown();
+    // Sends the status request to the watched server, and notes where it went.
+    void sendRequest();
     void alert(vkr::WatcherAlert alert);
 
     std::unique_ptr<Ui::TFormWatcher> ui_;
@@ -81,6 +85,10 @@ private:
     vkr::WatcherStatus shownStatus_ = vkr::waitingStatus();
     // Seconds left before the auto-join; 0 while no countdown runs.
     int countdown_ = 0;
+    // A countdown ends when the server has not answered for this long.
+    static constexpr int32_t countdownSilenceTicks = 2500;
+    // When the watched server's last reply was received.
+    uint32_t lastReplyTick_ = 0;
     // The sender that replies are read from: the address and port that this watch's last request
     // went to; none before the first request of a watch goes out.
     struct WatchedSender {
