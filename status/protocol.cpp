@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
-#include <ranges>
+#include <numeric>
 
 namespace vkr {
 
@@ -255,8 +255,9 @@ const std::vector<int>& RowsBySender::rowsOf(std::string_view fromIP, int port) 
 
 std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows, std::string_view fromIP,
                             int port, std::string_view reply, uint32_t receiveTick) {
-    return applyToAnswered(servers, rows, std::views::iota(0, servers.lastRow + 1), fromIP, port,
-                           reply, receiveTick);
+    std::vector<int> every(servers.lastRow + 1);
+    std::iota(every.begin(), every.end(), 0);
+    return applyToAnswered(servers, rows, every, fromIP, port, reply, receiveTick);
 }
 
 std::vector<int> ApplyReply(const ServerTable& servers, QueryRows& rows,
