@@ -38,8 +38,9 @@ std::atomic<int> slowLookupsOnGuiThread{0};
 } // namespace
 
 // Every look-up in this test program, Qt's included, comes here before the C library's.
+// (Declared as the C library declares it, without noexcept: clang holds the two to match.)
 extern "C" int getaddrinfo(const char* node, const char* service, const addrinfo* hints,
-                           addrinfo** found) noexcept {
+                           addrinfo** found) {
     using Lookup = int (*)(const char*, const char*, const addrinfo*, addrinfo**);
     static const auto next = reinterpret_cast<Lookup>(dlsym(RTLD_NEXT, "getaddrinfo"));
     if (node && std::strcmp(node, slowHost) == 0) {
