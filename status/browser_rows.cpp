@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace vkr {
 
@@ -86,14 +87,24 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         newRow.emplace(hashKey(keys[i]), static_cast<int>(i));
     }
     bool changed = false;
-    // The rows of deleted entries go, from the last up, so that the rows above keep their place.
-    for (int r = count() - 1; r >= 0; --r) {
-        if (!newRow.contains(hashKey(rows_[static_cast<size_t>(r)].key))) {
-            listener.beginRemoveRow(r);
-            rows_.erase(rows_.begin() + r);
-            listener.endRemoveRow();
-            changed = true;
+    // The rows of deleted entries go, a run of neighbours at a time, from the last up, so that
+    // the rows above keep their place.
+    auto deleted = [&](int r) {
+        return !newRow.contains(hashKey(rows_[static_cast<size_t>(r)].key));
+    };
+    for (int last = count() - 1; last >= 0; --last) {
+        if (!deleted(last)) {
+            continue;
         }
+        int first = last;
+        while (first > 0 && deleted(first - 1)) {
+            --first;
+        }
+        listener.beginRemoveRows(first, last);
+        rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+        listener.endRemoveRows();
+        changed = true;
+        last = first;
     }
     // The rows left take the table's order.
     auto tableOrder = [&](const Row& a, const Row& b) {
@@ -118,16 +129,31 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         listener.endMoveRows(moved);
         changed = true;
     }
-    // New entries get rows where the table has them.
+    // New entries get rows where the table has them, a run of neighbours at a time. The rows
+    // left are in table order now: a row that differs from the table's entry is a new one's place.
+    std::unordered_set<uint64_t> kept;
+    for (const Row& row : rows_) {
+        kept.insert(hashKey(row.key));
+    }
     for (size_t i = 0; i < keys.size(); ++i) {
-        if (i >= rows_.size() || !(rows_[i].key == keys[i])) {
-            const int row = static_cast<int>(i);
-            listener.beginInsertRow(row);
-            rows_.insert(rows_.begin() + row,
-                         Row{keys[i], servers[row], freshState(), false, false});
-            listener.endInsertRow();
-            changed = true;
+        if (i < rows_.size() && rows_[i].key == keys[i]) {
+            continue;
         }
+        size_t end = i + 1;
+        while (end < keys.size() && !kept.contains(hashKey(keys[end]))) {
+            ++end;
+        }
+        listener.beginInsertRows(static_cast<int>(i), static_cast<int>(end) - 1);
+        std::vector<Row> added;
+        added.reserve(end - i);
+        for (size_t k = i; k < end; ++k) {
+            added.push_back(Row{keys[k], servers[static_cast<int>(k)], freshState(), false, false});
+        }
+        rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i),
+                     std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+        listener.endInsertRows();
+        changed = true;
+        i = end - 1;
     }
     for (int r = 0; r < count(); ++r) {
         Row& row = rows_[static_cast<size_t>(r)];

@@ -35,13 +35,14 @@ std::optional<int64_t> shownPing(const StatusCells& cells);
 class BrowserRowsListener {
 public:
     virtual ~BrowserRowsListener() = default;
-    virtual void beginRemoveRow(int row) = 0;
-    virtual void endRemoveRow() = 0;
+    // Rows first to last, both included.
+    virtual void beginRemoveRows(int first, int last) = 0;
+    virtual void endRemoveRows() = 0;
     virtual void beginMoveRows() = 0;
     // newRow[r]: where the row that stood at r stands now.
     virtual void endMoveRows(const std::vector<int>& newRow) = 0;
-    virtual void beginInsertRow(int row) = 0;
-    virtual void endInsertRow() = 0;
+    virtual void beginInsertRows(int first, int last) = 0;
+    virtual void endInsertRows() = 0;
     // The row's name or address changed.
     virtual void rowChanged(int row) = 0;
 };

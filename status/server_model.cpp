@@ -104,12 +104,12 @@ QVariant ServerModel::headerData(int section, Qt::Orientation orientation, int r
     return {};
 }
 
-void ServerModel::beginRemoveRow(int row) {
-    beginRemoveRows({}, row, row);
+void ServerModel::beginRemoveRows(int first, int last) {
+    QAbstractTableModel::beginRemoveRows({}, first, last);
 }
 
-void ServerModel::endRemoveRow() {
-    endRemoveRows();
+void ServerModel::endRemoveRows() {
+    QAbstractTableModel::endRemoveRows();
     widenChanges();
 }
 
@@ -129,12 +129,12 @@ void ServerModel::endMoveRows(const std::vector<int>& newRow) {
     widenChanges();
 }
 
-void ServerModel::beginInsertRow(int row) {
-    beginInsertRows({}, row, row);
+void ServerModel::beginInsertRows(int first, int last) {
+    QAbstractTableModel::beginInsertRows({}, first, last);
 }
 
-void ServerModel::endInsertRow() {
-    endInsertRows();
+void ServerModel::endInsertRows() {
+    QAbstractTableModel::endInsertRows();
     widenChanges();
 }
 

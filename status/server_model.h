@@ -47,12 +47,12 @@ public:
     static QString hostCell(const vkr::ServerEntry& e);
 
 private:
-    void beginRemoveRow(int row) override;
-    void endRemoveRow() override;
+    void beginRemoveRows(int first, int last) override;
+    void endRemoveRows() override;
     void beginMoveRows() override;
     void endMoveRows(const std::vector<int>& newRow) override;
-    void beginInsertRow(int row) override;
-    void endInsertRow() override;
+    void beginInsertRows(int first, int last) override;
+    void endInsertRows() override;
     void rowChanged(int row) override;
 
     void widenChanges();
