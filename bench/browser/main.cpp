@@ -192,6 +192,21 @@ std::vector<double> probeRoundTrips(const std::vector<int>& ports) {
     return trips;
 }
 
+// The longest time the GUI thread could not run while the meter lives: a 1 ms timer notes the
+// gaps between its ticks.
+struct StallMeter {
+    QElapsedTimer beat;
+    QTimer timer;
+    qint64 longest = 0;
+    StallMeter() {
+        timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&timer, &QTimer::timeout,
+                         [this] { longest = std::max(longest, beat.restart()); });
+        beat.start();
+        timer.start(1);
+    }
+};
+
 void printPass(const char* what, const PassResult& r, int rows = serverCount,
                const std::vector<PassResult>* runs = nullptr) {
     std::printf("%s %7.1f ms; replies applied %d of %d, lost %d", what, r.ms, r.answered, rows,
@@ -282,12 +297,6 @@ void floodOfTheSelected(TForm4* browser) {
             break;
         }
         waitForRefreshButton(browser); // the other rows' replies are in by then
-        QElapsedTimer beat;
-        qint64 longest = 0;
-        QTimer meter;
-        meter.setTimerType(Qt::PreciseTimer);
-        QObject::connect(&meter, &QTimer::timeout,
-                         [&] { longest = std::max(longest, beat.restart()); });
         std::atomic<bool> done{false};
         std::thread sender([&] {
             // 3000 datagrams in 30 bursts of 100, one burst every 30 ms.
@@ -300,16 +309,14 @@ void floodOfTheSelected(TForm4* browser) {
             }
             done = true;
         });
-        beat.start();
-        meter.start(1);
+        StallMeter meter;
         QElapsedTimer span;
         span.start();
         while (!done || span.elapsed() < 1200) {
             QApplication::processEvents(QEventLoop::AllEvents, 5);
         }
         sender.join();
-        meter.stop();
-        stalls.push_back(static_cast<double>(longest));
+        stalls.push_back(static_cast<double>(meter.longest));
     }
     ::close(sock);
     selected.port = port;
@@ -520,18 +527,12 @@ int main(int argc, char** argv) {
         std::this_thread::sleep_for(std::chrono::milliseconds(lookUpMs));
         return vkr::IPv4Bytes{127, 0, 0, 1};
     });
-    QElapsedTimer beat;
-    qint64 longestStall = 0;
-    QTimer meter;
-    meter.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&meter, &QTimer::timeout,
-                     [&] { longestStall = std::max(longestStall, beat.restart()); });
-    beat.start();
-    meter.start(1);
+    auto meter = std::make_unique<StallMeter>();
     QApplication::processEvents();
     browser->BitBtn2Click();
     const PassResult third = waitForReplies(browser, pass, namedCount);
-    meter.stop();
+    const qint64 longestStall = meter->longest;
+    meter.reset();
     vkr::setHostLookup({});
     printPass("pass over 100 names of 200 ms each:  ", third, namedCount);
     std::printf("longest GUI-thread stall in that pass:  %5lld ms\n",
