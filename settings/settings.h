@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vkr {
 
@@ -19,6 +20,7 @@ struct LauncherSettings {
     std::string sound1;
     std::string sound2;
     bool autojoin = false; // the watcher joins by itself when a new game is being set up
+    std::vector<std::string> friends; // player names, as typed
 };
 
 struct ModEntry {
@@ -107,6 +109,7 @@ struct Store {
         bool watchers = false;
         bool sounds = false; // sound1 and sound2, read together
         bool autojoin = false;
+        bool friends = false;
         bool mods = false;
         bool servers = false;
     } loaded;

@@ -42,6 +42,9 @@ std::optional<ReplyKey> keyOf(std::string_view token) {
     if (token == "gstate") {
         return ReplyKey::gstate;
     }
+    if (token == "hostname") {
+        return ReplyKey::hostname;
+    }
     if (token.starts_with("player_")) {
         return ReplyKey::player;
     }
@@ -69,6 +72,13 @@ void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& re
             armed.reset();
         }
     }
+}
+
+std::optional<std::string> replyHostname(std::string_view reply) {
+    std::optional<std::string> name;
+    ScanReply(reply, keyBit(ReplyKey::hostname),
+              [&](ReplyKey, std::string_view value) { name.emplace(value); });
+    return name;
 }
 
 std::optional<std::string> capacityText(std::string_view maxplayers) {
@@ -179,9 +189,7 @@ bool replyOverdue(const ServerStatus& status, uint32_t now) {
     return static_cast<int32_t>(now - status.sendTick) >= static_cast<int32_t>(replyWaitTicks);
 }
 
-namespace {
-
-void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
+void applyReplyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
     ServerStatus& status = row.status;
     row.cells.ping = std::to_string(receiveTick - status.sendTick);
     std::string numText = "??";
@@ -204,6 +212,7 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
             status.setScore(value);
             break;
         case ReplyKey::gstate:
+        case ReplyKey::hostname:
             break;
         }
     });
@@ -211,8 +220,6 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
         row.cells.players = numText + "/" + maxText;
     }
 }
-
-} // namespace
 
 namespace {
 
@@ -230,7 +237,7 @@ std::vector<int> applyToAnswered(const ServerTable& servers, QueryRows& rows,
     for (int i : candidates) {
         if (i <= servers.lastRow && sender.answers(servers[i], rows[i].status) &&
             receivedAfterSend(rows[i].status, receiveTick)) {
-            applyToRow(rows[i], reply, receiveTick);
+            applyReplyToRow(rows[i], reply, receiveTick);
             answered.push_back(i);
         }
     }

@@ -31,7 +31,7 @@ constexpr int queryPortOffset(bool sockets) {
 int32_t queryPort(const ServerEntry& e);
 
 // The keys of a reply that a receiver can ask for. "player_" and "score" match by prefix.
-enum class ReplyKey { gametype, numplayers, maxplayers, player, score, gstate };
+enum class ReplyKey { gametype, numplayers, maxplayers, player, score, gstate, hostname };
 
 using ReplyKeySet = unsigned;
 constexpr ReplyKeySet keyBit(ReplyKey key) {
@@ -49,6 +49,9 @@ using ReplyReceiver = std::function<void(ReplyKey key, std::string_view value)>;
 // if any, then tested against the keys: one of the receiver's keys arms it, anything else
 // leaves no key armed.
 void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& receiver);
+
+// The server's own name: the value of the reply's "hostname", nothing when it has none.
+std::optional<std::string> replyHostname(std::string_view reply);
 
 // The capacity shown for a "maxplayers" value: the value minus 2 as decimal text, or nothing
 // when the value is not an integer (the caller then shows the capacity as unknown).
@@ -120,6 +123,10 @@ public:
 private:
     std::vector<QueryRow> rows_ = std::vector<QueryRow>(capacity);
 };
+
+// Applies one datagram, received at receiveTick, to one row: its ping (from the row's send
+// tick), the players and mission cells where the reply carries them, and its players.
+void applyReplyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick);
 
 // Whether a datagram from fromIP and port answers server row e, whose query state is status:
 // the sender's address is the row's resolved address, and the port minus the row's offset, as
