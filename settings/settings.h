@@ -20,7 +20,8 @@ struct LauncherSettings {
     std::string sound1;
     std::string sound2;
     bool autojoin = false; // the watcher joins by itself when a new game is being set up
-    std::vector<std::string> friends; // player names, as typed
+    // Player names, as typed.
+    std::vector<std::string> friends;
 };
 
 struct ModEntry {

@@ -25,9 +25,11 @@ uint32_t folded(uint32_t c) {
 uint32_t nextCharacter(std::string_view text, size_t& i) {
     const auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
     const uint8_t lead = byte(i);
-    int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                               : (lead >> 3) == 0x1E                    ? 4
-                                                                        : 0;
+    int length = lead < 0x80           ? 1
+                 : (lead >> 5) == 0x6  ? 2
+                 : (lead >> 4) == 0xE  ? 3
+                 : (lead >> 3) == 0x1E ? 4
+                                       : 0;
     if (length > 1 && i + static_cast<size_t>(length) <= text.size()) {
         uint32_t c = lead & (0x7F >> length);
         bool valid = true;
@@ -124,9 +126,8 @@ std::string sentNameKey(std::string_view sentName) {
 
 bool addFriend(std::vector<std::string>& friends, std::string_view name) {
     const std::string key = friendKey(name);
-    if (key.empty() ||
-        std::any_of(friends.begin(), friends.end(),
-                    [&](const std::string& f) { return friendKey(f) == key; })) {
+    if (key.empty() || std::any_of(friends.begin(), friends.end(),
+                                   [&](const std::string& f) { return friendKey(f) == key; })) {
         return false;
     }
     const size_t first = name.find_first_not_of(" \t");

@@ -20,10 +20,10 @@ inline constexpr uint32_t lanListenTicks = 2000;
 
 // A server that answered a search.
 struct LanServer {
-    std::string address; // dotted, as the reply came from
-    int queryPort = 0;   // the port that answered
+    std::string address;  // dotted, as the reply came from
+    int queryPort = 0;    // the port that answered
     std::string hostname; // empty until a reply names the server
-    QueryRow row; // ping, players and mission as the browser shows them, and the players
+    QueryRow row;         // ping, players and mission as the browser shows them, and the players
 
     // The reply's "hostname", else (none, or an empty one) the address.
     std::string name() const { return hostname.empty() ? address : hostname; }

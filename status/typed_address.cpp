@@ -13,8 +13,8 @@ bool isSpace(char c) {
 }
 
 bool isHostCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '.' || c == '-' || c == '_';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+           c == '-' || c == '_';
 }
 
 TypedAddress failed(std::string error) {
@@ -50,8 +50,7 @@ TypedAddress parseTypedAddress(std::string_view text) {
         return failed("A host has only letters, digits, dots, hyphens and underscores.");
     }
     if (host.size() > maxHostLength) {
-        return failed("The host is longer than " + std::to_string(maxHostLength) +
-                      " characters.");
+        return failed("The host is longer than " + std::to_string(maxHostLength) + " characters.");
     }
     TypedAddress a;
     a.host = host;

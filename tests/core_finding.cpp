@@ -39,34 +39,47 @@ private slots:
     void typedAddress_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("result"); // "host|port", or the message
-        QTest::newRow("dotted, no port") << "10.0.0.5" << "10.0.0.5|2302";
-        QTest::newRow("dotted with port") << "10.0.0.5:2402" << "10.0.0.5|2402";
-        QTest::newRow("name with port") << "game.example.org:2310" << "game.example.org|2310";
-        QTest::newRow("spaces around") << "  host-1:2302\t" << "host-1|2302";
-        QTest::newRow("lowest port") << "h:1" << "h|1";
-        QTest::newRow("highest port") << "h:65535" << "h|65535";
-        QTest::newRow("leading zeros") << "h:02302" << "h|2302";
+        QTest::newRow("dotted, no port") << "10.0.0.5"
+                                         << "10.0.0.5|2302";
+        QTest::newRow("dotted with port") << "10.0.0.5:2402"
+                                          << "10.0.0.5|2402";
+        QTest::newRow("name with port") << "game.example.org:2310"
+                                        << "game.example.org|2310";
+        QTest::newRow("spaces around") << "  host-1:2302\t"
+                                       << "host-1|2302";
+        QTest::newRow("lowest port") << "h:1"
+                                     << "h|1";
+        QTest::newRow("highest port") << "h:65535"
+                                      << "h|65535";
+        QTest::newRow("leading zeros") << "h:02302"
+                                       << "h|2302";
         const char* range = "The port must be a number from 1 to 65535.";
         QTest::newRow("port 0") << "h:0" << range;
         QTest::newRow("port 65536") << "h:65536" << range;
         QTest::newRow("port far too big") << "h:99999999999999999999" << range;
         QTest::newRow("signed port") << "h:+2302" << range;
         QTest::newRow("port with letters") << "h:23a" << range;
-        QTest::newRow("no port after colon") << "h:" << "The port is missing after the colon.";
-        QTest::newRow("empty")
-            << "" << "Type a host name or address, with :port when it is not 2302.";
+        QTest::newRow("no port after colon") << "h:"
+                                             << "The port is missing after the colon.";
+        QTest::newRow("empty") << ""
+                               << "Type a host name or address, with :port when it is not 2302.";
         QTest::newRow("only spaces")
-            << "   " << "Type a host name or address, with :port when it is not 2302.";
-        QTest::newRow("no host") << ":2302" << "The host is missing before the colon.";
-        QTest::newRow("space inside") << "10.0.0.5 :2302" << "An address has no spaces.";
-        QTest::newRow("space in the name") << "my host" << "An address has no spaces.";
-        QTest::newRow("two colons") << "h:2302:2303" << "Only one colon, between host and port.";
-        QTest::newRow("IPv6") << "::1" << "Only one colon, between host and port.";
+            << "   "
+            << "Type a host name or address, with :port when it is not 2302.";
+        QTest::newRow("no host") << ":2302"
+                                 << "The host is missing before the colon.";
+        QTest::newRow("space inside") << "10.0.0.5 :2302"
+                                      << "An address has no spaces.";
+        QTest::newRow("space in the name") << "my host"
+                                           << "An address has no spaces.";
+        QTest::newRow("two colons") << "h:2302:2303"
+                                    << "Only one colon, between host and port.";
+        QTest::newRow("IPv6") << "::1"
+                              << "Only one colon, between host and port.";
         QTest::newRow("semicolon")
             << "10.0.0.5;2302"
             << "A host has only letters, digits, dots, hyphens and underscores.";
-        QTest::newRow("too long") << QString(128, 'a')
-                                  << "The host is longer than 127 characters.";
+        QTest::newRow("too long") << QString(128, 'a') << "The host is longer than 127 characters.";
         QTest::newRow("longest") << QString(127, 'a') + ":7" << QString(127, 'a') + "|7";
     }
     void typedAddress() {
@@ -84,8 +97,7 @@ private slots:
         QTest::addColumn<QStringList>("friends");
         QTest::addColumn<QByteArrayList>("sent");
         QTest::addColumn<QByteArrayList>("marked");
-        QTest::newRow("exact") << QStringList{"Ann", "Bob"}
-                               << QByteArrayList{"Ann", "Carl", "Bob"}
+        QTest::newRow("exact") << QStringList{"Ann", "Bob"} << QByteArrayList{"Ann", "Carl", "Bob"}
                                << QByteArrayList{"Ann", "Bob"};
         QTest::newRow("case and spaces")
             << QStringList{" ann ", "BOB"} << QByteArrayList{"ANN", "  bob\t", "Anne"}
@@ -103,8 +115,7 @@ private slots:
             << QStringList{"Ann"} << QByteArrayList{"Ann2", "An"} << QByteArrayList{};
         QTest::newRow("empty friend names nobody")
             << QStringList{"", "  "} << QByteArrayList{"", " "} << QByteArrayList{};
-        QTest::newRow("no friends") << QStringList{} << QByteArrayList{"Ann"}
-                                    << QByteArrayList{};
+        QTest::newRow("no friends") << QStringList{} << QByteArrayList{"Ann"} << QByteArrayList{};
     }
     void friendsAmongPlayers() {
         QFETCH(QStringList, friends);
@@ -130,18 +141,18 @@ private slots:
         QTest::addColumn<QString>("added");   // empty: none
         QTest::addColumn<QString>("removed"); // empty: none
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("add, kept trimmed")
-            << QStringList{"Ann"} << "  Bob " << "" << QStringList{"Ann", "Bob"};
-        QTest::newRow("add a friend again in other case")
-            << QStringList{"Ann"} << "ANN" << "" << QStringList{"Ann"};
-        QTest::newRow("add only spaces") << QStringList{"Ann"} << "   " << ""
-                                         << QStringList{"Ann"};
-        QTest::newRow("remove in other case")
-            << QStringList{"Ann", "Bob"} << "" << " ann" << QStringList{"Bob"};
-        QTest::newRow("remove one not there")
-            << QStringList{"Ann"} << "" << "Bo" << QStringList{"Ann"};
-        QTest::newRow("remove takes every spelling")
-            << QStringList{"Ann", "Bob", "ANN "} << "" << "ann" << QStringList{"Bob"};
+        QTest::newRow("add, kept trimmed") << QStringList{"Ann"} << "  Bob "
+                                           << "" << QStringList{"Ann", "Bob"};
+        QTest::newRow("add a friend again in other case") << QStringList{"Ann"} << "ANN"
+                                                          << "" << QStringList{"Ann"};
+        QTest::newRow("add only spaces") << QStringList{"Ann"} << "   "
+                                         << "" << QStringList{"Ann"};
+        QTest::newRow("remove in other case") << QStringList{"Ann", "Bob"} << ""
+                                              << " ann" << QStringList{"Bob"};
+        QTest::newRow("remove one not there") << QStringList{"Ann"} << ""
+                                              << "Bo" << QStringList{"Ann"};
+        QTest::newRow("remove takes every spelling") << QStringList{"Ann", "Bob", "ANN "} << ""
+                                                     << "ann" << QStringList{"Bob"};
     }
     void editingFriends() {
         QFETCH(QStringList, before);
@@ -150,12 +161,10 @@ private slots:
         QFETCH(QStringList, after);
         std::vector<std::string> friends = strings(before);
         if (!added.isEmpty()) {
-            QCOMPARE(addFriend(friends, added.toStdString()),
-                     before.size() != after.size());
+            QCOMPARE(addFriend(friends, added.toStdString()), before.size() != after.size());
         }
         if (!removed.isEmpty()) {
-            QCOMPARE(removeFriend(friends, removed.toStdString()),
-                     before.size() != after.size());
+            QCOMPARE(removeFriend(friends, removed.toStdString()), before.size() != after.size());
         }
         QCOMPARE(friends, strings(after));
     }
@@ -167,7 +176,8 @@ private slots:
     // Polls of a watched server, each a list of datagrams of player names, and the friends
     // (Ann, Bob) whose arrival each poll alerts on.
     void friendJoins_data() {
-        QTest::addColumn<QStringList>("polls"); // datagrams joined by ';', names by ','; "-" no reply
+        QTest::addColumn<QStringList>(
+            "polls"); // datagrams joined by ';', names by ','; "-" no reply
         QTest::addColumn<QStringList>("alerts"); // per poll, names joined by ','
         QTest::newRow("there at the first poll: no alert")
             << QStringList{"Ann,Carl", "Ann,Carl"} << QStringList{"", ""};
@@ -222,12 +232,12 @@ private slots:
         QTest::newRow("port text read as a number")
             << QStringList{"10.0.0.5: 2302"} << QStringList{"10.0.0.5:2302"}
             << QStringList{"10.0.0.5: 2302"} << 1;
-        QTest::newRow("host in other case") << QStringList{"Game.Example:2302"}
-                                            << QStringList{"game.example:2302"}
-                                            << QStringList{"Game.Example:2302"} << 1;
-        QTest::newRow("twice in one add") << QStringList{}
-                                          << QStringList{"10.0.0.5:2302", "10.0.0.5:2302"}
-                                          << QStringList{"10.0.0.5:2302"} << 1;
+        QTest::newRow("host in other case")
+            << QStringList{"Game.Example:2302"} << QStringList{"game.example:2302"}
+            << QStringList{"Game.Example:2302"} << 1;
+        QTest::newRow("twice in one add")
+            << QStringList{} << QStringList{"10.0.0.5:2302", "10.0.0.5:2302"}
+            << QStringList{"10.0.0.5:2302"} << 1;
         QTest::newRow("other host, same port")
             << QStringList{"10.0.0.5:2302"} << QStringList{"10.0.0.50:2302"}
             << QStringList{"10.0.0.5:2302", "10.0.0.50:2302"} << 0;
@@ -274,9 +284,10 @@ private slots:
             e.ip = "10.1.0." + std::to_string(servers.lastRow);
             e.port = "2302";
         }
-        const AddedServers result = addServers(
-            servers, {{0, "a", "10.1.0.0", "2302", "", true, ""}, {0, "b", "10.9.9.9", "2302", "", true, ""}},
-            draw);
+        const AddedServers result = addServers(servers,
+                                               {{0, "a", "10.1.0.0", "2302", "", true, ""},
+                                                {0, "b", "10.9.9.9", "2302", "", true, ""}},
+                                               draw);
         QCOMPARE(result.skipped, 1);
         QCOMPARE(result.refused, 1);
         QVERIFY(result.added.empty());
@@ -307,9 +318,8 @@ private slots:
             << QStringList{"10.0.0.7 2303 3000 |hostname|A|", "10.0.0.8 2303 3001 |hostname|B|",
                            "10.0.0.9 2303 999 |hostname|C|"}
             << QStringList{"A|10.0.0.7:2302|2000| | "};
-        QTest::newRow("empty hostname")
-            << QStringList{"10.0.0.7 2303 1001 |hostname||"}
-            << QStringList{"10.0.0.7|10.0.0.7:2302|1| | "};
+        QTest::newRow("empty hostname") << QStringList{"10.0.0.7 2303 1001 |hostname||"}
+                                        << QStringList{"10.0.0.7|10.0.0.7:2302|1| | "};
     }
     void lanList() {
         QFETCH(QStringList, datagrams);
