@@ -63,6 +63,8 @@ class TForm4;
 class TAboutDialog;
 class TFormWatcher;
 class TFormOptions;
+class TFormLan;
+class TFormFriends;
 
 namespace vkr {
 
@@ -75,6 +77,8 @@ struct Forms {
     TAboutDialog* aboutDialog = nullptr;
     TFormWatcher* formWatcher = nullptr;
     TFormOptions* formOptions = nullptr;
+    TFormLan* formLan = nullptr;
+    TFormFriends* formFriends = nullptr;
 };
 
 Forms& forms();
