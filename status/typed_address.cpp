@@ -74,4 +74,45 @@ TypedAddress parseTypedAddress(std::string_view text) {
     return a;
 }
 
+TypedServer addTypedServer(ServerTable& servers, std::string_view text, const IdSource& draw) {
+    TypedServer result;
+    const TypedAddress a = parseTypedAddress(text);
+    if (!a.error.empty()) {
+        result.error = a.error;
+        return result;
+    }
+    result.row = findServer(servers, a.host, a.port);
+    if (result.row >= 0) {
+        return result;
+    }
+    if (servers.full()) {
+        result.error = tableFullMessage("servers");
+        return result;
+    }
+    ServerEntry e;
+    e.id = drawNewId(servers, draw);
+    e.name = a.host;
+    e.ip = a.host;
+    e.port = std::to_string(a.port);
+    e.sockets = true;
+    servers.append() = std::move(e);
+    result.row = servers.lastRow;
+    result.added = true;
+    return result;
+}
+
+std::optional<std::string> ProvisionalNames::atReply(const ServerEntry& e,
+                                                     const std::optional<std::string>& hostname) {
+    auto given = names_.find(e.id);
+    if (given == names_.end()) {
+        return std::nullopt;
+    }
+    const bool unchanged = given->second == e.name;
+    names_.erase(given);
+    if (unchanged && hostname && !hostname->empty()) {
+        return hostname;
+    }
+    return std::nullopt;
+}
+
 } // namespace vkr

@@ -173,6 +173,71 @@ private slots:
         QCOMPARE(friendsTooltip({"Ann", "Bob"}), std::string("Friends: Ann, Bob"));
     }
 
+    // A typed address added to a table holding 10.0.0.5:2302 and game.example:2310.
+    void typedServer_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("row");        // -1: none
+        QTest::addColumn<QString>("result"); // the added row name|ip|port, or the message
+        QTest::newRow("new, default port") << "10.0.0.6" << 2 << "10.0.0.6|10.0.0.6|2302";
+        QTest::newRow("new name") << "other.example:2400" << 2
+                                  << "other.example|other.example|2400";
+        QTest::newRow("there already") << "10.0.0.5" << 0 << "";
+        QTest::newRow("there already, other case") << " GAME.example:2310 " << 1 << "";
+        QTest::newRow("same host, other port") << "10.0.0.5:2303" << 2 << "10.0.0.5|10.0.0.5|2303";
+        QTest::newRow("bad input") << "10.0.0.5:" << -1 << "The port is missing after the colon.";
+    }
+    void typedServer() {
+        QFETCH(QString, text);
+        QFETCH(int, row);
+        QFETCH(QString, result);
+        ServerTable servers;
+        servers.append() = {7, "Home", "10.0.0.5", "2302", "pw", false, "@a;"};
+        servers.append() = {8, "Game", "game.example", "2310", "", true, ""};
+        int32_t next = 7;
+        const TypedServer t = addTypedServer(servers, text.toStdString(), [&] { return next++; });
+        QCOMPARE(t.row, row);
+        QCOMPARE(t.added, row == 2);
+        QCOMPARE(servers.count(), row == 2 ? 3 : 2);
+        if (t.added) {
+            const ServerEntry& e = servers[2];
+            QCOMPARE(QString::fromStdString(e.name + "|" + e.ip + "|" + e.port), result);
+            QVERIFY(e.sockets && e.pass.empty() && e.mods.empty());
+            QCOMPARE(e.id, 9); // 7 and 8 are taken
+        } else {
+            QCOMPARE(QString::fromStdString(t.error), result);
+        }
+    }
+
+    // A server added as "h" and the name it has at its first replies.
+    void provisionalName_data() {
+        QTest::addColumn<QString>("nameAtReply");   // the row's name when the reply comes
+        QTest::addColumn<QStringList>("hostnames"); // per reply; "-" for none
+        QTest::addColumn<QStringList>("renames");   // per reply; "" for none
+        QTest::newRow("renamed at the first reply")
+            << "h" << QStringList{"Home", "Other"} << QStringList{"Home", ""};
+        QTest::newRow("renamed by the user") << "Mine" << QStringList{"Home"} << QStringList{""};
+        QTest::newRow("first reply without a hostname")
+            << "h" << QStringList{"-", "Home"} << QStringList{"", ""};
+        QTest::newRow("empty hostname") << "h" << QStringList{""} << QStringList{""};
+    }
+    void provisionalName() {
+        QFETCH(QString, nameAtReply);
+        QFETCH(QStringList, hostnames);
+        QFETCH(QStringList, renames);
+        ProvisionalNames names;
+        names.add(5, "h");
+        ServerEntry e{5, nameAtReply.toStdString(), "h", "2302", "", true, ""};
+        const ServerEntry other{6, "h", "h", "2302", "", true, ""};
+        QCOMPARE(names.atReply(other, std::string("X")), std::nullopt); // never added so
+        QStringList got;
+        for (const QString& h : hostnames) {
+            const auto rename =
+                names.atReply(e, h == "-" ? std::nullopt : std::optional(h.toStdString()));
+            got << QString::fromStdString(rename.value_or(""));
+        }
+        QCOMPARE(got, renames);
+    }
+
     // Polls of a watched server, each a list of datagrams of player names, and the friends
     // (Ann, Bob) whose arrival each poll alerts on.
     void friendJoins_data() {
