@@ -58,7 +58,11 @@ template <class Characters> void keyInto(std::string& out, const Characters& cha
             }
             continue;
         }
-        appendUtf8(out, folded(c));
+        if (c < 0x80) {
+            out.push_back(static_cast<char>(folded(c)));
+        } else {
+            appendUtf8(out, folded(c));
+        }
         end = out.size();
     }
     out.resize(end);
@@ -110,6 +114,36 @@ struct SentCharacters {
     Iterator end() const { return {text.data() + text.size()}; }
 };
 
+constexpr uint64_t hashStart = 14695981039346656037ull;
+
+uint64_t hashed(uint64_t h, uint8_t byte) {
+    return (h ^ byte) * 1099511628211ull;
+}
+
+uint64_t keyHash(std::string_view key) {
+    uint64_t h = hashStart;
+    for (char c : key) {
+        h = hashed(h, static_cast<uint8_t>(c));
+    }
+    return h;
+}
+
+// The hash of a sent name's key, the name without its surrounding spaces: the same as
+// keyHash(sentNameKey(name)), made without the key.
+uint64_t sentKeyHash(std::string_view trimmed) {
+    uint64_t h = hashStart;
+    for (char byte : trimmed) {
+        const uint32_t c = folded(static_cast<uint8_t>(byte));
+        if (c < 0x80) {
+            h = hashed(h, static_cast<uint8_t>(c));
+        } else {
+            h = hashed(h, static_cast<uint8_t>(0xC0 | (c >> 6)));
+            h = hashed(h, static_cast<uint8_t>(0x80 | (c & 0x3F)));
+        }
+    }
+    return h;
+}
+
 } // namespace
 
 std::string friendKey(std::string_view typedName) {
@@ -152,22 +186,58 @@ FriendSet::FriendSet(const std::vector<std::string>& friends) {
             keys_.insert(std::move(key));
         }
     }
+    size_t slots = 4;
+    while (slots < 4 * keys_.size()) {
+        slots *= 2;
+    }
+    hashes_.assign(slots, 0);
+    for (const std::string& key : keys_) {
+        const uint64_t h = keyHash(key) | 1; // never 0, the free slot
+        size_t i = h & (slots - 1);
+        while (hashes_[i] != 0 && hashes_[i] != h) {
+            i = (i + 1) & (slots - 1);
+        }
+        hashes_[i] = h;
+    }
+}
+
+bool FriendSet::holds(uint64_t hash) const {
+    hash |= 1;
+    const size_t mask = hashes_.size() - 1;
+    for (size_t i = hash & mask; hashes_[i] != 0; i = (i + 1) & mask) {
+        if (hashes_[i] == hash) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool FriendSet::contains(std::string_view sentName) const {
     if (keys_.empty()) {
         return false;
     }
-    keyInto(scratch_, SentCharacters{sentName});
+    size_t first = 0;
+    size_t last = sentName.size();
+    while (first < last && isSpace(static_cast<uint8_t>(sentName[first]))) {
+        ++first;
+    }
+    while (last > first && isSpace(static_cast<uint8_t>(sentName[last - 1]))) {
+        --last;
+    }
+    const std::string_view trimmed = sentName.substr(first, last - first);
+    if (!holds(sentKeyHash(trimmed))) {
+        return false;
+    }
+    keyInto(scratch_, SentCharacters{trimmed});
     return keys_.find(std::string_view(scratch_)) != keys_.end();
 }
 
 std::vector<std::string> FriendSet::friendsIn(const ServerStatus& status) const {
     std::vector<std::string> found;
     for (int j = 0; j < status.playerCount && !keys_.empty(); ++j) {
-        std::string name = status.playerName(j);
+        const std::string_view name = status.playerNameView(j);
         if (contains(name)) {
-            found.push_back(std::move(name));
+            found.emplace_back(name);
         }
     }
     return found;

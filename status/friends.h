@@ -2,6 +2,7 @@
 
 #include "status/protocol.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -47,6 +48,11 @@ private:
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::unordered_set<std::string, Hash, std::equal_to<>> keys_;
+    // The keys' hashes (FNV-1a) in a table of their own, open addressing, at most a quarter
+    // full, 0 for a free slot: a name is told apart from every friend by its key's hash,
+    // without its key made, unless the hash is a friend's.
+    std::vector<uint64_t> hashes_;
+    bool holds(uint64_t hash) const;
     mutable std::string scratch_; // the key being looked up; reused, so that a lookup allocates
                                   // nothing once it has grown to the longest name
 };

@@ -89,11 +89,16 @@ std::optional<std::string> capacityText(std::string_view maxplayers) {
     return std::to_string(static_cast<int64_t>(*value) - 2);
 }
 
-std::string ServerStatus::playerName(int j) const {
+std::string_view ServerStatus::playerNameView(int j) const {
     if (playerCount == 0 && j == 0) {
         return "no players";
     }
-    return j >= 0 && j < playerCount ? std::string(&texts_[starts_[2 * j]]) : std::string();
+    if (j < 0 || j >= playerCount) {
+        return {};
+    }
+    // The name ends with the NUL before its score.
+    const size_t start = starts_[2 * j];
+    return std::string_view(&texts_[start], starts_[2 * j + 1] - start - 1);
 }
 
 std::string ServerStatus::playerScore(int j) const {

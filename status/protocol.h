@@ -74,7 +74,9 @@ public:
 
     // Player j's name and score; an empty text for a slot past the players. Slot 0 holds
     // "no players" while playerCount is 0.
-    std::string playerName(int j) const;
+    std::string playerName(int j) const { return std::string(playerNameView(j)); }
+    // The same without a copy, valid until the players change.
+    std::string_view playerNameView(int j) const;
     std::string playerScore(int j) const;
 
     // The start of a pass: no players, "no players" in slot 0 with an empty score. The memory
