@@ -51,7 +51,7 @@ int LanList::apply(std::string_view fromIP, int port, std::string_view reply,
         i = count() - 1;
     }
     LanServer& server = servers_[static_cast<size_t>(i)];
-    applyReplyToRow(server.row, reply, receiveTick);
+    applyToRow(server.row, reply, receiveTick);
     if (std::optional<std::string> hostname = replyHostname(reply)) {
         server.hostname = std::move(*hostname);
     }

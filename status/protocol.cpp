@@ -194,7 +194,7 @@ bool replyOverdue(const ServerStatus& status, uint32_t now) {
     return static_cast<int32_t>(now - status.sendTick) >= static_cast<int32_t>(replyWaitTicks);
 }
 
-void applyReplyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
+void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
     ServerStatus& status = row.status;
     row.cells.ping = std::to_string(receiveTick - status.sendTick);
     std::string numText = "??";
@@ -242,7 +242,7 @@ std::vector<int> applyToAnswered(const ServerTable& servers, QueryRows& rows,
     for (int i : candidates) {
         if (i <= servers.lastRow && sender.answers(servers[i], rows[i].status) &&
             receivedAfterSend(rows[i].status, receiveTick)) {
-            applyReplyToRow(rows[i], reply, receiveTick);
+            applyToRow(rows[i], reply, receiveTick);
             answered.push_back(i);
         }
     }

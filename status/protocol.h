@@ -126,10 +126,6 @@ private:
     std::vector<QueryRow> rows_ = std::vector<QueryRow>(capacity);
 };
 
-// Applies one datagram, received at receiveTick, to one row: its ping (from the row's send
-// tick), the players and mission cells where the reply carries them, and its players.
-void applyReplyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick);
-
 // Whether a datagram from fromIP and port answers server row e, whose query state is status:
 // the sender's address is the row's resolved address, and the port minus the row's offset, as
 // decimal text, is the row's port text.
@@ -162,6 +158,10 @@ public:
 private:
     std::unordered_map<std::string, std::vector<int>> rows_;
 };
+
+// Applies one datagram, received at receiveTick, to a row that it answers: the ping, players and
+// mission cells and the row's players.
+void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick);
 
 // Applies one datagram, received at receiveTick, to every row of servers that it answers and
 // that had sent its request by then: the ping, players and mission cells and the row's
