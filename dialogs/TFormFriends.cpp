@@ -13,6 +13,7 @@ TFormFriends::TFormFriends(QWidget* parent)
     ui_->setupUi(this);
     vkr::onSignal(ui_->AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(); });
     vkr::onSignal(ui_->RemoveButton, &QPushButton::clicked, this, [this] { RemoveButtonClick(); });
+    setEscapeHandler([this] { close(); });
     vkr::onActivate(this, [this] { FormActivate(); });
 }
 

@@ -126,6 +126,7 @@ TFormLan::TFormLan(QWidget* parent)
     vkr::onSignal(ui_->SearchButton, &QPushButton::clicked, this, [this] { SearchButtonClick(); });
     vkr::onSignal(ui_->AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(); });
     vkr::onSignal(ui_->CloseButton, &QPushButton::clicked, this, [this] { hide(); });
+    setEscapeHandler([this] { hide(); });
 }
 
 TFormLan::~TFormLan() = default;
