@@ -6,9 +6,11 @@
 #include "dialogs/TAboutDialog.h"
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm3.h"
+#include "dialogs/TFormFriends.h"
 #include "dialogs/TFormOptions.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/TFormLan.h"
 #include "ui_TForm1.h"
 
 #include <QApplication>
@@ -53,6 +55,7 @@ TForm1::TForm1(vkr::Registry& registry, QWidget* parent)
     onSignal(ui_->Options2, &QAction::triggered, this, [this] { Options2Click(); });
     onSignal(ui_->Mods1, &QAction::triggered, this, [this] { Mods1Click(); });
     onSignal(ui_->Servers1, &QAction::triggered, this, [this] { Servers1Click(); });
+    onSignal(ui_->Friends1, &QAction::triggered, this, [this] { Friends1Click(); });
     onSignal(ui_->VKRPreferences1, &QAction::triggered, this, [this] { VKRPreferences1Click(); });
     onSignal(ui_->quit1, &QAction::triggered, this, [this] { quit1Click(); });
     onSignal(ui_->About1, &QAction::triggered, this, [this] { About1Click(); });
@@ -186,7 +189,11 @@ void TForm1::Button1Click() {
 
 void TForm1::BitBtn5Click() {
     if (vkr::store().servers.lastRow <= -1) {
-        vkr::prompts().message("No server entries found, add servers first using the options menu");
+        // Nothing to list: the servers of the local network are offered instead.
+        if (vkr::prompts().confirm("No server entries found. Search the local network?")) {
+            vkr::showFormCentred(vkr::forms().formLan, this);
+            vkr::forms().formLan->Search();
+        }
         return;
     }
     vkr::showFormCentred(vkr::forms().form4, this);
@@ -213,6 +220,10 @@ void TForm1::Mods1Click() {
 
 void TForm1::Servers1Click() {
     vkr::showFormCentred(vkr::forms().form3, this);
+}
+
+void TForm1::Friends1Click() {
+    vkr::showFormCentred(vkr::forms().formFriends, this);
 }
 
 void TForm1::About1Click() {

@@ -50,6 +50,7 @@ public:
     void Options2Click();
     void Mods1Click();
     void Servers1Click();
+    void Friends1Click();
     void About1Click();
     void quit1Click();
     void VKRPreferences1Click();

@@ -9,9 +9,11 @@
 #include "dialogs/TAboutDialog.h"
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm3.h"
+#include "dialogs/TFormFriends.h"
 #include "dialogs/TFormOptions.h"
 #include "settings/registry_file.h"
 #include "status/TForm4.h"
+#include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
 
 #include <QApplication>
@@ -41,10 +43,14 @@ void createForms(Registry& registry) {
     f.aboutDialog = new TAboutDialog();
     f.formWatcher = new TFormWatcher();
     f.formOptions = new TFormOptions();
+    f.formLan = new TFormLan();
+    f.formFriends = new TFormFriends();
 }
 
 void destroyForms() {
     Forms& f = forms();
+    delete f.formFriends;
+    delete f.formLan;
     delete f.formOptions;
     delete f.formWatcher;
     delete f.aboutDialog;

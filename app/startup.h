@@ -11,7 +11,8 @@ void useLauncherFont();
 
 // Creates the program's windows, each once, in the start-up order: the main window first (its
 // creation loads the settings store), then the mod editor, the server editor, the server
-// browser, the about box, the watcher and the options dialog. Fills forms().
+// browser, the about box, the watcher, the options dialog, then the local network search and
+// the friends list. Fills forms().
 void createForms(Registry& registry);
 // Deletes the windows createForms made (for tests; the program keeps them until exit).
 void destroyForms();

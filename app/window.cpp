@@ -5,8 +5,10 @@
 #include "dialogs/TAboutDialog.h"
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm3.h"
+#include "dialogs/TFormFriends.h"
 #include "dialogs/TFormOptions.h"
 #include "status/TForm4.h"
+#include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
 
 #include <QApplication>
@@ -46,11 +48,12 @@ ActivationHandler* handlerOf(const QObject* window) {
     return nullptr;
 }
 
-// One of the launcher's seven windows. Message boxes, questions and file dialogs are not.
+// One of the launcher's windows. Message boxes, questions and file dialogs are not.
 bool isLauncherWindow(const QObject* object) {
     const Forms& f = forms();
-    const QObject* const windows[] = {f.form1,       f.form2,       f.form3,      f.form4,
-                                      f.aboutDialog, f.formWatcher, f.formOptions};
+    const QObject* const windows[] = {f.form1,       f.form2,       f.form3,
+                                      f.form4,       f.aboutDialog, f.formWatcher,
+                                      f.formOptions, f.formLan,     f.formFriends};
     return std::find(std::begin(windows), std::end(windows), object) != std::end(windows);
 }
 

@@ -69,6 +69,8 @@ class TForm4;
 class TAboutDialog;
 class TFormWatcher;
 class TFormOptions;
+class TFormLan;
+class TFormFriends;
 
 namespace vkr {
 
@@ -81,6 +83,8 @@ struct Forms {
     TAboutDialog* aboutDialog = nullptr;
     TFormWatcher* formWatcher = nullptr;
     TFormOptions* formOptions = nullptr;
+    TFormLan* formLan = nullptr;
+    TFormFriends* formFriends = nullptr;
 };
 
 Forms& forms();

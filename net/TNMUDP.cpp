@@ -87,6 +87,13 @@ void TNMUDP::openSocket() {
     int on = 1;
     setsockopt(fd_, SOL_SOCKET, SO_TIMESTAMP, &on, sizeof on);
     setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &receiveBufferBytes, sizeof receiveBufferBytes);
+    SetBroadcast(broadcast_);
+}
+
+void TNMUDP::SetBroadcast(bool on) {
+    broadcast_ = on;
+    const int value = on ? 1 : 0;
+    setsockopt(fd_, SOL_SOCKET, SO_BROADCAST, &value, sizeof value);
 }
 
 void TNMUDP::closeSocket() {

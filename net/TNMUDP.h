@@ -41,6 +41,10 @@ public:
     // choosing at its first send, and replies to it still arrive.
     void SetLocalPort(int port);
 
+    // Lets sends go to broadcast addresses (SO_BROADCAST), for this socket and those that
+    // SetLocalPort opens later.
+    void SetBroadcast(bool on);
+
     // A datagram arrived (NumberBytes its size, 0 included) or a receive failed (NumberBytes -1,
     // also for a datagram longer than 2048 bytes, which is lost). An exception that escapes the
     // handler is dropped with the datagram.
@@ -118,6 +122,7 @@ private:
     std::vector<Held> held_;
     int fd_ = -1;
     int localPort_ = 0;
+    bool broadcast_ = false;
     uint32_t lastSendTick_ = 0;
     in_addr_t lastSendAddress_ = 0;
     QSocketNotifier* notifier_ = nullptr;

@@ -1,5 +1,8 @@
 #include "settings/editing.h"
 
+#include "settings/intparse.h"
+#include "settings/registry.h"
+
 #include <chrono>
 #include <memory>
 #include <random>
@@ -16,6 +19,34 @@ IdSource timeSeededIdSource() {
 IdSource& idSource() {
     static IdSource source = timeSeededIdSource();
     return source;
+}
+
+int findServer(const ServerTable& servers, std::string_view host, int gamePort) {
+    for (int i = 0; i <= servers.lastRow; ++i) {
+        if (namesEqual(servers[i].ip, host) && tryParseInt(servers[i].port) == gamePort) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+AddedServers addServers(ServerTable& servers, const std::vector<ServerEntry>& found,
+                        const IdSource& draw) {
+    AddedServers result;
+    for (const ServerEntry& e : found) {
+        const std::optional<int32_t> port = tryParseInt(e.port);
+        if (port && findServer(servers, e.ip, *port) >= 0) {
+            ++result.skipped;
+        } else if (servers.full()) {
+            ++result.refused;
+        } else {
+            const int32_t id = drawNewId(servers, draw);
+            servers.append() = e;
+            servers[servers.lastRow].id = id;
+            result.added.push_back(servers.lastRow);
+        }
+    }
+    return result;
 }
 
 std::string tableFullMessage(const std::string& what) {

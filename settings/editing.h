@@ -55,6 +55,23 @@ template <class Row> void removeSelected(Table<Row>& table, int selected) {
     }
 }
 
+// The row of the server at host (compared without regard to case) and game port: a row whose
+// port text reads as that number. -1 when the table has none.
+int findServer(const ServerTable& servers, std::string_view host, int gamePort);
+
+// What adding found servers to the table did: the table indexes of the rows added, the
+// servers skipped as in the table already, and those left out because the table was full.
+struct AddedServers {
+    std::vector<int> added;
+    int skipped = 0;
+    int refused = 0;
+};
+
+// Appends each server (its id drawn fresh) unless the table has a row for its host and game
+// port already, or is full.
+AddedServers addServers(ServerTable& servers, const std::vector<ServerEntry>& found,
+                        const IdSource& draw);
+
 // The message shown when Save would append to a full table; what names the rows ("mods").
 std::string tableFullMessage(const std::string& what);
 

@@ -18,10 +18,12 @@ enum RegType : uint32_t {
     REG_EXPAND_SZ = 2,
     REG_BINARY = 3,
     REG_DWORD = 4,
+    REG_MULTI_SZ = 7,
 };
 
 // A value as the registry holds it: its type and its raw bytes. Texts (REG_SZ, REG_EXPAND_SZ)
-// end with one NUL byte, a REG_DWORD is four bytes, least significant first.
+// end with one NUL byte, a REG_DWORD is four bytes, least significant first, and a list of
+// texts (REG_MULTI_SZ) is each text with its NUL, then one more NUL.
 struct RegValue {
     uint32_t type = REG_NONE;
     std::string data;

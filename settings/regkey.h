@@ -29,7 +29,13 @@ public:
     int32_t readInteger(std::string_view name);
     bool readBool(std::string_view name) { return readInteger(name) != 0; }
 
+    // A list of texts (REG_MULTI_SZ); a missing value reads as no texts. The list ends at its
+    // first empty text. Any other type raises "Invalid data type for '<name>'".
+    std::vector<std::string> readStrings(std::string_view name);
+
     void writeString(std::string_view name, std::string_view value);
+    // Empty texts cannot be stored in the list and are left out.
+    void writeStrings(std::string_view name, const std::vector<std::string>& values);
     void writeInteger(std::string_view name, int32_t value);
     void writeBool(std::string_view name, bool value) { writeInteger(name, value ? 1 : 0); }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vkr {
 
@@ -27,6 +28,8 @@ struct LauncherSettings {
     // The browser's sort: its column (-1 or out of range: table order) and direction (0 up).
     int32_t sortcolumn = -1;
     int32_t sortorder = 0;
+    // Player names, as typed.
+    std::vector<std::string> friends;
 };
 
 struct ModEntry {
@@ -117,6 +120,7 @@ struct Store {
         bool autojoin = false;
         bool filter = false; // filter, hideempty, hidefull and hidesilent, read together
         bool sort = false;   // sortcolumn and sortorder, read together
+        bool friends = false;
         bool mods = false;
         bool servers = false;
     } loaded;

@@ -167,6 +167,14 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
         }
         loaded.close = loaded.nomap = loaded.flash = loaded.watchers = loaded.sounds =
             loaded.autojoin = loaded.filter = loaded.sort = true;
+        // No friends list is an empty one. A value of another type is no list the launcher can
+        // read: the load goes on without friends, and saves keep the value as it stands.
+        try {
+            o.friends = key.readStrings("friends");
+            loaded.friends = true;
+        } catch (const ERegistryException&) {
+            o.friends.clear();
+        }
 
         readTable(key, kModsKey, "mods", s.mods, loaded.mods, [](RegKey& k, ModEntry& m) {
             m.name = k.readString("name");
@@ -232,6 +240,7 @@ void saveInTransaction(Registry& reg, Store& s) {
         key.writeInteger("sortcolumn", o.sortcolumn);
         key.writeInteger("sortorder", o.sortorder);
     });
+    saveIf(loaded.friends, "friends", [&] { key.writeStrings("friends", o.friends); });
     saveIf(loaded.mods, "the mods", [&] {
         writeTableRows(key, kModsKey, s.mods, [](RegKey& k, const ModEntry& m) {
             k.writeString("name", m.name);

@@ -42,6 +42,9 @@ std::optional<ReplyKey> keyOf(std::string_view token) {
     if (token == "gstate") {
         return ReplyKey::gstate;
     }
+    if (token == "hostname") {
+        return ReplyKey::hostname;
+    }
     if (token.starts_with("player_")) {
         return ReplyKey::player;
     }
@@ -71,6 +74,13 @@ void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& re
     }
 }
 
+std::optional<std::string> replyHostname(std::string_view reply) {
+    std::optional<std::string> name;
+    ScanReply(reply, keyBit(ReplyKey::hostname),
+              [&](ReplyKey, std::string_view value) { name.emplace(value); });
+    return name;
+}
+
 std::optional<std::string> capacityText(std::string_view maxplayers) {
     auto value = tryParseInt(maxplayers);
     if (!value) {
@@ -79,11 +89,16 @@ std::optional<std::string> capacityText(std::string_view maxplayers) {
     return std::to_string(static_cast<int64_t>(*value) - 2);
 }
 
-std::string ServerStatus::playerName(int j) const {
+std::string_view ServerStatus::playerNameView(int j) const {
     if (playerCount == 0 && j == 0) {
         return "no players";
     }
-    return j >= 0 && j < playerCount ? std::string(&texts_[starts_[2 * j]]) : std::string();
+    if (j < 0 || j >= playerCount) {
+        return {};
+    }
+    // The name ends with the NUL before its score.
+    const size_t start = starts_[2 * j];
+    return std::string_view(&texts_[start], starts_[2 * j + 1] - start - 1);
 }
 
 std::string ServerStatus::playerScore(int j) const {
@@ -202,6 +217,7 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
             status.setScore(value);
             break;
         case ReplyKey::gstate:
+        case ReplyKey::hostname:
             break;
         }
     });

@@ -31,7 +31,7 @@ constexpr int queryPortOffset(bool sockets) {
 int32_t queryPort(const ServerEntry& e);
 
 // The keys of a reply that a receiver can ask for. "player_" and "score" match by prefix.
-enum class ReplyKey { gametype, numplayers, maxplayers, player, score, gstate };
+enum class ReplyKey { gametype, numplayers, maxplayers, player, score, gstate, hostname };
 
 using ReplyKeySet = unsigned;
 constexpr ReplyKeySet keyBit(ReplyKey key) {
@@ -49,6 +49,9 @@ using ReplyReceiver = std::function<void(ReplyKey key, std::string_view value)>;
 // if any, then tested against the keys: one of the receiver's keys arms it, anything else
 // leaves no key armed.
 void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& receiver);
+
+// The server's own name: the value of the reply's "hostname", nothing when it has none.
+std::optional<std::string> replyHostname(std::string_view reply);
 
 // The capacity shown for a "maxplayers" value: the value minus 2 as decimal text, or nothing
 // when the value is not an integer (the caller then shows the capacity as unknown).
@@ -71,7 +74,9 @@ public:
 
     // Player j's name and score; an empty text for a slot past the players. Slot 0 holds
     // "no players" while playerCount is 0.
-    std::string playerName(int j) const;
+    std::string playerName(int j) const { return std::string(playerNameView(j)); }
+    // The same without a copy, valid until the players change.
+    std::string_view playerNameView(int j) const;
     std::string playerScore(int j) const;
 
     // The start of a pass: no players, "no players" in slot 0 with an empty score. The memory

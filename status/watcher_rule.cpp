@@ -141,6 +141,8 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
                 rows.emplace_back();
             }
             break;
+        case ReplyKey::hostname:
+            break;
         }
     });
     if (rows.size() > 1) {

@@ -51,6 +51,8 @@ const char* keyName(ReplyKey key) {
         return "score";
     case ReplyKey::gstate:
         return "gstate";
+    case ReplyKey::hostname:
+        return "hostname";
     }
     return "?";
 }

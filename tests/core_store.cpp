@@ -277,6 +277,55 @@ private slots:
         QCOMPARE(dword(kUser, "autojoin"), int64_t(autojoin ? 0 : 1));
     }
 
+    // The friends list: a REG_MULTI_SZ, none when absent. A value of another type is kept as
+    // stored: the load goes on without friends, and a save leaves the value alone and says so.
+    void friends_data() {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<QStringList>("loaded");
+        QTest::addColumn<QString>("saved"); // the stored value's bytes after adding "Cy"
+        QTest::newRow("absent") << "" << QStringList{} << "Cy|";
+        QTest::newRow("two names") << "\"friends\"=hex(7):41,6e,6e,00,42,c3,b6,62,00,00"
+                                   << QStringList{"Ann", "B\u00f6b"} << "Ann|B\u00f6b|Cy|";
+        QTest::newRow("empty list") << "\"friends\"=hex(7):00" << QStringList{} << "Cy|";
+        QTest::newRow("no final NUL")
+            << "\"friends\"=hex(7):41,6e,6e" << QStringList{"Ann"} << "Ann|Cy|";
+        QTest::newRow("list ends at an empty text")
+            << "\"friends\"=hex(7):41,00,00,42,00,00" << QStringList{"A"} << "A|Cy|";
+        QTest::newRow("a text, not a list") << "\"friends\"=\"Ann\"" << QStringList{} << "kept";
+    }
+    void friends() {
+        QFETCH(QString, values);
+        QFETCH(QStringList, loaded);
+        QFETCH(QString, saved);
+        writeLauncher(values.toStdString(),
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n\"name\"=\"s\"\n"
+                      "\"sockets\"=dword:00000001\n");
+        load();
+        QStringList got;
+        for (const std::string& name : s.settings.friends) {
+            got << QString::fromStdString(name);
+        }
+        QCOMPARE(got, loaded);
+        QCOMPARE(s.servers.count(), 1); // the rest of the load went on
+        const std::optional<RegValue> before = value(kUser, "friends");
+        s.settings.friends.push_back("Cy");
+        QString message;
+        try {
+            save();
+        } catch (const Exception& e) {
+            message = e.what();
+        }
+        const std::optional<RegValue> after = value(kUser, "friends");
+        if (saved == "kept") {
+            QCOMPARE(after, before);
+            QVERIFY2(message.contains("friends"), qPrintable(message));
+        } else {
+            QCOMPARE(message, QString());
+            QVERIFY(after && after->type == REG_MULTI_SZ);
+            QCOMPARE(QString::fromStdString(after->data).replace(QChar('\0'), '|'), saved + "|");
+        }
+    }
+
     // The browser's filter and sort: each as stored, or its default when absent or of another
     // type; a save writes back what the user changed.
     void browserView_data() {
@@ -506,8 +555,8 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "",   false, false, false, false, true, 0, "new1",
-             "new2",     true, "",    false, false, false, -1,   0};
+        o = {"/new.exe", "", false, false, false, false, true, 0, "new1",
+             "new2", true, "", false, false, false, -1, 0, {"Cy"}};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;

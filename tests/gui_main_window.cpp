@@ -6,6 +6,7 @@
 #include "net/powersock.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/TFormLan.h"
 #include "support/launcher_fixture.h"
 #include "ui_TForm1.h"
 
@@ -97,8 +98,8 @@ private slots:
         for (QAction* a : ui()->Options1->actions()) {
             menu << (a->isSeparator() ? "-" : a->text());
         }
-        QCOMPARE(menu, (QStringList{"&Options", "&Mods", "&Servers", "-", "VKR Preferences", "-",
-                                    "&Quit"}));
+        QCOMPARE(menu, (QStringList{"&Options", "&Mods", "&Servers", "&Friends", "-",
+                                    "VKR Preferences", "-", "&Quit"}));
         QCOMPARE(ui()->Help1->actions().size(), 1);
         QCOMPARE(ui()->About1->text(), QString("About"));
     }
@@ -207,6 +208,8 @@ private slots:
                                  << "Servers";
         QTest::newRow("about") << "About1"
                                << "About";
+        QTest::newRow("friends") << "Friends1"
+                                 << "Friends";
     }
     void menuShowsTheOtherWindows() {
         QFETCH(QString, action);
@@ -275,14 +278,17 @@ private slots:
         QCOMPARE(shown.isLoopback(), !beyondLoopback);
     }
 
+    // An empty server table offers the local network instead; No leaves every window as it
+    // was (Yes is tried where broadcasts cannot leave the machine: tests/netns_lan.cpp).
     void serverListNeedsServers() {
         fx->writeStandardRegistry();
         fx->start();
         QTest::mouseClick(ui()->BitBtn5, Qt::LeftButton);
-        QCOMPARE(fx->prompts.messages(),
-                 std::vector<std::string>{
-                     "No server entries found, add servers first using the options menu"});
+        QCOMPARE(fx->prompts.texts(ScriptedPrompts::Shown::Confirm),
+                 std::vector<std::string>{"No server entries found. Search the local network?"});
+        QVERIFY(fx->prompts.messages().empty());
         QVERIFY(!vkr::forms().form4->isVisible());
+        QVERIFY(!vkr::forms().formLan->isVisible());
     }
 
     void changeExecutable_data() {

@@ -10,6 +10,7 @@
 #include "dialogs/TAboutDialog.h"
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm3.h"
+#include "dialogs/TFormFriends.h"
 #include "dialogs/TFormOptions.h"
 #include "status/TForm4.h"
 #include "status/TFormWatcher.h"
@@ -73,6 +74,7 @@ std::vector<Step> tour() {
     std::vector<Step> steps = {{[] {}, 1000}, {[f] { saveShot(f.form1, "main-window"); }, 300}};
     for (const auto& more : {menuWindow(menu->Mods1, f.form2, "mod-editor"),
                              menuWindow(menu->Servers1, f.form3, "server-editor"),
+                             menuWindow(menu->Friends1, f.formFriends, "friends"),
                              menuWindow(menu->Options2, f.formOptions, "options"),
                              menuWindow(menu->About1, f.aboutDialog, "about")}) {
         steps.insert(steps.end(), more.begin(), more.end());

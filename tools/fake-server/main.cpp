@@ -35,6 +35,8 @@ with the ports in the order of the options, and exits after its lifetime.
 
 Options:
   --port P        listen on port P (0: a free port of the system's choosing); repeatable
+  --all           listen on all of the machine's addresses instead of 127.0.0.1 alone (so
+                  that broadcasts reach it; for tests inside a network namespace)
   --count N       listen on N more free ports
   --players N     players in the default reply (default 2)
   --script FILE   answer as the JSON script FILE says (below) instead of the default reply
@@ -207,7 +209,7 @@ Server defaultServer(int index, int players) {
     return {{r}};
 }
 
-int openSocket(uint16_t port) {
+int openSocket(uint16_t port, bool allAddresses) {
     int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         fail(std::string("socket: ") + std::strerror(errno));
@@ -215,7 +217,7 @@ int openSocket(uint16_t port) {
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_port = htons(port);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_addr.s_addr = htonl(allAddresses ? INADDR_ANY : INADDR_LOOPBACK);
     if (bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
         fail("cannot listen on port " + std::to_string(port) + ": " + std::strerror(errno));
     }
@@ -270,11 +272,16 @@ int main(int argc, char** argv) {
     int startAtMs = 0;
     const char* scriptPath = nullptr;
     const char* recordPath = nullptr;
+    bool allAddresses = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--help") {
             std::fputs(usageText, stdout);
             return 0;
+        }
+        if (a == "--all") {
+            allAddresses = true;
+            continue;
         }
         if (i + 1 >= argc) {
             fail("unknown option or missing value: " + a + " (see --help)");
@@ -330,14 +337,14 @@ int main(int argc, char** argv) {
     std::vector<Listener> listeners;
     listeners.reserve(ports.size());
     for (size_t i = 0; i < ports.size(); ++i) {
-        int fd = openSocket(static_cast<uint16_t>(ports[i]));
+        int fd = openSocket(static_cast<uint16_t>(ports[i]), allAddresses);
         listeners.push_back({fd, portOf(fd), &servers[std::min(i, servers.size() - 1)]});
         epoll_event ev{};
         ev.events = EPOLLIN;
         ev.data.u64 = i;
         epoll_ctl(epoll, EPOLL_CTL_ADD, fd, &ev);
     }
-    const int otherPort = openSocket(0);
+    const int otherPort = openSocket(0, allAddresses);
 
     std::string ready = "ready";
     for (const auto& l : listeners) {

@@ -1,0 +1,63 @@
+#include "dialogs/TFormFriends.h"
+
+#include "app/TForm1.h"
+#include "app/guard.h"
+#include "app/window.h"
+#include "settings/settings.h"
+#include "status/friends.h"
+#include "ui_TFormFriends.h"
+
+TFormFriends::TFormFriends(QWidget* parent)
+    : vkr::FixedDialog(QSize(265, 257), vkr::FixedDialog::Border::Dialog, parent),
+      ui_(std::make_unique<Ui::TFormFriends>()) {
+    ui_->setupUi(this);
+    vkr::onSignal(ui_->AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(); });
+    vkr::onSignal(ui_->RemoveButton, &QPushButton::clicked, this, [this] { RemoveButtonClick(); });
+    setEscapeHandler([this] { close(); });
+    vkr::onActivate(this, [this] { FormActivate(); });
+}
+
+TFormFriends::~TFormFriends() = default;
+
+void TFormFriends::FormActivate() {
+    ui_->FriendList->clear();
+    for (const std::string& name : vkr::store().settings.friends) {
+        ui_->FriendList->addItem(vkr::qs(name));
+    }
+}
+
+void TFormFriends::AddButtonClick() {
+    const std::string name = ui_->FriendName->text().toStdString();
+    std::vector<std::string>& friends = vkr::store().settings.friends;
+    if (!vkr::addFriend(friends, name)) {
+        ui_->Note->setText(
+            vkr::friendKey(name).empty()
+                ? QString("Type a player name to add.")
+                : QString("%1 is a friend already.").arg(ui_->FriendName->text().trimmed()));
+        return;
+    }
+    ui_->Note->clear();
+    ui_->FriendName->clear();
+    storeAndRefill();
+    ui_->FriendList->setCurrentRow(ui_->FriendList->count() - 1);
+}
+
+void TFormFriends::RemoveButtonClick() {
+    const QListWidgetItem* item = ui_->FriendList->currentItem();
+    if (!item || !item->isSelected()) {
+        ui_->Note->setText("Select a friend to remove.");
+        return;
+    }
+    const int row = ui_->FriendList->row(item);
+    vkr::removeFriend(vkr::store().settings.friends, item->text().toStdString());
+    ui_->Note->clear();
+    storeAndRefill();
+    ui_->FriendList->setCurrentRow(std::min(row, ui_->FriendList->count() - 1));
+}
+
+void TFormFriends::storeAndRefill() {
+    TForm1* main = vkr::forms().form1;
+    main->SaveRegistry();
+    main->ReadRegistry();
+    FormActivate();
+}
