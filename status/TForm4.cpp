@@ -16,6 +16,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
@@ -27,6 +28,9 @@
 #include <optional>
 
 namespace {
+
+// A host name whose look-up has not ended after this long counts as one that does not resolve.
+constexpr int lookUpTimeoutMs = 5000;
 
 // The design's client size: the controls below the grids keep their distance from the bottom.
 constexpr int designWidth = 500;
@@ -96,7 +100,8 @@ TForm4::TForm4(QWidget* parent)
     : vkr::Dialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       udps(new TNMUDP(this)), lookup(new TClientSocket(this)), Timer1(new QTimer(this)),
-      Timer2(new QTimer(this)), Timer3(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()) {
+      Timer2(new QTimer(this)), Timer3(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()),
+      progress_(new QLabel(this)), pass_(std::make_unique<vkr::QueryPass>(*udps, schedule_)) {
     ui_->setupUi(this);
     resize(designWidth, designHeight);
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
@@ -125,6 +130,8 @@ TForm4::TForm4(QWidget* parent)
     ui_->Splitter1->setStretchFactor(1, 1);
     ui_->Splitter1->setSizes({177, 109});
     ui_->StatusBar1->showMessage("Ready");
+    progress_->setObjectName("Progress");
+    ui_->StatusBar1->addPermanentWidget(progress_);
 
     udps->SetLocalPort(15015);
     udps->OnDataReceived = [this](TNMUDP*, int NumberBytes, const std::string& FromIP, int Port) {
@@ -136,7 +143,8 @@ TForm4::TForm4(QWidget* parent)
     };
     Timer1->setInterval(500);
     Timer2->setInterval(500);
-    Timer3->setInterval(250);
+    Timer3->setSingleShot(true);
+    Timer3->setTimerType(Qt::PreciseTimer); // a wait's end, not a poll
     vkr::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     vkr::onSignal(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     vkr::onSignal(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
@@ -216,18 +224,34 @@ void TForm4::Timer2Timer() {
 }
 
 void TForm4::Timer3Timer() {
-    const uint32_t now = vkr::GetTickCount();
+    const vkr::QuerySchedule::Due due = schedule_.due(vkr::GetTickCount());
+    for (const vkr::Destination& d : due.resend) {
+        pass_->resend(d);
+    }
+    pass_->flush();
     changeRows([&] {
-        std::erase_if(awaiting_, [&](int server) {
-            const bool overdue = vkr::replyOverdue(rows_[server].status, now);
-            if (overdue) {
-                showSilent(server, true);
-            }
-            return overdue;
-        });
+        for (int server : due.silent) {
+            showSilent(server, true);
+        }
     });
-    if (awaiting_.empty()) {
+    scheduleNext();
+    showProgress();
+}
+
+void TForm4::scheduleNext() {
+    if (const std::optional<uint32_t> until = schedule_.untilDue(vkr::GetTickCount())) {
+        Timer3->start(static_cast<int>(*until));
+    } else {
         Timer3->stop();
+    }
+}
+
+void TForm4::showProgress() {
+    if (querying_ || schedule_.awaiting()) {
+        progress_->setText(
+            QString("Answered %1 of %2").arg(schedule_.answered()).arg(schedule_.asked()));
+    } else {
+        progress_->clear();
     }
 }
 
@@ -253,22 +277,54 @@ void TForm4::QueryServers() {
     Timer1->stop();
     setStatus("Querying servers...");
     ui_->BitBtn2->setEnabled(false);
-    // The table's host names are looked up all at once, off the GUI thread; the rows are then
-    // queried in table order over the results. A table of dotted addresses goes at once.
     try {
         showServerRows();
-        std::vector<std::string> names = vkr::QueryPass::namesToLookUp(vkr::store().servers);
-        if (!names.empty()) {
-            lookup->ResolveHostAddresses(names, [this](vkr::HostAddresses found) {
-                vkr::guarded([&] { sendRequests(std::move(found)); });
-            });
-            return;
-        }
     } catch (...) {
         querying_ = false;
         throw;
     }
-    sendRequests({});
+    // Rows of dotted addresses are asked at once; a row of a host name when its own look-up
+    // ends. The look-ups all run at once, off the GUI thread.
+    const vkr::ServerTable& servers = vkr::store().servers;
+    schedule_.beginPass(vkr::GetTickCount());
+    senders_.clear();
+    lookingUp_.clear();
+    // A port text that is not an integer stops only its own row; the first such error is
+    // reported once every other row has been asked.
+    std::exception_ptr failure;
+    changeRows([&] {
+        for (int i = 0; i <= servers.lastRow; ++i) {
+            showSilent(i, false);
+            try {
+                vkr::QueryPass::reset(servers[i], rows_[i]);
+                if (vkr::QueryPass::needsLookUp(servers[i].ip)) {
+                    lookingUp_[servers[i].ip.c_str()].push_back(i);
+                } else {
+                    queryRow(i, {});
+                }
+            } catch (const vkr::Exception&) {
+                if (!failure) {
+                    failure = std::current_exception();
+                }
+                showSilent(i, true);
+            }
+            showStatusCells(i);
+        }
+        pass_->flush();
+    });
+    for (const auto& [name, rows] : lookingUp_) {
+        lookup->LookUpHost(name, lookUpTimeoutMs, [this, name](vkr::IPv4Bytes address) {
+            vkr::guarded([&] { hostLookedUp(name, address); });
+        });
+    }
+    if (lookingUp_.empty()) {
+        endSends();
+    }
+    scheduleNext();
+    showProgress();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
 void TForm4::showServerRows() {
@@ -380,42 +436,59 @@ int TForm4::gridRow(int server) const {
     return -1;
 }
 
-void TForm4::sendRequests(vkr::HostAddresses names) {
-    struct PassEnd {
-        bool& querying;
-        ~PassEnd() { querying = false; }
-    } passEnd{querying_};
-    const vkr::ServerTable& servers = vkr::store().servers;
-    if (ui_->SGrid->rowCount() != servers.count()) {
-        showServerRows(); // the table changed while the names were looked up
+void TForm4::queryRow(int i, vkr::IPv4Bytes looked) {
+    const vkr::ServerEntry& e = vkr::store().servers[i];
+    const std::optional<vkr::QuerySchedule::Ask> ask = pass_->query(i, e, rows_[i], looked);
+    if (!ask || *ask == vkr::QuerySchedule::Ask::silent) {
+        showSilent(i, true);
+        return;
     }
-    // A port text that is not an integer stops only its own row; the first such error is
-    // reported once the pass is over.
+    senders_.add(i, e, rows_[i].status);
+    if (*ask == vkr::QuerySchedule::Ask::answered) {
+        // The server listed again has answered already: the row shows that reply.
+        const vkr::Destination d = vkr::QueryPass::destination(e, rows_[i].status.address);
+        rows_[i] = rows_[schedule_.firstRow(d.key())];
+    }
+}
+
+void TForm4::hostLookedUp(const std::string& name, vkr::IPv4Bytes address) {
+    auto waiting = lookingUp_.extract(name);
+    if (waiting.empty()) {
+        return;
+    }
+    const vkr::ServerTable& servers = vkr::store().servers;
     std::exception_ptr failure;
-    vkr::QueryPass pass(*udps, std::move(names));
-    senders_.clear();
     changeRows([&] {
-        for (int i = 0; i <= servers.lastRow; ++i) {
+        for (int i : waiting.mapped()) {
+            // A row edited meanwhile is left for the next pass.
+            if (i > servers.lastRow || name != servers[i].ip.c_str()) {
+                continue;
+            }
             try {
-                pass.query(servers[i], rows_[i]);
-                senders_.add(i, servers[i], rows_[i].status);
+                queryRow(i, address);
             } catch (const vkr::Exception&) {
                 if (!failure) {
                     failure = std::current_exception();
                 }
             }
             showStatusCells(i);
-            showSilent(i, false);
-            awaiting_.insert(i);
         }
-        pass.flush();
+        pass_->flush();
     });
-    Timer3->start();
-    setStatus("Query done...");
-    Timer1->start();
+    if (lookingUp_.empty()) {
+        endSends();
+    }
+    scheduleNext();
+    showProgress();
     if (failure) {
         std::rethrow_exception(failure);
     }
+}
+
+void TForm4::endSends() {
+    querying_ = false;
+    setStatus("Query done...");
+    Timer1->start();
 }
 
 void TForm4::ShowPlayers() {
@@ -473,16 +546,25 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     }
     std::string text;
     udps->ReadReceivedData(text);
-    const int selected = selectedServer();
-    for (int i : vkr::ApplyReply(vkr::store().servers, rows_, senders_, FromIP, Port, text,
-                                 udps->ReceivedTick())) {
-        showStatusCells(i);
-        if (awaiting_.erase(i) == 0) {
-            showSilent(i, false); // a late reply
+    const uint32_t tick = udps->ReceivedTick();
+    // A datagram counts once a pass: the server's first reply (and its further parts), measured
+    // from the request it answers; duplicates and later replies change nothing.
+    if (const std::optional<uint32_t> request =
+            schedule_.received(vkr::Destination{FromIP, Port}.key(), text, tick)) {
+        for (int i : senders_.rowsOf(FromIP, Port)) {
+            rows_[i].status.sendTick = *request;
         }
-        if (i == selected) {
-            ShowPlayers(); // the selected server's players follow its replies
+        const int selected = selectedServer();
+        for (int i :
+             vkr::ApplyReply(vkr::store().servers, rows_, senders_, FromIP, Port, text, tick)) {
+            showStatusCells(i);
+            showSilent(i, false); // a late reply draws its row normally again
+            if (i == selected) {
+                ShowPlayers(); // the selected server's players follow its replies
+            }
         }
+        scheduleNext();
+        showProgress();
     }
     setStatus("Ready");
 }

@@ -2,22 +2,28 @@
 
 #include "net/address.h"
 #include "status/protocol.h"
+#include "status/query_schedule.h"
 
 #include "app/window.h"
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace Ui {
 class TForm4;
 }
+class QLabel;
 class QString;
 class QTableWidgetItem;
 class TClientSocket;
 class TNMUDP;
+namespace vkr {
+class QueryPass;
+}
 
 // The "Servers" window: asks every server of the server table for its status, lists ping,
 // players and mission per server and the players of the selected one, and joins the selected
@@ -34,7 +40,7 @@ public:
     TClientSocket* lookup; // looks up the host names of a pass
     QTimer* Timer1;        // 500 ms after a completed pass: Refresh back, players shown
     QTimer* Timer2;        // 500 ms after an activation: a pass
-    QTimer* Timer3;        // 250 ms while rows await their reply: greys the overdue ones
+    QTimer* Timer3;        // while a pass awaits replies: asks again, greys the rows given up
 
     // One query pass over every row of the server table.
     void QueryServers();
@@ -63,8 +69,16 @@ protected:
 private:
     // The server rows of SGrid with each server's name and host.
     void showServerRows();
-    // The pass's requests, row by row, once its host names are looked up.
-    void sendRequests(vkr::HostAddresses names);
+    // Row i's request, once its host's address is known (looked: a host name's look-up).
+    void queryRow(int i, vkr::IPv4Bytes looked);
+    // The rows of a host name whose look-up has ended.
+    void hostLookedUp(const std::string& name, vkr::IPv4Bytes address);
+    // Every row of the pass has been sent its first request, or could not be.
+    void endSends();
+    // Timer3 set for what the schedule has due next.
+    void scheduleNext();
+    // "Answered N of M" in the second panel while the pass awaits replies.
+    void showProgress();
     void setStatus(const QString& text);
     // Puts the rows back in server table order, the selection staying on its server.
     void restoreTableOrder();
@@ -86,12 +100,16 @@ private:
     int selectedServer() const;
 
     std::unique_ptr<Ui::TForm4> ui_;
+    QLabel* progress_; // the status bar's second panel
     vkr::QueryRows rows_;
     // The rows of the last pass by the sender whose replies answer them.
     vkr::RowsBySender senders_;
+    vkr::QuerySchedule schedule_;
+    std::unique_ptr<vkr::QueryPass> pass_;
+    // The rows of the pass whose host name is being looked up, by name.
+    std::unordered_map<std::string, std::vector<int>> lookingUp_;
     // While changeRows holds the sorting: the grid row of each server, by table index.
     std::vector<int> heldRows_;
-    // The rows whose request of the last pass has had no reply and is not overdue yet.
-    std::unordered_set<int> awaiting_;
+    // From a pass's start until every row has been sent its first request.
     bool querying_ = false;
 };
