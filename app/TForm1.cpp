@@ -7,6 +7,7 @@
 #include "dialogs/TForm2.h"
 #include "dialogs/TForm3.h"
 #include "dialogs/TFormOptions.h"
+#include "net/TNMUDP.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
 #include "ui_TForm1.h"
@@ -149,7 +150,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     closed_ = true;
     vkr::guarded([this] { FormClose(); });
-    // The main window's close ends the program, whatever other windows are open.
+    // The main window's close ends the program, whatever other windows are open, and whatever
+    // host-name look-ups a send still waits for.
+    TNMUDP::EndLookUpWaits();
     QApplication::quit();
 }
 

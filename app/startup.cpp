@@ -20,6 +20,8 @@
 
 #include <unistd.h>
 
+#include <memory>
+
 namespace vkr {
 
 void useLauncherFont() {
@@ -96,11 +98,11 @@ int runLauncher(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    SingleInstance instance;
-    if (!instance.claim()) {
+    auto instance = std::make_unique<SingleInstance>();
+    if (!instance->claim()) {
         return 0;
     }
-    QObject::connect(&instance, &SingleInstance::raiseRequested, &app, bringForward);
+    QObject::connect(instance.get(), &SingleInstance::raiseRequested, &app, bringForward);
     ExitSignals exitSignals;
     QObject::connect(&exitSignals, &ExitSignals::received, &app, closeMainWindow);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
@@ -122,6 +124,8 @@ int runLauncher(int argc, char** argv) {
     centreOn(forms().form1, nullptr);
     forms().form1->show();
     int code = QApplication::exec();
+    // From here on a later start cannot be brought forward here: it becomes the launcher.
+    instance.reset();
     destroyForms();
     setPrompts(nullptr);
     return code;
