@@ -317,14 +317,7 @@ void TForm4::QueryServers() {
             vkr::guarded([&] { hostLookedUp(name, address); });
         });
     }
-    if (lookingUp_.empty()) {
-        endSends();
-    }
-    scheduleNext();
-    showProgress();
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    sent(failure);
 }
 
 void TForm4::showServerRows() {
@@ -475,20 +468,20 @@ void TForm4::hostLookedUp(const std::string& name, vkr::IPv4Bytes address) {
         }
         pass_->flush();
     });
-    if (lookingUp_.empty()) {
-        endSends();
+    sent(failure);
+}
+
+void TForm4::sent(std::exception_ptr failure) {
+    if (querying_ && lookingUp_.empty()) {
+        querying_ = false;
+        setStatus("Query done...");
+        Timer1->start();
     }
     scheduleNext();
     showProgress();
     if (failure) {
         std::rethrow_exception(failure);
     }
-}
-
-void TForm4::endSends() {
-    querying_ = false;
-    setStatus("Query done...");
-    Timer1->start();
 }
 
 void TForm4::ShowPlayers() {

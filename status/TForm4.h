@@ -7,6 +7,7 @@
 #include "app/window.h"
 #include <QTimer>
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
@@ -73,8 +74,10 @@ private:
     void queryRow(int i, vkr::IPv4Bytes looked);
     // The rows of a host name whose look-up has ended.
     void hostLookedUp(const std::string& name, vkr::IPv4Bytes address);
-    // Every row of the pass has been sent its first request, or could not be.
-    void endSends();
+    // After requests of the pass have gone out: once every row has been asked (or could not
+    // be), "Query done..." and Timer1; then Timer3 for what is due next and the progress, and
+    // the report of the first row whose port text is not an integer, if any.
+    void sent(std::exception_ptr failure);
     // Timer3 set for what the schedule has due next.
     void scheduleNext();
     // "Answered N of M" in the second panel while the pass awaits replies.

@@ -15,6 +15,17 @@ namespace {
 const Destination slowOne{"10.0.0.1", 2303};
 const Destination other{"10.0.0.2", 2303};
 
+// A pass begun at 0 whose row asked 10.0.0.1 then.
+QuerySchedule askedAtZero(int row = 0) {
+    QuerySchedule s;
+    s.beginPass(0);
+    if (s.ask(row, slowOne, 0) != QuerySchedule::Ask::send) {
+        qFatal("the first ask must send");
+    }
+    s.sent(slowOne.key(), 0);
+    return s;
+}
+
 } // namespace
 
 class CoreSchedule : public QObject {
@@ -141,10 +152,7 @@ private slots:
     void datagrams() {
         QFETCH(QStringList, datagrams);
         QFETCH(QList<int>, counted);
-        QuerySchedule s;
-        s.beginPass(0);
-        QCOMPARE(s.ask(0, slowOne, 0), QuerySchedule::Ask::send);
-        s.sent(slowOne.key(), 0);
+        QuerySchedule s = askedAtZero();
         if (datagrams.first().split(' ')[0].toInt() > 1000) {
             QCOMPARE(s.due(999).resend.size(), size_t(0)); // no answer seen: the first wait
             QCOMPARE(s.due(1000).resend.size(), size_t(1));
@@ -182,10 +190,7 @@ private slots:
         QFETCH(QString, ask);
         QFETCH(int, lateReply);
         QFETCH(int, counted);
-        QuerySchedule s;
-        s.beginPass(0);
-        s.ask(0, slowOne, 0);
-        s.sent(slowOne.key(), 0);
+        QuerySchedule s = askedAtZero();
         if (replyAt >= 0) {
             QVERIFY(s.received(slowOne.key(), "A", static_cast<uint32_t>(replyAt)));
         }
@@ -221,10 +226,7 @@ private slots:
     void sharedServer() {
         QFETCH(QString, before);
         QFETCH(int, told);
-        QuerySchedule s;
-        s.beginPass(0);
-        s.ask(7, slowOne, 0);
-        s.sent(slowOne.key(), 0);
+        QuerySchedule s = askedAtZero(7);
         uint32_t now = 10;
         if (before == "reply") {
             s.received(slowOne.key(), "A", now);
