@@ -98,13 +98,15 @@ int runLauncher(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Caught before the launcher can be found, so that a signal sent to it once it answers
+    // always takes the close path.
+    ExitSignals exitSignals;
+    QObject::connect(&exitSignals, &ExitSignals::received, &app, closeMainWindow);
     auto instance = std::make_unique<SingleInstance>();
     if (!instance->claim()) {
         return 0;
     }
     QObject::connect(instance.get(), &SingleInstance::raiseRequested, &app, bringForward);
-    ExitSignals exitSignals;
-    QObject::connect(&exitSignals, &ExitSignals::received, &app, closeMainWindow);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
         if (forms().form1) {
             guarded([] { forms().form1->SaveRegistry(); });
