@@ -233,13 +233,13 @@ in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
 
 namespace {
 
-// Set once the program is ending: look-ups still waited for inside a send count as failed.
-bool lookUpWaitsEnded = false;
+// Counts the calls of EndLookUpWaits: a wait that sees it change ends.
+unsigned lookUpWaitsEnded = 0;
 
 } // namespace
 
 void TNMUDP::EndLookUpWaits() {
-    lookUpWaitsEnded = true;
+    ++lookUpWaitsEnded;
 }
 
 bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
@@ -254,7 +254,8 @@ bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
         std::memcpy(&lookup->address, found.data(), sizeof lookup->address);
         lookup->done = true;
     });
-    while (!lookup->done && !lookUpWaitsEnded) {
+    const unsigned ended = lookUpWaitsEnded;
+    while (!lookup->done && ended == lookUpWaitsEnded) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     address = lookup->address;

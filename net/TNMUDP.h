@@ -73,7 +73,7 @@ public:
     // with 0.0.0.0 counts as a look-up that failed. Null: every name is looked up at its send.
     void SetKnownHosts(const vkr::HostAddresses* hosts) { knownHosts_ = hosts; }
 
-    // Ends every wait for a look-up inside a send, now and later, as a look-up that failed: the
+    // Ends every wait for a look-up inside a send that runs now as a look-up that failed: the
     // program is ending, and a look-up must not keep it from doing so.
     static void EndLookUpWaits();
 

@@ -5,6 +5,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "net/address.h"
+#include "status/TForm4.h"
 #include "support/launcher_fixture.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -20,7 +22,8 @@
 
 namespace {
 
-// Set in the launcher started by the test: "signal" or "close", how it is asked to end.
+// Set in the launcher started by the test: how it is asked to end ("signal", "close", or
+// "watcher": a signal while the watcher's send waits for its look-up).
 constexpr char childVariable[] = "VKR_EXIT_TEST_CHILD";
 
 bool isChild() {
@@ -35,11 +38,19 @@ void openServerList() {
 }
 
 int runChild(int argc, char** argv) {
-    const bool closeItself = qgetenv(childVariable) == "close";
-    vkr::setHostLookup([closeItself](const std::string&) {
-        std::printf("looking up\n");
-        std::fflush(stdout);
-        if (closeItself) {
+    const QByteArray how = qgetenv(childVariable);
+    auto lookUps = std::make_shared<std::atomic<int>>(0);
+    vkr::setHostLookup([how, lookUps](const std::string&) {
+        if (how == "watcher" && ++*lookUps == 1) {
+            // The browser's look-up: the user hands its server to the watcher, whose request
+            // waits for a look-up of its own.
+            QMetaObject::invokeMethod(
+                qApp, [] { vkr::forms().form4->BitBtn3Click(); }, Qt::QueuedConnection);
+        } else {
+            std::printf("looking up\n");
+            std::fflush(stdout);
+        }
+        if (how == "close") {
             QMetaObject::invokeMethod(
                 qApp, [] { vkr::forms().form1->close(); }, Qt::QueuedConnection);
         }
@@ -60,6 +71,7 @@ private slots:
         QTest::addColumn<QString>("how");
         QTest::newRow("SIGTERM") << "signal";
         QTest::newRow("the main window closed") << "close";
+        QTest::newRow("SIGTERM while the watcher waits for its look-up") << "watcher";
     }
     void endsWhileLookingUp() {
         QFETCH(QString, how);
@@ -77,7 +89,7 @@ private slots:
         QVERIFY(launcher.waitForStarted());
         QVERIFY(QTest::qWaitFor([&] { return launcher.canReadLine(); }, 60000));
         QCOMPARE(launcher.readLine(), QByteArray("looking up\n"));
-        if (how == "signal") {
+        if (how != "close") {
             QCOMPARE(::kill(pid_t(launcher.processId()), SIGTERM), 0);
         }
         // The look-up takes two minutes; the launcher does not wait for it.
