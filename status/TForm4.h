@@ -1,7 +1,7 @@
 #pragma once
 
 #include "net/address.h"
-#include "status/protocol.h"
+#include "status/browser_rows.h"
 #include "status/query_schedule.h"
 
 #include "app/window.h"
@@ -18,8 +18,11 @@ namespace Ui {
 class TForm4;
 }
 class QLabel;
+class QMenu;
 class QString;
-class QTableWidgetItem;
+class PlayerModel;
+class ServerModel;
+class ServerView;
 class TClientSocket;
 class TNMUDP;
 namespace vkr {
@@ -28,7 +31,8 @@ class QueryPass;
 
 // The "Servers" window: asks every server of the server table for its status, lists ping,
 // players and mission per server and the players of the selected one, and joins the selected
-// server or hands it over to the watcher.
+// server or hands it over to the watcher. A row stands for one server entry from pass to pass,
+// whatever the sort, the filter and the edits of the table.
 class TForm4 : public vkr::Dialog {
     Q_OBJECT
 public:
@@ -36,17 +40,33 @@ public:
     ~TForm4() override;
 
     Ui::TForm4* ui() const { return ui_.get(); }
+    ServerModel* model() const { return model_; }
+    ServerView* view() const { return view_; }
 
     TNMUDP* udps;          // local port 15015; replies are applied while the window is hidden too
     TClientSocket* lookup; // looks up the host names of a pass
     QTimer* Timer1;        // 500 ms after a completed pass: Refresh back, players shown
     QTimer* Timer2;        // 500 ms after an activation: a pass
-    QTimer* Timer3;        // while a pass awaits replies: asks again, greys the rows given up
+    QTimer* Timer3;        // while a pass awaits replies: asks again, greys the servers given up
 
     // One query pass over every row of the server table.
     void QueryServers();
     void SizeColumns();
     void ShowPlayers();
+
+    // The server table has changed (an editor saved, a reload): the grid shows it as it is now.
+    void ServerTableChanged();
+    // Joins the server of key as the table holds it now; says so when it has been deleted, and
+    // gives whether the game was started.
+    bool JoinServer(vkr::EntryKey key);
+    // Hands the server of key to the watcher.
+    void WatchServer(vkr::EntryKey key);
+    // Puts the server's host and port, as its row shows them, on the clipboard.
+    void CopyAddress(vkr::EntryKey key);
+    // Opens the server editor on the server.
+    void EditServer(vkr::EntryKey key);
+    // The server of the selected row; none while no row is selected.
+    std::optional<vkr::EntryKey> selectedServer() const;
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -59,6 +79,9 @@ public:
     void BitBtn2Click(); // Refresh
     void BitBtn3Click(); // Watcher
     void SGridClick();
+    void FilterChange();
+    void SortChange();
+    void SGridContextMenu(const QPoint& pos, bool byKeyboard);
     void udpsDataReceived(int NumberBytes, const std::string& FromIP, int Port);
     void udpsInvalidHost(bool& handled);
     void udpsBufferInvalid(bool& handled);
@@ -66,12 +89,12 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The server rows of SGrid with each server's name and host.
-    void showServerRows();
-    // Row i's request, once its host's address is known (looked: a host name's look-up).
-    void queryRow(int i, vkr::IPv4Bytes looked);
+    // Row r's request, once its host's address is known (looked: a host name's look-up).
+    void queryRow(int r, vkr::IPv4Bytes looked);
     // The rows of a host name whose look-up has ended.
     void hostLookedUp(const std::string& name, vkr::IPv4Bytes address);
     // After requests of the pass have gone out: once every row has been asked (or could not
@@ -80,39 +103,40 @@ private:
     void sent(std::exception_ptr failure);
     // Timer3 set for what the schedule has due next.
     void scheduleNext();
-    // "Answered N of M" in the second panel while the pass awaits replies.
+    // "Answered N of M" in a panel of its own while the pass awaits replies.
     void showProgress();
     void setStatus(const QString& text);
-    // Puts the rows back in server table order, the selection staying on its server.
-    void restoreTableOrder();
-    // The server table index of a grid row (-1 for none), and the grid row of a server (-1
-    // when the grid has no row for it).
-    int tableIndex(int row) const;
-    int gridRow(int server) const;
-    // Runs change, which changes many rows, with the grid's sorting held: a changed cell of the
-    // sort column would otherwise move its row at once, each move a pass over the whole grid.
-    // The rows stay where they are meanwhile, and the grid is sorted once at the end.
-    template <class Change> void changeRows(Change&& change);
-    // The cells of a server's grid row; none when the grid has no row for it.
-    std::vector<QTableWidgetItem*> serverCells(int server) const;
-    void showStatusCells(int server);
-    // Draws the server's row grey with the tooltip "No reply", or in the normal colour.
-    void showSilent(int server, bool silent);
-    // The server table row selected in SGrid, or -1 when none is (or the table has shrunk
-    // below it).
-    int selectedServer() const;
+    // Brings the grid's rows in line with the server table, the selection staying on its server
+    // (or going with it).
+    void syncRows();
+    // Tells the views what changed since the last time, and shows the selected server's players
+    // when they changed: once per turn of the event loop, however many replies came in it.
+    void scheduleRefresh();
+    void refresh();
+    // "N of M servers shown" while the filter hides rows; nothing otherwise.
+    void showShownCount();
+    // The filter and sort controls as the settings hold them.
+    void showViewSettings();
+    void selectRow(int row);
 
     std::unique_ptr<Ui::TForm4> ui_;
-    QLabel* progress_; // the status bar's second panel
-    vkr::QueryRows rows_;
-    // The rows of the last pass by the sender whose replies answer them.
-    vkr::RowsBySender senders_;
+    ServerModel* model_;
+    ServerView* view_;
+    PlayerModel* players_;
+    QLabel* shownCount_; // the status bar's second panel: how many rows the filter shows
+    QLabel* progress_;   // and its third: how many servers of the pass have answered
+    QMenu* rowMenu_;
+    // The server the row menu was opened on.
+    std::optional<vkr::EntryKey> menuServer_;
+    QTimer* refresh_; // 0 ms: refresh() at the end of the current turn of the event loop
+    bool playersDue_ = false;
     vkr::QuerySchedule schedule_;
     std::unique_ptr<vkr::QueryPass> pass_;
     // The rows of the pass whose host name is being looked up, by name.
-    std::unordered_map<std::string, std::vector<int>> lookingUp_;
-    // While changeRows holds the sorting: the grid row of each server, by table index.
-    std::vector<int> heldRows_;
+    std::unordered_map<std::string, std::vector<vkr::EntryKey>> lookingUp_;
     // From a pass's start until every row has been sent its first request.
     bool querying_ = false;
+    // While a pass sends its requests, edits of the table wait for its end.
+    bool sending_ = false;
+    bool syncDue_ = false;
 };

@@ -176,8 +176,6 @@ bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
     return static_cast<int32_t>(receiveTick - status.sendTick) >= 0;
 }
 
-namespace {
-
 void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
     ServerStatus& status = row.status;
     row.cells.ping = std::to_string(receiveTick - status.sendTick);
@@ -208,8 +206,6 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
         row.cells.players = numText + "/" + maxText;
     }
 }
-
-} // namespace
 
 namespace {
 

@@ -36,7 +36,7 @@ void QuerySchedule::beginPass(uint32_t now) {
         if (!s.answered && !s.silent && !s.requests.empty() &&
             since(s.requests.back(), now) < static_cast<int32_t>(lastWait)) {
             // The new pass counts its requests from the one still waiting.
-            s.rows.clear();
+            s.rows = 0;
             s.requests = {s.requests.back()};
             carried_.emplace(key, std::move(s));
         }
@@ -50,12 +50,12 @@ void QuerySchedule::beginPass(uint32_t now) {
     answered_ = 0;
 }
 
-QuerySchedule::Ask QuerySchedule::ask(int row, const Destination& d, uint32_t now) {
+QuerySchedule::Ask QuerySchedule::ask(const Destination& d, uint32_t now) {
     const std::string key = d.key();
     ++asked_;
     if (auto found = servers_.find(key); found != servers_.end()) {
         Server& s = found->second;
-        s.rows.push_back(row);
+        ++s.rows;
         if (s.answered) {
             ++answered_;
             return Ask::answered;
@@ -65,12 +65,12 @@ QuerySchedule::Ask QuerySchedule::ask(int row, const Destination& d, uint32_t no
     if (auto carried = carried_.find(key); carried != carried_.end()) {
         Server& s = servers_.emplace(key, std::move(carried->second)).first->second;
         carried_.erase(carried);
-        s.rows.push_back(row);
+        s.rows = 1;
         return Ask::wait;
     }
     Server& s = servers_[key];
     s.destination = d;
-    s.rows.push_back(row);
+    s.rows = 1;
     // Until sent() tells when it went out, the request counts from now.
     s.requests.push_back(now);
     return Ask::send;
@@ -81,11 +81,6 @@ void QuerySchedule::sent(const std::string& key, uint32_t tick) {
         found != servers_.end() && !found->second.requests.empty()) {
         found->second.requests.back() = tick;
     }
-}
-
-int QuerySchedule::firstRow(const std::string& key) const {
-    auto found = servers_.find(key);
-    return found != servers_.end() && !found->second.rows.empty() ? found->second.rows.front() : -1;
 }
 
 std::optional<uint32_t> QuerySchedule::answeredRequest(const Server& s, const std::string& key,
@@ -142,7 +137,7 @@ std::optional<uint32_t> QuerySchedule::received(const std::string& key, std::str
     s.firstReply = tick;
     s.request = *request;
     s.parts = {hash};
-    answered_ += static_cast<int>(s.rows.size());
+    answered_ += s.rows;
     const uint32_t roundTrip = tick - *request;
     lastRoundTrip_[key] = roundTrip;
     longest_ = std::max(longest_.value_or(0), roundTrip);
@@ -161,7 +156,7 @@ QuerySchedule::Due QuerySchedule::due(uint32_t now) {
             due.resend.push_back(s.destination);
         } else {
             s.silent = true;
-            due.silent.insert(due.silent.end(), s.rows.begin(), s.rows.end());
+            due.silent.push_back(s.destination);
         }
     }
     return due;

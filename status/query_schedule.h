@@ -20,8 +20,7 @@ struct Destination {
 };
 
 // When a query pass asks its servers, when it asks them again, and which datagrams count as
-// their replies. Rows are the caller's (any number that names one); a server asked by several
-// rows is asked once for all of them.
+// their replies. A server that several rows ask is asked once for all of them.
 //
 // A request without a reply is sent again once its wait has run out, up to maxRequests requests
 // per pass; the wait is twice the longest round trip that the pass has seen, so that no server
@@ -44,7 +43,7 @@ public:
     enum class Ask {
         send,     // send the request now, then call sent()
         wait,     // the request is out already (this pass's, or the last pass's still waiting)
-        answered, // the server has answered this pass: the row takes firstRow()'s reply
+        answered, // the server has answered this pass: the row takes the reply another row took
         silent,   // the server has not answered this pass's last request: the row has no reply
     };
 
@@ -52,12 +51,10 @@ public:
     // still within its wait stays asked: the row of the new pass that asks it waits for that
     // request's reply, so that the reply is never taken for the new pass's own request.
     void beginPass(uint32_t now);
-    // Row row of this pass asks the server at d.
-    Ask ask(int row, const Destination& d, uint32_t now);
+    // A row of this pass asks the server at d.
+    Ask ask(const Destination& d, uint32_t now);
     // The tick at which the request that ask() or due() just asked for was handed to the socket.
     void sent(const std::string& key, uint32_t tick);
-    // The first row that asked the server of key in this pass; -1 when none did.
-    int firstRow(const std::string& key) const;
 
     // A datagram from key, received at tick. When it counts as the server's reply, or as a part
     // of it, gives the tick of the request it answers (the ping is measured from there);
@@ -68,7 +65,7 @@ public:
 
     struct Due {
         std::vector<Destination> resend; // ask these again now, then call sent() for each
-        std::vector<int> silent;         // rows whose server's last request has had no reply
+        std::vector<Destination> silent; // their last request has had no reply: nor do their rows
     };
     // What is due at now. Called again and again while awaiting(); each thing is due once.
     Due due(uint32_t now);
@@ -86,7 +83,7 @@ public:
 private:
     struct Server {
         Destination destination;
-        std::vector<int> rows;
+        int rows = 0;                   // the rows of the pass that ask it
         std::vector<uint32_t> requests; // this pass's, the first perhaps the last pass's
         bool answered = false;
         bool silent = false;

@@ -28,7 +28,7 @@ void QueryPass::reset(const ServerEntry& e, QueryRow& row) {
     queryPort(e);
 }
 
-std::optional<QuerySchedule::Ask> QueryPass::query(int i, const ServerEntry& e, QueryRow& row,
+std::optional<QuerySchedule::Ask> QueryPass::query(const ServerEntry& e, QueryRow& row,
                                                    IPv4Bytes looked) {
     const int32_t port = queryPort(e);
     std::optional<IPv4Bytes> address = dottedAddress(e.ip);
@@ -48,7 +48,7 @@ std::optional<QuerySchedule::Ask> QueryPass::query(int i, const ServerEntry& e, 
     }
     const Destination d = destination(e, addressText(*address));
     row.status.address = d.address;
-    const QuerySchedule::Ask ask = schedule_.ask(i, d, GetTickCount());
+    const QuerySchedule::Ask ask = schedule_.ask(d, GetTickCount());
     if (ask == QuerySchedule::Ask::send) {
         send(d, &row.status);
     }

@@ -32,14 +32,14 @@ public:
     // an integer then raises EConvertError.
     static void reset(const ServerEntry& e, QueryRow& row);
 
-    // Row i's request to server e, once its host's address is known: looked is what the
+    // A row's request to server e, once its host's address is known: looked is what the
     // look-up of a host name gave (0.0.0.0: it did not resolve), unused for a dotted address.
     // The row takes the replies from the address the request goes to. A host that does not
     // resolve, or the address 0.0.0.0, is left to the endpoint, which reports it; the row is
     // then not asked and nothing is given. Otherwise gives what the schedule said, and sends
     // the request when it said so (a server that an earlier row asked is not asked again). A
     // port text that is not an integer raises EConvertError.
-    std::optional<QuerySchedule::Ask> query(int i, const ServerEntry& e, QueryRow& row,
+    std::optional<QuerySchedule::Ask> query(const ServerEntry& e, QueryRow& row,
                                             IPv4Bytes looked = {});
     // Asks the server at d again.
     void resend(const Destination& d);

@@ -426,7 +426,7 @@ private slots:
         vkr::QuerySchedule schedule;
         vkr::QueryPass pass(r.udps, schedule);
         vkr::QueryPass::reset(e, rows[0]);
-        pass.query(0, e, rows[0], vkr::lookUpIPv4(e.ip));
+        pass.query(e, rows[0], vkr::lookUpIPv4(e.ip));
         pass.flush();
         QCOMPARE(rows[0].status.address, std::string("127.0.0.1"));
         QTRY_COMPARE(datagrams, 1);

@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vkr::QuerySchedule schedule;
     schedule.beginPass(0);
     const vkr::Destination server{"127.0.0.1", 2303};
-    schedule.ask(0, server, 0);
+    schedule.ask(server, 0);
     schedule.sent(server.key(), 0);
     std::set<std::string_view> counted;
     uint32_t at = 0;

@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
     schedule.beginPass(vkr::GetTickCount());
     vkr::QueryPass pass(udps, schedule);
     vkr::QueryPass::reset(e, rows[0]);
-    pass.query(0, e, rows[0],
+    pass.query(e, rows[0],
                vkr::QueryPass::needsLookUp(e.ip) ? vkr::lookUpIPv4(e.ip.c_str())
                                                  : vkr::IPv4Bytes{});
     pass.flush();
