@@ -140,6 +140,8 @@ TForm4::TForm4(QWidget* parent)
     ui_->StatusBar1->addPermanentWidget(shownCount_);
     shownCount_->hide();
     progress_->setObjectName("Progress");
+    progress_->setMinimumWidth(progress_->fontMetrics().horizontalAdvance("Answered 1025 of 1025") +
+                               8);
     ui_->StatusBar1->addPermanentWidget(progress_);
 
     rowMenu_->setObjectName("RowMenu");
