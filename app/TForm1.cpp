@@ -8,6 +8,7 @@
 #include "dialogs/TForm3.h"
 #include "dialogs/TFormFriends.h"
 #include "dialogs/TFormOptions.h"
+#include "net/TNMUDP.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
 #include "status/TFormLan.h"
@@ -165,7 +166,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     }
     closed_ = true;
     vkr::guarded([this] { FormClose(); });
-    // The main window's close ends the program, whatever other windows are open.
+    // The main window's close ends the program, whatever other windows are open, and whatever
+    // host-name look-ups a send still waits for.
+    TNMUDP::EndLookUpWaits();
     QApplication::quit();
 }
 

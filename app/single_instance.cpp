@@ -82,19 +82,26 @@ bool SingleInstance::claim() {
     const QString socketPath = folder + "/" + baseName_ + ".sock";
     const QByteArray lockPath = (folder + "/" + baseName_ + ".lock").toLocal8Bit();
     lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd_ >= 0 && ::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
+    if (lockFd_ < 0) {
+        std::fprintf(stderr, "VKR Launcher: cannot open %s\n", lockPath.constData());
+        return true;
+    }
+    auto takeLock = [&] {
+        if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+            return false;
+        }
         QLocalServer::removeServer(socketPath); // left by a launcher that was killed
         if (!server_.listen(socketPath)) {
             std::fprintf(stderr, "VKR Launcher: cannot listen on %s: %s\n", qPrintable(socketPath),
                          qPrintable(server_.errorString()));
         }
         return true;
-    }
-    if (lockFd_ < 0) {
-        std::fprintf(stderr, "VKR Launcher: cannot open %s\n", lockPath.constData());
+    };
+    if (takeLock()) {
         return true;
     }
-    // Another launcher runs. It may be starting right now and not listen yet: try for a while.
+    // Another launcher runs. It may be starting right now and not listen yet, or ending and
+    // listen no more: try for a while, and take its place once it has ended.
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 3000) {
@@ -105,6 +112,9 @@ bool SingleInstance::claim() {
             socket.waitForBytesWritten(1000);
             socket.disconnectFromServer();
             return false;
+        }
+        if (takeLock()) {
+            return true;
         }
         QThread::msleep(50);
     }

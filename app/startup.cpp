@@ -22,6 +22,8 @@
 
 #include <unistd.h>
 
+#include <memory>
+
 namespace vkr {
 
 void useLauncherFont() {
@@ -102,14 +104,16 @@ int runLauncher(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const std::string settingsPath = FileRegistry::defaultPath();
-    SingleInstance instance(QString::fromStdString(settingsPath));
-    if (!instance.claim()) {
-        return 0;
-    }
-    QObject::connect(&instance, &SingleInstance::raiseRequested, &app, bringForward);
+    // Caught before the launcher can be found, so that a signal sent to it once it answers
+    // always takes the close path.
     ExitSignals exitSignals;
     QObject::connect(&exitSignals, &ExitSignals::received, &app, closeMainWindow);
+    const std::string settingsPath = FileRegistry::defaultPath();
+    auto instance = std::make_unique<SingleInstance>(QString::fromStdString(settingsPath));
+    if (!instance->claim()) {
+        return 0;
+    }
+    QObject::connect(instance.get(), &SingleInstance::raiseRequested, &app, bringForward);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
         if (forms().form1) {
             guarded([] { forms().form1->SaveRegistry(); });
@@ -129,6 +133,8 @@ int runLauncher(int argc, char** argv) {
     centreOn(forms().form1, nullptr);
     forms().form1->show();
     int code = QApplication::exec();
+    // From here on a later start cannot be brought forward here: it becomes the launcher.
+    instance.reset();
     destroyForms();
     setPrompts(nullptr);
     return code;

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "net/address.h"
+#include "net/host_lookup.h"
 
 #include <QObject>
-#include <QThreadPool>
 
 #include <functional>
 #include <string>
-#include <vector>
 
 // The browser's host-name look-up component.
 class TClientSocket : public QObject {
@@ -21,14 +20,13 @@ public:
     // resolve gives 0.0.0.0; nothing is raised.
     vkr::IPv4Bytes ResolveHostAddress(const std::string& Name) noexcept;
 
-    // Looks all the names up at the same time, on worker threads, and then calls done on this
-    // object's thread with the address of each (0.0.0.0 for a name that does not resolve). The
-    // calling thread never waits for a look-up.
-    void ResolveHostAddresses(const std::vector<std::string>& names,
-                              std::function<void(vkr::HostAddresses)> done);
+    // Looks Name up on a thread of its own and calls done on this object's thread with its
+    // address: 0.0.0.0 for a name that does not resolve, and for one whose look-up has not
+    // ended after timeoutMs. Many run at once; the calling thread never waits for one, and one
+    // still running at exit is abandoned.
+    void LookUpHost(const std::string& Name, int timeoutMs,
+                    std::function<void(vkr::IPv4Bytes)> done);
 
 private:
-    // Look-ups mostly wait on the network: many run at once, so that a table of slow names
-    // takes little longer than its slowest name.
-    QThreadPool pool_;
+    HostLookups lookups_;
 };

@@ -5,8 +5,6 @@
 #include "net/udp_errors.h"
 
 #include <QCoreApplication>
-#include <QHostAddress>
-#include <QHostInfo>
 #include <QSocketNotifier>
 
 #include <arpa/inet.h>
@@ -18,6 +16,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -52,7 +51,7 @@ int64_t receiveAgeNs(msghdr& msg) {
 } // namespace
 
 TNMUDP::TNMUDP(QObject* owner)
-    : QObject(owner), ring_(64),
+    : QObject(owner), lookups_(new HostLookups(this)), ring_(64),
       receiveArea_(std::make_unique_for_overwrite<std::array<char, maxDatagram>[]>(receiveChunk)) {
     openSocket();
     deliverTimer_.setSingleShot(true);
@@ -239,29 +238,35 @@ in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
     }
 }
 
+namespace {
+
+// Counts the calls of EndLookUpWaits: a wait that sees it change ends.
+unsigned lookUpWaitsEnded = 0;
+
+} // namespace
+
+void TNMUDP::EndLookUpWaits() {
+    ++lookUpWaitsEnded;
+}
+
 bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
     // Each look-up has its own state, so that a send made by an event handled while this one
     // waits cannot end or change it.
-    struct {
+    struct State {
         bool done = false;
-        bool succeeded = false;
         in_addr_t address = 0;
-    } lookup;
-    QHostInfo::lookupHost(QString::fromUtf8(name), this, [&lookup](const QHostInfo& info) {
-        for (const QHostAddress& a : info.addresses()) {
-            if (a.protocol() == QAbstractSocket::IPv4Protocol) {
-                lookup.succeeded = true;
-                lookup.address = htonl(a.toIPv4Address());
-                break;
-            }
-        }
-        lookup.done = true;
+    };
+    auto lookup = std::make_shared<State>();
+    lookups_->start(name, 0, [lookup](vkr::IPv4Bytes found) {
+        std::memcpy(&lookup->address, found.data(), sizeof lookup->address);
+        lookup->done = true;
     });
-    while (!lookup.done) {
+    const unsigned ended = lookUpWaitsEnded;
+    while (!lookup->done && ended == lookUpWaitsEnded) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    address = lookup.address;
-    return lookup.succeeded;
+    address = lookup->address;
+    return address != 0;
 }
 
 TNMUDP::Datagram& TNMUDP::freeSlot() {

@@ -2,6 +2,7 @@
 
 #include "net/address.h"
 #include "net/datagram_sender.h"
+#include "net/host_lookup.h"
 
 #include <QObject>
 #include <QTimer>
@@ -76,6 +77,10 @@ public:
     // with 0.0.0.0 counts as a look-up that failed. Null: every name is looked up at its send.
     void SetKnownHosts(const vkr::HostAddresses* hosts) { knownHosts_ = hosts; }
 
+    // Ends every wait for a look-up inside a send that runs now as a look-up that failed: the
+    // program is ending, and a look-up must not keep it from doing so.
+    static void EndLookUpWaits();
+
     // The tick at which the last datagram was handed to the socket.
     uint32_t LastSendTick() const override { return lastSendTick_; }
     // The address the last datagram was sent to, as its dotted text ("0.0.0.0" before the first
@@ -113,6 +118,7 @@ private:
     // The first free slot after the queue, the ring grown to hold it.
     Datagram& freeSlot();
 
+    HostLookups* lookups_; // the look-ups of sends to host names
     const vkr::HostAddresses* knownHosts_ = nullptr;
     struct Held {
         sockaddr_in to;

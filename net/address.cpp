@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 namespace vkr {
@@ -34,6 +35,9 @@ std::optional<IPv4Bytes> dottedAddress(const std::string& host) {
 
 namespace {
 
+// The replacement look-up, if any. Each look-up works on a copy of its own, so that one still
+// running (abandoned at exit, say) never shares the function with a later replacement.
+std::mutex lookupMutex;
 std::function<IPv4Bytes(const std::string&)>& hostLookup() {
     static std::function<IPv4Bytes(const std::string&)> lookUp;
     return lookUp;
@@ -42,7 +46,12 @@ std::function<IPv4Bytes(const std::string&)>& hostLookup() {
 } // namespace
 
 IPv4Bytes lookUpIPv4(const std::string& name) {
-    if (const auto& lookUp = hostLookup()) {
+    std::function<IPv4Bytes(const std::string&)> lookUp;
+    {
+        std::lock_guard lock(lookupMutex);
+        lookUp = hostLookup();
+    }
+    if (lookUp) {
         return lookUp(name);
     }
     IPv4Bytes result{};
@@ -60,6 +69,7 @@ IPv4Bytes lookUpIPv4(const std::string& name) {
 }
 
 void setHostLookup(std::function<IPv4Bytes(const std::string&)> lookUp) {
+    std::lock_guard lock(lookupMutex);
     hostLookup() = std::move(lookUp);
 }
 

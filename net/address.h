@@ -29,7 +29,8 @@ std::optional<IPv4Bytes> dottedAddress(const std::string& host);
 IPv4Bytes lookUpIPv4(const std::string& name);
 
 // Replaces the system's look-up behind lookUpIPv4 (an empty function restores it). For tests
-// and benchmarks that need a slow or a failing resolver; set it while no look-up runs.
+// and benchmarks that need a slow or a failing resolver. A look-up already running keeps the
+// function it started with.
 void setHostLookup(std::function<IPv4Bytes(const std::string&)> lookUp);
 
 // Host names with the address each resolved to, 0.0.0.0 for one that did not resolve.

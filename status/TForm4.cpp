@@ -38,6 +38,9 @@
 
 namespace {
 
+// A host name whose look-up has not ended after this long counts as one that does not resolve.
+constexpr int lookUpTimeoutMs = 5000;
+
 // The design's client size: the controls below the grids keep their distance from the bottom.
 constexpr int designWidth = 500;
 constexpr int designHeight = 407;
@@ -96,8 +99,9 @@ TForm4::TForm4(QWidget* parent)
       udps(new TNMUDP(this)), lookup(new TClientSocket(this)), Timer1(new QTimer(this)),
       Timer2(new QTimer(this)), Timer3(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()),
       model_(new ServerModel(this)), view_(new ServerView(model_, this)),
-      players_(new PlayerModel(this)), shownCount_(new QLabel(this)), rowMenu_(new QMenu(this)),
-      refresh_(new QTimer(this)) {
+      players_(new PlayerModel(this)), shownCount_(new QLabel(this)), progress_(new QLabel(this)),
+      rowMenu_(new QMenu(this)), refresh_(new QTimer(this)),
+      pass_(std::make_unique<vkr::QueryPass>(*udps, schedule_)) {
     ui_->setupUi(this);
     resize(designWidth, designHeight);
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
@@ -135,6 +139,10 @@ TForm4::TForm4(QWidget* parent)
         shownCount_->fontMetrics().horizontalAdvance("1025 of 1025 servers shown") + 8);
     ui_->StatusBar1->addPermanentWidget(shownCount_);
     shownCount_->hide();
+    progress_->setObjectName("Progress");
+    progress_->setMinimumWidth(progress_->fontMetrics().horizontalAdvance("Answered 1025 of 1025") +
+                               8);
+    ui_->StatusBar1->addPermanentWidget(progress_);
 
     rowMenu_->setObjectName("RowMenu");
     auto menuAction = [this](const char* text, auto handler) {
@@ -160,7 +168,8 @@ TForm4::TForm4(QWidget* parent)
     };
     Timer1->setInterval(500);
     Timer2->setInterval(500);
-    Timer3->setInterval(250);
+    Timer3->setSingleShot(true);
+    Timer3->setTimerType(Qt::PreciseTimer); // a wait's end, not a poll
     refresh_->setSingleShot(true);
     refresh_->setInterval(0);
     vkr::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
@@ -311,14 +320,38 @@ void TForm4::Timer2Timer() {
 }
 
 void TForm4::Timer3Timer() {
-    vkr::BrowserRows& rows = model_->rows();
-    for (int r : rows.takeOverdue(vkr::GetTickCount())) {
-        model_->noteChanged(r);
+    const vkr::QuerySchedule::Due due = schedule_.due(vkr::GetTickCount());
+    for (const vkr::Destination& d : due.resend) {
+        pass_->resend(d);
     }
-    if (!rows.anyAwaiting()) {
-        Timer3->stop();
+    pass_->flush();
+    vkr::BrowserRows& rows = model_->rows();
+    for (const vkr::Destination& d : due.silent) {
+        for (int r : rows.rowsOf(d.address, static_cast<int>(d.port))) {
+            rows.setSilent(r, true);
+            model_->noteChanged(r);
+        }
     }
     scheduleRefresh();
+    scheduleNext();
+    showProgress();
+}
+
+void TForm4::scheduleNext() {
+    if (const std::optional<uint32_t> until = schedule_.untilDue(vkr::GetTickCount())) {
+        Timer3->start(static_cast<int>(*until));
+    } else {
+        Timer3->stop();
+    }
+}
+
+void TForm4::showProgress() {
+    if (querying_ || schedule_.awaiting()) {
+        progress_->setText(
+            QString("Answered %1 of %2").arg(schedule_.answered()).arg(schedule_.asked()));
+    } else {
+        progress_->clear();
+    }
 }
 
 void TForm4::BitBtn2Click() {
@@ -343,25 +376,59 @@ void TForm4::QueryServers() {
     Timer1->stop();
     setStatus("Querying servers...");
     ui_->BitBtn2->setEnabled(false);
-    // The table's host names are looked up all at once, off the GUI thread; the rows are then
-    // queried in table order over the results. A table of dotted addresses goes at once.
     try {
         syncRows();
         if (selectedServer() == std::nullopt && view_->rowCount() > 0) {
             selectRow(0);
         }
-        std::vector<std::string> names = vkr::QueryPass::namesToLookUp(vkr::store().servers);
-        if (!names.empty()) {
-            lookup->ResolveHostAddresses(names, [this](vkr::HostAddresses found) {
-                vkr::guarded([&] { sendRequests(std::move(found)); });
-            });
-            return;
-        }
     } catch (...) {
         querying_ = false;
         throw;
     }
-    sendRequests({});
+    // Rows of dotted addresses are asked at once; a row of a host name when its own look-up
+    // ends. The look-ups all run at once, off the GUI thread.
+    // A port text that is not an integer stops only its own row; the first such error is
+    // reported once every other row has been asked.
+    std::exception_ptr failure;
+    vkr::BrowserRows& rows = model_->rows();
+    schedule_.beginPass(vkr::GetTickCount());
+    lookingUp_.clear();
+    {
+        struct Sending {
+            bool& sending;
+            ~Sending() { sending = false; }
+        } sending{sending_};
+        sending_ = true;
+        rows.beginPass();
+        for (int r = 0; r < rows.count(); ++r) {
+            try {
+                rows.setSilent(r, false);
+                vkr::QueryPass::reset(rows[r].entry, rows.stateForPass(r));
+                if (vkr::QueryPass::needsLookUp(rows[r].entry.ip)) {
+                    lookingUp_[rows[r].entry.ip.c_str()].push_back(rows[r].key);
+                } else {
+                    queryRow(r, {});
+                }
+            } catch (const vkr::Exception&) {
+                if (!failure) {
+                    failure = std::current_exception();
+                }
+                rows.setSilent(r, true);
+            }
+            model_->noteChanged(r);
+        }
+        pass_->flush();
+    }
+    if (syncDue_) {
+        syncDue_ = false;
+        syncRows(); // the table changed while the pass sent: its rows follow now
+    }
+    for (const auto& [name, keys] : lookingUp_) {
+        lookup->LookUpHost(name, lookUpTimeoutMs, [this, name](vkr::IPv4Bytes address) {
+            vkr::guarded([&] { hostLookedUp(name, address); });
+        });
+    }
+    sent(failure);
 }
 
 void TForm4::ServerTableChanged() {
@@ -392,45 +459,55 @@ std::optional<vkr::EntryKey> TForm4::selectedServer() const {
     return rows.isEmpty() ? std::nullopt : model_->keyOf(view_->mapToSource(rows.first()));
 }
 
-void TForm4::sendRequests(vkr::HostAddresses names) {
-    struct PassEnd {
-        bool& querying;
-        ~PassEnd() { querying = false; }
-    } passEnd{querying_};
-    syncRows(); // the table may have changed while the names were looked up
-    // A port text that is not an integer stops only its own row; the first such error is
-    // reported once the pass is over.
-    std::exception_ptr failure;
+void TForm4::queryRow(int r, vkr::IPv4Bytes looked) {
     vkr::BrowserRows& rows = model_->rows();
-    {
-        struct Sending {
-            bool& sending;
-            ~Sending() { sending = false; }
-        } sending{sending_};
-        sending_ = true;
-        vkr::QueryPass pass(*udps, std::move(names));
-        rows.beginPass();
-        for (int r = 0; r < rows.count(); ++r) {
-            try {
-                pass.query(rows[r].entry, rows.stateForPass(r));
-            } catch (const vkr::Exception&) {
-                if (!failure) {
-                    failure = std::current_exception();
-                }
-            }
-            rows.noteAsked(r);
-            model_->noteChanged(r);
-        }
-        pass.flush();
+    const std::optional<vkr::QuerySchedule::Ask> ask =
+        pass_->query(rows[r].entry, rows.stateForPass(r), looked);
+    if (!ask || *ask == vkr::QuerySchedule::Ask::silent) {
+        rows.setSilent(r, true);
+        return;
     }
-    if (syncDue_) {
-        syncDue_ = false;
-        syncRows(); // the table changed while the pass sent: its rows follow now
+    rows.noteAsked(r);
+    if (*ask == vkr::QuerySchedule::Ask::answered) {
+        rows.shareReply(r); // the server listed again has answered already
+    }
+}
+
+void TForm4::hostLookedUp(const std::string& name, vkr::IPv4Bytes address) {
+    auto waiting = lookingUp_.extract(name);
+    if (waiting.empty()) {
+        return;
+    }
+    vkr::BrowserRows& rows = model_->rows();
+    std::exception_ptr failure;
+    for (vkr::EntryKey key : waiting.mapped()) {
+        // A row deleted or re-addressed meanwhile is left for the next pass.
+        const int r = rows.rowOf(key);
+        if (r < 0 || name != rows[r].entry.ip.c_str()) {
+            continue;
+        }
+        try {
+            queryRow(r, address);
+        } catch (const vkr::Exception&) {
+            if (!failure) {
+                failure = std::current_exception();
+            }
+        }
+        model_->noteChanged(r);
+    }
+    pass_->flush();
+    sent(failure);
+}
+
+void TForm4::sent(std::exception_ptr failure) {
+    if (querying_ && lookingUp_.empty()) {
+        querying_ = false;
+        setStatus("Query done...");
+        Timer1->start();
     }
     scheduleRefresh();
-    Timer3->start();
-    setStatus("Query done...");
-    Timer1->start();
+    scheduleNext();
+    showProgress();
     if (failure) {
         std::rethrow_exception(failure);
     }
@@ -555,7 +632,17 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     std::string text;
     udps->ReadReceivedData(text);
     vkr::BrowserRows& rows = model_->rows();
-    const std::vector<int> answered = rows.applyReply(FromIP, Port, text, udps->ReceivedTick());
+    const uint32_t tick = udps->ReceivedTick();
+    // A datagram counts once a pass: the server's first reply (and its further parts), measured
+    // from the request it answers; duplicates and later replies change nothing.
+    const std::optional<uint32_t> request =
+        schedule_.received(vkr::Destination{FromIP, Port}.key(), text, tick);
+    const std::vector<int> answered =
+        request ? rows.applyReply(FromIP, Port, text, tick, *request) : std::vector<int>{};
+    if (request) {
+        scheduleNext();
+        showProgress();
+    }
     if (!answered.empty()) {
         const std::optional<vkr::EntryKey> selected = selectedServer();
         for (int r : answered) {

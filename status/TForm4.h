@@ -2,13 +2,16 @@
 
 #include "net/address.h"
 #include "status/browser_rows.h"
+#include "status/query_schedule.h"
 
 #include "app/window.h"
 #include <QTimer>
 
+#include <exception>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Ui {
@@ -22,6 +25,9 @@ class ServerModel;
 class ServerView;
 class TClientSocket;
 class TNMUDP;
+namespace vkr {
+class QueryPass;
+}
 
 // The "Servers" window: asks every server of the server table for its status, lists ping,
 // players and mission per server and the players of the selected one, and joins the selected
@@ -41,7 +47,7 @@ public:
     TClientSocket* lookup; // looks up the host names of a pass
     QTimer* Timer1;        // 500 ms after a completed pass: Refresh back, players shown
     QTimer* Timer2;        // 500 ms after an activation: a pass
-    QTimer* Timer3;        // 250 ms while rows await their reply: greys the overdue ones
+    QTimer* Timer3;        // while a pass awaits replies: asks again, greys the servers given up
 
     // One query pass over every row of the server table.
     void QueryServers();
@@ -87,8 +93,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The pass's requests, row by row, once its host names are looked up.
-    void sendRequests(vkr::HostAddresses names);
+    // Row r's request, once its host's address is known (looked: a host name's look-up).
+    void queryRow(int r, vkr::IPv4Bytes looked);
+    // The rows of a host name whose look-up has ended.
+    void hostLookedUp(const std::string& name, vkr::IPv4Bytes address);
+    // After requests of the pass have gone out: once every row has been asked (or could not
+    // be), "Query done..." and Timer1; then Timer3 for what is due next and the progress, and
+    // the report of the first row whose port text is not an integer, if any.
+    void sent(std::exception_ptr failure);
+    // Timer3 set for what the schedule has due next.
+    void scheduleNext();
+    // "Answered N of M" in a panel of its own while the pass awaits replies.
+    void showProgress();
     void setStatus(const QString& text);
     // Brings the grid's rows in line with the server table, the selection staying on its server
     // (or going with it).
@@ -108,11 +124,17 @@ private:
     ServerView* view_;
     PlayerModel* players_;
     QLabel* shownCount_; // the status bar's second panel: how many rows the filter shows
+    QLabel* progress_;   // and its third: how many servers of the pass have answered
     QMenu* rowMenu_;
     // The server the row menu was opened on.
     std::optional<vkr::EntryKey> menuServer_;
     QTimer* refresh_; // 0 ms: refresh() at the end of the current turn of the event loop
     bool playersDue_ = false;
+    vkr::QuerySchedule schedule_;
+    std::unique_ptr<vkr::QueryPass> pass_;
+    // The rows of the pass whose host name is being looked up, by name.
+    std::unordered_map<std::string, std::vector<vkr::EntryKey>> lookingUp_;
+    // From a pass's start until every row has been sent its first request.
     bool querying_ = false;
     // While a pass sends its requests, edits of the table wait for its end.
     bool sending_ = false;

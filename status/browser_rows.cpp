@@ -147,7 +147,7 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         std::vector<Row> added;
         added.reserve(end - i);
         for (size_t k = i; k < end; ++k) {
-            added.push_back(Row{keys[k], servers[static_cast<int>(k)], freshState(), false, false});
+            added.push_back(Row{keys[k], servers[static_cast<int>(k)], freshState(), false});
         }
         rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i),
                      std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
@@ -162,7 +162,7 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         const bool shown = readdressed || row.entry.name != e.name;
         if (readdressed) {
             row.query = freshState();
-            row.awaiting = row.silent = false;
+            row.silent = false;
         }
         row.entry = e;
         if (shown) {
@@ -191,40 +191,37 @@ void BrowserRows::beginPass() {
 void BrowserRows::noteAsked(int row) {
     Row& r = rows_[static_cast<size_t>(row)];
     senders_.add(row, r.entry, r.query.status);
-    r.awaiting = true;
     r.silent = false;
 }
 
+void BrowserRows::shareReply(int row) {
+    Row& r = rows_[static_cast<size_t>(row)];
+    const std::optional<int32_t> port = tryParseInt(r.entry.port);
+    if (!port) {
+        return;
+    }
+    for (int other : senders_.rowsOf(r.query.status.address,
+                                     static_cast<int>(*port + queryPortOffset(r.entry.sockets)))) {
+        if (other != row) {
+            r.query = rows_[static_cast<size_t>(other)].query;
+            return;
+        }
+    }
+}
+
 std::vector<int> BrowserRows::applyReply(std::string_view fromIP, int port, std::string_view reply,
-                                         uint32_t receiveTick) {
+                                         uint32_t receiveTick, uint32_t requestTick) {
     std::vector<int> answered;
     for (int r : senders_.rowsOf(fromIP, port)) {
         Row& row = rows_[static_cast<size_t>(r)];
-        if (answers(row.entry, row.query.status, fromIP, port) &&
-            receivedAfterSend(row.query.status, receiveTick)) {
+        if (answers(row.entry, row.query.status, fromIP, port)) {
+            row.query.status.sendTick = requestTick;
             applyToRow(row.query, reply, receiveTick);
-            row.awaiting = row.silent = false;
+            row.silent = false;
             answered.push_back(r);
         }
     }
     return answered;
-}
-
-std::vector<int> BrowserRows::takeOverdue(uint32_t now) {
-    std::vector<int> overdue;
-    for (int r = 0; r < count(); ++r) {
-        Row& row = rows_[static_cast<size_t>(r)];
-        if (row.awaiting && replyOverdue(row.query.status, now)) {
-            row.awaiting = false;
-            row.silent = true;
-            overdue.push_back(r);
-        }
-    }
-    return overdue;
-}
-
-bool BrowserRows::anyAwaiting() const {
-    return std::any_of(rows_.begin(), rows_.end(), [](const Row& r) { return r.awaiting; });
 }
 
 } // namespace vkr

@@ -55,8 +55,7 @@ public:
         EntryKey key;
         ServerEntry entry; // as the table held it at the last sync
         QueryRow query;
-        bool awaiting = false; // asked in the last pass, no reply yet, not overdue yet
-        bool silent = false;   // drawn grey: no reply within the wait
+        bool silent = false; // drawn grey: no reply to the last pass's last request
     };
 
     BrowserRows();
@@ -73,17 +72,24 @@ public:
     bool sync(const ServerTable& servers, BrowserRowsListener& listener);
 
     // A pass: beginPass forgets which rows the last pass asked; the pass then sets each row's
-    // query state (stateForPass) and notes the row as asked, to await its reply.
+    // query state (stateForPass) and notes the rows it asks, whose replies then count for them.
     void beginPass();
     QueryRow& stateForPass(int row) { return rows_[static_cast<size_t>(row)].query; }
     void noteAsked(int row);
+    // The row's server has answered this pass already, through another row: the row shows that
+    // reply too.
+    void shareReply(int row);
+    // Draws the row grey (no reply) or not.
+    void setSilent(int row, bool silent) { rows_[static_cast<size_t>(row)].silent = silent; }
+    // The rows that a datagram from fromIP and port may answer, as they stand now.
+    const std::vector<int>& rowsOf(std::string_view fromIP, int port) const {
+        return senders_.rowsOf(fromIP, port);
+    }
 
-    // Applies a datagram to the rows that it answers; gives them.
+    // Applies a datagram to the rows that it answers, each row's ping measured from
+    // requestTick, the send of the request that the datagram answers; gives the rows.
     std::vector<int> applyReply(std::string_view fromIP, int port, std::string_view reply,
-                                uint32_t receiveTick);
-    // The awaiting rows whose wait is over by now, which become silent; gives them.
-    std::vector<int> takeOverdue(uint32_t now);
-    bool anyAwaiting() const;
+                                uint32_t receiveTick, uint32_t requestTick);
 
 private:
     void indexSenders();

@@ -139,6 +139,7 @@ void ServerStatus::addPlayer(std::string_view name) {
     starts_.push_back(static_cast<uint16_t>(texts_.size()));
     texts_.push_back('\0'); // no score yet
     ++playerCount;
+    dropping_ = false; // the scores that follow are this player's
 }
 
 void ServerStatus::setScore(std::string_view score) {
@@ -188,10 +189,6 @@ bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view 
 bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
     // Ticks wrap: the signed difference orders two ticks less than 24 days apart.
     return static_cast<int32_t>(receiveTick - status.sendTick) >= 0;
-}
-
-bool replyOverdue(const ServerStatus& status, uint32_t now) {
-    return static_cast<int32_t>(now - status.sendTick) >= static_cast<int32_t>(replyWaitTicks);
 }
 
 void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {

@@ -137,12 +137,6 @@ bool answers(const ServerEntry& e, const ServerStatus& status, std::string_view 
 // players, which the reply to this pass brings.
 bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick);
 
-// A row waits this long after its request went out before it counts as not answering.
-inline constexpr uint32_t replyWaitTicks = 2000;
-
-// Whether the row's request has waited replyWaitTicks or more by now.
-bool replyOverdue(const ServerStatus& status, uint32_t now);
-
 // The rows of a pass by the sender that can answer them (the address their request went to and
 // the query port their port text gives), so that a datagram finds its rows without a look at
 // every row of the table.

@@ -2,74 +2,69 @@
 
 #include "net/TNMUDP.h"
 #include "net/tick.h"
-
-#include <algorithm>
-#include <unordered_set>
-#include <utility>
+#include "settings/intparse.h"
 
 namespace vkr {
 
-namespace {
+QueryPass::QueryPass(TNMUDP& udps, QuerySchedule& schedule) : udps_(udps), schedule_(schedule) {}
 
-std::string destination(const std::string& address, int32_t port) {
-    return address + ":" + std::to_string(port & 0xFFFF);
+bool QueryPass::needsLookUp(const std::string& host) {
+    const std::string name(host.c_str());
+    return name.size() <= maxHostLength && !dottedAddress(name);
 }
 
-} // namespace
-
-std::vector<std::string> QueryPass::namesToLookUp(const ServerTable& servers) {
-    std::vector<std::string> names;
-    std::unordered_set<std::string> seen;
-    for (int i = 0; i <= servers.lastRow; ++i) {
-        const std::string name(servers[i].ip.c_str());
-        if (name.size() <= maxHostLength && !dottedAddress(name) && seen.insert(name).second) {
-            names.push_back(name);
-        }
-    }
-    return names;
+Destination QueryPass::destination(const ServerEntry& e, const std::string& address) {
+    // A reply from port p answers a row whose port text is p minus the offset.
+    return {address, int64_t{parseInt(e.port)} + queryPortOffset(e.sockets)};
 }
 
-QueryPass::QueryPass(TNMUDP& udps, HostAddresses names) : udps_(udps), names_(std::move(names)) {}
-
-void QueryPass::query(const ServerEntry& e, QueryRow& row) {
+void QueryPass::reset(const ServerEntry& e, QueryRow& row) {
     row.status.sendTick = GetTickCount();
     row.cells = StatusCells{};
-    // No datagram is taken for the row until its request has gone out.
     row.status.address = "0.0.0.0";
     // Reset before the port is read, so that a row whose port text is wrong never shows the
     // players of an earlier pass.
     row.status.resetPlayers();
+    queryPort(e);
+}
+
+std::optional<QuerySchedule::Ask> QueryPass::query(const ServerEntry& e, QueryRow& row,
+                                                   IPv4Bytes looked) {
     const int32_t port = queryPort(e);
-    std::optional<IPv4Bytes> known = dottedAddress(e.ip);
-    if (auto name = names_.find(std::string(e.ip.c_str())); !known && name != names_.end()) {
-        known = name->second;
+    std::optional<IPv4Bytes> address = dottedAddress(e.ip);
+    if (!address && needsLookUp(e.ip)) {
+        address = looked;
     }
-    if (known) {
-        auto earlier = sent_.find(destination(addressText(*known), port));
-        if (earlier != sent_.end()) {
-            const ServerStatus& first = *earlier->second;
-            row.status.address = first.address;
-            row.status.sendTick = first.sendTick;
-            if (std::find(held_.begin(), held_.end(), &first) != held_.end()) {
-                held_.push_back(&row.status);
-            }
-            return;
-        }
+    if (!address || *address == IPv4Bytes{}) {
+        // The endpoint's own failure: "Host Lookup Canceled" after OnInvalidHost, or "Null
+        // Remote Address"; either is dropped, and nothing is sent.
+        const HostAddresses failed{{std::string(e.ip.c_str()), IPv4Bytes{}}};
+        udps_.RemotePort = port;
+        udps_.RemoteHost = e.ip;
+        udps_.SetKnownHosts(&failed);
+        SendStatusRequest(udps_);
+        udps_.SetKnownHosts(nullptr);
+        return std::nullopt;
     }
-    udps_.RemotePort = port;
-    udps_.RemoteHost = e.ip;
-    udps_.SetKnownHosts(&names_);
+    const Destination d = destination(e, addressText(*address));
+    row.status.address = d.address;
+    const QuerySchedule::Ask ask = schedule_.ask(d, GetTickCount());
+    if (ask == QuerySchedule::Ask::send) {
+        send(d, &row.status);
+    }
+    return ask;
+}
+
+void QueryPass::resend(const Destination& d) {
+    send(d, nullptr);
+}
+
+void QueryPass::send(const Destination& d, ServerStatus* status) {
+    udps_.RemotePort = static_cast<int>(d.port);
+    udps_.RemoteHost = d.address;
     udps_.HoldSends();
-    auto handed = SendStatusRequest(udps_);
-    udps_.SetKnownHosts(nullptr);
-    if (handed) {
-        // The endpoint's own resolution of the host decides where the request went, and so
-        // where its reply comes from: "127.0.0.1 " goes to 127.0.0.1, whatever another
-        // resolver makes of that text.
-        row.status.sendTick = *handed;
-        row.status.address = udps_.LastSendAddress();
-        sent_.emplace(destination(row.status.address, port), &row.status);
-        held_.push_back(&row.status);
+    if (SendStatusRequest(udps_)) {
+        held_.emplace_back(d.key(), status);
     }
     // Few enough that the replies to them fit in any socket's receive buffer until the flush
     // takes them off it.
@@ -81,8 +76,11 @@ void QueryPass::query(const ServerEntry& e, QueryRow& row) {
 
 void QueryPass::flush() {
     udps_.Flush();
-    for (ServerStatus* status : held_) {
-        status->sendTick = udps_.LastSendTick();
+    for (auto& [key, status] : held_) {
+        schedule_.sent(key, udps_.LastSendTick());
+        if (status) {
+            status->sendTick = udps_.LastSendTick();
+        }
     }
     held_.clear();
 }

@@ -2,50 +2,59 @@
 
 #include "net/address.h"
 #include "status/protocol.h"
+#include "status/query_schedule.h"
 
+#include <optional>
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class TNMUDP;
 
 namespace vkr {
 
-// One query pass over the server table: each server's step, in table order, and what the steps
-// share.
+// The requests of the browser's query passes, sent through its endpoint as a QuerySchedule
+// says: each row's first request, and the requests sent again. They go to the socket a few
+// dozen at a time (see flush).
 class QueryPass {
 public:
-    // The host texts of servers that a send would look up: neither dotted addresses nor too
-    // long to resolve, each once, as the endpoint reads them (up to a NUL).
-    static std::vector<std::string> namesToLookUp(const ServerTable& servers);
+    QueryPass(TNMUDP& udps, QuerySchedule& schedule);
 
-    // A pass that sends through udps. names: the table's host names, looked up at the start
-    // of the pass; a send to a name that is not among them looks it up itself.
-    explicit QueryPass(TNMUDP& udps, HostAddresses names = {});
+    // Whether a host text needs a look-up before a request can go to it: neither a dotted
+    // address nor too long to resolve, read as the endpoint reads it (up to a NUL).
+    static bool needsLookUp(const std::string& host);
 
-    // One server's step: its send tick, the placeholder cells, its players reset, the endpoint
-    // pointed at its query port and the status request sent. The row then takes the replies
-    // from the address that request was sent to, and its send tick is the tick at which the
-    // request was handed to the socket; a request that could not be sent (a name that did not
-    // resolve among them) leaves the address 0.0.0.0, which no reply comes from. A server that
-    // an earlier row of the pass has asked already (the same address and query port) is not
-    // asked again: the row shares that request, and its reply, which answers both rows, lists
-    // the players once in each. A port text that is not an integer raises EConvertError once
-    // the players are reset; nothing is sent then. The requests go to the socket a few dozen
-    // at a time (see flush).
-    void query(const ServerEntry& e, QueryRow& row);
-    // Hands the requests not yet sent to the socket; their rows' send ticks become the tick of
-    // that hand-over. The pass calls it itself every few dozen rows; the caller calls it after
-    // the last row.
+    // Where the request of a row of server e goes once its host is at address.
+    static Destination destination(const ServerEntry& e, const std::string& address);
+
+    // A row's start of a pass: the placeholder cells, its players reset, and no address, so
+    // that no datagram is taken for it until its request has gone out. A port text that is not
+    // an integer then raises EConvertError.
+    static void reset(const ServerEntry& e, QueryRow& row);
+
+    // A row's request to server e, once its host's address is known: looked is what the
+    // look-up of a host name gave (0.0.0.0: it did not resolve), unused for a dotted address.
+    // The row takes the replies from the address the request goes to. A host that does not
+    // resolve, or the address 0.0.0.0, is left to the endpoint, which reports it; the row is
+    // then not asked and nothing is given. Otherwise gives what the schedule said, and sends
+    // the request when it said so (a server that an earlier row asked is not asked again). A
+    // port text that is not an integer raises EConvertError.
+    std::optional<QuerySchedule::Ask> query(const ServerEntry& e, QueryRow& row,
+                                            IPv4Bytes looked = {});
+    // Asks the server at d again.
+    void resend(const Destination& d);
+    // Hands the requests not yet sent to the socket, and tells the schedule (and their rows'
+    // send ticks) when. The pass does so itself every few dozen requests; the caller does
+    // after the last.
     void flush();
 
 private:
+    void send(const Destination& d, ServerStatus* status);
+
     TNMUDP& udps_;
-    HostAddresses names_;
-    // The rows whose requests wait for the next flush.
-    std::vector<ServerStatus*> held_;
-    // The request of each destination (address:port) that this pass has sent.
-    std::unordered_map<std::string, const ServerStatus*> sent_;
+    QuerySchedule& schedule_;
+    // The requests waiting for the next flush: the server's key, and the row that asked first.
+    std::vector<std::pair<std::string, ServerStatus*>> held_;
 };
 
 } // namespace vkr

@@ -264,26 +264,6 @@ private slots:
 
     // A datagram received before the row's request went out (a late reply to an earlier pass)
     // leaves the row as the pass reset it.
-    // A request is overdue 2000 ticks after its send, also across the tick's wrap.
-    void replyOverdue_data() {
-        QTest::addColumn<uint>("sendTick");
-        QTest::addColumn<uint>("now");
-        QTest::addColumn<bool>("overdue");
-        QTest::newRow("1999 ticks") << 1000u << 2999u << false;
-        QTest::newRow("2000 ticks") << 1000u << 3000u << true;
-        QTest::newRow("2000 ticks across the wrap") << 0xFFFFFF00u << 0x6D0u << true;
-        QTest::newRow("1999 ticks across the wrap") << 0xFFFFFF00u << 0x6CFu << false;
-        QTest::newRow("sent after now") << 5000u << 4000u << false;
-    }
-    void replyOverdue() {
-        QFETCH(uint, sendTick);
-        QFETCH(uint, now);
-        QFETCH(bool, overdue);
-        ServerStatus status;
-        status.sendTick = sendTick;
-        QCOMPARE(vkr::replyOverdue(status, now), overdue);
-    }
-
     void pingAgainstTheSend_data() {
         QTest::addColumn<uint32_t>("sendTick");
         QTest::addColumn<uint32_t>("receiveTick");
@@ -375,6 +355,33 @@ private slots:
         QCOMPARE(s.playerName(kept - 1), name(kept - 1));
         QCOMPARE(s.playerScore(kept - 1), std::to_string(kept - 1));
         QCOMPARE(s.playerName(kept), std::string(""));
+    }
+
+    // After the byte bound has dropped a long name, a later name that still fits is kept with
+    // its own score, and the dropped name's score lands on no one.
+    void afterADroppedName_data() {
+        QTest::addColumn<QString>("tail");
+        QTest::addColumn<QString>("last"); // the last player kept, name:score
+        QTest::newRow("a short name and its score") << "|player_|Zed|score|7|"
+                                                    << "Zed:7";
+        QTest::newRow("only the dropped name's score") << "|"
+                                                       << "N31:31";
+    }
+    void afterADroppedName() {
+        QFETCH(QString, tail);
+        QFETCH(QString, last);
+        OneServer server;
+        std::string text;
+        for (int k = 0; k < 33; ++k) { // 32 names of 1000 bytes fit the bound, the 33rd not
+            text += "\\player_\\N" + std::to_string(k) + std::string(998 - (k > 9), 'x') +
+                    "\\score\\" + std::to_string(k);
+        }
+        server.apply(text + "\\score\\99" + reply(tail.toLatin1().constData()));
+        const ServerStatus& s = server.row().status;
+        const int n = s.playerCount;
+        QCOMPARE(
+            QString::fromStdString(s.playerName(n - 1).substr(0, 3) + ":" + s.playerScore(n - 1)),
+            last);
     }
 
     void attribution_data() {

@@ -35,6 +35,7 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
 
@@ -132,6 +133,8 @@ class BrowserTest : public QObject {
         openBrowser(servers);
     }
     void waitForRefresh() { QTRY_VERIFY(ui()->BitBtn2->isEnabled()); }
+    // The status bar's second panel.
+    QString progress() { return ui()->StatusBar1->findChild<QLabel*>("Progress")->text(); }
     // The fake game in place of the game executable, which records its arguments.
     QString installFakeGame() {
         const QString exe = QString::fromStdString(fx->executablePath());
@@ -261,28 +264,142 @@ private slots:
         QTRY_COMPARE(cell(0, 3), QString("3/10"));
     }
 
-    // A datagram that reached the socket before the row's request went out (a slow server's
-    // reply to the pass before) is not the reply to it: the row keeps its placeholders.
-    void replyFromBeforeTheRequest() {
+    // Refresh while the first request still waits for its reply: the new pass waits for that
+    // same request instead of asking again, so the reply, whether it reached the socket before
+    // the new pass began or after, shows the ping from the request it answers, and its players
+    // once, though it arrives twice.
+    void replyAcrossRefresh_data() {
+        QTest::addColumn<bool>("beforeRefresh"); // the reply reaches the socket before it
+        QTest::newRow("the reply read after Refresh") << true;
+        QTest::newRow("the reply sent after Refresh") << false;
+    }
+    void replyAcrossRefresh() {
+        QFETCH(bool, beforeRefresh);
         QUdpSocket query;
         QVERIFY(query.bind(QHostAddress::LocalHost, 0));
-        openBrowser({{"Late", "127.0.0.1", gamePort(query.localPort())}});
+        openBrowser({{"Slow", "127.0.0.1", gamePort(query.localPort())}});
+        QTRY_VERIFY(query.hasPendingDatagrams());
+        QElapsedTimer sinceRequest;
+        sinceRequest.start();
+        const QNetworkDatagram request = query.receiveDatagram();
         waitForRefresh();
-        QTRY_VERIFY(query.hasPendingDatagrams());
-        QNetworkDatagram request = query.receiveDatagram();
-        const QByteArray reply = "\\numplayers\\3\\maxplayers\\12\\";
-        query.writeDatagram(reply, request.senderAddress(), request.senderPort());
-        // The browser reads it only after the next pass has sent: no events run in between.
-        QThread::msleep(5);
-        statuses.clear();
+        const QByteArray reply = "\\numplayers\\1\\player_0\\Ann\\score_0\\5\\";
+        auto answer = [&] {
+            for (int copy = 0; copy < 2; ++copy) {
+                query.writeDatagram(reply, request.senderAddress(), request.senderPort());
+            }
+        };
+        if (beforeRefresh) {
+            answer();
+            QThread::msleep(5); // no events run in between: read only after the next pass began
+        }
         form()->BitBtn2Click();
-        QTRY_VERIFY(statuses.contains("Ready"));
-        QCOMPARE(rowCells(0).mid(2), (QStringList{"??", " ", " "}));
-        QTRY_VERIFY(query.hasPendingDatagrams());
-        request = query.receiveDatagram();
-        query.writeDatagram(reply, request.senderAddress(), request.senderPort());
-        QTRY_COMPARE(cell(0, 3), QString("3/10"));
-        QVERIFY2(cell(0, 2).toInt() < 1000, qPrintable(cell(0, 2)));
+        if (!beforeRefresh) {
+            answer();
+        }
+        const qint64 roundTrip = sinceRequest.elapsed();
+        QTRY_COMPARE(cell(0, 3), QString("1/??"));
+        QVERIFY2(cell(0, 2).toInt() >= roundTrip - 20, qPrintable(cell(0, 2)));
+        QCOMPARE(players(), QStringList{"Ann 5"});
+        QVERIFY(!query.hasPendingDatagrams()); // not asked again
+    }
+
+    // Lost requests are sent again, up to four in all; duplicate datagrams count once; a server
+    // whose every request is lost is drawn grey with the tooltip "No reply".
+    void lossAndDuplicates_data() {
+        QTest::addColumn<QJsonObject>("server");
+        QTest::addColumn<int>("requests");
+        QTest::addColumn<QStringList>("cells"); // ping replaced by "ms" when it is a number
+        QTest::addColumn<QStringList>("players");
+        const QJsonObject lost{{"silent", true}};
+        const QJsonObject lostTwice{{"silent", true}, {"times", 2}};
+        const QStringList raid{"ms", "3/10", "Island Raid"}, annBob{"Ann 5", "Bob 2"};
+        QTest::newRow("first request lost")
+            << QJsonObject{{"replies", QJsonArray{lost, tokens(islandRaid)}}} << 2 << raid
+            << annBob;
+        QTest::newRow("first and second lost")
+            << QJsonObject{{"replies", QJsonArray{lostTwice, tokens(islandRaid)}}} << 3 << raid
+            << annBob;
+        QTest::newRow("every request lost")
+            << QJsonObject{{"replies", QJsonArray{lost}}} << 4 << QStringList{"??", " ", " "}
+            << QStringList{"no players "};
+        QTest::newRow("every datagram twice")
+            << QJsonObject{{"replies", QJsonArray{tokens(islandRaid)}}, {"duplicate", true}} << 1
+            << raid << annBob;
+        QTest::newRow("a reply in two parts, each twice")
+            << QJsonObject{{"replies",
+                            QJsonArray{QJsonObject{
+                                {"datagrams",
+                                 QJsonArray{tokens({"player_0", "Ann", "score_0", "5"}),
+                                            tokens({"numplayers", "2", "player_1", "Bob"})}}}}},
+                           {"duplicate", true}}
+            << 1 << QStringList{"ms", "2/??", " "} << QStringList{"Ann 5", "Bob "};
+    }
+    void lossAndDuplicates() {
+        QFETCH(QJsonObject, server);
+        QFETCH(int, requests);
+        QFETCH(QStringList, cells);
+        QFETCH(QStringList, players);
+        FakeServer fake;
+        QVERIFY(fake.start(1, QJsonArray{server}));
+        openBrowser({{"Lossy", "127.0.0.1", gamePort(fake.ports[0])}});
+        const bool answers = cells[0] == "ms";
+        if (answers) {
+            QTRY_COMPARE(cell(0, 3), cells[1]);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(drawn(0), QStringList(5, "grey"), 15000);
+        }
+        QTest::qWait(300); // a further request or datagram, if there were one, has come by now
+        QCOMPARE(fake.received().size(), requests);
+        const QString ping = cell(0, 2);
+        QCOMPARE(
+            (QStringList{ping.toInt() > 0 || ping == "0" ? "ms" : ping, cell(0, 3), cell(0, 4)}),
+            cells);
+        // The ping is measured from the request that was answered, not from the first one.
+        QVERIFY2(!answers || ping.toInt() < 200, qPrintable(ping));
+        clickRow(0);
+        QCOMPARE(this->players(), players);
+        QCOMPARE(progress(), QString());
+    }
+
+    // A host name whose look-up does not end holds up no other row: the dotted rows are asked
+    // and answered while it runs, the progress counts them, and after 5 s the name counts as
+    // one that does not resolve.
+    void deadNameServer() {
+        FakeServer fake;
+        QVERIFY(fake.start(2));
+        // Shared with the look-up's thread, which outlives the test.
+        auto release = std::make_shared<QSemaphore>();
+        vkr::setHostLookup([release](const std::string&) {
+            release->tryAcquire(1, 60000);
+            return vkr::IPv4Bytes{127, 0, 0, 1};
+        });
+        std::string sections =
+            serverSection(1, {"Dotted", "127.0.0.1", gamePort(fake.ports[0])}) +
+            serverSection(2, {"Dead", "dead.test", gamePort(fake.ports[1])}) +
+            serverSection(3, {"Also dotted", "127.0.0.1", gamePort(fake.ports[1])});
+        fx->writeStandardRegistry(sections);
+        fx->start();
+        QObject::connect(ui()->StatusBar1, &QStatusBar::messageChanged,
+                         [this](const QString& text) { statuses << text; });
+        vkr::forms().form1->show();
+        vkr::forms().form1->BitBtn5Click();
+        QTRY_COMPARE(cell(2, 3), QString("2/10"));
+        QTRY_COMPARE(cell(0, 3), QString("2/10"));
+        QCOMPARE(cell(1, 2), QString("??"));
+        QVERIFY(!statuses.contains("Query done..."));
+        QCOMPARE(progress(), QString("Answered 2 of 2"));
+        QVERIFY(!ui()->BitBtn2->isEnabled());
+        QVERIFY(form()->grab().save("/tmp/shots/browser_looking_up.png"));
+        QTRY_VERIFY_WITH_TIMEOUT(statuses.contains("Query done..."), 15000);
+        QVERIFY(statuses.contains("Invalid Host error occured."));
+        QCOMPARE(rowCells(1).mid(2), (QStringList{"??", " ", " "}));
+        QCOMPARE(drawn(1), QStringList(5, "grey"));
+        QCOMPARE(fake.received().size(), 2);
+        QCOMPARE(progress(), QString());
+        release->release(); // the look-up's thread ends; its late answer changes nothing
+        QTest::qWait(100);
+        QCOMPARE(fake.received().size(), 2);
     }
 
     // A reply for the selected row shows its players at once; one for another row leaves them.

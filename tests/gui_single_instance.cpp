@@ -10,7 +10,10 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
+#include <unistd.h>
 #include <vector>
 
 class SingleInstanceTest : public QObject {
@@ -131,6 +134,23 @@ private slots:
             QCOMPARE(second->exitCode(), 0);
         }
         QCOMPARE(first->state(), QProcess::Running);
+    }
+
+    // A launcher that is ending listens no more but holds the lock a moment longer: a start
+    // meanwhile waits for it to end and then runs as the launcher, rather than ending unseen.
+    void startWhileTheRunningOneEnds() {
+        fx->writeStandardRegistry();
+        QString lock = socketPath();
+        lock.replace(lock.size() - 5, 5, ".lock");
+        const int ending = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
+                                  0600);
+        QVERIFY(ending >= 0);
+        QCOMPARE(::flock(ending, LOCK_EX | LOCK_NB), 0);
+        QProcess* second = startLauncher();
+        QTest::qWait(1500);
+        ::close(ending);
+        QVERIFY(waitUntilListening());
+        QCOMPARE(second->state(), QProcess::Running);
     }
 
     // The running launcher learns of the second start, to bring its window forward.

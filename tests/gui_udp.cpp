@@ -423,8 +423,10 @@ private slots:
             ++datagrams;
             vkr::ApplyReply(servers, rows, ip, port, text, sender->ReceivedTick());
         };
-        vkr::QueryPass pass(r.udps);
-        pass.query(e, rows[0]);
+        vkr::QuerySchedule schedule;
+        vkr::QueryPass pass(r.udps, schedule);
+        vkr::QueryPass::reset(e, rows[0]);
+        pass.query(e, rows[0], vkr::lookUpIPv4(e.ip));
         pass.flush();
         QCOMPARE(rows[0].status.address, std::string("127.0.0.1"));
         QTRY_COMPARE(datagrams, 1);

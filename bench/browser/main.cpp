@@ -22,6 +22,12 @@
 //   friends: what marking the friends among the players adds to a pass of 1025 rows of 16
 //           players each, with 100 friends (the rows where one plays, and their tooltips);
 //           with --friends the bench runs this alone.
+//   lossy scene: 300 servers with round trips of 20-200 ms, 15 % of the requests lost on the
+//           way, 10 of them down; the servers shown answering, the time until the last reply
+//           and until the pass has given up on the rest, the shown ping against the true round
+//           trip (median and worst error); the same for quakestat on the same servers;
+//   names beside dotted rows: 10 rows whose host names take 5 s to resolve beside 1,000 dotted
+//           rows; the time until every dotted row shows its reply.
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -41,6 +47,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLabel>
 #include <QNetworkDatagram>
 #include <QProcess>
 #include <QStandardPaths>
@@ -63,6 +70,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <random>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -443,6 +451,183 @@ void friendsMarking() {
                 runs[runs.size() / 2], runs.front(), runs.back(), marked, tooltipBytes);
 }
 
+// The lossy scene's servers.
+constexpr int lossyCount = 300;
+constexpr int lossyDown = 10;
+constexpr int lossPercent = 15;
+
+// Shown ping minus true round trip, over the rows that answered: median, lowest, highest.
+void printPingError(const char* what, std::vector<int> errors) {
+    if (errors.empty()) {
+        std::printf("%s no replies\n", what);
+        return;
+    }
+    std::sort(errors.begin(), errors.end());
+    std::printf("%s median %+d ms, lowest %+d, highest %+d (shown minus true round trip)\n", what,
+                errors[errors.size() / 2], errors.front(), errors.back());
+}
+
+// The lossy scene: a fake-server of its own whose servers answer 20-200 ms late, each request
+// lost on the way with a chance of 15 %, the last 10 down. One pass of the browser (its rows
+// replaced by these servers, then Refresh), then quakestat over the same servers.
+void lossyScene(TForm4* browser, PassClock& pass, const QString& dir) {
+    std::mt19937 random(20);
+    std::uniform_int_distribution<int> delay(20, 200);
+    QJsonArray scripted;
+    std::vector<int> roundTrips;
+    for (int i = 0; i < lossyCount; ++i) {
+        if (i >= lossyCount - lossyDown) {
+            scripted.append(QJsonObject{{"replies", QJsonArray{QJsonObject{{"silent", true}}}}});
+            roundTrips.push_back(-1);
+        } else {
+            roundTrips.push_back(delay(random));
+            scripted.append(QJsonObject{{"delayMs", roundTrips.back()}});
+        }
+    }
+    QFile script(dir + "/lossy.json");
+    script.open(QIODevice::WriteOnly);
+    script.write(QJsonDocument(QJsonObject{{"servers", scripted}}).toJson());
+    script.close();
+    FakeServers lossy(lossyCount,
+                      {"--script", script.fileName(), "--players", QString::number(players),
+                       "--loss", QString::number(lossPercent), "--seed", "7"});
+    if (lossy.ports.size() != lossyCount) {
+        std::printf("lossy scene:                           fake-server did not start\n");
+        return;
+    }
+    waitForRefreshButton(browser);
+    vkr::ServerTable& servers = vkr::store().servers;
+    servers.clear();
+    for (int i = 0; i < lossyCount; ++i) {
+        vkr::ServerEntry& e = servers.append();
+        e.name = "Lossy " + std::to_string(i);
+        e.ip = "127.0.0.1";
+        e.port = std::to_string(lossy.ports[static_cast<size_t>(i)] - 1);
+        e.sockets = true;
+    }
+    const QLabel* progress = browser->findChild<QLabel*>("Progress");
+    const vkr::BrowserRows& rows = browser->model()->rows();
+    const std::string expected = std::to_string(players) + "/10";
+    auto up = [&](int i) { return i < rows.count() && rows[i].query.cells.players == expected; };
+    auto answered = [&] {
+        int n = 0;
+        for (int i = 0; i < lossyCount; ++i) {
+            n += up(i);
+        }
+        return n;
+    };
+    browser->BitBtn2Click();
+    int shown = 0;
+    double lastReplyMs = 0;
+    while (pass.sincePass.elapsed() < 30000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (const int n = answered(); n > shown) {
+            shown = n;
+            lastReplyMs = pass.sincePass.nsecsElapsed() / 1e6;
+        }
+        if (pass.sent && progress->text().isEmpty()) {
+            break;
+        }
+    }
+    const double passMs = pass.sincePass.nsecsElapsed() / 1e6;
+    int downShown = 0;
+    std::vector<int> errors;
+    for (int i = 0; i < lossyCount; ++i) {
+        if (up(i) && roundTrips[static_cast<size_t>(i)] < 0) {
+            ++downShown;
+        } else if (up(i)) {
+            errors.push_back(std::atoi(rows[i].query.cells.ping.c_str()) -
+                             roundTrips[static_cast<size_t>(i)]);
+        }
+    }
+    std::printf("lossy scene (300 servers, 20-200 ms, %d %% of requests lost, 10 down):\n",
+                lossPercent);
+    std::printf("  browser:   up servers shown %d of %d, down shown up %d; last reply %7.1f ms, "
+                "pass over %7.1f ms\n",
+                shown - downShown, lossyCount - lossyDown, downShown, lastReplyMs, passMs);
+    printPingError("  browser ping error:  ", errors);
+
+    const QString qstat = QStandardPaths::findExecutable("quakestat");
+    if (qstat.isEmpty()) {
+        std::printf("  quakestat: not on PATH\n");
+        return;
+    }
+    QFile hosts(dir + "/lossy-hosts.txt");
+    hosts.open(QIODevice::WriteOnly);
+    std::map<QString, int> roundTripOf;
+    for (int i = 0; i < lossyCount; ++i) {
+        const QString address = QString("127.0.0.1:%1").arg(lossy.ports[static_cast<size_t>(i)]);
+        hosts.write((address + "\n").toLatin1());
+        roundTripOf[address] = roundTrips[static_cast<size_t>(i)];
+    }
+    hosts.close();
+    QProcess run;
+    QElapsedTimer clock;
+    clock.start();
+    // Raw lines: type, address, name, map, max players, players, ping, retries.
+    run.start(qstat, {"-default", "gps", "-f", hosts.fileName(), "-raw", ","});
+    run.waitForFinished(120000);
+    const double qstatMs = clock.nsecsElapsed() / 1e6;
+    int qstatUp = 0, qstatDown = 0;
+    std::vector<int> qstatErrors;
+    for (const QByteArray& line : run.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.split(',');
+        if (fields.size() < 7 || !roundTripOf.count(QString::fromLatin1(fields[1]))) {
+            continue;
+        }
+        const int trip = roundTripOf[QString::fromLatin1(fields[1])];
+        if (trip < 0) {
+            ++qstatDown;
+        } else {
+            ++qstatUp;
+            qstatErrors.push_back(fields[6].toInt() - trip);
+        }
+    }
+    std::printf("  quakestat: up servers shown %d of %d, down shown up %d; run over  %7.1f ms\n",
+                qstatUp, lossyCount - lossyDown, qstatDown, qstatMs);
+    printPingError("  quakestat ping error:", qstatErrors);
+    std::printf("  browser pass / quakestat:            %7.2f (target 0.5 or less, as many up)\n",
+                passMs / qstatMs);
+}
+
+// 10 rows whose host names take 5 s to resolve (as long as the browser waits for a name), with
+// 1,000 dotted rows after them: the time from the pass's start until every dotted row shows its
+// reply.
+void namesBesideDottedRows(TForm4* browser, PassClock& pass, const std::vector<int>& ports) {
+    constexpr int names = 10, dotted = 1000;
+    waitForRefreshButton(browser);
+    vkr::ServerTable& servers = vkr::store().servers;
+    servers.clear();
+    for (int i = 0; i < names + dotted; ++i) {
+        vkr::ServerEntry& e = servers.append();
+        e.name = "Row " + std::to_string(i);
+        e.ip = i < names ? "stuck-" + std::to_string(i) + ".test" : "127.0.0.1";
+        e.port = std::to_string(ports[static_cast<size_t>(i)] - 1);
+        e.sockets = true;
+    }
+    vkr::setHostLookup([](const std::string&) {
+        std::this_thread::sleep_for(std::chrono::seconds(5));
+        return vkr::IPv4Bytes{127, 0, 0, 1};
+    });
+    browser->BitBtn2Click();
+    const vkr::BrowserRows& rows = browser->model()->rows();
+    const std::string expected = std::to_string(players) + "/10";
+    int answered = 0;
+    while (answered < dotted && pass.sincePass.elapsed() < 20000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        while (answered < dotted && rows.count() == names + dotted &&
+               rows[names + answered].query.cells.players == expected) {
+            ++answered;
+        }
+    }
+    const double ms = pass.sincePass.nsecsElapsed() / 1e6;
+    std::printf("10 names of 5 s beside 1,000 dotted rows: dotted rows answered %d of %d after "
+                "%7.1f ms\n",
+                answered, dotted, ms);
+    waitForRefreshButton(browser);
+    vkr::setHostLookup({});
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -627,6 +812,8 @@ int main(int argc, char** argv) {
         std::printf("filtered pass / quakestat:             %7.2f (target 0.2 or less)\n",
                     filtered.ms / runs[1]);
     }
+    namesBesideDottedRows(browser, pass, fast.ports);
+    lossyScene(browser, pass, dir.path());
     vkr::destroyForms();
     vkr::setPrompts(nullptr);
     hostileReplies();

@@ -3,9 +3,11 @@
 // rest).
 
 #include "status/protocol.h"
+#include "status/query_schedule.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -74,5 +76,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(rows[i].cells.players == " " || rows[i].cells.players.find('/') != std::string::npos);
     }
     check(rows[2].status.playerCount == 0 && rows[2].cells.ping == "??");
+
+    // A pass counts each datagram of a server once at most, and all that it counts answer the
+    // one request.
+    vkr::QuerySchedule schedule;
+    schedule.beginPass(0);
+    const vkr::Destination server{"127.0.0.1", 2303};
+    schedule.ask(server, 0);
+    schedule.sent(server.key(), 0);
+    std::set<std::string_view> counted;
+    uint32_t at = 0;
+    for (int r = 0; r < repeats; ++r) {
+        for (std::string_view d : datagrams) {
+            if (const auto request = schedule.received(server.key(), d, at += 7)) {
+                check(*request == 0 && counted.insert(d).second);
+            }
+        }
+    }
+    check(schedule.answered() == 1);
     return 0;
 }

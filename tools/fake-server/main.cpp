@@ -21,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <queue>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,10 @@ Options:
   --lifetime MS   exit after MS milliseconds (default 300000)
   --start-at MS   run the script's clock from MS milliseconds instead of 0, so that the
                   replies due later ("untilMs") can be tried at once
+  --loss P        lose P percent of the requests on the way, at random (servers whose
+                  script sets "lossPercent" keep their own); a lost request is not recorded
+                  and not answered
+  --seed N        the seed of the random losses (default 1), so that a run can be repeated
   --help          show this text
 
 The default reply of the i-th port (from 1) is one datagram with the tokens
@@ -56,9 +61,12 @@ each after a backslash, with a backslash at the end.
 Script:
   {"servers": [SERVER, ...]}
 The i-th port follows the i-th SERVER; ports past the last follow the last one.
-  SERVER = {"replies": [REPLY, ...], "cycleMs": MS}
+  SERVER = {"replies": [REPLY, ...], "cycleMs": MS, "delayMs": MS, "lossPercent": P,
+            "duplicate": true}
 The n-th request to a port is answered by the n-th REPLY; the last one answers all later
-requests. With "cycleMs" the server starts again from its first REPLY every MS milliseconds
+requests; without "replies" the port gives its default reply. "delayMs" is the delay of every
+REPLY that sets none of its own, "lossPercent" loses that share of the port's requests on the
+way, and "duplicate" sends every datagram of every reply twice. With "cycleMs" the server starts again from its first REPLY every MS milliseconds
 (its "untilMs" times then count from the start of each cycle). A REPLY is an object with any of:
   "tokens": ["key", "value", ...]  one datagram: each token after a backslash, then a backslash
   "raw": "bytes"                   one datagram of these bytes (characters U+0000 to U+00FF)
@@ -104,7 +112,9 @@ struct Reply {
 
 struct Server {
     std::vector<Reply> replies;
-    int64_t cycleMs = 0; // 0: the replies are not gone through again
+    int64_t cycleMs = 0;  // 0: the replies are not gone through again
+    int lossPercent = -1; // -1: the --loss option's share
+    bool duplicate = false;
 };
 
 std::string latin1(const QJsonValue& value, const char* what) {
@@ -136,9 +146,9 @@ std::string datagramOf(const QJsonObject& o) {
     return tokensText(tokens);
 }
 
-Reply replyOf(const QJsonObject& o) {
+Reply replyOf(const QJsonObject& o, int delayMs) {
     Reply r;
-    r.delayMs = o["delayMs"].toInt(0);
+    r.delayMs = o["delayMs"].toInt(delayMs);
     r.silent = o["silent"].toBool(false);
     r.fromOtherPort = o["fromOtherPort"].toBool(false);
     r.times = o["times"].toInt(1);
@@ -156,7 +166,9 @@ Reply replyOf(const QJsonObject& o) {
     return r;
 }
 
-std::vector<Server> readScript(const char* path) {
+Server defaultServer(int index, int players);
+
+std::vector<Server> readScript(const char* path, int players) {
     QFile file(QString::fromLocal8Bit(path));
     if (!file.open(QIODevice::ReadOnly)) {
         fail(std::string("cannot read ") + path);
@@ -168,13 +180,25 @@ std::vector<Server> readScript(const char* path) {
     }
     std::vector<Server> servers;
     for (const QJsonValue& s : doc.object()["servers"].toArray()) {
+        const QJsonObject o = s.toObject();
+        const int delayMs = o["delayMs"].toInt(0);
         Server server;
-        for (const QJsonValue& r : s.toObject()["replies"].toArray()) {
-            server.replies.push_back(replyOf(r.toObject()));
+        if (o.contains("replies")) {
+            for (const QJsonValue& r : o["replies"].toArray()) {
+                server.replies.push_back(replyOf(r.toObject(), delayMs));
+            }
+        } else {
+            server.replies = defaultServer(static_cast<int>(servers.size()), players).replies;
+            server.replies.front().delayMs = delayMs;
         }
-        server.cycleMs = s.toObject()["cycleMs"].toInteger(0);
-        if (server.cycleMs < 0) {
-            fail("\"cycleMs\" must not be negative");
+        server.cycleMs = o["cycleMs"].toInteger(0);
+        server.lossPercent = o["lossPercent"].toInt(-1);
+        server.duplicate = o["duplicate"].toBool(false);
+        if (server.cycleMs < 0 || delayMs < 0) {
+            fail("\"cycleMs\" and \"delayMs\" must not be negative");
+        }
+        if (server.lossPercent > 100) {
+            fail("\"lossPercent\" must be at most 100");
         }
         if (server.replies.empty()) {
             fail("a server needs at least one reply");
@@ -245,12 +269,16 @@ struct Pending {
     int fd;
     sockaddr_in to;
     const Reply* reply;
+    bool duplicate;
     bool operator>(const Pending& o) const { return due > o.due; }
 };
 
 void send(const Pending& p) {
     for (const auto& d : p.reply->datagrams) {
-        sendto(p.fd, d.data(), d.size(), 0, reinterpret_cast<const sockaddr*>(&p.to), sizeof p.to);
+        for (int copy = 0; copy < (p.duplicate ? 2 : 1); ++copy) {
+            sendto(p.fd, d.data(), d.size(), 0, reinterpret_cast<const sockaddr*>(&p.to),
+                   sizeof p.to);
+        }
     }
 }
 
@@ -270,6 +298,8 @@ int main(int argc, char** argv) {
     int players = 2;
     int lifetimeMs = 300000;
     int startAtMs = 0;
+    int lossPercent = 0;
+    unsigned seed = 1;
     const char* scriptPath = nullptr;
     const char* recordPath = nullptr;
     bool allAddresses = false;
@@ -305,6 +335,13 @@ int main(int argc, char** argv) {
             lifetimeMs = number(v, "--lifetime");
         } else if (a == "--start-at") {
             startAtMs = number(v, "--start-at");
+        } else if (a == "--loss") {
+            lossPercent = number(v, "--loss");
+            if (lossPercent > 100) {
+                fail("--loss needs a percentage");
+            }
+        } else if (a == "--seed") {
+            seed = static_cast<unsigned>(number(v, "--seed"));
         } else {
             fail("unknown option " + a + " (see --help)");
         }
@@ -322,12 +359,19 @@ int main(int argc, char** argv) {
 
     std::vector<Server> servers;
     if (scriptPath) {
-        servers = readScript(scriptPath);
+        servers = readScript(scriptPath, players);
     } else {
         for (size_t i = 0; i < ports.size(); ++i) {
             servers.push_back(defaultServer(static_cast<int>(i), players));
         }
     }
+    for (Server& server : servers) {
+        if (server.lossPercent < 0) {
+            server.lossPercent = lossPercent;
+        }
+    }
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> percent(0, 99);
     FILE* record = nullptr;
     if (recordPath && !(record = std::fopen(recordPath, "a"))) {
         fail(std::string("cannot write ") + recordPath);
@@ -384,6 +428,9 @@ int main(int argc, char** argv) {
                     break;
                 }
                 std::string_view request(buffer, static_cast<size_t>(got));
+                if (l.server->lossPercent > 0 && percent(random) < l.server->lossPercent) {
+                    continue; // lost on the way
+                }
                 if (record) {
                     std::fprintf(record, "%u %s:%u ", l.port, inet_ntoa(from.sin_addr),
                                  ntohs(from.sin_port));
@@ -421,7 +468,7 @@ int main(int argc, char** argv) {
                     continue;
                 }
                 Pending p{nowMs() + reply.delayMs, reply.fromOtherPort ? otherPort : l.fd, from,
-                          &reply};
+                          &reply, l.server->duplicate};
                 if (reply.delayMs == 0) {
                     send(p);
                 } else {

@@ -2,6 +2,7 @@
 // the browser would show for it as one JSON object.
 
 #include "net/TNMUDP.h"
+#include "net/tick.h"
 #include "settings/intparse.h"
 #include "status/protocol.h"
 #include "status/server_query.h"
@@ -134,9 +135,14 @@ int main(int argc, char** argv) {
                        [&](vkr::ReplyKey, std::string_view value) { gstate = value; });
     };
 
-    // One server's step of the browser's query pass.
-    vkr::QueryPass pass(udps);
-    pass.query(e, rows[0]);
+    // One server's step of the browser's query pass, its host looked up first.
+    vkr::QuerySchedule schedule;
+    schedule.beginPass(vkr::GetTickCount());
+    vkr::QueryPass pass(udps, schedule);
+    vkr::QueryPass::reset(e, rows[0]);
+    pass.query(e, rows[0],
+               vkr::QueryPass::needsLookUp(e.ip) ? vkr::lookUpIPv4(e.ip.c_str())
+                                                 : vkr::IPv4Bytes{});
     pass.flush();
     const vkr::ServerStatus& status = rows[0].status;
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "net/address.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+// Host-name look-ups on threads of their own, each reported back on this object's thread. A
+// look-up never holds anything up: the thread that starts it does not wait for it, and one still
+// running when this object goes, or when the program ends, is abandoned rather than waited for.
+class HostLookups : public QObject {
+    Q_OBJECT
+public:
+    explicit HostLookups(QObject* owner = nullptr);
+    ~HostLookups() override;
+
+    // Looks name up (vkr::lookUpIPv4) and calls done with its address, 0.0.0.0 when it does not
+    // resolve. When the look-up has not ended after timeoutMs (0: no limit), done gets 0.0.0.0
+    // then, as for a name that does not resolve, and the look-up's own end is ignored. done is
+    // called once, on this object's thread, never after this object is gone.
+    void start(const std::string& name, int timeoutMs, std::function<void(vkr::IPv4Bytes)> done);
+
+private:
+    // What the look-up threads report to: this object while it lives.
+    struct Relay;
+    std::shared_ptr<Relay> relay_;
+};

@@ -1,0 +1,248 @@
+// A query pass's schedule on simulated time: when servers are asked again, which request a reply
+// answers, which datagrams count, and what a new pass takes over from the last one.
+#include "status/query_schedule.h"
+
+#include <QTest>
+
+#include <map>
+#include <optional>
+#include <set>
+
+using namespace vkr;
+
+namespace {
+
+const Destination slowOne{"10.0.0.1", 2303};
+const Destination other{"10.0.0.2", 2303};
+
+// A pass begun at 0 whose row asked 10.0.0.1 then.
+QuerySchedule askedAtZero() {
+    QuerySchedule s;
+    s.beginPass(0);
+    if (s.ask(slowOne, 0) != QuerySchedule::Ask::send) {
+        qFatal("the first ask must send");
+    }
+    s.sent(slowOne.key(), 0);
+    return s;
+}
+
+} // namespace
+
+class CoreSchedule : public QObject {
+    Q_OBJECT
+private slots:
+    // Server 10.0.0.1 answers every request that is not lost after roundTrip ms; a second
+    // server answers its one request after otherTrip ms (-1: there is none). Time runs from
+    // event to event until nothing is due.
+    void retries_data() {
+        QTest::addColumn<int>("roundTrip");
+        QTest::addColumn<QList<int>>("lost"); // the requests lost, counted from 0
+        QTest::addColumn<int>("otherTrip");
+        QTest::addColumn<QList<int>>("requests"); // when the server was asked
+        QTest::addColumn<int>("ping");            // -1: no reply counted
+        QTest::addColumn<int>("silentAt");        // -1: never without a reply
+        QTest::addColumn<uint>("base");           // the tick that counts as 0
+        QTest::newRow("answered at once")
+            << 30 << QList<int>{} << 200 << QList<int>{0} << 30 << -1 << 0u;
+        QTest::newRow("first request lost: asked again after twice the slowest answer")
+            << 30 << QList<int>{0} << 200 << QList<int>{0, 450} << 30 << -1 << 0u;
+        QTest::newRow("first and second lost")
+            << 30 << QList<int>{0, 1} << 200 << QList<int>{0, 450, 900} << 30 << -1 << 0u;
+        QTest::newRow("never answers: four requests, then no reply")
+            << 30 << QList<int>{0, 1, 2, 3} << 200 << QList<int>{0, 450, 900, 1350} << -1 << 1800
+            << 0u;
+        QTest::newRow("no answer seen: the first wait")
+            << 30 << QList<int>{0} << -1 << QList<int>{0, 1000} << 30 << -1 << 0u;
+        QTest::newRow("fast answers: the shortest wait")
+            << 5 << QList<int>{0} << 10 << QList<int>{0, 250} << 5 << -1 << 0u;
+        QTest::newRow("slow answers: a longer wait")
+            << 30 << QList<int>{0} << 900 << QList<int>{0, 1850} << 30 << -1 << 0u;
+        QTest::newRow("slower answers: the longest wait")
+            << 30 << QList<int>{0} << 990 << QList<int>{0, 2000} << 30 << -1 << 0u;
+        QTest::newRow("never answers, across the tick's wrap")
+            << 30 << QList<int>{0, 1, 2, 3} << 200 << QList<int>{0, 450, 900, 1350} << -1 << 1800
+            << 0xFFFFFE00u;
+    }
+    void retries() {
+        QFETCH(int, roundTrip);
+        QFETCH(QList<int>, lost);
+        QFETCH(int, otherTrip);
+        QFETCH(QList<int>, requests);
+        QFETCH(int, ping);
+        QFETCH(int, silentAt);
+        QFETCH(uint, base);
+        QuerySchedule s;
+        s.beginPass(base);
+        std::multimap<uint32_t, std::string> replies; // tick -> sender key
+        auto ask = [&](const Destination& d) {
+            QCOMPARE(s.ask(d, base), QuerySchedule::Ask::send);
+            s.sent(d.key(), base);
+        };
+        ask(slowOne);
+        if (otherTrip >= 0) {
+            ask(other);
+            replies.emplace(otherTrip, other.key());
+        }
+        QList<int> asked{0};
+        if (!lost.contains(0)) {
+            replies.emplace(roundTrip, slowOne.key());
+        }
+        std::optional<uint32_t> answered;
+        int silent = -1;
+        uint32_t now = 0;
+        for (int step = 0; step < 100; ++step) {
+            const std::optional<uint32_t> until = s.untilDue(base + now);
+            if (!until && replies.empty()) {
+                break;
+            }
+            if (!replies.empty() && (!until || replies.begin()->first <= now + *until)) {
+                now = replies.begin()->first;
+                const std::string key = replies.begin()->second;
+                replies.erase(replies.begin());
+                const std::optional<uint32_t> request =
+                    s.received(key, "\\numplayers\\1\\", base + now);
+                if (key == slowOne.key() && request && !answered) {
+                    answered = base + now - *request;
+                }
+                continue;
+            }
+            now += *until;
+            const QuerySchedule::Due due = s.due(base + now);
+            for (const Destination& d : due.resend) {
+                QCOMPARE(d.key(), slowOne.key());
+                if (!lost.contains(static_cast<int>(asked.size()))) {
+                    replies.emplace(now + roundTrip, d.key());
+                }
+                asked << static_cast<int>(now);
+                s.sent(d.key(), base + now);
+            }
+            if (!due.silent.empty()) {
+                QCOMPARE(due.silent.size(), size_t(1));
+                QCOMPARE(due.silent.front().key(), slowOne.key());
+                silent = static_cast<int>(now);
+            }
+        }
+        QCOMPARE(asked, requests);
+        QCOMPARE(answered ? static_cast<int>(*answered) : -1, ping);
+        QCOMPARE(silent, silentAt);
+        QVERIFY(!s.awaiting());
+        QCOMPARE(s.answered(), (ping >= 0) + (otherTrip >= 0));
+        QCOMPARE(s.asked(), 1 + (otherTrip >= 0));
+    }
+
+    // Datagrams from one server in one pass, asked at 0 and, when no reply came by then, again
+    // at 1000: which of them count (the tick of the request they answer) and which do not (-1).
+    void datagrams_data() {
+        QTest::addColumn<QStringList>("datagrams"); // "tick bytes"
+        QTest::addColumn<QList<int>>("counted");
+        QTest::newRow("a reply") << QStringList{"1030 A"} << QList<int>{1000};
+        QTest::newRow("the same datagram twice")
+            << QStringList{"1030 A", "1030 A"} << QList<int>{1000, -1};
+        QTest::newRow("a reply in two parts")
+            << QStringList{"1030 A", "1032 B"} << QList<int>{1000, 1000};
+        QTest::newRow("two parts, the first twice")
+            << QStringList{"1030 A", "1030 A", "1032 B"} << QList<int>{1000, -1, 1000};
+        QTest::newRow("a second reply") << QStringList{"1030 A", "1500 A"} << QList<int>{1000, -1};
+        QTest::newRow("a second reply that differs")
+            << QStringList{"1030 A", "1500 B"} << QList<int>{1000, -1};
+        QTest::newRow("a reply before the second request")
+            << QStringList{"200 A", "1200 A"} << QList<int>{0, -1};
+        QTest::newRow("a datagram from before the first request")
+            << QStringList{"-5 A", "30 A"} << QList<int>{-1, 0};
+    }
+    void datagrams() {
+        QFETCH(QStringList, datagrams);
+        QFETCH(QList<int>, counted);
+        QuerySchedule s = askedAtZero();
+        if (datagrams.first().split(' ')[0].toInt() > 1000) {
+            QCOMPARE(s.due(999).resend.size(), size_t(0)); // no answer seen: the first wait
+            QCOMPARE(s.due(1000).resend.size(), size_t(1));
+            s.sent(slowOne.key(), 1000);
+        }
+        QList<int> got;
+        for (const QString& d : datagrams) {
+            const uint32_t tick = static_cast<uint32_t>(d.split(' ')[0].toInt());
+            const std::optional<uint32_t> request =
+                s.received(slowOne.key(), d.split(' ')[1].toStdString(), tick);
+            got << (request ? static_cast<int>(*request) : -1);
+        }
+        QCOMPARE(got, counted);
+        QCOMPARE(s.answered(), counted.contains(0) || counted.contains(1000) ? 1 : 0);
+    }
+
+    // Refresh while a request waits for its reply: the new pass waits for that request instead
+    // of sending its own, so its reply counts once, with the ping from its own request. A
+    // server that has answered or run out of requests is asked anew.
+    void nextPass_data() {
+        QTest::addColumn<int>("replyAt");   // the first pass's reply, before (-1: none)
+        QTest::addColumn<int>("refresh");   // when the second pass begins
+        QTest::addColumn<QString>("ask");   // what the second pass's row is told
+        QTest::addColumn<int>("lateReply"); // a datagram after the second pass began
+        QTest::addColumn<int>("counted");   // the request it answers, -1: none
+        QTest::newRow("still waiting: taken over") << -1 << 508 << "wait" << 700 << 0;
+        QTest::newRow("answered: asked anew") << 300 << 508 << "send" << 700 << 508;
+        QTest::newRow("out of requests: asked anew") << -1 << 9000 << "send" << 9100 << 9000;
+        QTest::newRow("asked anew: a reply from before that request")
+            << 300 << 508 << "send" << 400 << -1;
+    }
+    void nextPass() {
+        QFETCH(int, replyAt);
+        QFETCH(int, refresh);
+        QFETCH(QString, ask);
+        QFETCH(int, lateReply);
+        QFETCH(int, counted);
+        QuerySchedule s = askedAtZero();
+        if (replyAt >= 0) {
+            QVERIFY(s.received(slowOne.key(), "A", static_cast<uint32_t>(replyAt)));
+        }
+        for (uint32_t t = 0; t < static_cast<uint32_t>(refresh); t += 10) {
+            for (const Destination& d : s.due(t).resend) {
+                s.sent(d.key(), t);
+            }
+        }
+        s.beginPass(static_cast<uint32_t>(refresh));
+        const QuerySchedule::Ask told = s.ask(slowOne, static_cast<uint32_t>(refresh));
+        QCOMPARE(told == QuerySchedule::Ask::send ? QString("send") : QString("wait"), ask);
+        if (told == QuerySchedule::Ask::send) {
+            s.sent(slowOne.key(), static_cast<uint32_t>(refresh));
+        }
+        const std::optional<uint32_t> request =
+            s.received(slowOne.key(), "B", static_cast<uint32_t>(lateReply));
+        QCOMPARE(request ? static_cast<int>(*request) : -1, counted);
+        if (request) { // a reply counts once
+            QCOMPARE(s.received(slowOne.key(), "C", static_cast<uint32_t>(lateReply + 500)),
+                     std::nullopt);
+        }
+    }
+
+    // Rows that ask a server another row has asked share its request; once it has answered or
+    // gone silent they are told so.
+    void sharedServer_data() {
+        QTest::addColumn<QString>("before"); // what happened to the first row's request
+        QTest::addColumn<int>("told");
+        QTest::newRow("still waiting") << "nothing" << int(QuerySchedule::Ask::wait);
+        QTest::newRow("answered") << "reply" << int(QuerySchedule::Ask::answered);
+        QTest::newRow("no reply") << "silence" << int(QuerySchedule::Ask::silent);
+    }
+    void sharedServer() {
+        QFETCH(QString, before);
+        QFETCH(int, told);
+        QuerySchedule s = askedAtZero();
+        uint32_t now = 10;
+        if (before == "reply") {
+            s.received(slowOne.key(), "A", now);
+        } else if (before == "silence") {
+            for (int i = 0; i < QuerySchedule::maxRequests; ++i) {
+                now += QuerySchedule::firstWait;
+                s.due(now);
+            }
+        }
+        QCOMPARE(int(s.ask(slowOne, now)), told);
+        QCOMPARE(s.asked(), 2);
+        QCOMPARE(s.answered(), before == "reply" ? 2 : 0);
+        QCOMPARE(s.untilDue(now).has_value(), before == "nothing");
+    }
+};
+
+QTEST_MAIN(CoreSchedule)
+#include "core_schedule.moc"
