@@ -142,8 +142,8 @@ private slots:
         fx->writeStandardRegistry();
         QString lock = socketPath();
         lock.replace(lock.size() - 5, 5, ".lock");
-        const int ending = ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC,
-                                  0600);
+        const int ending =
+            ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         QVERIFY(ending >= 0);
         QCOMPARE(::flock(ending, LOCK_EX | LOCK_NB), 0);
         QProcess* second = startLauncher();
