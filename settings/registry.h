@@ -30,12 +30,25 @@ struct RegValue {
     static RegValue dword(uint32_t v);
 
     bool isText() const { return type == REG_SZ || type == REG_EXPAND_SZ; }
-    // The text without its terminating NUL (and without anything after a first NUL).
+    // The text without its terminating NUL. A NUL inside the text stays, so that a text written
+    // back as it was read keeps every byte.
     std::string asText() const;
     // The first four bytes as a number; missing bytes count as 0.
     uint32_t asDword() const;
 
     bool operator==(const RegValue&) const = default;
+};
+
+// A key's content apart from the registry: its values in their order and its subkeys, each with
+// the further sections a file gave it under the same name (see Registry::exportKey).
+struct RegSection {
+    std::string name;
+    std::vector<std::pair<std::string, RegValue>> values;
+    std::vector<RegSection> subkeys;
+    std::vector<RegSection> repeats;
+
+    bool empty() const { return values.empty() && subkeys.empty() && repeats.empty(); }
+    bool operator==(const RegSection&) const = default;
 };
 
 // Splits a key path at its backslashes, dropping empty parts, so that "\Software\A\" and
@@ -80,6 +93,15 @@ public:
     virtual std::vector<std::string> subkeyNames(Hive hive, std::string_view path) = 0;
     // Deletes the key with all its subkeys and values; false when it does not exist.
     virtual bool deleteKey(Hive hive, std::string_view path) = 0;
+
+    // A file may name one key in more than one section. The operations above act on its first
+    // section; the later ones are kept apart, each with its own values, and written back as they
+    // were. exportKey(path, 0) is the key with its subkeys, exportKey(path, n) its n-th later
+    // section (values only); nullopt when there is no such key or section.
+    virtual std::optional<RegSection> exportKey(Hive hive, std::string_view path, int repeat) = 0;
+    // Adds the section's values, subkeys and later sections to the key at path, created with
+    // its parents when missing; values of the same name are replaced.
+    virtual void importKey(Hive hive, std::string_view path, const RegSection& section) = 0;
 };
 
 // Runs ask (a question to the user) inside a transaction of reg with the store let go, so that

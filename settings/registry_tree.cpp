@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 #include <utility>
 
 namespace vkr {
@@ -82,11 +83,49 @@ void RegTree::setValue(Key& key, std::string_view name, const RegValue& value) {
     }
 }
 
+RegSection RegTree::exportSection(const Key& key) {
+    RegSection section;
+    section.name = key.name;
+    section.values = key.values;
+    for (const auto& [_, sub] : key.subkeys) {
+        section.subkeys.push_back(exportSection(*sub));
+    }
+    for (const Key& repeat : key.repeats) {
+        section.repeats.push_back(exportSection(repeat));
+    }
+    return section;
+}
+
+void RegTree::importSection(Key& key, const RegSection& section) {
+    for (const auto& [name, value] : section.values) {
+        setValue(key, name, value);
+    }
+    for (const RegSection& sub : section.subkeys) {
+        auto [it, fresh] = key.subkeys.try_emplace(sub.name);
+        if (fresh) {
+            it->second = std::make_unique<Key>();
+            it->second->name = sub.name;
+        }
+        importSection(*it->second, sub);
+    }
+    for (const RegSection& repeat : section.repeats) {
+        Key& copy = key.repeats.emplace_back();
+        copy.name = repeat.name;
+        importSection(copy, repeat);
+    }
+}
+
 namespace {
 
 bool keysEqual(const RegTree::Key& a, const RegTree::Key& b) {
-    if (a.name != b.name || a.values != b.values || a.subkeys.size() != b.subkeys.size()) {
+    if (a.name != b.name || a.values != b.values || a.subkeys.size() != b.subkeys.size() ||
+        a.repeats.size() != b.repeats.size()) {
         return false;
+    }
+    for (size_t i = 0; i < a.repeats.size(); ++i) {
+        if (!keysEqual(a.repeats[i], b.repeats[i])) {
+            return false;
+        }
     }
     for (auto i = a.subkeys.begin(), j = b.subkeys.begin(); i != a.subkeys.end(); ++i, ++j) {
         if (!keysEqual(*i->second, *j->second)) {
@@ -423,6 +462,14 @@ RegTree RegTree::parse(std::string_view text) {
     }
     const bool wideTexts = line == kHeader5;
     Key* current = nullptr;
+    Key* repeatOf = nullptr;       // the key current is a later section of
+    std::set<const Key*> declared; // keys a section has named
+    auto dropEmptyRepeat = [&] {
+        if (repeatOf && current->values.empty()) {
+            repeatOf->repeats.pop_back();
+        }
+        repeatOf = nullptr;
+    };
     while (reader.next(line, lineNo)) {
         std::string_view s = trimLeft(line);
         if (s.empty() || s.starts_with(';')) {
@@ -431,7 +478,16 @@ RegTree RegTree::parse(std::string_view text) {
         LineParser p(s, lineNo, wideTexts);
         if (s.starts_with('[')) {
             auto [hive, path] = p.section();
-            current = &tree.create(hive, path);
+            dropEmptyRepeat();
+            Key& key = tree.create(hive, path);
+            if (declared.insert(&key).second) {
+                current = &key;
+            } else {
+                auto parts = splitKeyPath(path);
+                current = &key.repeats.emplace_back();
+                current->name = parts.empty() ? std::string() : parts.back();
+                repeatOf = &key;
+            }
         } else if (!current) {
             p.fail("a value before the first key line");
         } else {
@@ -439,6 +495,7 @@ RegTree RegTree::parse(std::string_view text) {
             setValue(*current, name, value);
         }
     }
+    dropEmptyRepeat();
     return tree;
 }
 
@@ -509,15 +566,23 @@ void appendValue(std::string& out, const std::string& name, const RegValue& v) {
     out.push_back('\n');
 }
 
+void appendSection(std::string& out, std::string_view path, const RegTree::Key& key) {
+    out.push_back('[');
+    out.append(path);
+    out.append("]\n");
+    for (const auto& [name, value] : key.values) {
+        appendValue(out, name, value);
+    }
+    out.push_back('\n');
+}
+
 void appendKey(std::string& out, std::string& path, const RegTree::Key& key, bool isRoot) {
-    if (!isRoot || !key.values.empty()) {
-        out.push_back('[');
-        out.append(path);
-        out.append("]\n");
-        for (const auto& [name, value] : key.values) {
-            appendValue(out, name, value);
-        }
-        out.push_back('\n');
+    if (!isRoot || !key.values.empty() || !key.repeats.empty()) {
+        appendSection(out, path, key);
+    }
+    const size_t parentEnd = path.size() - key.name.size();
+    for (const RegTree::Key& repeat : key.repeats) {
+        appendSection(out, path.substr(0, parentEnd) + repeat.name, repeat);
     }
     for (const auto& [_, sub] : key.subkeys) {
         size_t keep = path.size();

@@ -26,9 +26,7 @@ void RegKey::requireOpen() const {
     }
 }
 
-std::string RegKey::readString(std::string_view name) {
-    requireOpen();
-    auto v = reg_.queryValue(hive_, path_, name);
+std::string textOf(const RegValue* v, std::string_view name) {
     if (!v) {
         return {};
     }
@@ -38,9 +36,7 @@ std::string RegKey::readString(std::string_view name) {
     return v->asText();
 }
 
-int32_t RegKey::readInteger(std::string_view name) {
-    requireOpen();
-    auto v = reg_.queryValue(hive_, path_, name);
+int32_t integerOf(const RegValue* v, std::string_view name) {
     if (!v) {
         throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
     }
@@ -50,14 +46,43 @@ int32_t RegKey::readInteger(std::string_view name) {
     return static_cast<int32_t>(v->asDword());
 }
 
-void RegKey::writeString(std::string_view name, std::string_view value) {
+const RegValue* SectionReader::find(std::string_view name) const {
+    for (const auto& [n, v] : section_.values) {
+        if (namesEqual(n, name)) {
+            return &v;
+        }
+    }
+    return nullptr;
+}
+
+std::string RegKey::readString(std::string_view name) {
     requireOpen();
-    reg_.setValue(hive_, path_, name, RegValue::text(value));
+    auto v = reg_.queryValue(hive_, path_, name);
+    return textOf(v ? &*v : nullptr, name);
+}
+
+int32_t RegKey::readInteger(std::string_view name) {
+    requireOpen();
+    auto v = reg_.queryValue(hive_, path_, name);
+    return integerOf(v ? &*v : nullptr, name);
+}
+
+bool RegKey::hasValue(std::string_view name) {
+    requireOpen();
+    return reg_.queryValue(hive_, path_, name).has_value();
+}
+
+void RegKey::write(std::string_view name, const RegValue& value) {
+    requireOpen();
+    reg_.setValue(hive_, path_, name, value);
+}
+
+void RegKey::writeString(std::string_view name, std::string_view value) {
+    write(name, RegValue::text(value));
 }
 
 void RegKey::writeInteger(std::string_view name, int32_t value) {
-    requireOpen();
-    reg_.setValue(hive_, path_, name, RegValue::dword(static_cast<uint32_t>(value)));
+    write(name, RegValue::dword(static_cast<uint32_t>(value)));
 }
 
 std::vector<std::string> RegKey::getKeyNames() {

@@ -143,14 +143,55 @@ private slots:
         RegTree tree =
             RegTree::parse("REGEDIT4\n[HKCU\\Software\\VKR Launcher2]\n\"Exe\"=\"a\"\n"
                            "[HKCU\\SOFTWARE\\vkr launcher2\\Mods]\n\"exe\"=\"b\"\n"
-                           "[hkey_current_user\\software\\VKR LAUNCHER2]\n\"EXE\"=\"c\"\n");
+                           "[hkey_current_user\\software\\VKR Launcher2\\mods]\n\"EXE\"=\"c\"\n");
         QCOMPARE(tree.serialize(),
                  H + "[HKEY_CURRENT_USER\\Software]\n\n"
-                     "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"Exe\"=\"c\"\n\n"
-                     "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\Mods]\n\"exe\"=\"b\"\n\n");
+                     "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"Exe\"=\"a\"\n\n"
+                     "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\Mods]\n\"exe\"=\"b\"\n\n"
+                     "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods]\n\"EXE\"=\"c\"\n\n");
         QVERIFY(!tree.find(Hive::LocalMachine, "Software"));
         QVERIFY(tree.remove(Hive::CurrentUser, "SOFTWARE\\VKR launcher2\\MODS"));
         QVERIFY(!tree.find(Hive::CurrentUser, "\\Software\\VKR Launcher2\\Mods\\"));
+    }
+
+    // A key that a file names in two sections keeps both sections' values apart, each written
+    // back as its own section; a second section without values adds nothing.
+    void repeatedSections_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("key"); // its first section has "v"="1"
+        const QString k = QString::fromStdString(K);
+        QTest::newRow("key twice") << "[HKCU\\A]\n\"v\"=\"1\"\n[HKCU\\A]\n\"v\"=\"2\"\n"
+                                   << k + "\"v\"=\"1\"\n\n" + k + "\"v\"=\"2\"\n\n"
+                                   << "A";
+        QTest::newRow("second without values") << "[HKCU\\A]\n\"v\"=\"1\"\n[HKCU\\A]\n"
+                                               << k + "\"v\"=\"1\"\n\n"
+                                               << "A";
+        QTest::newRow("other spelling, a subkey between")
+            << "[HKCU\\A\\0xa]\n\"v\"=\"1\"\n[HKCU\\A\\0xa\\s]\n[HKCU\\a\\0XA]\n\"v\"=\"2\"\n"
+            << k + "\n[HKEY_CURRENT_USER\\A\\0xa]\n\"v\"=\"1\"\n\n[HKEY_CURRENT_USER\\A\\0XA]\n"
+                   "\"v\"=\"2\"\n\n[HKEY_CURRENT_USER\\A\\0xa\\s]\n\n"
+            << "A\\0xa";
+        QTest::newRow("key named after it was a parent")
+            << "[HKCU\\A\\B]\n[HKCU\\A]\n\"v\"=\"1\"\n"
+            << k + "\"v\"=\"1\"\n\n[HKEY_CURRENT_USER\\A\\B]\n\n"
+            << "A";
+        QTest::newRow("hive root twice, the first empty")
+            << "[HKCU]\n[HKCU]\n\"v\"=\"2\"\n[HKCU\\A]\n\"v\"=\"1\"\n"
+            << "[HKEY_CURRENT_USER]\n\n[HKEY_CURRENT_USER]\n\"v\"=\"2\"\n\n" + k + "\"v\"=\"1\"\n\n"
+            << "A";
+    }
+    void repeatedSections() {
+        QFETCH(QString, text);
+        QFETCH(QString, written);
+        QFETCH(QString, key);
+        RegTree tree = RegTree::parse("REGEDIT4\n" + text.toStdString());
+        QCOMPARE(QString::fromStdString(tree.serialize()), QString::fromStdString(H) + written);
+        QVERIFY(RegTree::parse(tree.serialize()) == tree);
+        const RegValue* v =
+            RegTree::findValue(*tree.find(Hive::CurrentUser, key.toStdString()), "v");
+        QVERIFY(v);
+        QCOMPARE(v->asText(), std::string("1"));
     }
 
     // Subkeys enumerate in the registry's order whatever order they were created or written in,
