@@ -39,15 +39,13 @@ struct RegValue {
     bool operator==(const RegValue&) const = default;
 };
 
-// A key's content apart from the registry: its values in their order and its subkeys, each with
-// the further sections a file gave it under the same name (see Registry::exportKey).
+// A key's content apart from the registry: its values in their order and its subkeys.
 struct RegSection {
     std::string name;
     std::vector<std::pair<std::string, RegValue>> values;
     std::vector<RegSection> subkeys;
-    std::vector<RegSection> repeats;
 
-    bool empty() const { return values.empty() && subkeys.empty() && repeats.empty(); }
+    bool empty() const { return values.empty() && subkeys.empty(); }
     bool operator==(const RegSection&) const = default;
 };
 
@@ -94,13 +92,13 @@ public:
     // Deletes the key with all its subkeys and values; false when it does not exist.
     virtual bool deleteKey(Hive hive, std::string_view path) = 0;
 
-    // A file may name one key in more than one section. The operations above act on its first
-    // section; the later ones are kept apart, each with its own values, and written back as they
-    // were. exportKey(path, 0) is the key with its subkeys, exportKey(path, n) its n-th later
-    // section (values only); nullopt when there is no such key or section.
-    virtual std::optional<RegSection> exportKey(Hive hive, std::string_view path, int repeat) = 0;
-    // Adds the section's values, subkeys and later sections to the key at path, created with
-    // its parents when missing; values of the same name are replaced.
+    // The key with its subkeys as a detached copy; nullopt when it does not exist. A file may
+    // name one key in more than one section: the operations above see the sections' values
+    // merged, later sections winning, and exportKey(path, n) gives the values of the n-th
+    // section alone (counting from 0, the first with the subkeys); nullopt past the last.
+    virtual std::optional<RegSection> exportKey(Hive hive, std::string_view path, int section) = 0;
+    // Adds the section's values and subkeys to the key at path, created with its parents when
+    // missing; values of the same name are replaced.
     virtual void importKey(Hive hive, std::string_view path, const RegSection& section) = 0;
 };
 

@@ -328,9 +328,6 @@ void checkSectionNames(const RegSection& section) {
     for (const RegSection& sub : section.subkeys) {
         checkSectionNames(sub);
     }
-    for (const RegSection& repeat : section.repeats) {
-        checkSectionNames(repeat);
-    }
 }
 
 } // namespace
@@ -385,15 +382,22 @@ bool FileRegistry::deleteKey(Hive hive, std::string_view path) {
     return removed;
 }
 
-std::optional<RegSection> FileRegistry::exportKey(Hive hive, std::string_view path, int repeat) {
+std::optional<RegSection> FileRegistry::exportKey(Hive hive, std::string_view path, int section) {
     const RegTree::Key* key = tree().find(hive, path);
-    if (!key || repeat < 0 || static_cast<size_t>(repeat) > key->repeats.size()) {
+    const size_t sections = key ? std::max<size_t>(key->sections.size(), 1) : 0;
+    if (section < 0 || static_cast<size_t>(section) >= sections) {
         return std::nullopt;
     }
-    if (repeat > 0) {
-        return RegTree::exportSection(key->repeats[static_cast<size_t>(repeat) - 1]);
+    if (key->sections.empty()) {
+        return RegTree::exportSection(*key);
     }
-    return RegTree::exportSection(*key);
+    RegSection own;
+    own.name = key->name;
+    own.values = key->sections[static_cast<size_t>(section)];
+    if (section == 0) {
+        own.subkeys = RegTree::exportSection(*key).subkeys;
+    }
+    return own;
 }
 
 void FileRegistry::importKey(Hive hive, std::string_view path, const RegSection& section) {

@@ -90,9 +90,6 @@ RegSection RegTree::exportSection(const Key& key) {
     for (const auto& [_, sub] : key.subkeys) {
         section.subkeys.push_back(exportSection(*sub));
     }
-    for (const Key& repeat : key.repeats) {
-        section.repeats.push_back(exportSection(repeat));
-    }
     return section;
 }
 
@@ -108,24 +105,13 @@ void RegTree::importSection(Key& key, const RegSection& section) {
         }
         importSection(*it->second, sub);
     }
-    for (const RegSection& repeat : section.repeats) {
-        Key& copy = key.repeats.emplace_back();
-        copy.name = repeat.name;
-        importSection(copy, repeat);
-    }
 }
 
 namespace {
 
 bool keysEqual(const RegTree::Key& a, const RegTree::Key& b) {
-    if (a.name != b.name || a.values != b.values || a.subkeys.size() != b.subkeys.size() ||
-        a.repeats.size() != b.repeats.size()) {
+    if (a.name != b.name || a.values != b.values || a.subkeys.size() != b.subkeys.size()) {
         return false;
-    }
-    for (size_t i = 0; i < a.repeats.size(); ++i) {
-        if (!keysEqual(a.repeats[i], b.repeats[i])) {
-            return false;
-        }
     }
     for (auto i = a.subkeys.begin(), j = b.subkeys.begin(); i != a.subkeys.end(); ++i, ++j) {
         if (!keysEqual(*i->second, *j->second)) {
@@ -462,13 +448,17 @@ RegTree RegTree::parse(std::string_view text) {
     }
     const bool wideTexts = line == kHeader5;
     Key* current = nullptr;
-    Key* repeatOf = nullptr;       // the key current is a later section of
-    std::set<const Key*> declared; // keys a section has named
-    auto dropEmptyRepeat = [&] {
-        if (repeatOf && current->values.empty()) {
-            repeatOf->repeats.pop_back();
+    std::set<const Key*> named; // keys a section has named
+    // A later section without values adds nothing; a key of one section has no sections.
+    auto endSection = [&] {
+        if (current && !current->sections.empty()) {
+            if (current->sections.back().empty()) {
+                current->sections.pop_back();
+            }
+            if (current->sections.size() == 1) {
+                current->sections.clear();
+            }
         }
-        repeatOf = nullptr;
     };
     while (reader.next(line, lineNo)) {
         std::string_view s = trimLeft(line);
@@ -478,24 +468,27 @@ RegTree RegTree::parse(std::string_view text) {
         LineParser p(s, lineNo, wideTexts);
         if (s.starts_with('[')) {
             auto [hive, path] = p.section();
-            dropEmptyRepeat();
-            Key& key = tree.create(hive, path);
-            if (declared.insert(&key).second) {
-                current = &key;
-            } else {
-                auto parts = splitKeyPath(path);
-                current = &key.repeats.emplace_back();
-                current->name = parts.empty() ? std::string() : parts.back();
-                repeatOf = &key;
+            endSection();
+            current = &tree.create(hive, path);
+            if (!named.insert(current).second) {
+                if (current->sections.empty()) {
+                    current->sections.push_back(current->values);
+                }
+                current->sections.emplace_back();
             }
         } else if (!current) {
             p.fail("a value before the first key line");
         } else {
             auto [name, value] = p.value();
+            if (!current->sections.empty()) {
+                auto& own = current->sections.back();
+                std::erase_if(own, [&](const auto& v) { return namesEqual(v.first, name); });
+                own.emplace_back(name, value);
+            }
             setValue(*current, name, value);
         }
     }
-    dropEmptyRepeat();
+    endSection();
     return tree;
 }
 
@@ -566,23 +559,15 @@ void appendValue(std::string& out, const std::string& name, const RegValue& v) {
     out.push_back('\n');
 }
 
-void appendSection(std::string& out, std::string_view path, const RegTree::Key& key) {
-    out.push_back('[');
-    out.append(path);
-    out.append("]\n");
-    for (const auto& [name, value] : key.values) {
-        appendValue(out, name, value);
-    }
-    out.push_back('\n');
-}
-
 void appendKey(std::string& out, std::string& path, const RegTree::Key& key, bool isRoot) {
-    if (!isRoot || !key.values.empty() || !key.repeats.empty()) {
-        appendSection(out, path, key);
-    }
-    const size_t parentEnd = path.size() - key.name.size();
-    for (const RegTree::Key& repeat : key.repeats) {
-        appendSection(out, path.substr(0, parentEnd) + repeat.name, repeat);
+    if (!isRoot || !key.values.empty()) {
+        out.push_back('[');
+        out.append(path);
+        out.append("]\n");
+        for (const auto& [name, value] : key.values) {
+            appendValue(out, name, value);
+        }
+        out.push_back('\n');
     }
     for (const auto& [_, sub] : key.subkeys) {
         size_t keep = path.size();

@@ -99,8 +99,7 @@ std::string rowKey(const char* tableKey, const std::string& name) {
     return std::string(tableKey) + "\\" + name;
 }
 
-// The row's section without the values the launcher reads from it (names in known) and without
-// the later sections of the same key, which are rows of their own.
+// The row's section without the values the launcher reads from it (names in known).
 RegSection unknownPart(RegSection section, std::initializer_list<const char*> known) {
     std::erase_if(section.values, [&](const auto& value) {
         for (const char* name : known) {
@@ -110,7 +109,6 @@ RegSection unknownPart(RegSection section, std::initializer_list<const char*> kn
         }
         return false;
     });
-    section.repeats.clear();
     return section;
 }
 
@@ -129,17 +127,17 @@ void readTable(Registry& reg, const char* tableKey, const char* what,
     reg.createKey(Hive::CurrentUser, tableKey);
     struct Source {
         std::string name;
-        int repeat;
+        int nth; // which of the file's sections of the row's key
         RegSection section;
     };
     std::vector<Source> sources;
     for (const auto& name : reg.subkeyNames(Hive::CurrentUser, tableKey)) {
-        for (int repeat = 0;; ++repeat) {
-            auto section = reg.exportKey(Hive::CurrentUser, rowKey(tableKey, name), repeat);
+        for (int nth = 0;; ++nth) {
+            auto section = reg.exportKey(Hive::CurrentUser, rowKey(tableKey, name), nth);
             if (!section) {
                 break;
             }
-            sources.push_back({name, repeat, std::move(*section)});
+            sources.push_back({name, nth, std::move(*section)});
         }
     }
     table.clear();
@@ -150,16 +148,16 @@ void readTable(Registry& reg, const char* tableKey, const char* what,
     }
     std::vector<int> fresh; // rows whose id an earlier row has
     std::unordered_set<int32_t> ids;
-    for (auto& [name, repeat, section] : sources) {
+    for (auto& [name, nth, section] : sources) {
         typename std::remove_reference_t<decltype(table[0])> row;
         row.id = parseInt(name);
         readRow(SectionReader(section), row);
-        if (repeat == 1) {
+        if (nth == 1) {
             notes.problems.push_back("The " + std::string(what) + " hold the row '" + name +
                                      "' more than once; each later one is kept as a row of its own "
                                      "with a new id");
         }
-        if (!ids.insert(row.id).second || repeat > 0) {
+        if (!ids.insert(row.id).second || nth > 0) {
             fresh.push_back(table.count());
         }
         table.append() = std::move(row);
@@ -243,11 +241,6 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
     if (key.openKey(kLauncherKey, false)) {
         Store::Loaded& loaded = s.loaded;
         loaded = Store::Loaded{};
-        if (reg.exportKey(Hive::CurrentUser, kLauncherKey, 1)) {
-            notes.problems.push_back("The launcher's key is written more than once in the settings "
-                                     "file; only its first section is read, the others are kept "
-                                     "as they are");
-        }
         OptionReader options(key, loaded, notes);
         o.executable = options.required("executable", &RegKey::readString);
         if (!fileExists(o.executable)) {

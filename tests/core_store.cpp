@@ -682,23 +682,6 @@ private slots:
         QCOMPARE(int(subkeys(kUser + table.toStdString()).size()), names.size());
     }
 
-    // The launcher's key written twice: its first section is read, the load says so, and a
-    // save keeps the second as it was.
-    void repeatedLauncherKey() {
-        const std::string again =
-            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"watchers\"=dword:00000002\n";
-        writeLauncher("\"watchers\"=dword:00000000", again);
-        QVERIFY(loadMessage().contains("key is written more than once"));
-        QCOMPARE(s.settings.watchers, 0);
-        s.settings.watchers = 1;
-        save();
-        QCOMPARE(dword(kUser, "watchers"), int64_t(1));
-        std::ifstream in(path(), std::ios::binary);
-        const std::string file((std::istreambuf_iterator<char>(in)),
-                               std::istreambuf_iterator<char>());
-        QVERIFY(file.find(again) != std::string::npos);
-    }
-
     // Values and subkeys of a row's key that the launcher does not read go with the row through
     // saves, also when the row is given a new id or moves in the table.
     void unknownPartsOfRowsSurvive_data() {
