@@ -479,13 +479,13 @@ RegTree RegTree::parse(std::string_view text) {
         } else if (!current) {
             p.fail("a value before the first key line");
         } else {
-            auto [name, value] = p.value();
+            const std::pair<std::string, RegValue> value = p.value();
             if (!current->sections.empty()) {
                 auto& own = current->sections.back();
-                std::erase_if(own, [&](const auto& v) { return namesEqual(v.first, name); });
-                own.emplace_back(name, value);
+                std::erase_if(own, [&](const auto& v) { return namesEqual(v.first, value.first); });
+                own.push_back(value);
             }
-            setValue(*current, name, value);
+            setValue(*current, value.first, value.second);
         }
     }
     endSection();
