@@ -22,6 +22,14 @@ struct LauncherSettings {
     std::string sound1;
     std::string sound2;
     bool autojoin = false; // the watcher joins by itself when a new game is being set up
+    // The server browser's filter: the text its rows must contain and the rows it hides.
+    std::string filter;
+    bool hideempty = false;
+    bool hidefull = false;
+    bool hidesilent = false;
+    // The browser's sort: its column (-1 or out of range: table order) and direction (0 up).
+    int32_t sortcolumn = -1;
+    int32_t sortorder = 0;
 };
 
 struct ModEntry {

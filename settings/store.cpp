@@ -260,6 +260,12 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         o.flash = options.orElse("flash", true, &RegKey::readBool);
         o.watchers = options.orElse("watchers", 1, &RegKey::readInteger);
         o.autojoin = options.orElse("autojoin", false, &RegKey::readBool);
+        o.filter = options.orElse("filter", std::string(), &RegKey::readString);
+        o.hideempty = options.orElse("hideempty", false, &RegKey::readBool);
+        o.hidefull = options.orElse("hidefull", false, &RegKey::readBool);
+        o.hidesilent = options.orElse("hidesilent", false, &RegKey::readBool);
+        o.sortcolumn = options.orElse("sortcolumn", -1, &RegKey::readInteger);
+        o.sortorder = options.orElse("sortorder", 0, &RegKey::readInteger);
         // One fallback covers the pair: when either cannot be read, both are "none" for the
         // session; the one that was read is then saved only when it is changed.
         using Got = OptionReader::Got;
@@ -362,6 +368,12 @@ void saveInTransaction(Registry& reg, Store& s) {
     put("sound2", o.sound2);
     put("watchers", o.watchers);
     put("autojoin", o.autojoin);
+    put("filter", o.filter);
+    put("hideempty", o.hideempty);
+    put("hidefull", o.hidefull);
+    put("hidesilent", o.hidesilent);
+    put("sortcolumn", o.sortcolumn);
+    put("sortorder", o.sortorder);
     if (loaded.mods) {
         writeTableRows(reg, kModsKey, s.mods, [](RegKey& k, const ModEntry& m) {
             k.writeString("name", m.name);

@@ -314,10 +314,10 @@ void TFormWatcher::BitBtn1Click() {
 }
 
 void TFormWatcher::BitBtn2Click() {
-    // The browser's Join builds and launches the command line for its selected server, which
-    // is the watched one.
-    if (auto* join = vkr::forms().form4->findChild<QPushButton*>("BitBtn1")) {
-        join->click();
+    // The browser builds and launches the command line for the watched server, as the table
+    // holds it now; a server deleted meanwhile is not joined, and the watcher stays.
+    if (watchedServer && !vkr::forms().form4->JoinServer(*watchedServer)) {
+        return;
     }
     close();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window.h"
+#include "status/browser_rows.h"
 #include "status/watcher_rule.h"
 
 #include <QTimer>
@@ -39,6 +40,9 @@ public:
     QTimer* Timer1; // lamp blinking, 500 ms, always on
     QTimer* Timer2; // polling, 15,000 ms, on while the watcher is open
     QTimer* Timer3; // the auto-join countdown, 1,000 ms, on while it counts
+    // The server the browser handed over: Join and auto-join join it, wherever the browser
+    // lists it now.
+    std::optional<vkr::EntryKey> watchedServer;
 
     // Starts one poll: shows the watched address, forgets the counts and the player list, says
     // so when the server has stopped answering, and sends the status request.
