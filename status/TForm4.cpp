@@ -130,6 +130,9 @@ TForm4::TForm4(QWidget* parent)
     ui_->StatusBar1->showMessage("Ready");
     shownCount_->setObjectName("ShownCount");
     shownCount_->setAccessibleName("Servers shown");
+    // Wide enough for the longest count, so that no count is ever cut.
+    shownCount_->setMinimumWidth(
+        shownCount_->fontMetrics().horizontalAdvance("1025 of 1025 servers shown") + 8);
     ui_->StatusBar1->addPermanentWidget(shownCount_);
     shownCount_->hide();
 
