@@ -1,15 +1,16 @@
+#include "app/command_args.h"
 #include "app/startup.h"
 
 #include <QApplication>
 #include <QIcon>
 
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
 namespace {
 
 const char* const helpText =
-    "usage: vkr-launcher [--version | --help]\n"
+    "usage: vkr-launcher [--version] [--help]\n"
     "\n"
     "A launcher and server browser for the game Operation Velkrand. Its settings are kept in\n"
     "$XDG_CONFIG_HOME/vkr-launcher/registry.reg (~/.config/vkr-launcher/registry.reg).\n"
@@ -30,18 +31,29 @@ void useLauncherIcon() {
 Q_COREAPP_STARTUP_FUNCTION(useLauncherIcon)
 
 int main(int argc, char** argv) {
-    // The two switches are answered before any window exists or any setting is read.
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("VKR Launcher %s\n", VKR_VERSION);
-        return 0;
-    }
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::fputs(helpText, stdout);
-        return 0;
-    }
-    if (argc > 1) {
-        std::fprintf(stderr, "vkr-launcher: unknown argument: %s\n\n%s", argv[1], helpText);
+    // The switches and the display are looked at before any window exists or any setting is
+    // read: without a display Qt would abort with a message of its own.
+    const vkr::CommandArgs args = vkr::parseCommandArgs(argc, argv);
+    if (!args.unknown.empty()) {
+        std::fprintf(stderr, "vkr-launcher: unknown argument: %s\n\n%s", args.unknown.c_str(),
+                     helpText);
         return 2;
+    }
+    if (args.version || args.help) {
+        if (args.version) {
+            std::printf("VKR Launcher %s\n", VKR_VERSION);
+        }
+        if (args.help) {
+            std::fputs(helpText, stdout);
+        }
+        return 0;
+    }
+    if (!vkr::displayAvailable(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
+                               std::getenv("WAYLAND_DISPLAY"))) {
+        std::fputs("vkr-launcher: no display to open a window on (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set)\n",
+                   stderr);
+        return 1;
     }
     return vkr::runLauncher(argc, argv);
 }

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -13,16 +15,42 @@ QWidget* promptParent() {
     return QApplication::activeWindow();
 }
 
-void QtPrompts::message(const std::string& text) {
-    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, QString::fromStdString(text),
-                    QMessageBox::Ok, promptParent());
+namespace {
+
+// A box is as wide as its text, and a short text makes it narrower than its title as the window
+// manager draws it (a larger, bold font beside the title bar's buttons), which then cuts the
+// title ("VKR... cher"). A spacer across the box's layout keeps it wide enough for the title in
+// a bold 14 pixel sans serif, the usual title-bar font, and for the buttons.
+void keepTitleWhole(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) {
+        return;
+    }
+    QFont titleFont("Sans Serif");
+    titleFont.setPixelSize(14);
+    titleFont.setBold(true);
+    constexpr int titleBarButtons = 140; // window icon, minimise, maximise, close, margins
+    const int width =
+        QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + titleBarButtons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+void showBox(QMessageBox::Icon icon, const std::string& text) {
+    QMessageBox box(icon, kApplicationTitle, QString::fromStdString(text), QMessageBox::Ok,
+                    promptParent());
+    keepTitleWhole(box);
     box.exec();
 }
 
+} // namespace
+
+void QtPrompts::message(const std::string& text) {
+    showBox(QMessageBox::NoIcon, text);
+}
+
 void QtPrompts::error(const std::string& text) {
-    QMessageBox box(QMessageBox::Critical, kApplicationTitle, QString::fromStdString(text),
-                    QMessageBox::Ok, promptParent());
-    box.exec();
+    showBox(QMessageBox::Critical, text);
 }
 
 bool QtPrompts::confirm(const std::string& text) {
@@ -31,6 +59,7 @@ bool QtPrompts::confirm(const std::string& text) {
     QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
     box.addButton("&No", QMessageBox::NoRole);
     box.setDefaultButton(yes);
+    keepTitleWhole(box);
     box.exec();
     return box.clickedButton() == yes;
 }

@@ -1,6 +1,9 @@
 #include "app/single_instance.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QThread>
 
@@ -16,7 +19,8 @@ constexpr char kRaise[] = "raise\n";
 
 } // namespace
 
-SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {
+SingleInstance::SingleInstance(const QString& settingsPath, QObject* parent)
+    : QObject(parent), baseName_(baseName(settingsPath)) {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = server_.nextPendingConnection()) {
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
@@ -34,6 +38,22 @@ SingleInstance::~SingleInstance() {
     if (lockFd_ >= 0) {
         ::close(lockFd_);
     }
+}
+
+QString SingleInstance::baseName(const QString& settingsPath) {
+    // The file and its folders may not exist yet (a first start): the part that exists is
+    // resolved and the rest appended as written.
+    QString existing = QFileInfo(settingsPath).absoluteFilePath();
+    QString rest;
+    while (!QFileInfo::exists(existing) && existing != "/") {
+        const QFileInfo info(existing);
+        rest = "/" + info.fileName() + rest;
+        existing = info.absolutePath();
+    }
+    const QString canonical = QDir::cleanPath(QFileInfo(existing).canonicalFilePath() + rest);
+    const QByteArray hash =
+        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256).toHex();
+    return "vkr-launcher-" + QString::fromLatin1(hash.left(16));
 }
 
 QString SingleInstance::runtimeFolder() {
@@ -59,8 +79,8 @@ bool SingleInstance::claim() {
                              "not be noticed\n");
         return true;
     }
-    const QString socketPath = folder + "/vkr-launcher.sock";
-    const QByteArray lockPath = (folder + "/vkr-launcher.lock").toLocal8Bit();
+    const QString socketPath = folder + "/" + baseName_ + ".sock";
+    const QByteArray lockPath = (folder + "/" + baseName_ + ".lock").toLocal8Bit();
     lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lockFd_ >= 0 && ::flock(lockFd_, LOCK_EX | LOCK_NB) == 0) {
         QLocalServer::removeServer(socketPath); // left by a launcher that was killed

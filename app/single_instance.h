@@ -4,16 +4,23 @@
 #include <QObject>
 #include <QString>
 
-// One launcher per user session. The first launcher holds a lock on "vkr-launcher.lock" in the
-// user's runtime folder for its whole run and listens on the local socket "vkr-launcher.sock"
-// beside it. A later start finds the lock taken, asks the running launcher over the socket to
-// come forward and ends. A killed launcher leaves its socket behind but not its lock (the
-// system releases that), so the next start takes the socket over.
+// One launcher per settings file. The first launcher on a settings file holds a lock on
+// "<name>.lock" in the user's runtime folder for its whole run and listens on the local socket
+// "<name>.sock" beside it, the name made from the settings file's path (baseName). A later start
+// on the same file finds the lock taken, asks the running launcher over the socket to come
+// forward and ends; a start on other settings (the demo's, another XDG_CONFIG_HOME) runs beside
+// it. A killed launcher leaves its socket behind but not its lock (the system releases that), so
+// the next start takes the socket over.
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    explicit SingleInstance(QObject* parent = nullptr);
+    explicit SingleInstance(const QString& settingsPath, QObject* parent = nullptr);
     ~SingleInstance() override;
+
+    // "vkr-launcher-" and 16 hex digits of a hash of the settings file's path, made absolute
+    // with its symbolic links resolved as far as it exists, so that two spellings of one file
+    // give one name.
+    static QString baseName(const QString& settingsPath);
 
     // True when this process is now the one launcher (or when the runtime folder is unusable,
     // said on stderr: the launcher then runs without the guard). False when another launcher
@@ -30,6 +37,7 @@ signals:
     void raiseRequested();
 
 private:
+    QString baseName_;
     QLocalServer server_;
     int lockFd_ = -1;
 };

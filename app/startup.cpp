@@ -96,7 +96,8 @@ int runLauncher(int argc, char** argv) {
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setQuitOnLastWindowClosed(false);
 
-    SingleInstance instance;
+    const std::string settingsPath = FileRegistry::defaultPath();
+    SingleInstance instance(QString::fromStdString(settingsPath));
     if (!instance.claim()) {
         return 0;
     }
@@ -116,7 +117,7 @@ int runLauncher(int argc, char** argv) {
 
     QtPrompts qtPrompts;
     setPrompts(&qtPrompts);
-    FileRegistry registry(FileRegistry::defaultPath());
+    FileRegistry registry(settingsPath);
 
     createForms(registry);
     centreOn(forms().form1, nullptr);

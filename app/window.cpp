@@ -106,9 +106,16 @@ FixedDialog::FixedDialog(QSize clientSize, Border border, QWidget* parent)
     setFixedSize(clientSize);
 }
 
+void Dialog::setEscapeHandler(std::function<void()> handler) {
+    escape_ = std::move(handler);
+}
+
 void Dialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        if (escape_) {
+            guarded(escape_);
+        }
         return;
     }
     QDialog::keyPressEvent(event);

@@ -26,14 +26,20 @@ inline QString fromBytes(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-// A secondary window of the launcher. None of them has a cancel button, so Esc does not close
-// it; Enter presses the default button.
+// A secondary window of the launcher. Enter presses the default button; Esc runs the window's
+// escape handler (its Cancel or Close), and does nothing in a window that has none.
 class Dialog : public QDialog {
 public:
     using QDialog::QDialog;
 
+    // Esc runs handler, through the error guard.
+    void setEscapeHandler(std::function<void()> handler);
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::function<void()> escape_;
 };
 
 // A modeless window of fixed size with a dialog border (or a tool-window border) and only a

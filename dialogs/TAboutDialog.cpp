@@ -14,6 +14,7 @@ TAboutDialog::TAboutDialog(QWidget* parent)
     title.setBold(true);
     ui_->Label1->setFont(title);
     vkr::onSignal(ui_->OKBtn, &QPushButton::clicked, this, [this] { OKBtnClick(); });
+    setEscapeHandler([this] { OKBtnClick(); });
 }
 
 TAboutDialog::~TAboutDialog() = default;

@@ -25,6 +25,7 @@ TForm2::TForm2(QWidget* parent)
     vkr::makeOrdinaryCombo(ui_->ModList, [this] { ModListChange(); });
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    setEscapeHandler([this] { close(); });
     vkr::onActivate(this, [this] { FormActivate(); });
 }
 

@@ -27,6 +27,7 @@ TForm3::TForm3(QWidget* parent)
     vkr::makeOrdinaryCombo(ui_->impl);
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    setEscapeHandler([this] { close(); });
     vkr::onActivate(this, [this] { FormActivate(); });
 }
 

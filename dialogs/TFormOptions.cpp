@@ -23,6 +23,7 @@ TFormOptions::TFormOptions(QWidget* parent)
     onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     onSignal(ui_->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     onSignal(ui_->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    setEscapeHandler([this] { BitBtn1Click(); }); // as Cancel
     // A radio button's click runs when it becomes selected, by the user or by the load.
     const std::pair<QRadioButton*, void (TFormOptions::*)()> clicks[] = {
         {ui_->sounds1, &TFormOptions::sounds1Click},

@@ -4,8 +4,8 @@
 
 #include <dirent.h>
 
+#include <algorithm>
 #include <filesystem>
-
 #include <memory>
 #include <string_view>
 
@@ -118,6 +118,11 @@ std::vector<std::string> findFiles(const std::string& pattern) {
             names.push_back(std::move(name));
         }
     }
+    // Windows lists a folder by name regardless of case; names that differ only in case (which
+    // a Linux folder can hold) follow in byte order, so the order never depends on the disk.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        return nameLess(a, b) || (!nameLess(b, a) && a < b);
+    });
     return names;
 }
 

@@ -6,7 +6,8 @@
 namespace vkr {
 
 // The names of the directory entries matching a wildcard pattern such as "C:\Game\users\*.*",
-// in the order the file system returns them, files and folders alike, without "." and "..".
+// files and folders alike, without "." and "..", in the order Windows lists a folder: by name
+// regardless of case (nameLess).
 // Backslashes in the pattern are read as "/". In the last part "*" matches any run of
 // characters and "?" any one character; "*.*" matches every name, as on Windows.
 // A folder that cannot be listed gives no names.

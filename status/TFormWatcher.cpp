@@ -111,6 +111,7 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     // Only the user's clicks change the option; showing it does not.
     vkr::onSignal(ui_->autojoin, &QCheckBox::clicked, this, [this] { autojoinClick(); });
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    setEscapeHandler([this] { BitBtn1Click(); }); // as Close
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     vkr::onSignal(ui_->SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     vkr::onActivate(this, [this] { FormActivate(); });

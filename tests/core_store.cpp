@@ -931,6 +931,34 @@ private slots:
         QCOMPARE(main->asText(), game);
     }
 
+    // Profiles are offered as Windows lists a folder: by name regardless of case, whatever
+    // order the entries were made in.
+    void profilesInNameOrder_data() {
+        QTest::addColumn<QStringList>("made");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("mixed case") << QStringList{"Second Profile", "bjorn", "Ann", "carl"}
+                                    << QStringList{"Ann", "bjorn", "carl", "Second Profile"};
+        QTest::newRow("prefix first")
+            << QStringList{"Ann2", "ann", "Anna"} << QStringList{"ann", "Ann2", "Anna"};
+        QTest::newRow("case twins by bytes")
+            << QStringList{"bob", "BOB", "Bob", "alf"} << QStringList{"alf", "BOB", "Bob", "bob"};
+        QTest::newRow("digits, letters, underscore") << QStringList{"_x", "zed", "9lives", "Able"}
+                                                     << QStringList{"9lives", "Able", "zed", "_x"};
+    }
+    void profilesInNameOrder() {
+        QFETCH(QStringList, made);
+        QFETCH(QStringList, listed);
+        const QString game = dir.filePath(QString("order/") + QTest::currentDataTag());
+        for (const QString& name : made) {
+            QVERIFY(QDir().mkpath(game + "/users/" + name));
+        }
+        QStringList got;
+        for (const auto& name : listProfiles(game.toStdString())) {
+            got << QString::fromStdString(name);
+        }
+        QCOMPARE(got, listed);
+    }
+
     void missingGameKeysKeepTheFolderAndClearTheName() {
         writeLauncher("");
         s.settings.gameFolder = "/kept";

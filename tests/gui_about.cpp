@@ -70,7 +70,9 @@ private slots:
         QTest::newRow("OK") << 0 << true;
         QTest::newRow("Enter") << int(Qt::Key_Return) << true;
         QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << true;
-        QTest::newRow("Esc does nothing") << int(Qt::Key_Escape) << false;
+        QTest::newRow("Esc") << int(Qt::Key_Escape) << true;
+        QTest::newRow("Shift+Esc does nothing")
+            << (Qt::ShiftModifier | Qt::Key_Escape).toCombined() << false;
     }
     void closes() {
         QFETCH(int, how);
@@ -80,8 +82,10 @@ private slots:
         if (how == 0) {
             QTest::mouseClick(ui()->OKBtn, Qt::LeftButton);
         } else {
-            QTest::keyClick(ui()->OKBtn, Qt::Key(how),
-                            how == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+            const auto key = Qt::Key(how & ~Qt::KeyboardModifierMask);
+            const auto modifiers = Qt::KeyboardModifiers(how & Qt::KeyboardModifierMask);
+            QTest::keyClick(ui()->OKBtn, key,
+                            key == Qt::Key_Enter ? modifiers | Qt::KeypadModifier : modifiers);
         }
         QCOMPARE(form()->isVisible(), !hidden);
         // Closing only hides: the same window comes back the next time.

@@ -179,6 +179,28 @@ private slots:
         QCOMPARE(storedMods(*fx), (QStringList{"11:Alpha:@alpha:1", "22:Bravo:@bravo:0"}));
     }
 
+    // Esc closes the editor wherever the focus is, as its close box does: nothing typed is
+    // stored, and the main window stays.
+    void escapeCloses_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("list's edit field") << "ModList";
+        QTest::newRow("name") << "Name";
+        QTest::newRow("Save") << "BitBtn2";
+    }
+    void escapeCloses() {
+        QFETCH(QString, focus);
+        open(kThreeMods);
+        const std::string before = fx->readRegistryText();
+        ui()->Name->setText("Unsaved");
+        auto* w = form()->findChild<QWidget*>(focus);
+        w->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(form()->isHidden());
+        QVERIFY(vkr::forms().form1->isVisible());
+        QCOMPARE(fx->readRegistryText(), before);
+        QCOMPARE(vkr::store().mods[0].name, std::string("Alpha"));
+    }
+
     void switchingWindowsLosesEdits() {
         open(kThreeMods);
         pick(ui()->ModList, 1);

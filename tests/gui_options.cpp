@@ -442,15 +442,29 @@ private slots:
         QCOMPARE(storedDword("window"), 1u);
     }
 
-    void escapeDoesNothing() {
-        start("");
+    // Esc is Cancel, wherever the focus is: the dialog closes, nothing is stored, and the next
+    // opening shows the stored options again.
+    void escapeCancels_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("check box") << "CheckBox2";
+        QTest::newRow("radio button") << "sounds3";
+        QTest::newRow("edit field") << "sound1";
+        QTest::newRow("OK button") << "BitBtn2";
+    }
+    void escapeCancels() {
+        QFETCH(QString, focus);
+        start(soundValues(2, "a.wav", "b.wav"));
         const std::string before = fx->readRegistryText();
         QVERIFY(open());
         perform({"CheckBox2"});
-        QTest::keyClick(ui()->CheckBox2, Qt::Key_Escape);
-        QVERIFY(form()->isVisible());
-        QVERIFY(ui()->CheckBox2->isChecked());
+        auto* w = form()->findChild<QWidget*>(focus);
+        w->setFocus();
+        QTest::keyClick(w, Qt::Key_Escape);
+        QVERIFY(!form()->isVisible());
         QCOMPARE(fx->readRegistryText(), before);
+        QVERIFY(!vkr::store().settings.window);
+        QVERIFY(open());
+        QVERIFY(!ui()->CheckBox2->isChecked());
     }
 
     void saveFailureIsReportedAndKeepsTheDialogOpen() {

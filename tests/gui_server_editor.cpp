@@ -70,6 +70,29 @@ private slots:
         QVERIFY(form()->grab().save("/tmp/shots/server_editor.png"));
     }
 
+    // Esc closes the editor wherever the focus is, as its close box does: nothing typed is
+    // stored, and the main window stays.
+    void escapeCloses_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("list's edit field") << "ServerList";
+        QTest::newRow("port") << "port";
+        QTest::newRow("implementation") << "impl";
+        QTest::newRow("mods") << "modlistb";
+    }
+    void escapeCloses() {
+        QFETCH(QString, focus);
+        open(serverSection(7, "Home", "@b;"));
+        const std::string before = fx->readRegistryText();
+        ui()->port->setText("9999");
+        auto* w = form()->findChild<QWidget*>(focus);
+        w->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(form()->isHidden());
+        QVERIFY(mainWindow()->isVisible());
+        QCOMPARE(fx->readRegistryText(), before);
+        QCOMPARE(vkr::store().servers[0].port, std::string("2400"));
+    }
+
     void typingResetsTheFields() {
         open(serverSection(7, "Home", "@b;", false));
         QCOMPARE(shown(), QString("Home|host-Home|2400|pw-Home|DirectPlay|0100"));

@@ -1,4 +1,4 @@
-// One launcher per user session, and the save on signals: real launcher processes offscreen,
+// One launcher per settings file, and the save on signals: real launcher processes offscreen,
 // each test with a runtime folder and settings of its own.
 #include "app/single_instance.h"
 #include "support/launcher_fixture.h"
@@ -26,10 +26,14 @@ class SingleInstanceTest : public QObject {
 
     QString runtime() const { return fx->dir.filePath("run"); }
 
-    QProcess* startLauncher() {
+    // A launcher on the fixture's settings, or on those below configHome.
+    QProcess* startLauncher(const QString& configHome = {}) {
         auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_RUNTIME_DIR", runtime());
+        if (!configHome.isEmpty()) {
+            env.insert("XDG_CONFIG_HOME", configHome);
+        }
         env.insert("QT_QPA_PLATFORM", "offscreen");
         p->setProcessEnvironment(env);
         p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -67,12 +71,19 @@ class SingleInstanceTest : public QObject {
         return fd;
     }
 
+    // The socket of the launcher on the fixture's settings, or on those below configHome.
+    QString socketPath(const QString& configHome = {}) const {
+        const QString settings = configHome.isEmpty() ? QString::fromStdString(fx->registryPath())
+                                                      : configHome + "/vkr-launcher/registry.reg";
+        return runtime() + "/" + SingleInstance::baseName(settings) + ".sock";
+    }
+
     // True once a launcher answers on the socket (without asking it for anything).
-    bool waitUntilListening() {
+    bool waitUntilListening(const QString& configHome = {}) {
         QDeadlineTimer deadline(30000);
         while (!deadline.hasExpired()) {
             QLocalSocket probe;
-            probe.connectToServer(runtime() + "/vkr-launcher.sock");
+            probe.connectToServer(socketPath(configHome));
             if (probe.waitForConnected(200)) {
                 return true;
             }
@@ -115,7 +126,7 @@ private slots:
         if (first == "killed") {
             running->kill();
             QVERIFY(running->waitForFinished(5000));
-            QVERIFY(QFile::exists(runtime() + "/vkr-launcher.sock"));
+            QVERIFY(QFile::exists(socketPath()));
             running = startLauncher();
             QVERIFY(waitUntilListening());
         }
@@ -126,10 +137,40 @@ private slots:
         QCOMPARE(running->state(), QProcess::Running);
     }
 
+    // A start on other settings runs beside the first; one on the same settings file, however
+    // its path is spelled, ends and leaves the first running.
+    void startsOnOtherSettings_data() {
+        QTest::addColumn<QString>("configHome"); // relative to the fixture's folder
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("another XDG_CONFIG_HOME") << "other" << true;
+        QTest::newRow("same folder by a symbolic link") << "link" << false;
+        QTest::newRow("same folder with ..") << "other/../config" << false;
+    }
+    void startsOnOtherSettings() {
+        QFETCH(QString, configHome);
+        QFETCH(bool, beside);
+        fx->writeStandardRegistry();
+        QVERIFY(QDir().mkpath(fx->dir.filePath("other")));
+        QVERIFY(QFile::link(fx->dir.filePath("config"), fx->dir.filePath("link")));
+        QProcess* first = startLauncher();
+        QVERIFY(waitUntilListening());
+        const QString home = fx->dir.path() + "/" + configHome;
+        QProcess* second = startLauncher(home);
+        if (beside) {
+            QVERIFY(waitUntilListening(home));
+            QCOMPARE(second->state(), QProcess::Running);
+            QVERIFY(socketPath(home) != socketPath());
+        } else {
+            QVERIFY(second->waitForFinished(15000));
+            QCOMPARE(second->exitCode(), 0);
+        }
+        QCOMPARE(first->state(), QProcess::Running);
+    }
+
     // The running launcher learns of the second start, to bring its window forward.
     void secondStartReachesTheRunningLauncher() {
         qputenv("XDG_RUNTIME_DIR", runtime().toLocal8Bit());
-        SingleInstance running;
+        SingleInstance running(QString::fromStdString(fx->registryPath()));
         QVERIFY(running.claim());
         QSignalSpy raised(&running, &SingleInstance::raiseRequested);
         QProcess* second = startLauncher();

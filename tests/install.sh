@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# cmake --install puts the program, its menu entry and its icons where a desktop finds them
-# (the entry checked by desktop-file-validate when that is installed), and the installed
-# program answers its two switches without a display, a window or its settings.
+# cmake --install puts the program, its menu entry, its icons and its AppStream metainfo where
+# a desktop finds them (the entry checked by desktop-file-validate, the metainfo by appstreamcli,
+# where those are installed), and the installed program answers its two switches without a
+# display, a window or its settings, and says in one line that it has no display. With --strip
+# the program is stripped. `cpack -G DEB` makes a package of the same files, the program
+# stripped, with the libraries it links as dependencies.
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
@@ -12,7 +15,12 @@ fail() {
     exit 1
 }
 
-cmake --install "$build" --prefix "$prefix" >/dev/null
+cmake --install "$build" --prefix "$prefix" --strip >/dev/null
+
+# True when the ELF file has a symbol table (is not stripped).
+has_symbols() {
+    LC_ALL=C readelf -S "$1" | grep -q '\.symtab'
+}
 
 # File | width and height of a PNG (empty: not a PNG)
 files=(
@@ -21,6 +29,7 @@ files=(
     "share/icons/hicolor/scalable/apps/vkr-launcher.svg|"
     "share/icons/hicolor/48x48/apps/vkr-launcher.png|48 48"
     "share/icons/hicolor/256x256/apps/vkr-launcher.png|256 256"
+    "share/metainfo/org.example.vkr_launcher.metainfo.xml|"
 )
 for row in "${files[@]}"; do
     IFS='|' read -r file size <<<"$row"
@@ -33,6 +42,7 @@ for row in "${files[@]}"; do
     fi
 done
 [ -x "$prefix/bin/vkr-launcher" ] || fail "the installed program cannot be run"
+! has_symbols "$prefix/bin/vkr-launcher" || fail "cmake --install --strip left the symbols in"
 
 entry=$prefix/share/applications/vkr-launcher.desktop
 grep -qx 'Exec=vkr-launcher' "$entry" || fail "the menu entry does not start vkr-launcher"
@@ -42,15 +52,27 @@ if command -v desktop-file-validate >/dev/null; then
 else
     echo "desktop-file-validate is not installed: the menu entry is not validated"
 fi
+metainfo=$prefix/share/metainfo/org.example.vkr_launcher.metainfo.xml
+grep -q '<launchable type="desktop-id">vkr-launcher.desktop</launchable>' "$metainfo" ||
+    fail "the metainfo does not name the menu entry"
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net --pedantic "$metainfo" >"$prefix/validate" ||
+        fail "appstreamcli rejects the metainfo: $(cat "$prefix/validate")"
+else
+    echo "appstreamcli is not installed: the metainfo is not validated"
+fi
 
 # Arguments | exit status | first line of output (standard output for 0, error output else)
 # No display and no platform: the program would abort if it got as far as a window.
 runs=(
     "--version|0|VKR Launcher [0-9]+\.[0-9]+"
-    "--help|0|usage: vkr-launcher \[--version \| --help\]"
+    "--help|0|usage: vkr-launcher \[--version\] \[--help\]"
+    "--version --help|0|VKR Launcher [0-9]+\.[0-9]+"
+    "--help --version --help|0|VKR Launcher [0-9]+\.[0-9]+"
     "--verbose|2|vkr-launcher: unknown argument: --verbose"
-    "--version --help|2|vkr-launcher: unknown argument: --version"
+    "--version --verbose|2|vkr-launcher: unknown argument: --verbose"
     "-platform offscreen|2|vkr-launcher: unknown argument: -platform"
+    "|1|vkr-launcher: no display to open a window on .*"
 )
 for row in "${runs[@]}"; do
     IFS='|' read -r args want first <<<"$row"
@@ -62,6 +84,37 @@ for row in "${runs[@]}"; do
     shown=$prefix/out
     [ "$want" = 0 ] || shown=$prefix/err
     head -n1 "$shown" | grep -qxE "$first" || fail "'$args' printed: $(head -n1 "$shown")"
+    if [ "$want" = 1 ]; then
+        [ "$(wc -l <"$shown")" = 1 ] || fail "'$args' said more than one line: $(cat "$shown")"
+    fi
     [ ! -e "$prefix/config" ] || fail "'$args' touched the settings folder"
 done
+
+# The Debian package, made in a folder of its own (cpack writes its work files there too).
+if ! command -v dpkg-shlibdeps >/dev/null; then
+    echo "dpkg-shlibdeps is not installed (dpkg-dev): the Debian package is not checked"
+    echo "install: all checks passed"
+    exit 0
+fi
+(cd "$build" && cpack -G DEB -B "$prefix/package" >"$prefix/cpack.log" 2>&1) ||
+    fail "cpack -G DEB failed: $(tail -n 20 "$prefix/cpack.log")"
+debs=("$prefix"/package/vkr-launcher_*.deb)
+[ -f "${debs[0]}" ] || fail "cpack made no vkr-launcher_*.deb: $(ls "$prefix/package")"
+deb=${debs[0]}
+dpkg-deb -c "$deb" | awk '{print $6}' >"$prefix/contents"
+for file in "${files[@]}"; do
+    want="./usr/${file%%|*}"
+    grep -qxF "$want" "$prefix/contents" || fail "the package lacks $want"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+# The libraries the program links, as Debian packages.
+for lib in libqt6widgets6 libqt6network6 libqt6multimedia6 libqt6gui6 libjpeg62-turbo \
+    libsndfile1 libc6; do
+    grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "the package does not depend on $lib: $depends"
+done
+[ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
+dpkg-deb -x "$deb" "$prefix/root"
+! has_symbols "$prefix/root/usr/bin/vkr-launcher" || fail "the packaged program is not stripped"
+"$prefix/root/usr/bin/vkr-launcher" --version | grep -qxE "VKR Launcher [0-9]+\.[0-9]+" ||
+    fail "the packaged program does not run"
 echo "install: all checks passed"
