@@ -10,9 +10,21 @@ namespace {
 
 int pipeFds[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+volatile sig_atomic_t firstSignal = 0;
+
+extern "C" void onGiveUp(int) {
+    ::_exit(128 + firstSignal);
+}
 
 extern "C" void onExitSignal(int sig) {
-    ::signal(sig, SIG_DFL);
+    // Any further signal of the three ends the program at once, and so does the alarm when the
+    // save and close have not ended the program in time (a message waiting for a click).
+    for (int s : kSignals) {
+        ::signal(s, SIG_DFL);
+    }
+    firstSignal = sig;
+    ::signal(SIGALRM, onGiveUp);
+    ::alarm(ExitSignals::kGiveUpSeconds);
     char byte = 1;
     (void)!::write(pipeFds[1], &byte, 1);
 }

@@ -15,6 +15,12 @@ inline QString qs(const std::string& s) {
     return QString::fromStdString(s);
 }
 
+// The text of a field that was filled with qs(stored): stored itself, byte for byte, while the
+// field still shows it, so that bytes which are not UTF-8 survive; otherwise what the field holds.
+inline std::string editedText(const QString& field, const std::string& stored) {
+    return field == qs(stored) ? stored : field.toStdString();
+}
+
 // Bytes from the network (server replies) are shown one character per byte, so none is lost.
 inline QString fromBytes(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));

@@ -98,9 +98,10 @@ void TFormOptions::BitBtn2Click() {
     s.window = ui_->CheckBox2->isChecked();
     s.close = ui_->CheckBox3->isChecked();
     s.nomap = ui_->CheckBox4->isChecked();
-    // Stored as typed, whether the fields are enabled or not.
-    s.sound1 = ui_->sound1->text().toStdString();
-    s.sound2 = ui_->sound2->text().toStdString();
+    // Stored as typed, whether the fields are enabled or not; a path the user left alone keeps
+    // its bytes.
+    s.sound1 = vkr::editedText(ui_->sound1->text(), s.sound1);
+    s.sound2 = vkr::editedText(ui_->sound2->text(), s.sound2);
     s.flash = ui_->CheckBox5->isChecked();
     if (ui_->sounds1->isChecked()) {
         s.watchers = 0;

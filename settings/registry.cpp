@@ -28,8 +28,7 @@ RegValue RegValue::dword(uint32_t x) {
 }
 
 std::string RegValue::asText() const {
-    auto nul = data.find('\0');
-    return nul == std::string::npos ? data : data.substr(0, nul);
+    return data.ends_with('\0') ? data.substr(0, data.size() - 1) : data;
 }
 
 uint32_t RegValue::asDword() const {

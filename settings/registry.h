@@ -32,12 +32,23 @@ struct RegValue {
     static RegValue dword(uint32_t v);
 
     bool isText() const { return type == REG_SZ || type == REG_EXPAND_SZ; }
-    // The text without its terminating NUL (and without anything after a first NUL).
+    // The text without its terminating NUL. A NUL inside the text stays, so that a text written
+    // back as it was read keeps every byte.
     std::string asText() const;
     // The first four bytes as a number; missing bytes count as 0.
     uint32_t asDword() const;
 
     bool operator==(const RegValue&) const = default;
+};
+
+// A key's content apart from the registry: its values in their order and its subkeys.
+struct RegSection {
+    std::string name;
+    std::vector<std::pair<std::string, RegValue>> values;
+    std::vector<RegSection> subkeys;
+
+    bool empty() const { return values.empty() && subkeys.empty(); }
+    bool operator==(const RegSection&) const = default;
 };
 
 // Splits a key path at its backslashes, dropping empty parts, so that "\Software\A\" and
@@ -82,6 +93,15 @@ public:
     virtual std::vector<std::string> subkeyNames(Hive hive, std::string_view path) = 0;
     // Deletes the key with all its subkeys and values; false when it does not exist.
     virtual bool deleteKey(Hive hive, std::string_view path) = 0;
+
+    // The key with its subkeys as a detached copy; nullopt when it does not exist. A file may
+    // name one key in more than one section: the operations above see the sections' values
+    // merged, later sections winning, and exportKey(path, n) gives the values of the n-th
+    // section alone (counting from 0, the first with the subkeys); nullopt past the last.
+    virtual std::optional<RegSection> exportKey(Hive hive, std::string_view path, int section) = 0;
+    // Adds the section's values and subkeys to the key at path, created with its parents when
+    // missing; values of the same name are replaced.
+    virtual void importKey(Hive hive, std::string_view path, const RegSection& section) = 0;
 };
 
 // Runs ask (a question to the user) inside a transaction of reg with the store let go, so that

@@ -1,5 +1,7 @@
 #include "settings/registry_file.h"
 
+#include "settings/file_read.h"
+
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -28,57 +30,29 @@ std::string folderOf(const std::string& path) {
 }
 
 // A settings file is a few kilobytes; anything this large is not one.
-constexpr off_t kMaxFileSize = 64 * 1024 * 1024;
+constexpr size_t kMaxFileSize = 64 * 1024 * 1024;
 
 // The whole file; nullopt when it does not exist. Only a regular file is read: a FIFO or a
 // device would hang the start or never end.
 std::optional<std::string> readFile(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            return std::nullopt;
-        }
-        throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
-    }
-    struct FdCloser {
-        int fd;
-        ~FdCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
-    }
-    if (!S_ISREG(st.st_mode)) {
+    FileContent file = readRegularFile(path, kMaxFileSize);
+    switch (file.status) {
+    case FileContent::Status::Read:
+        return std::move(file.text);
+    case FileContent::Status::Missing:
+        return std::nullopt;
+    case FileContent::Status::NotRegular:
         throw Exception("The settings file " + path +
                         " is not a regular file, so the launcher neither reads nor replaces it; "
                         "remove it or put a regular file in its place");
+    case FileContent::Status::TooLarge:
+        throw Exception("The settings file " + path +
+                        " is larger than 64 MB, so it is not a settings file the "
+                        "launcher wrote; it was left as it is. Move it away");
+    case FileContent::Status::Failed:
+        break;
     }
-    const std::string tooLarge = "The settings file " + path +
-                                 " is larger than 64 MB, so it is not a settings file the "
-                                 "launcher wrote; it was left as it is. Move it away";
-    if (st.st_size > kMaxFileSize) {
-        throw Exception(tooLarge);
-    }
-    std::string text;
-    text.reserve(static_cast<size_t>(st.st_size));
-    char buf[65536];
-    while (true) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            throw Exception("Could not read the settings from " + path + ": " + errnoText(errno));
-        }
-        if (n == 0) {
-            break;
-        }
-        text.append(buf, static_cast<size_t>(n));
-        if (text.size() > static_cast<size_t>(kMaxFileSize)) { // it grew while being read
-            throw Exception(tooLarge);
-        }
-    }
-    return text;
+    throw Exception("Could not read the settings from " + path + ": " + errnoText(file.error));
 }
 
 // The path with every symbolic link at its end followed (to a file that may not exist yet), so
@@ -346,6 +320,16 @@ void checkName(std::string_view name) {
     }
 }
 
+void checkSectionNames(const RegSection& section) {
+    checkName(section.name);
+    for (const auto& [name, _] : section.values) {
+        checkName(name);
+    }
+    for (const RegSection& sub : section.subkeys) {
+        checkSectionNames(sub);
+    }
+}
+
 } // namespace
 
 bool FileRegistry::keyExists(Hive hive, std::string_view path) {
@@ -396,6 +380,31 @@ bool FileRegistry::deleteKey(Hive hive, std::string_view path) {
     bool removed = tree().remove(hive, path);
     dirty_ = dirty_ || removed;
     return removed;
+}
+
+std::optional<RegSection> FileRegistry::exportKey(Hive hive, std::string_view path, int section) {
+    const RegTree::Key* key = tree().find(hive, path);
+    const size_t sections = key ? std::max<size_t>(key->sections.size(), 1) : 0;
+    if (section < 0 || static_cast<size_t>(section) >= sections) {
+        return std::nullopt;
+    }
+    if (key->sections.empty()) {
+        return RegTree::exportSection(*key);
+    }
+    RegSection own;
+    own.name = key->name;
+    own.values = key->sections[static_cast<size_t>(section)];
+    if (section == 0) {
+        own.subkeys = RegTree::exportSection(*key).subkeys;
+    }
+    return own;
+}
+
+void FileRegistry::importKey(Hive hive, std::string_view path, const RegSection& section) {
+    checkName(path);
+    checkSectionNames(section);
+    RegTree::importSection(tree().create(hive, path), section);
+    dirty_ = true;
 }
 
 } // namespace vkr

@@ -51,6 +51,8 @@ public:
                   const RegValue& value) override;
     std::vector<std::string> subkeyNames(Hive hive, std::string_view path) override;
     bool deleteKey(Hive hive, std::string_view path) override;
+    std::optional<RegSection> exportKey(Hive hive, std::string_view path, int section) override;
+    void importKey(Hive hive, std::string_view path, const RegSection& section) override;
 
 private:
     RegTree& tree(); // raises Exception outside a transaction

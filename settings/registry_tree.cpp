@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 #include <utility>
 
 namespace vkr {
@@ -79,6 +80,30 @@ void RegTree::setValue(Key& key, std::string_view name, const RegValue& value) {
         key.values.emplace_back(std::string(name), value);
     } else {
         key.values[it->second].second = value;
+    }
+}
+
+RegSection RegTree::exportSection(const Key& key) {
+    RegSection section;
+    section.name = key.name;
+    section.values = key.values;
+    for (const auto& [_, sub] : key.subkeys) {
+        section.subkeys.push_back(exportSection(*sub));
+    }
+    return section;
+}
+
+void RegTree::importSection(Key& key, const RegSection& section) {
+    for (const auto& [name, value] : section.values) {
+        setValue(key, name, value);
+    }
+    for (const RegSection& sub : section.subkeys) {
+        auto [it, fresh] = key.subkeys.try_emplace(sub.name);
+        if (fresh) {
+            it->second = std::make_unique<Key>();
+            it->second->name = sub.name;
+        }
+        importSection(*it->second, sub);
     }
 }
 
@@ -423,6 +448,18 @@ RegTree RegTree::parse(std::string_view text) {
     }
     const bool wideTexts = line == kHeader5;
     Key* current = nullptr;
+    std::set<const Key*> named; // keys a section has named
+    // A later section without values adds nothing; a key of one section has no sections.
+    auto endSection = [&] {
+        if (current && !current->sections.empty()) {
+            if (current->sections.back().empty()) {
+                current->sections.pop_back();
+            }
+            if (current->sections.size() == 1) {
+                current->sections.clear();
+            }
+        }
+    };
     while (reader.next(line, lineNo)) {
         std::string_view s = trimLeft(line);
         if (s.empty() || s.starts_with(';')) {
@@ -431,14 +468,27 @@ RegTree RegTree::parse(std::string_view text) {
         LineParser p(s, lineNo, wideTexts);
         if (s.starts_with('[')) {
             auto [hive, path] = p.section();
+            endSection();
             current = &tree.create(hive, path);
+            if (!named.insert(current).second) {
+                if (current->sections.empty()) {
+                    current->sections.push_back(current->values);
+                }
+                current->sections.emplace_back();
+            }
         } else if (!current) {
             p.fail("a value before the first key line");
         } else {
-            auto [name, value] = p.value();
-            setValue(*current, name, value);
+            const std::pair<std::string, RegValue> value = p.value();
+            if (!current->sections.empty()) {
+                auto& own = current->sections.back();
+                std::erase_if(own, [&](const auto& v) { return namesEqual(v.first, value.first); });
+                own.push_back(value);
+            }
+            setValue(*current, value.first, value.second);
         }
     }
+    endSection();
     return tree;
 }
 

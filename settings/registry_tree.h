@@ -27,6 +27,10 @@ public:
         std::vector<std::pair<std::string, RegValue>> values; // in the order first set
         std::map<std::string, size_t, NameOrder> valueIndex;  // position in values by name
         std::map<std::string, std::unique_ptr<Key>, NameOrder> subkeys; // enumeration order
+        // When the file read named this key in more than one section: each section's own
+        // values, in file order (values holds them merged, later sections winning, as the
+        // registry editor imports them). Not written back: a save writes the merged key.
+        std::vector<std::vector<std::pair<std::string, RegValue>>> sections;
     };
 
     RegTree();
@@ -45,9 +49,15 @@ public:
     static const RegValue* findValue(const Key& key, std::string_view name);
     static void setValue(Key& key, std::string_view name, const RegValue& value);
 
+    // The key's values and subkeys as a detached copy, and back.
+    static RegSection exportSection(const Key& key);
+    static void importSection(Key& key, const RegSection& section);
+
     // regedit's text format ("REGEDIT4"); raises ParseError on the first line it cannot read.
     // Keys nest at most 512 levels deep, as in the Windows registry. A text that is empty reads
-    // as an empty registry.
+    // as an empty registry. A key named again in a later section with values gets the values
+    // of each of its sections apart in Key::sections; a later section without values adds
+    // nothing.
     static RegTree parse(std::string_view text);
     std::string serialize() const;
 

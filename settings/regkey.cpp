@@ -26,9 +26,7 @@ void RegKey::requireOpen() const {
     }
 }
 
-std::string RegKey::readString(std::string_view name) {
-    requireOpen();
-    auto v = reg_.queryValue(hive_, path_, name);
+std::string textOf(const RegValue* v, std::string_view name) {
     if (!v) {
         return {};
     }
@@ -38,9 +36,7 @@ std::string RegKey::readString(std::string_view name) {
     return v->asText();
 }
 
-int32_t RegKey::readInteger(std::string_view name) {
-    requireOpen();
-    auto v = reg_.queryValue(hive_, path_, name);
+int32_t integerOf(const RegValue* v, std::string_view name) {
     if (!v) {
         throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
     }
@@ -73,29 +69,43 @@ std::vector<std::string> RegKey::readStrings(std::string_view name) {
     return values;
 }
 
-void RegKey::writeStrings(std::string_view name, const std::vector<std::string>& values) {
-    requireOpen();
-    RegValue v;
-    v.type = REG_MULTI_SZ;
-    for (const std::string& text : values) {
-        const std::string_view kept = std::string_view(text).substr(0, text.find('\0'));
-        if (!kept.empty()) {
-            v.data.append(kept);
-            v.data.push_back('\0');
+const RegValue* SectionReader::find(std::string_view name) const {
+    for (const auto& [n, v] : section_.values) {
+        if (namesEqual(n, name)) {
+            return &v;
         }
     }
-    v.data.push_back('\0');
-    reg_.setValue(hive_, path_, name, v);
+    return nullptr;
+}
+
+std::string RegKey::readString(std::string_view name) {
+    requireOpen();
+    auto v = reg_.queryValue(hive_, path_, name);
+    return textOf(v ? &*v : nullptr, name);
+}
+
+int32_t RegKey::readInteger(std::string_view name) {
+    requireOpen();
+    auto v = reg_.queryValue(hive_, path_, name);
+    return integerOf(v ? &*v : nullptr, name);
+}
+
+bool RegKey::hasValue(std::string_view name) {
+    requireOpen();
+    return reg_.queryValue(hive_, path_, name).has_value();
+}
+
+void RegKey::write(std::string_view name, const RegValue& value) {
+    requireOpen();
+    reg_.setValue(hive_, path_, name, value);
 }
 
 void RegKey::writeString(std::string_view name, std::string_view value) {
-    requireOpen();
-    reg_.setValue(hive_, path_, name, RegValue::text(value));
+    write(name, RegValue::text(value));
 }
 
 void RegKey::writeInteger(std::string_view name, int32_t value) {
-    requireOpen();
-    reg_.setValue(hive_, path_, name, RegValue::dword(static_cast<uint32_t>(value)));
+    write(name, RegValue::dword(static_cast<uint32_t>(value)));
 }
 
 std::vector<std::string> RegKey::getKeyNames() {

@@ -8,6 +8,26 @@
 
 namespace vkr {
 
+// A value read as a text or a number, as RegKey's reads do, from wherever it was found (v is
+// null when the value is missing): a missing text reads as empty, a missing number raises
+// "Failed to get data for '<name>'", a value of another type "Invalid data type for '<name>'".
+std::string textOf(const RegValue* v, std::string_view name);
+int32_t integerOf(const RegValue* v, std::string_view name);
+
+// The same reads over a key's section taken out of the registry (Registry::exportKey).
+class SectionReader {
+public:
+    explicit SectionReader(const RegSection& section) : section_(section) {}
+
+    const RegValue* find(std::string_view name) const;
+    std::string readString(std::string_view name) const { return textOf(find(name), name); }
+    int32_t readInteger(std::string_view name) const { return integerOf(find(name), name); }
+    bool readBool(std::string_view name) const { return readInteger(name) != 0; }
+
+private:
+    const RegSection& section_;
+};
+
 // A cursor on one key of one hive, in the manner of the launcher's registry calls: opening a new
 // key replaces the current one; reads and writes act on the current key.
 class RegKey {
@@ -28,14 +48,14 @@ public:
     // "Invalid data type for '<name>'".
     int32_t readInteger(std::string_view name);
     bool readBool(std::string_view name) { return readInteger(name) != 0; }
+    bool hasValue(std::string_view name);
 
     // A list of texts (REG_MULTI_SZ); a missing value reads as no texts. The list ends at its
     // first empty text. Any other type raises "Invalid data type for '<name>'".
     std::vector<std::string> readStrings(std::string_view name);
 
+    void write(std::string_view name, const RegValue& value);
     void writeString(std::string_view name, std::string_view value);
-    // Empty texts cannot be stored in the list and are left out.
-    void writeStrings(std::string_view name, const std::vector<std::string>& values);
     void writeInteger(std::string_view name, int32_t value);
     void writeBool(std::string_view name, bool value) { writeInteger(name, value ? 1 : 0); }
 

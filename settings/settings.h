@@ -1,7 +1,10 @@
 #pragma once
 
+#include "settings/registry.h"
+
 #include <array>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -61,23 +64,32 @@ public:
     Row& operator[](int i) { return (*rows_)[static_cast<size_t>(i)]; }
     const Row& operator[](int i) const { return (*rows_)[static_cast<size_t>(i)]; }
 
+    // What row i's registry key held besides the row's values: it moves with the row and is
+    // written back with it.
+    RegSection& kept(int i) { return (*kept_)[static_cast<size_t>(i)]; }
+    const RegSection& kept(int i) const { return (*kept_)[static_cast<size_t>(i)]; }
+
     // Appends an empty row and returns it; the caller checks full() first.
     Row& append() {
         ++lastRow;
         (*this)[lastRow] = Row{};
+        kept(lastRow) = RegSection{};
         return (*this)[lastRow];
     }
     // Removes row i; every later row moves down one slot.
     void remove(int i) {
         for (int j = i; j < lastRow; ++j) {
             (*this)[j] = std::move((*this)[j + 1]);
+            kept(j) = std::move(kept(j + 1));
         }
         (*this)[lastRow] = Row{};
+        kept(lastRow) = RegSection{};
         --lastRow;
     }
     void clear() {
         for (int j = 0; j <= lastRow; ++j) {
             (*this)[j] = Row{};
+            kept(j) = RegSection{};
         }
         lastRow = -1;
     }
@@ -93,6 +105,8 @@ public:
 private:
     std::unique_ptr<std::array<Row, capacity>> rows_ =
         std::make_unique<std::array<Row, capacity>>();
+    std::unique_ptr<std::array<RegSection, capacity>> kept_ =
+        std::make_unique<std::array<RegSection, capacity>>();
 };
 
 using ModTable = Table<ModEntry>;
@@ -104,23 +118,22 @@ struct Store {
     ModTable mods;
     ServerTable servers;
 
-    // What the last load read of the launcher's key: each option (or its fallback), and each
-    // table whole. A load that stops part-way leaves the rest false, and saves then leave those
-    // values and rows as they stand in the registry, so that nothing that was never read is
-    // overwritten or deleted. What was read is saved, with any change made since.
+    // What the last load made of each value of the launcher's key and of each table, so that a
+    // save never writes over a value the load did not read, or read badly: a value the load
+    // never reached (it stopped before) is absent and left as stored, and so is one stored with
+    // the wrong type, whatever fallback the session uses. What was read is saved, with any
+    // change made since.
     struct Loaded {
-        bool executable = false;
-        bool nosplash = false;
-        bool window = false;
-        bool close = false;
-        bool nomap = false;
-        bool flash = false;
-        bool watchers = false;
-        bool sounds = false; // sound1 and sound2, read together
-        bool autojoin = false;
-        bool filter = false; // filter, hideempty, hidefull and hidesilent, read together
-        bool sort = false;   // sortcolumn and sortorder, read together
-        bool friends = false;
+        enum class State {
+            Read,      // read, or missing and given its fallback: saved as usual
+            Discarded, // read, but set aside for the fallback of another value: saved once changed
+            Kept,      // stored with the wrong type: left as stored
+        };
+        struct Option {
+            State state = State::Read;
+            RegValue asLoaded; // the session's value right after the load, as a save writes it
+        };
+        std::map<std::string, Option, std::less<>> options; // by value name
         bool mods = false;
         bool servers = false;
     } loaded;

@@ -33,13 +33,18 @@ public:
 };
 
 // Loads the options, both tables and the game's values from the registry into s and refreshes
-// the view. Raises on the first value or row it cannot read; the view's mod list and executable
-// caption are then left as they were. Messages and the file dialog go through prompts().
+// the view. Stops at the first value or row it cannot read and has no fallback for; the view's
+// mod list and executable caption are then left as they were. Messages and the file dialog go
+// through prompts(). Options stored with the wrong type (the session uses their fallback) and
+// rows written twice (each is a row) are reported when the load ends, in one Exception that
+// also holds the error that stopped the load, if any.
 void readRegistry(Registry& reg, Store& s, StoreView& view);
 
-// Writes the options and both tables to the launcher's key, replacing the tables whole.
-// Nothing is written when the launcher's key does not exist. A table whose last load failed is
-// left as it stands in the registry, and an Exception then says so after the rest was written.
+// Writes the options and both tables to the launcher's key, replacing the tables whole; values
+// and subkeys of a row's key that the launcher does not read go with the row. Nothing is written
+// when the launcher's key does not exist. A value or table the last load did not read, or read
+// badly, is left as it stands in the registry; an Exception then names those the session has
+// other values for, after the rest was written.
 void saveRegistry(Registry& reg, Store& s);
 
 // Changes the stored executable as the main window's "change" button does: asks for the file

@@ -5,10 +5,15 @@
 #include "settings/store.h"
 #include "settings/wine_registry.h"
 
+#include "settings/file_read.h"
+
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
+#include <map>
+#include <vector>
 
 namespace vkr {
 
@@ -24,6 +29,59 @@ struct PrefixText {
     std::optional<std::string> text;
 };
 
+// A prefix's system.reg runs to megabytes; one larger than this is not Wine's and is ignored.
+constexpr size_t kMaxPrefixFile = 64 * 1024 * 1024;
+
+// The wanted keys of a prefix file as last read, and the file's stamp then: each load asks for
+// them again, and the file is read again only when it changed. Keyed by path and wanted keys.
+struct PrefixRead {
+    FileStamp stamp;
+    std::optional<std::vector<WineKey>> keys;
+};
+std::map<std::string, PrefixRead>& prefixReads() {
+    static std::map<std::string, PrefixRead> reads;
+    return reads;
+}
+
+// The keys of the prefix's registry file whose paths are among keys; nullopt when the file is
+// missing, not a regular file, too large, unreadable or not Wine's. It is only read, never
+// locked or written.
+const std::optional<std::vector<WineKey>>& readPrefixKeys(const std::string& path,
+                                                          std::initializer_list<std::string> keys) {
+    static const std::optional<std::vector<WineKey>> none;
+    std::string id = path;
+    for (const auto& k : keys) {
+        id += '\n' + k;
+    }
+    auto& reads = prefixReads();
+    const std::optional<FileStamp> stamp = fileStamp(path);
+    if (!stamp) {
+        reads.erase(id);
+        return none;
+    }
+    if (auto it = reads.find(id); it != reads.end() && it->second.stamp == *stamp) {
+        return it->second.keys;
+    }
+    FileContent file = readRegularFile(path, kMaxPrefixFile);
+    PrefixRead& read = reads[id];
+    read.stamp = file.stamp;
+    read.keys.reset();
+    if (file.status == FileContent::Status::TooLarge) {
+        std::fprintf(stderr, "vkr-launcher: %s is larger than 64 MB, so it is not read\n",
+                     path.c_str());
+    } else if (file.status == FileContent::Status::Read) {
+        read.keys = readWineRegistry(file.text, [&](std::string_view keyPath) {
+            for (const auto& k : keys) {
+                if (namesEqual(keyPath, k)) {
+                    return true;
+                }
+            }
+            return false;
+        });
+    }
+    return read.keys;
+}
+
 // The text value `name` of the first of keys that has it, in the prefix's registry file.
 PrefixText readPrefixText(const std::string& prefix, const char* file,
                           std::initializer_list<std::string> keys, std::string_view name) {
@@ -31,26 +89,7 @@ PrefixText readPrefixText(const std::string& prefix, const char* file,
     if (prefix.empty()) {
         return result;
     }
-    // Read whole and at once (a prefix's system.reg runs to megabytes), never locked or written.
-    // Only a regular file is read: a folder or a pipe of that name counts as missing.
-    const std::string path = prefix + "/" + file;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        return result;
-    }
-    std::ifstream in(path, std::ios::binary);
-    std::string text(size, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(size));
-    text.resize(static_cast<size_t>(in.gcount()));
-    auto found = readWineRegistry(text, [&](std::string_view keyPath) {
-        for (const auto& k : keys) {
-            if (namesEqual(keyPath, k)) {
-                return true;
-            }
-        }
-        return false;
-    });
+    const auto& found = readPrefixKeys(prefix + "/" + file, keys);
     if (!found) {
         return result;
     }
@@ -68,6 +107,31 @@ PrefixText readPrefixText(const std::string& prefix, const char* file,
         }
     }
     return result;
+}
+
+// The parts of a path below a drive with "." dropped and each ".." taking away the part before
+// it, as Windows reads them: a ".." at the drive's root stays there.
+std::string withoutDots(std::string_view path) {
+    std::vector<std::string_view> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = std::min(path.find_first_of("\\/", start), path.size());
+        std::string_view part = path.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string out;
+    for (std::string_view part : parts) {
+        out += '\\';
+        out += part;
+    }
+    return out;
 }
 
 bool isWindowsPath(const std::string& path) {
@@ -99,7 +163,7 @@ std::string mapWindowsPath(const std::string& prefix, const std::string& path) {
     } else if (root == "/") {
         root.clear(); // findPathNoCase reads an empty folder as the root
     }
-    return findPathNoCase(root, path.substr(2));
+    return findPathNoCase(root, withoutDots(std::string_view(path).substr(2)));
 }
 
 std::optional<std::string> readGameFolder(Registry& reg, const std::string& prefix) {

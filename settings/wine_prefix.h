@@ -16,7 +16,9 @@ std::string winePrefixFolder();
 // then as 32-bit programs see it, below "Software\Wow6432Node"). A Windows path is mapped into
 // the prefix. Empty when a key is found without the value; nullopt when no key is found at all.
 // A value of the wrong type in the own file raises as any other read of it; the prefix's files
-// are only read, and what cannot be read there counts as missing.
+// are only read, and what cannot be read there counts as missing. A prefix file larger than
+// 64 MB is not read (a line on standard error says so), and one read before is read again only
+// when it has changed.
 std::optional<std::string> readGameFolder(Registry& reg, const std::string& prefix);
 
 // The player name: "Player Name" of the game's current-user key in the own file, else from the
@@ -25,7 +27,8 @@ std::string readPlayerName(Registry& reg, const std::string& prefix);
 
 // A Windows path ("C:\Games\VKR", "d:/vkr") mapped to this file system through the prefix's
 // dosdevices/ links ("c:" usually links to "../drive_c"), its parts found the Windows way
-// (findPathNoCase). Any other text, a Linux path among them, is returned as it is.
+// (findPathNoCase). "." and ".." are resolved first, as Windows does, never above the drive's
+// root. Any other text, a Linux path among them, is returned as it is.
 std::string mapWindowsPath(const std::string& prefix, const std::string& path);
 
 } // namespace vkr

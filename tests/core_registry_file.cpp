@@ -1,6 +1,7 @@
 // The registry file: its text format, transactions over the file, broken files, the lock and
 // saves that survive a killed process.
 #include "settings/registry_file.h"
+#include "settings/regkey.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -151,6 +152,56 @@ private slots:
         QVERIFY(!tree.find(Hive::LocalMachine, "Software"));
         QVERIFY(tree.remove(Hive::CurrentUser, "SOFTWARE\\VKR launcher2\\MODS"));
         QVERIFY(!tree.find(Hive::CurrentUser, "\\Software\\VKR Launcher2\\Mods\\"));
+    }
+
+    // A key that a file names in more than one section reads as the sections merged, later
+    // ones winning, and keeps each section's own values apart; a later section without values
+    // adds nothing.
+    void repeatedSections_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QStringList>("sections"); // "v" of each section, "-" when it has none
+        QTest::addColumn<QString>("merged");
+        QTest::addColumn<int>("subkeys"); // of the first section
+        QTest::newRow("one section") << "[HKCU\\A]\n\"v\"=\"1\"\n"
+                                     << "A" << QStringList{"1"} << "1" << 0;
+        QTest::newRow("key twice") << "[HKCU\\A]\n\"v\"=\"1\"\n[HKCU\\A]\n\"v\"=\"2\"\n"
+                                   << "A" << QStringList{"1", "2"} << "2" << 0;
+        QTest::newRow("later section without values")
+            << "[HKCU\\A]\n\"v\"=\"1\"\n[HKCU\\A]\n[HKCU\\B]\n"
+            << "A" << QStringList{"1"} << "1" << 0;
+        QTest::newRow("later section without v")
+            << "[HKCU\\A]\n\"v\"=\"1\"\n[HKCU\\A]\n\"w\"=\"x\"\n"
+            << "A" << QStringList{"1", "-"} << "1" << 0;
+        QTest::newRow("other spelling, a subkey between")
+            << "[HKCU\\A\\0xa]\n\"v\"=\"1\"\n[HKCU\\A\\0xa\\s]\n[HKCU\\a\\0XA]\n\"V\"=\"2\"\n"
+            << "A\\0xa" << QStringList{"1", "2"} << "2" << 1;
+        QTest::newRow("named after it was a parent, then again")
+            << "[HKCU\\A\\B]\n[HKCU\\A]\n\"v\"=\"1\"\n[HKCU\\A]\n\"v\"=\"2\"\n[HKCU\\A]\n\"v\"="
+               "\"3\"\n"
+            << "A" << QStringList{"1", "2", "3"} << "3" << 1;
+    }
+    void repeatedSections() {
+        QFETCH(QString, text);
+        QFETCH(QString, key);
+        QFETCH(QStringList, sections);
+        QFETCH(QString, merged);
+        QFETCH(int, subkeys);
+        QDir().mkpath(QString::fromStdString(folder()));
+        writeFile(file(), "REGEDIT4\n" + text.toStdString());
+        FileRegistry reg(file());
+        reg.begin();
+        const std::string path = key.toStdString();
+        QStringList found;
+        for (int n = 0; auto section = reg.exportKey(Hive::CurrentUser, path, n); ++n) {
+            const RegValue* v = SectionReader(*section).find("v");
+            found << (v ? QString::fromStdString(v->asText()) : QString("-"));
+            QCOMPARE(int(section->subkeys.size()), n == 0 ? subkeys : 0);
+        }
+        QCOMPARE(found, sections);
+        QCOMPARE(QString::fromStdString(reg.queryValue(Hive::CurrentUser, path, "v")->asText()),
+                 merged);
+        reg.end();
     }
 
     // Subkeys enumerate in the registry's order whatever order they were created or written in,

@@ -3,6 +3,7 @@
 #include "settings/intparse.h"
 #include "settings/profiles.h"
 #include "settings/registry_file.h"
+#include "settings/registry_tree.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 
@@ -118,6 +119,15 @@ class StoreTest : public QObject {
     }
 
     void load() { readRegistry(*reg, s, view); }
+    // Loads; the load's message, empty when it had none.
+    QString loadMessage() {
+        try {
+            load();
+        } catch (const Exception& e) {
+            return QString::fromStdString(e.what());
+        }
+        return {};
+    }
     void save() { saveRegistry(*reg, s); }
 
 private slots:
@@ -176,6 +186,58 @@ private slots:
         QCOMPARE(s.settings.executable, std::string());
     }
 
+    // A settings file put in place while the first run asks for the executable (a backup
+    // restored) keeps its values: the first run writes the executable the user chose, and its
+    // other values only where the file has none.
+    void firstRunKeepsAFileRestoredMeanwhile_data() {
+        QTest::addColumn<bool>("choose");
+        QTest::addColumn<QString>("restored"); // the launcher key's values put in place
+        QTest::newRow("complete file, chooser cancelled")
+            << false
+            << "\"executable\"=\"EXE\"\n\"nosplash\"=dword:00000000\n\"window\"=dword:00000001\n"
+               "\"close\"=dword:00000001\n\"watchers\"=dword:00000002\n\"o_sound1\"=\"x\"\n";
+        QTest::newRow("complete file, a file chosen")
+            << true
+            << "\"executable\"=\"/old.exe\"\n\"nosplash\"=dword:00000000\n"
+               "\"window\"=dword:00000001\n\"close\"=dword:00000001\n\"watchers\"=dword:00000002\n";
+        QTest::newRow("file without some values")
+            << false << "\"executable\"=\"EXE\"\n\"window\"=dword:00000001\n";
+    }
+    void firstRunKeepsAFileRestoredMeanwhile() {
+        QFETCH(bool, choose);
+        QFETCH(QString, restored);
+        const std::string values =
+            restored.replace("EXE", QString::fromStdString(exe())).toStdString();
+        const std::string file = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n" +
+                                 values +
+                                 "\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\3]\n"
+                                 "\"name\"=\"m\"\n\"checked\"=dword:00000001\n";
+        prompts.whileShown = [&] {
+            if (prompts.messages.size() == 1) {
+                write(file);
+            }
+        };
+        if (choose) {
+            prompts.files = {exe()};
+        }
+        loadMessage();
+        const RegTree before = RegTree::parse(file);
+        const RegTree::Key* key = before.find(Hive::CurrentUser, kUser);
+        const std::vector<std::pair<std::string, RegValue>> firstRun = {
+            {"executable", RegValue::text(exe())}, {"nosplash", RegValue::dword(1)},
+            {"window", RegValue::dword(0)},        {"close", RegValue::dword(0)},
+            {"watchers", RegValue::dword(1)},      {"o_sound1", RegValue::text("none")},
+            {"o_sound2", RegValue::text("none")}};
+        for (const auto& [name, firstValue] : firstRun) {
+            const RegValue* was = RegTree::findValue(*key, name);
+            const RegValue expected = name == "executable" && choose ? firstValue
+                                      : was                          ? *was
+                                                                     : firstValue;
+            QVERIFY2(value(kUser, name) == expected, name.c_str());
+        }
+        QCOMPARE(subkeys(kUser + "mods"), std::vector<std::string>{"3"});
+    }
+
     void cancelledNotFoundDialogKeepsTheStoredPath() {
         write("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
               "\"executable\"=\"/nowhere/VelkrandOstrel.exe\"\n"
@@ -201,6 +263,8 @@ private slots:
         QCOMPARE(prompts.messages.size(), size_t(1));
     }
 
+    // The session's value of each option with a fallback; a value stored with the wrong type is
+    // named in the load's message.
     void optionFallbacks_data() {
         QTest::addColumn<QString>("values");
         QTest::addColumn<bool>("close");
@@ -209,38 +273,43 @@ private slots:
         QTest::addColumn<int>("watchers");
         QTest::addColumn<QString>("sound1");
         QTest::addColumn<QString>("sound2");
+        QTest::addColumn<QStringList>("reported");
         QTest::newRow("all stored") << "\"close\"=dword:00000001\n\"nomap\"=dword:00000002\n"
                                        "\"flash\"=dword:00000000\n\"watchers\"=dword:00000002\n"
                                        "\"sound1\"=\"a.wav\"\n\"sound2\"=\"b.wav\""
                                     << true << true << false << 2 << "a.wav"
-                                    << "b.wav";
+                                    << "b.wav" << QStringList();
         QTest::newRow("none stored") << "" << false << false << true << 1 << "none"
-                                     << "none";
+                                     << "none" << QStringList();
         QTest::newRow("wrong types")
             << "\"close\"=\"yes\"\n\"nomap\"=hex:01\n\"flash\"=\"0\"\n\"watchers\"=\"2\"" << false
             << false << true << 1 << "none"
-            << "none";
+            << "none" << QStringList{"close", "nomap", "flash", "watchers"};
         QTest::newRow("negative watchers")
             << "\"watchers\"=dword:ffffffff" << false << false << true << -1 << "none"
-            << "none";
+            << "none" << QStringList();
         QTest::newRow("empty sounds")
             << "\"sound1\"=\"\"\n\"sound2\"=\"\"" << false << false << true << 1 << "none"
-            << "none";
+            << "none" << QStringList();
         QTest::newRow("only sound1")
             << "\"sound1\"=\"a.wav\"" << false << false << true << 1 << "a.wav"
-            << "none";
-        // One guard covers the pair: a bad sound2 also discards a good sound1.
+            << "none" << QStringList();
+        // One fallback covers the pair: a bad sound2 also sets a good sound1 aside.
         QTest::newRow("sound2 of wrong type") << "\"sound1\"=\"a.wav\"\n\"sound2\"=dword:00000001"
                                               << false << false << true << 1 << "none"
-                                              << "none";
+                                              << "none" << QStringList{"sound2"};
+        QTest::newRow("both sounds of wrong type") << "\"sound1\"=dword:00000000\n\"sound2\"=hex:00"
+                                                   << false << false << true << 1 << "none"
+                                                   << "none" << QStringList{"sound1", "sound2"};
         QTest::newRow("expand string")
             << "\"sound1\"=hex(2):61,2e,77,61,76,00" << false << false << true << 1 << "a.wav"
-            << "none";
+            << "none" << QStringList();
     }
     void optionFallbacks() {
         QFETCH(QString, values);
+        QFETCH(QStringList, reported);
         writeLauncher(values.toStdString());
-        load();
+        const QString message = loadMessage();
         QFETCH(bool, close);
         QFETCH(bool, nomap);
         QFETCH(bool, flash);
@@ -254,27 +323,123 @@ private slots:
         QCOMPARE(QString::fromStdString(s.settings.sound1), sound1);
         QCOMPARE(QString::fromStdString(s.settings.sound2), sound2);
         QCOMPARE(view.modListUpdates, 1);
+        QCOMPARE(message.isEmpty(), reported.isEmpty());
+        for (const char* name : {"close", "nomap", "flash", "watchers", "sound1", "sound2"}) {
+            QCOMPARE(message.contains(QString("Invalid data type for '%1'").arg(name)),
+                     reported.contains(name));
+        }
     }
 
-    // The watcher's auto-join: off unless stored as a non-zero DWORD; a save writes it back.
+    // A value stored with the wrong type is kept as it is stored, even when the session uses a
+    // fallback for it, and even when the session changed it; every other value is saved as
+    // usual, and a sound that was read well is never replaced by its partner's fallback.
+    void wrongTypesAreKept_data() {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<QString>("bad");   // the value stored with the wrong type
+        QTest::addColumn<QString>("other"); // a value read well that must stay as stored
+        QTest::addColumn<bool>("change");   // the session changes the bad value before the save
+        QTest::newRow("watchers as text") << "\"watchers\"=\"2\""
+                                          << "watchers"
+                                          << "" << false;
+        QTest::newRow("close as text") << "\"close\"=\"1\""
+                                       << "close"
+                                       << "" << false;
+        QTest::newRow("nomap as bytes") << "\"nomap\"=hex:01"
+                                        << "nomap"
+                                        << "" << false;
+        QTest::newRow("flash as text") << "\"flash\"=\"0\""
+                                       << "flash"
+                                       << "" << false;
+        QTest::newRow("autojoin as text") << "\"autojoin\"=\"1\""
+                                          << "autojoin"
+                                          << "" << false;
+        QTest::newRow("sound1 a number, sound2 good")
+            << "\"sound1\"=dword:00000000\n\"sound2\"=\"/snd/b.wav\""
+            << "sound1"
+            << "sound2" << false;
+        QTest::newRow("sound2 a number, sound1 good")
+            << "\"sound1\"=\"/snd/a.wav\"\n\"sound2\"=dword:00000000"
+            << "sound2"
+            << "sound1" << false;
+        QTest::newRow("watchers as text, changed in the session") << "\"watchers\"=\"2\""
+                                                                  << "watchers"
+                                                                  << "" << true;
+        QTest::newRow("sound1 a number, changed in the session")
+            << "\"sound1\"=dword:00000000\n\"sound2\"=\"/snd/b.wav\""
+            << "sound1"
+            << "sound2" << true;
+    }
+    void wrongTypesAreKept() {
+        QFETCH(QString, values);
+        QFETCH(QString, bad);
+        QFETCH(QString, other);
+        QFETCH(bool, change);
+        writeLauncher(values.toStdString());
+        const auto badBefore = value(kUser, bad.toStdString());
+        const auto otherBefore = value(kUser, other.toStdString());
+        QVERIFY(loadMessage().contains("Invalid data type for '" + bad + "'"));
+        LauncherSettings& o = s.settings;
+        o.nosplash = false; // read well and changed: saved
+        if (change) {
+            o.watchers = 0;
+            o.sound1 = "/snd/new.wav";
+        }
+        QString message;
+        try {
+            save();
+        } catch (const Exception& e) {
+            message = e.what();
+        }
+        QCOMPARE(message.contains(bad), change);
+        QVERIFY(value(kUser, bad.toStdString()) == badBefore);
+        if (!other.isEmpty()) {
+            QVERIFY(value(kUser, other.toStdString()) == otherBefore);
+        }
+        QCOMPARE(dword(kUser, "nosplash"), int64_t(0));
+        for (const char* name : {"close", "nomap", "flash", "watchers", "autojoin"}) {
+            if (bad != name) {
+                QVERIFY2(value(kUser, name).has_value(), name); // written with its fallback
+            }
+        }
+    }
+
+    // A sound set aside only because its partner could not be read is saved once the session
+    // changes it.
+    void soundSetAsideIsSavedWhenChanged() {
+        writeLauncher("\"sound1\"=dword:00000000\n\"sound2\"=\"/snd/b.wav\"");
+        loadMessage();
+        s.settings.sound2 = "/snd/c.wav";
+        save();
+        QCOMPARE(text(kUser, "sound2"), std::string("/snd/c.wav"));
+        QCOMPARE(dword(kUser, "sound1"), int64_t(0));
+    }
+
+    // The watcher's auto-join: off unless stored as a non-zero DWORD; a save writes it back,
+    // except one stored with the wrong type, which stays as it is.
     void autojoin_data() {
         QTest::addColumn<QString>("values");
         QTest::addColumn<bool>("autojoin");
-        QTest::newRow("absent") << "" << false;
-        QTest::newRow("dword 1") << "\"autojoin\"=dword:00000001" << true;
-        QTest::newRow("dword 2") << "\"autojoin\"=dword:00000002" << true;
-        QTest::newRow("dword 0") << "\"autojoin\"=dword:00000000" << false;
-        QTest::newRow("text") << "\"autojoin\"=\"1\"" << false;
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("absent") << "" << false << true;
+        QTest::newRow("dword 1") << "\"autojoin\"=dword:00000001" << true << true;
+        QTest::newRow("dword 2") << "\"autojoin\"=dword:00000002" << true << true;
+        QTest::newRow("dword 0") << "\"autojoin\"=dword:00000000" << false << true;
+        QTest::newRow("text") << "\"autojoin\"=\"1\"" << false << false;
     }
     void autojoin() {
         QFETCH(QString, values);
         QFETCH(bool, autojoin);
+        QFETCH(bool, saved);
         writeLauncher(values.toStdString());
-        load();
+        QCOMPARE(loadMessage().isEmpty(), saved);
         QCOMPARE(s.settings.autojoin, autojoin);
         s.settings.autojoin = !autojoin;
-        save();
-        QCOMPARE(dword(kUser, "autojoin"), int64_t(autojoin ? 0 : 1));
+        try {
+            save();
+        } catch (const Exception&) {
+            QVERIFY(!saved); // says that the change was not saved
+        }
+        QCOMPARE(dword(kUser, "autojoin"), saved ? int64_t(autojoin ? 0 : 1) : int64_t(-1));
     }
 
     // The friends list: a REG_MULTI_SZ, none when absent. A value of another type is kept as
@@ -327,26 +492,28 @@ private slots:
     }
 
     // The browser's filter and sort: each as stored, or its default when absent or of another
-    // type; a save writes back what the user changed.
+    // type; a save writes back what the user changed, except values stored with another type,
+    // which the load reports and every save leaves as they are.
     void browserView_data() {
         QTest::addColumn<QString>("values");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("hides"); // hideempty, hidefull, hidesilent
         QTest::addColumn<int>("sortcolumn");
         QTest::addColumn<int>("sortorder");
+        QTest::addColumn<bool>("otherTypes"); // filter, hidefull and sortcolumn
         QTest::newRow("absent") << ""
                                 << ""
-                                << "000" << -1 << 0;
+                                << "000" << -1 << 0 << false;
         QTest::newRow("all stored")
             << "\"filter\"=\"Ann\"\n\"hideempty\"=dword:00000001\n\"hidefull\"=dword:00000000\n"
                "\"hidesilent\"=dword:00000001\n\"sortcolumn\"=dword:00000003\n"
                "\"sortorder\"=dword:00000001"
             << "Ann"
-            << "101" << 3 << 1;
+            << "101" << 3 << 1 << false;
         QTest::newRow("other types") << "\"filter\"=dword:00000001\n\"hidefull\"=\"1\"\n"
                                         "\"sortcolumn\"=\"2\""
                                      << ""
-                                     << "000" << -1 << 0;
+                                     << "000" << -1 << 0 << true;
     }
     void browserView() {
         QFETCH(QString, values);
@@ -354,21 +521,34 @@ private slots:
         QFETCH(QString, hides);
         QFETCH(int, sortcolumn);
         QFETCH(int, sortorder);
+        QFETCH(bool, otherTypes);
         writeLauncher(values.toStdString());
-        load();
+        QCOMPARE(!loadMessage().isEmpty(), otherTypes);
         const LauncherSettings& o = s.settings;
         QCOMPARE(QString::fromStdString(o.filter), filter);
         QCOMPARE(QString("%1%2%3").arg(o.hideempty).arg(o.hidefull).arg(o.hidesilent), hides);
         QCOMPARE(o.sortcolumn, sortcolumn);
         QCOMPARE(o.sortorder, sortorder);
+        const auto before = value(kUser, "filter");
         s.settings.filter = "Bob";
         s.settings.hidefull = !s.settings.hidefull;
         s.settings.sortcolumn = 4;
-        save();
-        QCOMPARE(text(kUser, "filter"), std::string("Bob"));
-        QCOMPARE(dword(kUser, "hidefull"), int64_t(hides[1] == '0'));
+        try {
+            save();
+            QVERIFY(!otherTypes);
+        } catch (const Exception& e) {
+            QVERIFY(QString(e.what()).contains("filter, hidefull and sortcolumn"));
+        }
+        if (otherTypes) {
+            QVERIFY(value(kUser, "filter") == before);
+            QCOMPARE(text(kUser, "hidefull"), std::string("1"));
+            QCOMPARE(text(kUser, "sortcolumn"), std::string("2"));
+        } else {
+            QCOMPARE(text(kUser, "filter"), std::string("Bob"));
+            QCOMPARE(dword(kUser, "hidefull"), int64_t(hides[1] == '0'));
+            QCOMPARE(dword(kUser, "sortcolumn"), int64_t(4));
+        }
         QCOMPARE(dword(kUser, "hideempty"), int64_t(hides[0] == '1'));
-        QCOMPARE(dword(kUser, "sortcolumn"), int64_t(4));
     }
 
     // A load that stops before the browser's values leaves them as stored at the next save.
@@ -584,6 +764,122 @@ private slots:
         QCOMPARE(subkeys(kUser + "servers"), std::vector<std::string>{"9"});
         QCOMPARE(message.contains("the mods"), !saved.contains("mods"));
         QVERIFY(message.contains("the servers"));
+    }
+
+    // A row written twice in the file, or under two spellings of one name, is two rows; the
+    // load says so, and a save and a load later both are still there with their own values.
+    void repeatedRowSections_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("mod 5 twice") << "mods" << QStringList{"5", "5"};
+        QTest::newRow("0xa and 0XA") << "mods" << QStringList{"0xa", "0XA"};
+        QTest::newRow("mod three times") << "mods" << QStringList{"7", "7", "7"};
+        QTest::newRow("server 9 twice") << "servers" << QStringList{"9", "9"};
+    }
+    void repeatedRowSections() {
+        QFETCH(QString, table);
+        QFETCH(QStringList, names);
+        std::string sections;
+        for (int i = 0; i < names.size(); ++i) {
+            sections += "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\" + table.toStdString() +
+                        "\\" + names[i].toStdString() + "]\n\"name\"=\"row" + std::to_string(i) +
+                        "\"\n\"checked\"=dword:00000001\n\"sockets\"=dword:00000001\n\n";
+        }
+        writeLauncher("", sections);
+        auto rowNames = [&](const Store& st) {
+            std::set<std::string> found;
+            std::set<int32_t> ids;
+            const int count = table == "mods" ? st.mods.count() : st.servers.count();
+            for (int i = 0; i < count; ++i) {
+                found.insert(table == "mods" ? st.mods[i].name : st.servers[i].name);
+                ids.insert(table == "mods" ? st.mods[i].id : st.servers[i].id);
+            }
+            return int(ids.size()) == count ? found : std::set<std::string>{};
+        };
+        std::set<std::string> all;
+        for (int i = 0; i < names.size(); ++i) {
+            all.insert("row" + std::to_string(i));
+        }
+        QVERIFY(loadMessage().contains("'" + names[0] + "' more than once", Qt::CaseInsensitive));
+        QCOMPARE(rowNames(s), all);
+        save();
+        Store again;
+        readRegistry(*reg, again, view); // no repeat is left to report
+        QCOMPARE(rowNames(again), all);
+        QCOMPARE(int(subkeys(kUser + table.toStdString()).size()), names.size());
+    }
+
+    // Values and subkeys of a row's key that the launcher does not read go with the row through
+    // saves, also when the row is given a new id or moves in the table.
+    void unknownPartsOfRowsSurvive_data() {
+        QTest::addColumn<QString>("name");    // the row's subkey
+        QTest::addColumn<int>("removeFirst"); // a row before it is removed in the session
+        QTest::newRow("plain id") << "6" << 0;
+        QTest::newRow("id that an earlier row has") << "004" << 0;
+        QTest::newRow("row moved down by a removal") << "6" << 1;
+    }
+    void unknownPartsOfRowsSurvive() {
+        QFETCH(QString, name);
+        QFETCH(int, removeFirst);
+        const std::string k = "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\";
+        writeLauncher("", k + "1]\n\"name\"=\"first\"\n\"checked\"=dword:00000000\n\n" + k +
+                              "4]\n\"name\"=\"four\"\n\"checked\"=dword:00000000\n\n" + k +
+                              name.toStdString() +
+                              "]\n\"Name\"=\"mine\"\n\"Checked\"=dword:00000001\n"
+                              "\"note\"=\"keep me\"\n\"size\"=dword:0000002a\n\n" +
+                              k + name.toStdString() + "\\extra]\n\"deep\"=hex:01,02\n\n");
+        QCOMPARE(loadMessage(), QString());
+        if (removeFirst) {
+            s.mods.remove(0);
+        }
+        save();
+        Store again;
+        readRegistry(*reg, again, view);
+        int mine = -1;
+        for (int i = 0; i <= again.mods.lastRow; ++i) {
+            if (again.mods[i].name == "mine") {
+                mine = i;
+            }
+        }
+        QVERIFY(mine >= 0);
+        QVERIFY(again.mods[mine].checked);
+        const std::string row = kUser + "mods\\" + std::to_string(again.mods[mine].id);
+        QCOMPARE(text(row, "note"), std::string("keep me"));
+        QCOMPARE(dword(row, "size"), int64_t(42));
+        QVERIFY(value(row + "\\extra", "deep") == (RegValue{REG_BINARY, "\x01\x02"}));
+        for (int i = 0; i <= again.mods.lastRow; ++i) { // nothing went to another row
+            if (i != mine) {
+                QVERIFY(!value(kUser + "mods\\" + std::to_string(again.mods[i].id), "note"));
+            }
+        }
+    }
+
+    // A NUL inside a text survives a load and a save byte for byte.
+    void textWithNulSurvives_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("sound path") << ""
+                                    << "sound1";
+        QTest::newRow("mod name") << "mods\\2"
+                                  << "name";
+    }
+    void textWithNulSurvives() {
+        QFETCH(QString, key);
+        QFETCH(QString, name);
+        const std::string nulText = "\"a" + std::string(1, '\0') + "b\"";
+        std::string values = "\"sound2\"=\"x\"\n";
+        std::string sections = "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\2]\n"
+                               "\"dir\"=\"d\"\n\"checked\"=dword:00000001\n";
+        (key.isEmpty() ? values : sections) += "\"" + name.toStdString() + "\"=" + nulText + "\n";
+        writeLauncher(values, sections);
+        QCOMPARE(loadMessage(), QString());
+        save();
+        const RegValue expected = RegValue::text(std::string("a\0b", 3));
+        QVERIFY(value(kUser + key.toStdString(), name.toStdString()) == expected);
+        Store again;
+        readRegistry(*reg, again, view);
+        const std::string& read = key.isEmpty() ? again.settings.sound1 : again.mods[0].name;
+        QCOMPARE(read, std::string("a\0b", 3));
     }
 
     // Subkey names that are one number written differently each stay a row of their own, and

@@ -270,6 +270,12 @@ private slots:
                                     << "/opt/VKR";
         QTest::newRow("no drive letter") << "1:\\VKR"
                                          << "1:\\VKR";
+        QTest::newRow(".. above the drive's root") << "C:\\..\\..\\etc"
+                                                   << "%P/drive_c/etc";
+        QTest::newRow(".. and . inside") << "c:\\Games\\.\\x\\..\\VKR"
+                                         << "%P/drive_c/Games/VKR";
+        QTest::newRow("only ..") << "C:/../.."
+                                 << "%P/drive_c";
     }
 
     void windowsPaths() {
@@ -277,6 +283,59 @@ private slots:
         QFETCH(QString, mapped);
         makePrefix({"drive_c/Games/VKR", "drive_c/games/other"});
         QCOMPARE(mapWindowsPath(prefix.toStdString(), expand(path)), expand(mapped));
+    }
+
+    // A prefix file over 64 MB is not read (it counts as missing) and standard error says so; a
+    // file that changed is read again, one that did not gives what it gave before.
+    void prefixFileSizeAndChanges_data() {
+        QTest::addColumn<qint64>("size"); // system.reg padded to this size, sparse
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("64 MB") << qint64(64) * 1024 * 1024 << "%P/drive_c/a";
+        QTest::newRow("one byte more") << qint64(64) * 1024 * 1024 + 1 << "-";
+        QTest::newRow("100 GB") << qint64(100) * 1024 * 1024 * 1024 << "-";
+    }
+    void prefixFileSizeAndChanges() {
+        QFETCH(qint64, size);
+        QFETCH(QString, folder);
+        makePrefix({});
+        const std::string system = (prefix + "/system.reg").toStdString();
+        const std::string p = prefix.toStdString();
+        const std::string ownPath = dir->filePath("registry.reg").toStdString();
+        std::ofstream(ownPath) << "REGEDIT4\n";
+        FileRegistry reg(ownPath);
+        auto gameFolder = [&] {
+            return inTransaction(
+                reg, [](const std::string&) {},
+                [&] { return readGameFolder(reg, p).value_or("-"); });
+        };
+        auto writeSystem = [&](const char* main) {
+            std::ofstream(system, std::ios::binary) << wineText(
+                QByteArray("[Software\\\\Brannock\\\\Operation Velkrand] 1\n\"MAIN\"=\"") + main +
+                "\"\n");
+            QCOMPARE(::truncate(system.c_str(), size), 0);
+        };
+        writeSystem("C:\\\\a");
+        const QString errors = dir->filePath("stderr.txt");
+        const int saved = ::dup(2);
+        FILE* capture = std::fopen(qPrintable(errors), "w");
+        ::dup2(::fileno(capture), 2);
+        const std::string first = gameFolder();
+        const std::string second = gameFolder();
+        std::fflush(stderr);
+        ::dup2(saved, 2);
+        ::close(saved);
+        std::fclose(capture);
+        QCOMPARE(first, expand(folder));
+        QCOMPARE(second, first);
+        QFile log(errors);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        const QByteArray said = log.readAll();
+        QCOMPARE(said.count("larger than 64 MB"), folder == "-" ? 1 : 0); // once, not per load
+
+        writeSystem("C:\\\\b"); // the same size, other contents
+        if (folder != "-") {
+            QCOMPARE(gameFolder(), expand("%P/drive_c/b"));
+        }
     }
 
     void profilesFolderOfAnyCase_data() {

@@ -291,6 +291,35 @@ private slots:
         QCOMPARE(vkr::store().settings.watchers, static_cast<int32_t>(flags.last()));
     }
 
+    // A path that is not UTF-8 is written back byte for byte unless the user changed its field.
+    void pathsKeepTheirBytes_data() {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QByteArray>("sound1");
+        QTest::addColumn<QByteArray>("sound2");
+        QTest::newRow("nothing touched")
+            << QStringList{} << QByteArray("/snd/b\xe4.wav") << QByteArray("/snd/\xff");
+        QTest::newRow("another control changed")
+            << QStringList{"CheckBox2", "sound2=/snd/c.wav"} << QByteArray("/snd/b\xe4.wav")
+            << QByteArray("/snd/c.wav");
+        QTest::newRow("the path retyped") << QStringList{"sound1=/snd/d.wav"}
+                                          << QByteArray("/snd/d.wav") << QByteArray("/snd/\xff");
+    }
+    void pathsKeepTheirBytes() {
+        QFETCH(QStringList, steps);
+        QFETCH(QByteArray, sound1);
+        QFETCH(QByteArray, sound2);
+        start(soundValues(2, "/snd/b\xe4.wav", "/snd/\xff"));
+        QVERIFY(open());
+        perform(steps);
+        QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+        auto stored = [&](const char* name) {
+            auto v = fx->stored(Hive::CurrentUser, kUser, name);
+            return v ? QByteArray::fromStdString(v->asText()) : QByteArray("<missing>");
+        };
+        QCOMPARE(stored("sound1"), sound1);
+        QCOMPARE(stored("sound2"), sound2);
+    }
+
     void okWritesTheTablesToo() {
         start("[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\12]\n\"name\"=\"Desert\"\n"
               "\"dir\"=\"@desert\"\n\"checked\"=dword:00000000\n\n"

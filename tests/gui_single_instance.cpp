@@ -12,7 +12,9 @@
 #include <csignal>
 #include <fcntl.h>
 #include <memory>
+#include <poll.h>
 #include <sys/file.h>
+#include <sys/inotify.h>
 #include <unistd.h>
 #include <vector>
 
@@ -38,6 +40,35 @@ class SingleInstanceTest : public QObject {
         p->start(VKR_BINARY_DIR "/vkr-launcher", {});
         processes.push_back(std::move(p));
         return processes.back().get();
+    }
+
+    // Starts a launcher and returns it once its first load has read the settings file.
+    QProcess* startAndLoad() {
+        const int watch = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+        if (watch < 0 ||
+            ::inotify_add_watch(watch, fx->registryPath().c_str(), IN_CLOSE_NOWRITE) < 0) {
+            return nullptr;
+        }
+        QProcess* launcher = startLauncher();
+        pollfd ready{watch, POLLIN, 0};
+        const bool read = ::poll(&ready, 1, 30000) == 1;
+        ::close(watch);
+        return read ? launcher : nullptr;
+    }
+
+    // Takes the settings file's lock, as another program using the file would, once the
+    // launcher has let go of it; the descriptor, or -1.
+    int holdSettingsLock() {
+        const int fd = ::open((fx->registryPath() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+        QDeadlineTimer deadline(30000);
+        while (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (deadline.hasExpired()) {
+                ::close(fd);
+                return -1;
+            }
+            QTest::qWait(20);
+        }
+        return fd;
     }
 
     // The socket of the launcher on the fixture's settings, or on those below configHome.
@@ -184,6 +215,51 @@ private slots:
         QCOMPARE(launcher->exitCode(), 0);
         QVERIFY(
             QString::fromStdString(fx->readRegistryText()).contains("\"nomap\"=dword:00000000"));
+    }
+
+    // While the save of a signal waits (here for a lock another program holds, then with the
+    // message that it is in use), a second signal of any kind ends the launcher at once.
+    void secondSignalEnds_data() {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("second");
+        QTest::newRow("TERM then INT") << int(SIGTERM) << int(SIGINT);
+        QTest::newRow("INT then HUP") << int(SIGINT) << int(SIGHUP);
+        QTest::newRow("HUP then TERM") << int(SIGHUP) << int(SIGTERM);
+        QTest::newRow("TERM then TERM") << int(SIGTERM) << int(SIGTERM);
+    }
+    void secondSignalEnds() {
+        QFETCH(int, first);
+        QFETCH(int, second);
+        fx->writeStandardRegistry();
+        QProcess* launcher = startAndLoad();
+        QVERIFY(launcher);
+        const int lock = holdSettingsLock();
+        QVERIFY(lock >= 0);
+        const pid_t pid = pid_t(launcher->processId());
+        QCOMPARE(::kill(pid, first), 0);
+        QTest::qWait(300);
+        QCOMPARE(::kill(pid, second), 0);
+        QVERIFY(launcher->waitForFinished(30000));
+        ::close(lock);
+        QCOMPARE(launcher->exitStatus(), QProcess::CrashExit);
+        QCOMPARE(launcher->exitCode(), second);
+    }
+
+    // A message shown during a signal's save waits for a click at most ten seconds; then the
+    // launcher ends, with 128 + the signal's number, the file as the save left it.
+    void messageDuringSignalSaveGivesUp() {
+        fx->writeStandardRegistry();
+        const std::string before = fx->readRegistryText();
+        QProcess* launcher = startAndLoad();
+        QVERIFY(launcher);
+        const int lock = holdSettingsLock();
+        QVERIFY(lock >= 0);
+        QCOMPARE(::kill(pid_t(launcher->processId()), SIGTERM), 0);
+        QVERIFY(launcher->waitForFinished(60000));
+        ::close(lock);
+        QCOMPARE(launcher->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(launcher->exitCode(), 128 + SIGTERM);
+        QCOMPARE(fx->readRegistryText(), before);
     }
 };
 
