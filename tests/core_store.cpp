@@ -442,8 +442,9 @@ private slots:
         QCOMPARE(dword(kUser, "autojoin"), saved ? int64_t(autojoin ? 0 : 1) : int64_t(-1));
     }
 
-    // The friends list: a REG_MULTI_SZ, none when absent. A value of another type is kept as
-    // stored: the load goes on without friends, and a save leaves the value alone and says so.
+    // The friends list: a REG_MULTI_SZ, none when absent. A value of another type is named in
+    // the load's message and kept as stored: the load goes on without friends, and a save of a
+    // changed list leaves the value alone and says so.
     void friends_data() {
         QTest::addColumn<QString>("values");
         QTest::addColumn<QStringList>("loaded");
@@ -465,7 +466,8 @@ private slots:
         writeLauncher(values.toStdString(),
                       "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n\"name\"=\"s\"\n"
                       "\"sockets\"=dword:00000001\n");
-        load();
+        const QString loadText = loadMessage();
+        QCOMPARE(loadText.contains("Invalid data type for 'friends'"), saved == "kept");
         QStringList got;
         for (const std::string& name : s.settings.friends) {
             got << QString::fromStdString(name);
@@ -735,8 +737,8 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "", false, false, false, false, true, 0, "new1",
-             "new2", true, "", false, false, false, -1, 0, {"Cy"}};
+        o = {"/new.exe", "",   false, false, false, false, true, 0, "new1",
+             "new2",     true, "",    false, false, false, -1,   0, {"Cy"}};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;
