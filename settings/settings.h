@@ -19,6 +19,7 @@ struct LauncherSettings {
     std::string sound1;
     std::string sound2;
     bool autojoin = false; // the watcher joins by itself when a new game is being set up
+    bool notify = true;    // the watcher's alerts also go to the desktop's notifications
 };
 
 struct ModEntry {
@@ -107,6 +108,7 @@ struct Store {
         bool watchers = false;
         bool sounds = false; // sound1 and sound2, read together
         bool autojoin = false;
+        bool notify = false;
         bool mods = false;
         bool servers = false;
     } loaded;

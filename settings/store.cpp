@@ -146,6 +146,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
         o.flash = readOr(true, [&] { return key.readBool("flash"); });
         o.watchers = readOr(1, [&] { return key.readInteger("watchers"); });
         o.autojoin = readOr(false, [&] { return key.readBool("autojoin"); });
+        o.notify = readOr(true, [&] { return key.readBool("notify"); });
         try {
             o.sound1 = key.readString("sound1");
             o.sound2 = key.readString("sound2");
@@ -160,7 +161,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
             o.sound2 = "none";
         }
         loaded.close = loaded.nomap = loaded.flash = loaded.watchers = loaded.sounds =
-            loaded.autojoin = true;
+            loaded.autojoin = loaded.notify = true;
 
         readTable(key, kModsKey, "mods", s.mods, loaded.mods, [](RegKey& k, ModEntry& m) {
             m.name = k.readString("name");
@@ -216,6 +217,7 @@ void saveInTransaction(Registry& reg, Store& s) {
     });
     saveIf(loaded.watchers, "watchers", [&] { key.writeInteger("watchers", o.watchers); });
     saveIf(loaded.autojoin, "autojoin", [&] { key.writeBool("autojoin", o.autojoin); });
+    saveIf(loaded.notify, "notify", [&] { key.writeBool("notify", o.notify); });
     saveIf(loaded.mods, "the mods", [&] {
         writeTableRows(key, kModsKey, s.mods, [](RegKey& k, const ModEntry& m) {
             k.writeString("name", m.name);
