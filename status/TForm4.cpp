@@ -461,6 +461,7 @@ void TForm4::BitBtn3Click() {
     vkr::showForm(watcher); // the watcher centres itself on the main window when first shown
     watcher->udps->RemoteHost = e.ip;
     watcher->udps->RemotePort = port;
+    watcher->server = {e.id, e.name};
     watcher->Timer2->start();
     watcher->UpdateStatus();
     watcher->raise();
