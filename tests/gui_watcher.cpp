@@ -663,6 +663,7 @@ private slots:
                                        "player_1", "Bob", "score_1", "2"}),
                                QJsonObject{{"silent", true}}}}}}));
         vkr::store().settings.watchers = 0;
+        vkr::store().settings.autojoin = true;
         QVERIFY(open(server.ports[0]));
         QTRY_VERIFY(events > 0);
         QDir().mkpath("/tmp/shots");
