@@ -259,9 +259,9 @@ void TFormWatcher::Timer3Timer() {
     if (countdown_ > 1) {
         --countdown_;
         paintStatusLine();
-        // Asked once a second while counting: a server where what the countdown joins for
-        // ends ends the countdown within a second, long before the next poll. The reply
-        // replaces the player list.
+        // Asked once a second while counting: once the new game or the free slot is gone,
+        // the countdown ends within a second, long before the next poll. The reply replaces
+        // the player list.
         state_.startRequest();
         sendRequest();
         return;

@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QFileInfo>
 #include <QStringList>
 #include <QVariantMap>
 
@@ -34,6 +35,13 @@ DesktopNotifier::DesktopNotifier(QObject* parent) : QObject(parent) {}
 
 bool DesktopNotifier::connectBus() {
     if (!connected_) {
+        // A desktop without a session bus gets no notifications: none is launched for them
+        // (the bus library would start one, and make the GUI thread wait for it).
+        const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+            (runtime.isEmpty() || !QFileInfo::exists(runtime + "/bus"))) {
+            return false;
+        }
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected()) {
             return false;
