@@ -77,7 +77,20 @@ void TForm1::loadLogo() {
 // --- settings store -------------------------------------------------------------------------
 
 void TForm1::ReadRegistry() {
-    vkr::readRegistry(registry_, vkr::store(), *this);
+    // The browser shows the server table as it is after the load, also after a load that
+    // stopped part-way.
+    auto tableRead = [] {
+        if (TForm4* browser = vkr::forms().form4) {
+            browser->ServerTableChanged();
+        }
+    };
+    try {
+        vkr::readRegistry(registry_, vkr::store(), *this);
+    } catch (...) {
+        tableRead();
+        throw;
+    }
+    tableRead();
 }
 
 void TForm1::SaveRegistry() {

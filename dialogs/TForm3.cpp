@@ -45,6 +45,15 @@ void TForm3::FormActivate() {
     showSelection();
 }
 
+void TForm3::EditServer(int row, const QWidget* over) {
+    vkr::showFormCentred(this, over); // the activation lists the servers
+    {
+        const QSignalBlocker block(ui_->ServerList);
+        ui_->ServerList->setCurrentIndex(row);
+    }
+    showSelection();
+}
+
 void TForm3::ServerListChange() {
     showSelection();
 }

@@ -19,6 +19,9 @@ public:
 
     Ui::TForm3* ui() const { return ui_.get(); }
 
+    // Shows the editor centred over the window over, with table row row selected.
+    void EditServer(int row, const QWidget* over);
+
     // Handlers, named after their control and event.
     void FormActivate();
     void ServerListChange();

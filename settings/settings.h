@@ -20,6 +20,14 @@ struct LauncherSettings {
     std::string sound2;
     bool autojoin = false; // the watcher joins by itself when a new game is being set up
     bool notify = true;    // the watcher's alerts also go to the desktop's notifications
+    // The server browser's filter: the text its rows must contain and the rows it hides.
+    std::string filter;
+    bool hideempty = false;
+    bool hidefull = false;
+    bool hidesilent = false;
+    // The browser's sort: its column (-1 or out of range: table order) and direction (0 up).
+    int32_t sortcolumn = -1;
+    int32_t sortorder = 0;
 };
 
 struct ModEntry {
@@ -109,6 +117,8 @@ struct Store {
         bool sounds = false; // sound1 and sound2, read together
         bool autojoin = false;
         bool notify = false;
+        bool filter = false; // filter, hideempty, hidefull and hidesilent, read together
+        bool sort = false;   // sortcolumn and sortorder, read together
         bool mods = false;
         bool servers = false;
     } loaded;

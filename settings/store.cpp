@@ -147,6 +147,12 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
         o.watchers = readOr(1, [&] { return key.readInteger("watchers"); });
         o.autojoin = readOr(false, [&] { return key.readBool("autojoin"); });
         o.notify = readOr(true, [&] { return key.readBool("notify"); });
+        o.filter = readOr(std::string(), [&] { return key.readString("filter"); });
+        o.hideempty = readOr(false, [&] { return key.readBool("hideempty"); });
+        o.hidefull = readOr(false, [&] { return key.readBool("hidefull"); });
+        o.hidesilent = readOr(false, [&] { return key.readBool("hidesilent"); });
+        o.sortcolumn = readOr(-1, [&] { return key.readInteger("sortcolumn"); });
+        o.sortorder = readOr(0, [&] { return key.readInteger("sortorder"); });
         try {
             o.sound1 = key.readString("sound1");
             o.sound2 = key.readString("sound2");
@@ -161,7 +167,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view) {
             o.sound2 = "none";
         }
         loaded.close = loaded.nomap = loaded.flash = loaded.watchers = loaded.sounds =
-            loaded.autojoin = loaded.notify = true;
+            loaded.autojoin = loaded.notify = loaded.filter = loaded.sort = true;
 
         readTable(key, kModsKey, "mods", s.mods, loaded.mods, [](RegKey& k, ModEntry& m) {
             m.name = k.readString("name");
@@ -218,6 +224,16 @@ void saveInTransaction(Registry& reg, Store& s) {
     saveIf(loaded.watchers, "watchers", [&] { key.writeInteger("watchers", o.watchers); });
     saveIf(loaded.autojoin, "autojoin", [&] { key.writeBool("autojoin", o.autojoin); });
     saveIf(loaded.notify, "notify", [&] { key.writeBool("notify", o.notify); });
+    saveIf(loaded.filter, "filter, hideempty, hidefull, hidesilent", [&] {
+        key.writeString("filter", o.filter);
+        key.writeBool("hideempty", o.hideempty);
+        key.writeBool("hidefull", o.hidefull);
+        key.writeBool("hidesilent", o.hidesilent);
+    });
+    saveIf(loaded.sort, "sortcolumn, sortorder", [&] {
+        key.writeInteger("sortcolumn", o.sortcolumn);
+        key.writeInteger("sortorder", o.sortorder);
+    });
     saveIf(loaded.mods, "the mods", [&] {
         writeTableRows(key, kModsKey, s.mods, [](RegKey& k, const ModEntry& m) {
             k.writeString("name", m.name);

@@ -4,24 +4,34 @@
 #include "app/cmdline.h"
 #include "app/guard.h"
 #include "app/window.h"
+#include "dialogs/TForm3.h"
 #include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
 #include "net/tick.h"
 #include "settings/errors.h"
+#include "settings/prompts.h"
 #include "settings/settings.h"
 #include "status/TFormWatcher.h"
+#include "status/server_model.h"
 #include "status/server_query.h"
 #include "ui_TForm1.h"
 #include "ui_TForm4.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyleOptionHeader>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <exception>
 #include <optional>
@@ -30,65 +40,53 @@ namespace {
 
 // The design's client size: the controls below the grids keep their distance from the bottom.
 constexpr int designWidth = 500;
-constexpr int designHeight = 378;
+constexpr int designHeight = 407;
 
-void setUpGrid(QTableWidget* grid) {
+// The header's sort arrow sits in a strip of its own above the text, as on Windows, so that it
+// never covers the text of a narrow column.
+constexpr int arrowStrip = 5;
+
+class HeaderStyle : public QProxyStyle {
+public:
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option);
+        if (element != CE_Header || !header) {
+            QProxyStyle::drawControl(element, option, painter, widget);
+            return;
+        }
+        QStyleOptionHeader section(*header);
+        section.sortIndicator = QStyleOptionHeader::None;
+        QProxyStyle::drawControl(CE_HeaderSection, &section, painter, widget);
+        QStyleOptionHeader label(section);
+        label.rect = subElementRect(SE_HeaderLabel, &section, widget).adjusted(0, arrowStrip, 0, 0);
+        QProxyStyle::drawControl(CE_HeaderLabel, &label, painter, widget);
+        if (header->sortIndicator == QStyleOptionHeader::None) {
+            return;
+        }
+        // A small filled triangle, centred at the top: pointing up for an ascending sort.
+        const QRect r = header->rect;
+        const int x = r.center().x(), top = r.top() + 1, bottom = top + arrowStrip - 2;
+        const bool up = header->sortIndicator == QStyleOptionHeader::SortUp;
+        const QPolygon arrow({QPoint(x - 3, up ? bottom : top), QPoint(x + 3, up ? bottom : top),
+                              QPoint(x, up ? top : bottom)});
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setPen(header->palette.color(QPalette::WindowText));
+        painter->setBrush(header->palette.color(QPalette::WindowText));
+        painter->drawPolygon(arrow);
+        painter->restore();
+    }
+};
+
+void setUpGrid(QTableView* grid) {
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setMinimumSectionSize(16);
     grid->verticalHeader()->setDefaultSectionSize(16);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
-// The number a Ping or Players cell sorts by (the player count of "3/12"); none while the
-// cell still shows its placeholder.
-std::optional<int> sortNumber(const QString& text) {
-    bool ok = false;
-    const int n = text.section('/', 0, 0).toInt(&ok);
-    return ok ? std::optional<int>(n) : std::nullopt;
-}
-
-// A cell of SGrid. It keeps the server table index of its row: sorting moves the rows, the
-// server stays with them. Ping and Players sort as numbers with the placeholders last in either
-// direction, the other columns as text regardless of case; equal cells keep table order.
-class ServerCell : public QTableWidgetItem {
-public:
-    ServerCell(const QString& text, int tableIndex)
-        : QTableWidgetItem(text), tableIndex_(tableIndex) {}
-
-    static int tableIndex(const QTableWidgetItem& cell) {
-        return static_cast<const ServerCell&>(cell).tableIndex_;
-    }
-
-    bool operator<(const QTableWidgetItem& other) const override {
-        // Qt sorts descending by swapping the operands; the placeholders and ties must not
-        // follow that swap, so the comparison is made in the order shown.
-        const QHeaderView* header = tableWidget()->horizontalHeader();
-        const bool ascending = header->sortIndicatorOrder() == Qt::AscendingOrder;
-        return ascending ? shownBefore(*this, other, header->sortIndicatorSection(), true)
-                         : shownBefore(other, *this, header->sortIndicatorSection(), false);
-    }
-
-private:
-    static bool shownBefore(const QTableWidgetItem& a, const QTableWidgetItem& b, int column,
-                            bool ascending) {
-        int order = 0;
-        if (column == 2 || column == 3) {
-            const std::optional<int> x = sortNumber(a.text()), y = sortNumber(b.text());
-            if (x.has_value() != y.has_value()) {
-                return x.has_value();
-            }
-            order = x && *x != *y ? (*x < *y ? -1 : 1) : 0;
-        } else {
-            order = a.text().compare(b.text(), Qt::CaseInsensitive);
-        }
-        if (order != 0) {
-            return ascending == (order < 0);
-        }
-        return tableIndex(a) < tableIndex(b);
-    }
-
-    int tableIndex_;
-};
+const char* const goneMessage = "This server is no longer in the server list.";
 
 } // namespace
 
@@ -96,7 +94,10 @@ TForm4::TForm4(QWidget* parent)
     : vkr::Dialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
       udps(new TNMUDP(this)), lookup(new TClientSocket(this)), Timer1(new QTimer(this)),
-      Timer2(new QTimer(this)), Timer3(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()) {
+      Timer2(new QTimer(this)), Timer3(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()),
+      model_(new ServerModel(this)), view_(new ServerView(model_, this)),
+      players_(new PlayerModel(this)), shownCount_(new QLabel(this)), rowMenu_(new QMenu(this)),
+      refresh_(new QTimer(this)) {
     ui_->setupUi(this);
     resize(designWidth, designHeight);
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
@@ -107,17 +108,19 @@ TForm4::TForm4(QWidget* parent)
     small.setPixelSize(9);
     ui_->GroupBox2->setFont(small);
 
-    setUpGrid(ui_->SGrid);
-    ui_->SGrid->horizontalHeader()->setFixedHeight(17);
-    ui_->SGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ui_->SGrid->horizontalHeader()->setHighlightSections(false);
-    // A header click sorts by its column, a second one reverses; the table order until then.
-    // Every column's first click sorts ascending, whatever the last sort was.
-    for (int c = 0; c < ui_->SGrid->columnCount(); ++c) {
-        ui_->SGrid->horizontalHeaderItem(c)->setData(Qt::InitialSortOrderRole, Qt::AscendingOrder);
-    }
-    ui_->SGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-    ui_->SGrid->setSortingEnabled(true);
+    QTableView* grid = ui_->SGrid;
+    grid->setModel(view_);
+    setUpGrid(grid);
+    QHeaderView* header = grid->horizontalHeader();
+    auto* headerStyle = new HeaderStyle;
+    headerStyle->setParent(header);
+    header->setStyle(headerStyle);
+    header->setFixedHeight(17 + arrowStrip);
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setHighlightSections(false);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    grid->setSortingEnabled(true);
+    ui_->PlrGrid->setModel(players_);
     setUpGrid(ui_->PlrGrid);
     ui_->PlrGrid->horizontalHeader()->hide();
     // SGrid keeps its height when the window grows; the player grid takes the rest.
@@ -125,6 +128,27 @@ TForm4::TForm4(QWidget* parent)
     ui_->Splitter1->setStretchFactor(1, 1);
     ui_->Splitter1->setSizes({177, 109});
     ui_->StatusBar1->showMessage("Ready");
+    shownCount_->setObjectName("ShownCount");
+    shownCount_->setAccessibleName("Servers shown");
+    // Wide enough for the longest count, so that no count is ever cut.
+    shownCount_->setMinimumWidth(
+        shownCount_->fontMetrics().horizontalAdvance("1025 of 1025 servers shown") + 8);
+    ui_->StatusBar1->addPermanentWidget(shownCount_);
+    shownCount_->hide();
+
+    rowMenu_->setObjectName("RowMenu");
+    auto menuAction = [this](const char* text, auto handler) {
+        QAction* action = rowMenu_->addAction(text);
+        vkr::onSignal(action, &QAction::triggered, this, [this, handler] {
+            if (menuServer_) {
+                handler(this, *menuServer_);
+            }
+        });
+    };
+    menuAction("Join server", [](TForm4* f, vkr::EntryKey k) { f->JoinServer(k); });
+    menuAction("Watcher", [](TForm4* f, vkr::EntryKey k) { f->WatchServer(k); });
+    menuAction("Copy address", [](TForm4* f, vkr::EntryKey k) { f->CopyAddress(k); });
+    menuAction("Edit server...", [](TForm4* f, vkr::EntryKey k) { f->EditServer(k); });
 
     udps->SetLocalPort(15015);
     udps->OnDataReceived = [this](TNMUDP*, int NumberBytes, const std::string& FromIP, int Port) {
@@ -137,17 +161,37 @@ TForm4::TForm4(QWidget* parent)
     Timer1->setInterval(500);
     Timer2->setInterval(500);
     Timer3->setInterval(250);
+    refresh_->setSingleShot(true);
+    refresh_->setInterval(0);
     vkr::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     vkr::onSignal(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     vkr::onSignal(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    vkr::onSignal(refresh_, &QTimer::timeout, this, [this] { refresh(); });
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     vkr::onSignal(ui_->BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
-    // A click selects, also on the row already selected; the keys move the current cell.
-    vkr::onSignal(ui_->SGrid, &QTableWidget::cellClicked, this, [this] { SGridClick(); });
-    vkr::onSignal(ui_->SGrid, &QTableWidget::currentCellChanged, this, [this] { SGridClick(); });
+    // F5 refreshes as the Refresh button does (nothing while a pass runs).
+    auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
+    vkr::onSignal(f5, &QShortcut::activated, this, [this] { ui_->BitBtn2->click(); });
+    // A click selects, also on the row already selected; the keys move the current row.
+    vkr::onSignal(grid, &QTableView::clicked, this, [this] { SGridClick(); });
+    vkr::onSignal(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+                  [this] { SGridClick(); });
     // A double-click joins the row it selects, as Join does.
-    vkr::onSignal(ui_->SGrid, &QTableWidget::cellDoubleClicked, this, [this] { BitBtn1Click(); });
+    vkr::onSignal(grid, &QTableView::doubleClicked, this, [this] { BitBtn1Click(); });
+    connect(grid, &QTableView::customContextMenuRequested, this,
+            [this](const QPoint& pos) { vkr::guarded([&] { SGridContextMenu(pos, false); }); });
+    grid->installEventFilter(this);
+    vkr::onSignal(header, &QHeaderView::sortIndicatorChanged, this, [this] { SortChange(); });
+    vkr::onSignal(ui_->FilterText, &QLineEdit::textChanged, this, [this] { FilterChange(); });
+    for (QCheckBox* box : {ui_->HideEmpty, ui_->HideFull, ui_->HideSilent}) {
+        vkr::onSignal(box, &QCheckBox::toggled, this, [this] { FilterChange(); });
+    }
+    // The count of rows shown follows every change of the rows the filter lets through.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
+        connect(view_, signal, this, [this] { showShownCount(); });
+    }
+    connect(view_, &QAbstractItemModel::modelReset, this, [this] { showShownCount(); });
     vkr::onActivate(this, [this] { FormActivate(); });
     vkr::guarded([this] { FormCreate(); });
 }
@@ -161,17 +205,67 @@ void TForm4::FormCreate() {
         ui_->PlayerName->addItem(from->itemText(i));
     }
     ui_->PlayerName->setCurrentText(from->currentText());
+    syncRows();
 }
 
 void TForm4::showEvent(QShowEvent* event) {
     vkr::Dialog::showEvent(event);
     if (!event->spontaneous()) {
-        // Every opening lists the servers in table order.
-        const QSignalBlocker block(ui_->SGrid);
-        ui_->SGrid->setSortingEnabled(false);
-        ui_->SGrid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-        restoreTableOrder();
-        ui_->SGrid->setSortingEnabled(true);
+        // Every opening shows the filter and the sort last chosen.
+        showViewSettings();
+    }
+}
+
+void TForm4::showViewSettings() {
+    const vkr::LauncherSettings& o = vkr::store().settings;
+    {
+        const QSignalBlocker text(ui_->FilterText), empty(ui_->HideEmpty), full(ui_->HideFull),
+            silent(ui_->HideSilent);
+        ui_->FilterText->setText(vkr::qs(o.filter));
+        ui_->HideEmpty->setChecked(o.hideempty);
+        ui_->HideFull->setChecked(o.hidefull);
+        ui_->HideSilent->setChecked(o.hidesilent);
+    }
+    view_->setFilter({vkr::qs(o.filter), o.hideempty, o.hidefull, o.hidesilent});
+    const bool sorted = o.sortcolumn >= 0 && o.sortcolumn < ServerModel::ColumnCount;
+    const QSignalBlocker block(ui_->SGrid->horizontalHeader());
+    ui_->SGrid->sortByColumn(sorted ? o.sortcolumn : -1,
+                             sorted && o.sortorder == Qt::DescendingOrder ? Qt::DescendingOrder
+                                                                          : Qt::AscendingOrder);
+    showShownCount();
+}
+
+void TForm4::FilterChange() {
+    vkr::LauncherSettings& o = vkr::store().settings;
+    o.filter = ui_->FilterText->text().toStdString();
+    o.hideempty = ui_->HideEmpty->isChecked();
+    o.hidefull = ui_->HideFull->isChecked();
+    o.hidesilent = ui_->HideSilent->isChecked();
+    view_->setFilter({ui_->FilterText->text(), o.hideempty, o.hidefull, o.hidesilent});
+    showShownCount();
+}
+
+void TForm4::SortChange() {
+    const QHeaderView* header = ui_->SGrid->horizontalHeader();
+    vkr::LauncherSettings& o = vkr::store().settings;
+    o.sortcolumn = header->sortIndicatorSection();
+    o.sortorder = header->sortIndicatorOrder();
+    vkr::forms().form1->SaveRegistry();
+}
+
+void TForm4::hideEvent(QHideEvent* event) {
+    vkr::Dialog::hideEvent(event);
+    // The filter is kept as typed; it is saved when the window goes, not at every key.
+    if (!event->spontaneous() && vkr::forms().form1 && vkr::forms().form4 == this) {
+        vkr::guarded([] { vkr::forms().form1->SaveRegistry(); });
+    }
+}
+
+void TForm4::showShownCount() {
+    const int shown = view_->rowCount(), all = model_->rowCount();
+    shownCount_->setVisible(shown < all);
+    if (shown < all) {
+        shownCount_->setText(QString("%1 of %2 servers shown").arg(shown).arg(all));
     }
 }
 
@@ -186,24 +280,25 @@ void TForm4::FormResize() {
 
 void TForm4::resizeEvent(QResizeEvent* event) {
     vkr::Dialog::resizeEvent(event);
-    // Panel1 is anchored on all four sides, the buttons and the player box to the left and
-    // bottom, the status bar spans the bottom.
+    // The filter bar spans the top, Panel1 is anchored on all four sides, the buttons and the
+    // player box to the left and bottom, the status bar spans the bottom.
     const int dw = width() - designWidth;
     const int dh = height() - designHeight;
-    ui_->Panel1->setGeometry(8, 8, 481 + dw, 289 + dh);
-    ui_->BitBtn1->move(16, 319 + dh);
-    ui_->BitBtn2->move(128, 319 + dh);
-    ui_->BitBtn3->move(240, 319 + dh);
-    ui_->GroupBox2->move(352, 311 + dh);
+    ui_->FilterBar->setGeometry(8, 8, 481 + dw, 23);
+    ui_->Panel1->setGeometry(8, 37, 481 + dw, 289 + dh);
+    ui_->BitBtn1->move(16, 348 + dh);
+    ui_->BitBtn2->move(128, 348 + dh);
+    ui_->BitBtn3->move(240, 348 + dh);
+    ui_->GroupBox2->move(352, 340 + dh);
     ui_->StatusBar1->setGeometry(0, height() - 20, width(), 20);
     vkr::guarded([this] { FormResize(); });
 }
 
 void TForm4::SizeColumns() {
-    QTableWidget* grid = ui_->SGrid;
+    QTableView* grid = ui_->SGrid;
     const int a = static_cast<int>(std::lround((grid->width() - 98) / 3.0));
     const int widths[] = {a, a, 30, 50, a + 10};
-    for (int c = 0; c < 5; ++c) {
+    for (int c = 0; c < ServerModel::ColumnCount; ++c) {
         grid->setColumnWidth(c, std::max(0, widths[c]));
     }
     ui_->PlrGrid->setColumnWidth(0, 150);
@@ -216,19 +311,14 @@ void TForm4::Timer2Timer() {
 }
 
 void TForm4::Timer3Timer() {
-    const uint32_t now = vkr::GetTickCount();
-    changeRows([&] {
-        std::erase_if(awaiting_, [&](int server) {
-            const bool overdue = vkr::replyOverdue(rows_[server].status, now);
-            if (overdue) {
-                showSilent(server, true);
-            }
-            return overdue;
-        });
-    });
-    if (awaiting_.empty()) {
+    vkr::BrowserRows& rows = model_->rows();
+    for (int r : rows.takeOverdue(vkr::GetTickCount())) {
+        model_->noteChanged(r);
+    }
+    if (!rows.anyAwaiting()) {
         Timer3->stop();
     }
+    scheduleRefresh();
 }
 
 void TForm4::BitBtn2Click() {
@@ -256,7 +346,10 @@ void TForm4::QueryServers() {
     // The table's host names are looked up all at once, off the GUI thread; the rows are then
     // queried in table order over the results. A table of dotted addresses goes at once.
     try {
-        showServerRows();
+        syncRows();
+        if (selectedServer() == std::nullopt && view_->rowCount() > 0) {
+            selectRow(0);
+        }
         std::vector<std::string> names = vkr::QueryPass::namesToLookUp(vkr::store().servers);
         if (!names.empty()) {
             lookup->ResolveHostAddresses(names, [this](vkr::HostAddresses found) {
@@ -271,113 +364,32 @@ void TForm4::QueryServers() {
     sendRequests({});
 }
 
-void TForm4::showServerRows() {
-    const vkr::ServerTable& servers = vkr::store().servers;
-    QTableWidget* grid = ui_->SGrid;
-    const QSignalBlocker block(grid);
-    const int selected = selectedServer();
-    // The rows are filled in table order, then sorted again as the header shows.
-    grid->setSortingEnabled(false);
-    restoreTableOrder();
-    grid->setRowCount(servers.count());
-    for (int i = 0; i <= servers.lastRow; ++i) {
-        const QString texts[] = {vkr::qs(servers[i].name),
-                                 vkr::qs(servers[i].ip + ":" + servers[i].port)};
-        for (int c = 0; c < grid->columnCount(); ++c) {
-            QTableWidgetItem* item = grid->item(i, c);
-            if (!item) {
-                grid->setItem(i, c, new ServerCell(c < 2 ? texts[c] : QString(), i));
-            } else if (c < 2) {
-                item->setText(texts[c]);
-            }
-        }
-    }
-    grid->setSortingEnabled(true);
-    if (selected >= 0 && selected <= servers.lastRow) {
-        grid->setCurrentCell(gridRow(selected), 0);
-    } else if (grid->currentRow() < 0 && servers.count() > 0) {
-        grid->setCurrentCell(0, 0);
-    }
+void TForm4::ServerTableChanged() {
+    syncRows();
 }
 
-void TForm4::restoreTableOrder() {
-    QTableWidget* grid = ui_->SGrid;
-    bool inTableOrder = true;
-    for (int r = 0; r < grid->rowCount() && inTableOrder; ++r) {
-        inTableOrder = tableIndex(r) == r;
-    }
-    if (inTableOrder) {
+void TForm4::syncRows() {
+    if (sending_) {
+        syncDue_ = true; // the pass's rows stay put until it has sent
         return;
     }
-    const int selected = selectedServer();
-    std::vector<std::array<QTableWidgetItem*, 5>> byServer(grid->rowCount());
-    for (int r = 0; r < grid->rowCount(); ++r) {
-        const int k = tableIndex(r);
-        for (int c = 0; c < 5; ++c) {
-            QTableWidgetItem* item = grid->takeItem(r, c);
-            if (k >= 0 && k < grid->rowCount()) {
-                byServer[k][c] = item;
-            } else {
-                delete item;
-            }
-        }
+    const std::optional<vkr::EntryKey> selected = selectedServer();
+    model_->sync(vkr::store().servers);
+    if (selected && model_->rows().rowOf(*selected) < 0) {
+        // The selected server was deleted: no row stands in for it.
+        ui_->SGrid->selectionModel()->clear();
+        players_->clear();
     }
-    for (int k = 0; k < grid->rowCount(); ++k) {
-        for (int c = 0; c < 5; ++c) {
-            grid->setItem(k, c, byServer[k][c]);
-        }
-    }
-    if (selected >= 0) {
-        grid->setCurrentCell(selected, 0);
-    }
+    showShownCount();
 }
 
-int TForm4::tableIndex(int row) const {
-    const QTableWidgetItem* item = ui_->SGrid->item(row, 0);
-    return item ? ServerCell::tableIndex(*item) : -1;
+void TForm4::selectRow(int row) {
+    ui_->SGrid->setCurrentIndex(view_->index(row, 0));
 }
 
-template <class Change> void TForm4::changeRows(Change&& change) {
-    QTableWidget* grid = ui_->SGrid;
-    if (!grid->isSortingEnabled() || grid->horizontalHeader()->sortIndicatorSection() < 0) {
-        change(); // no sort column, or held already: no row moves
-        return;
-    }
-    struct Hold {
-        QTableWidget* grid;
-        std::vector<int>& heldRows;
-        ~Hold() {
-            heldRows.clear();
-            grid->setSortingEnabled(true);
-        }
-    } hold{grid, heldRows_};
-    grid->setSortingEnabled(false);
-    heldRows_.assign(static_cast<size_t>(grid->rowCount()), -1);
-    for (int r = 0; r < grid->rowCount(); ++r) {
-        const int k = tableIndex(r);
-        if (k >= 0 && k < grid->rowCount()) {
-            heldRows_[static_cast<size_t>(k)] = r;
-        }
-    }
-    change();
-}
-
-int TForm4::gridRow(int server) const {
-    if (!heldRows_.empty()) {
-        return server >= 0 && server < static_cast<int>(heldRows_.size())
-                   ? heldRows_[static_cast<size_t>(server)]
-                   : -1;
-    }
-    // In table order (the order at every opening) the server's row is its own index.
-    if (server >= 0 && server < ui_->SGrid->rowCount() && tableIndex(server) == server) {
-        return server;
-    }
-    for (int r = 0; r < ui_->SGrid->rowCount(); ++r) {
-        if (tableIndex(r) == server) {
-            return r;
-        }
-    }
-    return -1;
+std::optional<vkr::EntryKey> TForm4::selectedServer() const {
+    const QModelIndexList rows = ui_->SGrid->selectionModel()->selectedRows();
+    return rows.isEmpty() ? std::nullopt : model_->keyOf(view_->mapToSource(rows.first()));
 }
 
 void TForm4::sendRequests(vkr::HostAddresses names) {
@@ -385,31 +397,37 @@ void TForm4::sendRequests(vkr::HostAddresses names) {
         bool& querying;
         ~PassEnd() { querying = false; }
     } passEnd{querying_};
-    const vkr::ServerTable& servers = vkr::store().servers;
-    if (ui_->SGrid->rowCount() != servers.count()) {
-        showServerRows(); // the table changed while the names were looked up
-    }
+    syncRows(); // the table may have changed while the names were looked up
     // A port text that is not an integer stops only its own row; the first such error is
     // reported once the pass is over.
     std::exception_ptr failure;
-    vkr::QueryPass pass(*udps, std::move(names));
-    senders_.clear();
-    changeRows([&] {
-        for (int i = 0; i <= servers.lastRow; ++i) {
+    vkr::BrowserRows& rows = model_->rows();
+    {
+        struct Sending {
+            bool& sending;
+            ~Sending() { sending = false; }
+        } sending{sending_};
+        sending_ = true;
+        vkr::QueryPass pass(*udps, std::move(names));
+        rows.beginPass();
+        for (int r = 0; r < rows.count(); ++r) {
             try {
-                pass.query(servers[i], rows_[i]);
-                senders_.add(i, servers[i], rows_[i].status);
+                pass.query(rows[r].entry, rows.stateForPass(r));
             } catch (const vkr::Exception&) {
                 if (!failure) {
                     failure = std::current_exception();
                 }
             }
-            showStatusCells(i);
-            showSilent(i, false);
-            awaiting_.insert(i);
+            rows.noteAsked(r);
+            model_->noteChanged(r);
         }
         pass.flush();
-    });
+    }
+    if (syncDue_) {
+        syncDue_ = false;
+        syncRows(); // the table changed while the pass sent: its rows follow now
+    }
+    scheduleRefresh();
     Timer3->start();
     setStatus("Query done...");
     Timer1->start();
@@ -418,18 +436,26 @@ void TForm4::sendRequests(vkr::HostAddresses names) {
     }
 }
 
-void TForm4::ShowPlayers() {
-    const int k = selectedServer();
-    if (k < 0) {
-        return;
+void TForm4::scheduleRefresh() {
+    if (!refresh_->isActive()) {
+        refresh_->start();
     }
-    const vkr::ServerStatus& status = rows_[k].status;
-    const int n = std::max(1, status.playerCount);
-    QTableWidget* grid = ui_->PlrGrid;
-    grid->setRowCount(n);
-    for (int j = 0; j < n; ++j) {
-        grid->setItem(j, 0, new QTableWidgetItem(vkr::fromBytes(status.playerName(j))));
-        grid->setItem(j, 1, new QTableWidgetItem(vkr::fromBytes(status.playerScore(j))));
+}
+
+void TForm4::refresh() {
+    model_->flushChanges();
+    if (playersDue_) {
+        playersDue_ = false;
+        ShowPlayers();
+    }
+    showShownCount();
+}
+
+void TForm4::ShowPlayers() {
+    const std::optional<vkr::EntryKey> key = selectedServer();
+    const int row = key ? model_->rows().rowOf(*key) : -1;
+    if (row >= 0) {
+        players_->show(model_->rows()[row].query.status);
     }
 }
 
@@ -438,17 +464,33 @@ void TForm4::SGridClick() {
 }
 
 void TForm4::BitBtn1Click() {
-    const int k = selectedServer();
+    if (const std::optional<vkr::EntryKey> key = selectedServer()) {
+        JoinServer(*key);
+    }
+}
+
+bool TForm4::JoinServer(vkr::EntryKey key) {
+    const vkr::ServerTable& servers = vkr::store().servers;
+    const int k = vkr::rowOfEntry(servers, key);
     if (k < 0) {
-        return;
+        vkr::prompts().message(goneMessage);
+        return false;
     }
     const std::string name = ui_->PlayerName->currentText().toStdString();
-    vkr::forms().form1->LaunchVKR(vkr::joinArguments(vkr::store().servers[k], name), k);
+    vkr::forms().form1->LaunchVKR(vkr::joinArguments(servers[k], name), k);
+    return true;
 }
 
 void TForm4::BitBtn3Click() {
-    const int k = selectedServer();
+    if (const std::optional<vkr::EntryKey> key = selectedServer()) {
+        WatchServer(*key);
+    }
+}
+
+void TForm4::WatchServer(vkr::EntryKey key) {
+    const int k = vkr::rowOfEntry(vkr::store().servers, key);
     if (k < 0) {
+        vkr::prompts().message(goneMessage);
         return;
     }
     const vkr::ServerEntry& e = vkr::store().servers[k];
@@ -459,12 +501,50 @@ void TForm4::BitBtn3Click() {
     main->hide();
     hide();
     vkr::showForm(watcher); // the watcher centres itself on the main window when first shown
+    watcher->watchedServer = key;
     watcher->udps->RemoteHost = e.ip;
     watcher->udps->RemotePort = port;
-    watcher->server = {e.id, e.name};
     watcher->Timer2->start();
     watcher->UpdateStatus();
     watcher->raise();
+}
+
+void TForm4::CopyAddress(vkr::EntryKey key) {
+    const int row = model_->rows().rowOf(key);
+    if (row >= 0) {
+        QGuiApplication::clipboard()->setText(ServerModel::hostCell(model_->rows()[row].entry));
+    }
+}
+
+void TForm4::EditServer(vkr::EntryKey key) {
+    const int k = vkr::rowOfEntry(vkr::store().servers, key);
+    if (k < 0) {
+        vkr::prompts().message(goneMessage);
+        return;
+    }
+    vkr::forms().form3->EditServer(k, this);
+}
+
+void TForm4::SGridContextMenu(const QPoint& pos, bool byKeyboard) {
+    QTableView* grid = ui_->SGrid;
+    const QModelIndexList selected = grid->selectionModel()->selectedRows();
+    const QModelIndex index =
+        byKeyboard ? (selected.isEmpty() ? QModelIndex() : selected.first()) : grid->indexAt(pos);
+    menuServer_ = model_->keyOf(view_->mapToSource(index));
+    if (!menuServer_) {
+        return;
+    }
+    const QPoint at = byKeyboard ? grid->visualRect(index).center() : pos;
+    rowMenu_->popup(grid->viewport()->mapToGlobal(at));
+}
+
+bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->SGrid && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Menu) {
+        vkr::guarded([this] { SGridContextMenu({}, true); });
+        return true;
+    }
+    return vkr::Dialog::eventFilter(watched, event);
 }
 
 void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Port) {
@@ -474,16 +554,16 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     }
     std::string text;
     udps->ReadReceivedData(text);
-    const int selected = selectedServer();
-    for (int i : vkr::ApplyReply(vkr::store().servers, rows_, senders_, FromIP, Port, text,
-                                 udps->ReceivedTick())) {
-        showStatusCells(i);
-        if (awaiting_.erase(i) == 0) {
-            showSilent(i, false); // a late reply
+    vkr::BrowserRows& rows = model_->rows();
+    const std::vector<int> answered = rows.applyReply(FromIP, Port, text, udps->ReceivedTick());
+    if (!answered.empty()) {
+        const std::optional<vkr::EntryKey> selected = selectedServer();
+        for (int r : answered) {
+            model_->noteChanged(r);
+            // The selected server's players follow its replies.
+            playersDue_ = playersDue_ || (selected && rows[r].key == *selected);
         }
-        if (i == selected) {
-            ShowPlayers(); // the selected server's players follow its replies
-        }
+        scheduleRefresh();
     }
     setStatus("Ready");
 }
@@ -501,47 +581,4 @@ void TForm4::setStatus(const QString& text) {
     if (!vkr::forms().form1->starting()) {
         ui_->StatusBar1->showMessage(text);
     }
-}
-
-std::vector<QTableWidgetItem*> TForm4::serverCells(int server) const {
-    // Taken all at once: a changed cell of the sort column moves its row at once.
-    std::vector<QTableWidgetItem*> cells;
-    const int row = gridRow(server); // none when the table grew after the pass
-    for (int c = 0; row >= 0 && c < ui_->SGrid->columnCount(); ++c) {
-        cells.push_back(ui_->SGrid->item(row, c));
-    }
-    return cells;
-}
-
-void TForm4::showStatusCells(int server) {
-    const std::vector<QTableWidgetItem*> items = serverCells(server);
-    if (items.empty()) {
-        return;
-    }
-    // The placeholders of a pass are the same in every row: one constant text, never a copy.
-    static const QString unknown = QStringLiteral("??"), blank = QStringLiteral(" ");
-    auto text = [](const std::string& cell) {
-        return cell == "??" ? unknown : cell == " " ? blank : vkr::fromBytes(cell);
-    };
-    const vkr::StatusCells& cells = rows_[server].cells;
-    items[2]->setText(text(cells.ping));
-    items[3]->setText(text(cells.players));
-    items[4]->setText(text(cells.mission));
-}
-
-void TForm4::showSilent(int server, bool silent) {
-    const std::vector<QTableWidgetItem*> items = serverCells(server);
-    if (items.empty() || (items[0]->toolTip() == "No reply") == silent) {
-        return; // drawn so already: a pass leaves the rows that answered alone
-    }
-    for (QTableWidgetItem* item : items) {
-        item->setForeground(silent ? QBrush(Qt::gray) : QBrush());
-        item->setToolTip(silent ? "No reply" : "");
-    }
-}
-
-int TForm4::selectedServer() const {
-    const int row = ui_->SGrid->currentRow();
-    const int k = row < 0 ? -1 : tableIndex(row);
-    return k <= vkr::store().servers.lastRow ? k : -1;
 }

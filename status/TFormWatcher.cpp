@@ -198,8 +198,8 @@ void TFormWatcher::alert(vkr::WatcherAlert alert) {
         sound_->play(sound);
     }
     if (settings.notify) {
-        notifier->notify(server.id, vkr::qs(vkr::alertSummary(alert, serverName())), noticeBody(),
-                         true);
+        notifier->notify(notificationKey(), vkr::qs(vkr::alertSummary(alert, serverName())),
+                         noticeBody(), true);
     }
     if (vkr::autoJoins(alert) && ui_->autojoin->isChecked()) {
         startCountdown(alert);
@@ -207,7 +207,13 @@ void TFormWatcher::alert(vkr::WatcherAlert alert) {
 }
 
 std::string TFormWatcher::serverName() const {
-    return server.name.empty() ? udps->RemoteHost : server.name;
+    const vkr::ServerTable& servers = vkr::store().servers;
+    const int row = watchedServer ? vkr::rowOfEntry(servers, *watchedServer) : -1;
+    return row >= 0 && !servers[row].name.empty() ? servers[row].name : udps->RemoteHost;
+}
+
+int32_t TFormWatcher::notificationKey() const {
+    return watchedServer ? watchedServer->id : 0;
 }
 
 QString TFormWatcher::noticeBody() const {
@@ -269,10 +275,12 @@ void TFormWatcher::Timer3Timer() {
     endCountdown();
     const bool notify = vkr::store().settings.notify;
     const QString body = noticeBody();
+    const std::string name = serverName();
     BitBtn2Click();
-    // Posted once the watch's own notifications are taken down with it.
-    if (notify) {
-        notifier->notify(server.id, vkr::qs("Joining " + serverName()), body, false);
+    // Posted once the watch's own notifications are taken down with it; a server that is no
+    // longer in the list is not joined, and the watcher stays.
+    if (notify && isHidden()) {
+        notifier->notify(notificationKey(), vkr::qs("Joining " + name), body, false);
     }
 }
 
@@ -362,10 +370,10 @@ void TFormWatcher::BitBtn1Click() {
 }
 
 void TFormWatcher::BitBtn2Click() {
-    // The browser's Join builds and launches the command line for its selected server, which
-    // is the watched one.
-    if (auto* join = vkr::forms().form4->findChild<QPushButton*>("BitBtn1")) {
-        join->click();
+    // The browser builds and launches the command line for the watched server, as the table
+    // holds it now; a server deleted meanwhile is not joined, and the watcher stays.
+    if (watchedServer && !vkr::forms().form4->JoinServer(*watchedServer)) {
+        return;
     }
     close();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window.h"
+#include "status/browser_rows.h"
 #include "status/watcher_rule.h"
 
 #include <QTimer>
@@ -42,13 +43,9 @@ public:
     QTimer* Timer3; // the auto-join countdown, 1,000 ms, on while it counts
     // Posts the alerts to the desktop's notifications too (when the option "notify" is on).
     vkr::DesktopNotifier* notifier;
-
-    // The watched server as the browser hands it over: its id keys its desktop notifications,
-    // its name is told in them.
-    struct Server {
-        int32_t id = 0;
-        std::string name;
-    } server;
+    // The server the browser handed over: Join and auto-join join it, wherever the browser
+    // lists it now.
+    std::optional<vkr::EntryKey> watchedServer;
 
     // Starts one poll: shows the watched address, forgets the counts and the player list, says
     // so when the server has stopped answering, and sends the status request.
@@ -88,9 +85,11 @@ private:
     void startCountdown(vkr::WatcherAlert alert);
     // Ends a running countdown without joining.
     void endCountdown();
-    // The watched server in its desktop notifications: its name, or its host when it has none;
-    // and the text under it: its mission and players.
+    // The watched server in its desktop notifications: its name in the server table, or its
+    // host when it has none; the key of its notifications (its id); and the text under its
+    // name: its mission and players.
     std::string serverName() const;
+    int32_t notificationKey() const;
     QString noticeBody() const;
     // Sends the status request to the watched server, and notes where it went.
     void sendRequest();

@@ -179,8 +179,6 @@ bool replyOverdue(const ServerStatus& status, uint32_t now) {
     return static_cast<int32_t>(now - status.sendTick) >= static_cast<int32_t>(replyWaitTicks);
 }
 
-namespace {
-
 void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
     ServerStatus& status = row.status;
     row.cells.ping = std::to_string(receiveTick - status.sendTick);
@@ -211,8 +209,6 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
         row.cells.players = numText + "/" + maxText;
     }
 }
-
-} // namespace
 
 namespace {
 

@@ -154,6 +154,10 @@ private:
     std::unordered_map<std::string, std::vector<int>> rows_;
 };
 
+// Applies one datagram, received at receiveTick, to a row that it answers: the ping, players and
+// mission cells and the row's players.
+void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick);
+
 // Applies one datagram, received at receiveTick, to every row of servers that it answers and
 // that had sent its request by then: the ping, players and mission cells and the row's
 // players. Gives the rows it answered.

@@ -295,6 +295,68 @@ private slots:
         QCOMPARE(dword(kUser, name.toStdString()), int64_t(on ? 0 : 1));
     }
 
+    // The browser's filter and sort: each as stored, or its default when absent or of another
+    // type; a save writes back what the user changed.
+    void browserView_data() {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("hides"); // hideempty, hidefull, hidesilent
+        QTest::addColumn<int>("sortcolumn");
+        QTest::addColumn<int>("sortorder");
+        QTest::newRow("absent") << ""
+                                << ""
+                                << "000" << -1 << 0;
+        QTest::newRow("all stored")
+            << "\"filter\"=\"Ann\"\n\"hideempty\"=dword:00000001\n\"hidefull\"=dword:00000000\n"
+               "\"hidesilent\"=dword:00000001\n\"sortcolumn\"=dword:00000003\n"
+               "\"sortorder\"=dword:00000001"
+            << "Ann"
+            << "101" << 3 << 1;
+        QTest::newRow("other types") << "\"filter\"=dword:00000001\n\"hidefull\"=\"1\"\n"
+                                        "\"sortcolumn\"=\"2\""
+                                     << ""
+                                     << "000" << -1 << 0;
+    }
+    void browserView() {
+        QFETCH(QString, values);
+        QFETCH(QString, filter);
+        QFETCH(QString, hides);
+        QFETCH(int, sortcolumn);
+        QFETCH(int, sortorder);
+        writeLauncher(values.toStdString());
+        load();
+        const LauncherSettings& o = s.settings;
+        QCOMPARE(QString::fromStdString(o.filter), filter);
+        QCOMPARE(QString("%1%2%3").arg(o.hideempty).arg(o.hidefull).arg(o.hidesilent), hides);
+        QCOMPARE(o.sortcolumn, sortcolumn);
+        QCOMPARE(o.sortorder, sortorder);
+        s.settings.filter = "Bob";
+        s.settings.hidefull = !s.settings.hidefull;
+        s.settings.sortcolumn = 4;
+        save();
+        QCOMPARE(text(kUser, "filter"), std::string("Bob"));
+        QCOMPARE(dword(kUser, "hidefull"), int64_t(hides[1] == '0'));
+        QCOMPARE(dword(kUser, "hideempty"), int64_t(hides[0] == '1'));
+        QCOMPARE(dword(kUser, "sortcolumn"), int64_t(4));
+    }
+
+    // A load that stops before the browser's values leaves them as stored at the next save.
+    void browserViewKeptAfterFailedLoad() {
+        // "window" cannot be read: the load stops there.
+        write("REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=\"" +
+              exe() +
+              "\"\n\"nosplash\"=dword:00000001\n\"window\"=\"0\"\n\"filter\"=\"Ann\"\n"
+              "\"hidesilent\"=dword:00000001\n\"sortcolumn\"=dword:00000002\n");
+        QVERIFY_THROWS_EXCEPTION(Exception, load());
+        s.settings.filter = "Bob";
+        s.settings.hidesilent = false;
+        s.settings.sortcolumn = 0;
+        QVERIFY_THROWS_EXCEPTION(Exception, save());
+        QCOMPARE(text(kUser, "filter"), std::string("Ann"));
+        QCOMPARE(dword(kUser, "hidesilent"), int64_t(1));
+        QCOMPARE(dword(kUser, "sortcolumn"), int64_t(2));
+    }
+
     void loadErrors_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("error");
@@ -462,7 +524,8 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "", false, false, false, false, true, 0, "new1", "new2", true, false};
+        o = {"/new.exe", "",   false, false, false, false, true,  0,  "new1",
+             "new2",     true, false, "",    false, false, false, -1, 0};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;

@@ -224,7 +224,7 @@ private slots:
         TFormWatcher* watcher = vkr::forms().formWatcher;
         QTest::mouseClick(main()->ui()->BitBtn5, Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowActive(browser));
-        QTRY_VERIFY(browser->ui()->SGrid->currentRow() == 0 && fake.hasPendingDatagrams());
+        QTRY_VERIFY(browser->ui()->SGrid->currentIndex().row() == 0 && fake.hasPendingDatagrams());
         fake.receiveDatagram();
         QTest::mouseClick(browser->ui()->BitBtn3, Qt::LeftButton);
         // The hand-over has sent the first request; its reply is on its way before the window

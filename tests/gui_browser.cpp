@@ -2,6 +2,8 @@
 // replies, players, Join through the fake game, the hand-over to the watcher.
 #include "app/TForm1.h"
 #include "app/window.h"
+#include "dialogs/TForm3.h"
+#include "editor_rows.h"
 #include "net/TNMUDP.h"
 #include "net/address.h"
 #include "settings/settings.h"
@@ -9,13 +11,20 @@
 #include "status/TFormWatcher.h"
 #include "support/fake_server.h"
 #include "support/launcher_fixture.h"
+#include "ui_TForm3.h"
 #include "ui_TForm4.h"
+#include "ui_TFormWatcher.h"
 
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QNetworkDatagram>
 #include <QSemaphore>
 #include <QStatusBar>
@@ -24,6 +33,8 @@
 #include <QtTest>
 
 #include <atomic>
+#include <functional>
+#include <map>
 
 namespace {
 
@@ -68,22 +79,25 @@ class BrowserTest : public QObject {
 
     TForm4* form() { return vkr::forms().form4; }
     Ui::TForm4* ui() { return form()->ui(); }
+    QModelIndex at(int row, int column = 0) { return ui()->SGrid->model()->index(row, column); }
     QString cell(int row, int column) {
-        QTableWidgetItem* item = ui()->SGrid->item(row, column);
-        return item ? item->text() : QString("<none>");
+        const QModelIndex i = at(row, column);
+        return i.isValid() ? i.data().toString() : QString("<none>");
     }
+    int rowCount() { return ui()->SGrid->model()->rowCount(); }
     QStringList rowCells(int row) {
         return {cell(row, 0), cell(row, 1), cell(row, 2), cell(row, 3), cell(row, 4)};
     }
     QStringList players() {
         QStringList list;
-        for (int j = 0; j < ui()->PlrGrid->rowCount(); ++j) {
-            list << ui()->PlrGrid->item(j, 0)->text() + " " + ui()->PlrGrid->item(j, 1)->text();
+        const QAbstractItemModel* m = ui()->PlrGrid->model();
+        for (int j = 0; j < m->rowCount(); ++j) {
+            list << m->index(j, 0).data().toString() + " " + m->index(j, 1).data().toString();
         }
         return list;
     }
     void clickRow(int row) {
-        QRect r = ui()->SGrid->visualItemRect(ui()->SGrid->item(row, 0));
+        QRect r = ui()->SGrid->visualRect(at(row));
         QTest::mouseClick(ui()->SGrid->viewport(), Qt::LeftButton, {}, r.center());
     }
     bool activate(QWidget* w) {
@@ -167,10 +181,10 @@ private slots:
         QVERIFY(!ui()->BitBtn2->isEnabled());
         QStringList header;
         for (int c = 0; c < 5; ++c) {
-            header << ui()->SGrid->horizontalHeaderItem(c)->text();
+            header << ui()->SGrid->model()->headerData(c, Qt::Horizontal).toString();
         }
         QCOMPARE(header, (QStringList{"Server Name", "Hostname/IP", "Ping", "Players", "Mission"}));
-        QCOMPARE(ui()->SGrid->rowCount(), 2);
+        QCOMPARE(rowCount(), 2);
         waitForRefresh();
         QVERIFY(sinceDone.elapsed() >= 400);
         QTRY_COMPARE(cell(1, 3), QString("2/10"));
@@ -284,7 +298,7 @@ private slots:
         QUdpSocket sockets[2];
         openOnSockets(sockets);
         waitForRefresh();
-        QCOMPARE(ui()->SGrid->currentRow(), 0);
+        QCOMPARE(ui()->SGrid->currentIndex().row(), 0);
         QCOMPARE(this->players(), QStringList{"no players "});
         QUdpSocket& query = sockets[answering];
         QTRY_VERIFY(query.hasPendingDatagrams());
@@ -299,11 +313,12 @@ private slots:
     QStringList drawn(int row) {
         QStringList list;
         for (int c = 0; c < 5; ++c) {
-            const QTableWidgetItem* item = ui()->SGrid->item(row, c);
-            const bool grey = item->foreground() == QBrush(Qt::gray);
-            list << (grey && item->toolTip() == "No reply" ? "grey"
-                     : !grey && item->toolTip().isEmpty()  ? "normal"
-                                                           : "mixed");
+            const QModelIndex i = at(row, c);
+            const bool grey = i.data(Qt::ForegroundRole).value<QBrush>() == QBrush(Qt::gray);
+            const QString tip = i.data(Qt::ToolTipRole).toString();
+            list << (grey && tip == "No reply" ? "grey"
+                     : !grey && tip.isEmpty()  ? "normal"
+                                               : "mixed");
         }
         return list;
     }
@@ -395,7 +410,7 @@ private slots:
             // From another row: a double-click's first click selects, the second joins.
             clickRow(0);
             clickRow(1);
-            const QRect r = ui()->SGrid->visualItemRect(ui()->SGrid->item(1, 0));
+            const QRect r = ui()->SGrid->visualRect(at(1));
             QTest::mouseDClick(ui()->SGrid->viewport(), Qt::LeftButton, {}, r.center());
         }
         QCOMPARE(launchedWith(),
@@ -477,16 +492,429 @@ private slots:
         QVERIFY(launchedWith().contains("-port=" + QString::fromStdString(servers[server].port)));
     }
 
-    // Every opening lists the servers in table order, whatever the last sort was.
-    void reopeningListsTableOrder() {
-        openBrowser({{"b", "127.0.0.1", "2400"}, {"A", "127.0.0.1", "2402"}});
+    // The sort last chosen is shown at every opening, also after the watcher and after a
+    // restart, and is kept in the launcher's key; absent, the table order.
+    void rememberedSort_data() {
+        QTest::addColumn<int>("clicks"); // on the Server Name header
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("sortcolumn"); // as stored
+        QTest::addColumn<int>("sortorder");
+        QTest::newRow("never sorted") << 0 << QStringList{"b", "A", "c"} << -1 << 0;
+        QTest::newRow("up") << 1 << QStringList{"A", "b", "c"} << 0 << 0;
+        QTest::newRow("down") << 2 << QStringList{"c", "b", "A"} << 0 << 1;
+    }
+    void rememberedSort() {
+        QFETCH(int, clicks);
+        QFETCH(QStringList, names);
+        QFETCH(int, sortcolumn);
+        QFETCH(int, sortorder);
+        openBrowser(
+            {{"b", "127.0.0.1", "2400"}, {"A", "127.0.0.1", "2402"}, {"c", "127.0.0.1", "2404"}});
         QHeaderView* header = ui()->SGrid->horizontalHeader();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(10, 8));
-        QCOMPARE(cell(0, 0), QString("A"));
-        form()->close();
+        for (int i = 0; i < clicks; ++i) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(10, 8));
+        }
+        auto shown = [this] {
+            QStringList list;
+            for (int r = 0; r < rowCount(); ++r) {
+                list << cell(r, 0);
+            }
+            return list;
+        };
+        QCOMPARE(shown(), names);
+        // Through the watcher and back.
+        QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+        vkr::forms().formWatcher->close();
+        QTRY_VERIFY(form()->isVisible());
+        QCOMPARE(shown(), names);
+        // A new run of the launcher.
+        vkr::forms().form1->close();
+        auto stored = [this](const char* name) {
+            auto v = fx->stored(vkr::Hive::CurrentUser, vkr::kLauncherKey, name);
+            return v ? int(int32_t(v->asDword())) : -2;
+        };
+        QCOMPARE(stored("sortcolumn"), sortcolumn);
+        QCOMPARE(stored("sortorder"), sortorder);
+        fx->stop();
+        fx->start();
+        vkr::forms().form1->show();
         vkr::forms().form1->BitBtn5Click();
         QTRY_VERIFY(form()->isVisible());
-        QCOMPARE(cell(0, 0), QString("b"));
+        QCOMPARE(shown(), names);
+        QCOMPARE(ui()->SGrid->horizontalHeader()->sortIndicatorSection(), clicks ? 0 : -1);
+    }
+
+    // The sort arrow has a strip of its own: the header's text is drawn the same with and
+    // without it, also in the narrow Ping column.
+    void sortArrowLeavesTextAlone() {
+        openBrowser({{"Any", "127.0.0.1", "2400"}});
+        QHeaderView* header = ui()->SGrid->horizontalHeader();
+        const QRect ping(header->sectionViewportPosition(2), 0, header->sectionSize(2),
+                         header->height());
+        auto textArea = [&] {
+            // Below the arrow's strip, inside the section's border.
+            return header->grab(ping.adjusted(2, 6, -2, -2)).toImage();
+        };
+        const QImage unsorted = textArea();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, ping.center());
+        QCOMPARE(header->sortIndicatorSection(), 2);
+        QCOMPARE(textArea(), unsorted);
+    }
+
+    // The server editor as the user works it: the row of the server named name picked in its
+    // list (or a new name typed), edit applied to its fields, then Save, or Delete confirmed.
+    void editInEditor(const QString& name, const std::function<void(Ui::TForm3*)>& edit) {
+        TForm3* editor = vkr::forms().form3;
+        vkr::showFormCentred(editor, form());
+        Ui::TForm3* e = editor->ui();
+        const int row = e->ServerList->findText(name);
+        if (row >= 0) {
+            editor_rows::pick(e->ServerList, row);
+        } else {
+            editor_rows::typeInto(e->ServerList, name);
+        }
+        if (edit) {
+            edit(e);
+            QTest::mouseClick(e->BitBtn1, Qt::LeftButton);
+        } else {
+            fx->prompts.confirmAnswers = {true};
+            QTest::mouseClick(e->BitBtn2, Qt::LeftButton);
+        }
+        editor->hide();
+    }
+    int rowNamed(const QString& name) {
+        for (int r = 0; r < rowCount(); ++r) {
+            if (cell(r, 0) == name) {
+                return r;
+            }
+        }
+        return -1;
+    }
+    QStringList shownNames() {
+        QStringList list;
+        for (int r = 0; r < rowCount(); ++r) {
+            list << cell(r, 0);
+        }
+        return list;
+    }
+
+    // Edits of the server table while the browser is open (or its pass looks up names): the
+    // grid shows the table as it is now, and Join, Watcher and the watcher's Join act on the
+    // server of the row that was selected, or on none when it was deleted.
+    void editsWhileOpen_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QString>("act");       // join, watch, watcher join, click new and join
+        QTest::addColumn<QStringList>("names"); // the grid's names after the edit
+        QTest::addColumn<QString>("bPlayers");  // what B's row shows as players after the edit
+        QTest::addColumn<QString>("server");    // the server joined or watched ("": none)
+        QTest::addColumn<QString>("message");
+        const QString gone = "This server is no longer in the server list.";
+        const QStringList abc{"A", "B", "C"};
+        QTest::newRow("rename B") << "rename B"
+                                  << "join" << QStringList{"A", "Bee", "C"} << "2/10"
+                                  << "B"
+                                  << "";
+        QTest::newRow("re-address B") << "re-address B"
+                                      << "join" << abc << " "
+                                      << "B moved"
+                                      << "";
+        QTest::newRow("delete A before B") << "delete A"
+                                           << "join" << QStringList{"B", "C"} << "2/10"
+                                           << "B"
+                                           << "";
+        QTest::newRow("delete the selected B") << "delete B"
+                                               << "join" << QStringList{"A", "C"} << ""
+                                               << ""
+                                               << "";
+        QTest::newRow("add D, its row clicked")
+            << "add D"
+            << "click new and join" << QStringList{"A", "B", "C", "D"} << "2/10"
+            << "D"
+            << "";
+        QTest::newRow("reload puts a server first")
+            << "reload with Zero first"
+            << "join" << QStringList{"Zero", "A", "B", "C"} << "2/10"
+            << "B"
+            << "";
+        QTest::newRow("delete A during a pass") << "delete A during a pass"
+                                                << "join" << QStringList{"B", "C"} << "2/10"
+                                                << "B"
+                                                << "";
+        QTest::newRow("Watcher after delete A") << "delete A"
+                                                << "watch" << QStringList{"B", "C"} << "2/10"
+                                                << "B"
+                                                << "";
+        QTest::newRow("watcher's Join after delete A")
+            << "delete A"
+            << "watcher join" << QStringList{"B", "C"} << "2/10"
+            << "B"
+            << "";
+        QTest::newRow("watcher's Join after delete B")
+            << "delete B"
+            << "watcher join" << QStringList{"A", "C"} << ""
+            << "" << gone;
+    }
+    void editsWhileOpen() {
+        QFETCH(QString, edit);
+        QFETCH(QString, act);
+        QFETCH(QStringList, names);
+        QFETCH(QString, bPlayers);
+        QFETCH(QString, server);
+        QFETCH(QString, message);
+        FakeServer fake;
+        QVERIFY(fake.start(4));
+        // C goes by a host name, so that a pass waits for its look-up while held is set.
+        std::atomic<bool> held{false};
+        vkr::setHostLookup([&](const std::string&) {
+            while (held) {
+                QThread::msleep(5);
+            }
+            return vkr::IPv4Bytes{127, 0, 0, 1};
+        });
+        const std::map<QString, QString> ports{{"A", QString::number(fake.ports[0] - 1)},
+                                               {"B", QString::number(fake.ports[1] - 1)},
+                                               {"C", QString::number(fake.ports[2] - 1)},
+                                               {"D", QString::number(fake.ports[3] - 1)},
+                                               {"B moved", QString::number(fake.ports[3] - 1)}};
+        openBrowser({{"A", "127.0.0.1", gamePort(fake.ports[0])},
+                     {"B", "127.0.0.1", gamePort(fake.ports[1])},
+                     {"C", "gamma.test", gamePort(fake.ports[2])}});
+        waitForRefresh();
+        QTRY_COMPARE(cell(1, 3), QString("2/10"));
+        clickRow(1); // B
+        TFormWatcher* watcher = vkr::forms().formWatcher;
+        if (act == "watcher join") {
+            QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+            QVERIFY(watcher->isVisible());
+        }
+        if (edit == "rename B") {
+            editInEditor("B", [](Ui::TForm3* e) { e->name->setText("Bee"); });
+        } else if (edit == "re-address B") {
+            editInEditor("B", [&](Ui::TForm3* e) { e->port->setText(ports.at("B moved")); });
+        } else if (edit == "add D") {
+            editor_rows::ScriptedIds ids({4}); // after the others in the table's order
+            editInEditor("D", [&](Ui::TForm3* e) {
+                e->host->setText("127.0.0.1");
+                e->port->setText(ports.at("D"));
+            });
+        } else if (edit == "reload with Zero first") {
+            std::string text = fx->readRegistryText();
+            text += serverSection(0, {"Zero", "127.0.0.1", "2400"});
+            fx->writeRegistryText(text);
+            vkr::forms().form1->ReadRegistry();
+        } else if (edit == "delete A during a pass") {
+            held = true;
+            QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+            QCOMPARE(statuses.last(), QString("Querying servers..."));
+            editInEditor("A", nullptr);
+            QVERIFY(!ui()->BitBtn2->isEnabled()); // the pass still waits for its look-up
+            held = false;
+            waitForRefresh();
+        } else {
+            editInEditor(edit.section(' ', 1), nullptr);
+        }
+        QCOMPARE(shownNames(), names);
+        const int b = rowNamed(edit == "rename B" ? "Bee" : "B");
+        if (b >= 0) {
+            QCOMPARE(cell(b, 3), bPlayers);
+            if (edit == "re-address B") {
+                QCOMPARE(cell(b, 1), "127.0.0.1:" + ports.at("B moved"));
+            }
+        }
+        const QString exe = installFakeGame();
+        fx->prompts.clear();
+        if (act == "join") {
+            QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        } else if (act == "click new and join") {
+            clickRow(rowNamed("D"));
+            QCOMPARE(cell(rowNamed("D"), 2), QString("??"));
+            QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        } else if (act == "watch") {
+            QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+            QVERIFY(watcher->isVisible());
+            QCOMPARE(QString::number(watcher->udps->RemotePort - 1), ports.at(server));
+            return;
+        } else {
+            QTest::mouseClick(watcher->ui()->BitBtn2, Qt::LeftButton);
+        }
+        QCOMPARE(fx->prompts.messages(), message.isEmpty()
+                                             ? std::vector<std::string>{}
+                                             : std::vector<std::string>{message.toStdString()});
+        if (server.isEmpty()) {
+            QTest::qWait(300);
+            QVERIFY(
+                !QFile::exists(QString::fromStdString(fx->gameFolder()) + "/launch-record.json"));
+        } else {
+            QVERIFY(launchedWith().contains("-port=" + ports.at(server)));
+        }
+    }
+
+    // The filter bar: the text and the ticks hide rows, the status bar counts what is shown,
+    // and the filter is kept in the launcher's key.
+    void filters_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("ticks"); // hide empty, hide full, hide no reply
+        QTest::addColumn<QStringList>("shown");
+        const QStringList all{"Alpha", "Bravo", "Charlie", "Delta"};
+        QTest::newRow("nothing") << ""
+                                 << "000" << all;
+        QTest::newRow("name, any case") << "ALP"
+                                        << "000" << QStringList{"Alpha"};
+        QTest::newRow("player name") << "zed"
+                                     << "000" << QStringList{"Bravo"};
+        QTest::newRow("mission") << "island"
+                                 << "000" << QStringList{"Delta"};
+        QTest::newRow("host") << "127.0"
+                              << "000" << all;
+        QTest::newRow("no match") << "xyz"
+                                  << "000" << QStringList{};
+        QTest::newRow("hide empty") << ""
+                                    << "100" << QStringList{"Bravo", "Charlie", "Delta"};
+        QTest::newRow("hide full") << ""
+                                   << "010" << QStringList{"Alpha", "Charlie", "Delta"};
+        QTest::newRow("hide no reply") << ""
+                                       << "001" << QStringList{"Alpha", "Bravo", "Delta"};
+        QTest::newRow("all three, and text") << "a"
+                                             << "111" << QStringList{"Delta"};
+    }
+    void filters() {
+        QFETCH(QString, text);
+        QFETCH(QString, ticks);
+        QFETCH(QStringList, shown);
+        // Alpha is empty, Bravo full (Zed playing), Charlie never answers, Delta has a mission.
+        auto reply = [](const QStringList& t) { return QJsonArray{tokens(t)}; };
+        FakeServer fake;
+        QVERIFY(fake.start(
+            4, QJsonArray{QJsonObject{{"replies", reply({"numplayers", "0", "maxplayers", "12"})}},
+                          QJsonObject{{"replies", reply({"numplayers", "1", "maxplayers", "3",
+                                                         "player_0", "Zed", "score_0", "1"})}},
+                          QJsonObject{{"replies", QJsonArray{QJsonObject{{"silent", true}}}}},
+                          QJsonObject{{"replies", reply({"gametype", "Island Raid", "numplayers",
+                                                         "2", "maxplayers", "12"})}}}));
+        openBrowser({{"Alpha", "127.0.0.1", gamePort(fake.ports[0])},
+                     {"Bravo", "127.0.0.1", gamePort(fake.ports[1])},
+                     {"Charlie", "127.0.0.1", gamePort(fake.ports[2])},
+                     {"Delta", "127.0.0.1", gamePort(fake.ports[3])}});
+        QTRY_COMPARE(cell(3, 4), QString("Island Raid"));
+        QTRY_COMPARE(cell(1, 3), QString("1/1"));
+        QTRY_COMPARE_WITH_TIMEOUT(at(2).data(Qt::ToolTipRole).toString(), QString("No reply"),
+                                  10000);
+        QTest::keyClicks(ui()->FilterText, text);
+        QCheckBox* boxes[] = {ui()->HideEmpty, ui()->HideFull, ui()->HideSilent};
+        for (int i = 0; i < 3; ++i) {
+            if (ticks[i] == '1') {
+                QTest::mouseClick(boxes[i], Qt::LeftButton);
+            }
+        }
+        QCOMPARE(shownNames(), shown);
+        const QLabel* count = form()->findChild<QLabel*>("ShownCount");
+        QCOMPARE(count->isVisibleTo(form()), shown.size() < 4);
+        if (shown.size() < 4) {
+            QCOMPARE(count->text(), QString("%1 of 4 servers shown").arg(shown.size()));
+        }
+        if (QTest::currentDataTag() == QString("hide empty")) {
+            QHeaderView* header = ui()->SGrid->horizontalHeader();
+            const int x = header->sectionViewportPosition(2) + header->sectionSize(2) / 2;
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, 8));
+            QVERIFY(form()->grab().save("/tmp/shots/browser_filtered_sorted.png"));
+        }
+        form()->close();
+        auto stored = [this](const char* name) {
+            return fx->stored(vkr::Hive::CurrentUser, vkr::kLauncherKey, name);
+        };
+        QCOMPARE(stored("filter"), std::optional(vkr::RegValue::text(text.toStdString())));
+        const char* names[] = {"hideempty", "hidefull", "hidesilent"};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(stored(names[i]), std::optional(vkr::RegValue::dword(ticks[i] == '1')));
+        }
+    }
+
+    // The keys of the server grid.
+    void keys_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("Enter joins") << int(Qt::Key_Return) << "joined";
+        QTest::newRow("F5 refreshes") << int(Qt::Key_F5) << "pass";
+        QTest::newRow("menu key opens the row menu") << int(Qt::Key_Menu) << "menu";
+    }
+    void keys() {
+        QFETCH(int, key);
+        QFETCH(QString, outcome);
+        openBrowser({{"One", "127.0.0.1", "2400"}, {"Two", "127.0.0.1", "2402"}});
+        waitForRefresh();
+        const QString exe = installFakeGame();
+        clickRow(1);
+        statuses.clear();
+        QTest::keyClick(ui()->SGrid, Qt::Key(key));
+        if (outcome == "joined") {
+            QVERIFY(launchedWith().contains("-port=2402"));
+        } else if (outcome == "pass") {
+            QCOMPARE(statuses.value(0), QString("Querying servers..."));
+            // Not while the pass runs: Refresh is disabled then.
+            QTest::keyClick(ui()->SGrid, Qt::Key_F5);
+            QCOMPARE(statuses.count("Querying servers..."), 1);
+            waitForRefresh();
+        } else {
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            QStringList texts;
+            for (QAction* a : menu->actions()) {
+                texts << a->text();
+            }
+            QCOMPARE(texts,
+                     (QStringList{"Join server", "Watcher", "Copy address", "Edit server..."}));
+            menu->close();
+        }
+    }
+
+    // The menu on a row acts on the row right-clicked, whatever was selected before.
+    void rowMenu_data() {
+        QTest::addColumn<QString>("item");
+        QTest::newRow("Join server") << "Join server";
+        QTest::newRow("Watcher") << "Watcher";
+        QTest::newRow("Copy address") << "Copy address";
+        QTest::newRow("Edit server...") << "Edit server...";
+    }
+    void rowMenu() {
+        QFETCH(QString, item);
+        openBrowser({{"One", "127.0.0.1", "2400"},
+                     {"Two", "10.1.2.3", "2402"},
+                     {"Three", "127.0.0.1", "2404"}});
+        waitForRefresh();
+        // Sorted by name, down: Two, Three, One.
+        QHeaderView* header = ui()->SGrid->horizontalHeader();
+        for (int i = 0; i < 2; ++i) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(10, 8));
+        }
+        QCOMPARE(shownNames(), (QStringList{"Two", "Three", "One"}));
+        clickRow(1);
+        const QString exe = installFakeGame();
+        const QPoint pos = ui()->SGrid->visualRect(at(0)).center();
+        QTest::mouseClick(ui()->SGrid->viewport(), Qt::RightButton, {}, pos);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos,
+                                ui()->SGrid->viewport()->mapToGlobal(pos));
+        QApplication::sendEvent(ui()->SGrid->viewport(), &event);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* a : menu->actions()) {
+            if (a->text() == item) {
+                menu->close();
+                a->trigger();
+            }
+        }
+        if (item == "Join server") {
+            QVERIFY(launchedWith().contains("-port=2402"));
+        } else if (item == "Watcher") {
+            QCOMPARE(vkr::forms().formWatcher->udps->RemoteHost, std::string("10.1.2.3"));
+        } else if (item == "Copy address") {
+            QCOMPARE(QApplication::clipboard()->text(), QString("10.1.2.3:2402"));
+        } else {
+            TForm3* editor = vkr::forms().form3;
+            QVERIFY(editor->isVisible());
+            QCOMPARE(editor->ui()->ServerList->currentIndex(), 1);
+            QCOMPARE(editor->ui()->host->text(), QString("10.1.2.3"));
+        }
     }
 
     void watcher_data() {
@@ -618,8 +1046,9 @@ private slots:
         waitForRefresh();
         vkr::store().servers.clear();
         QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
-        QCOMPARE(ui()->SGrid->rowCount(), 0);
-        QCOMPARE(ui()->SGrid->horizontalHeaderItem(0)->text(), QString("Server Name"));
+        QCOMPARE(rowCount(), 0);
+        QCOMPARE(ui()->SGrid->model()->headerData(0, Qt::Horizontal).toString(),
+                 QString("Server Name"));
         fx->prompts.clear();
         QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
         QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);

@@ -242,7 +242,7 @@ private slots:
                       "\"sockets\"=dword:00000001\n\n");
         TForm4* browser = vkr::forms().form4;
         vkr::showForm(browser);
-        QTRY_COMPARE(browser->ui()->SGrid->currentRow(), 0);
+        QTRY_COMPARE(browser->ui()->SGrid->currentIndex().row(), 0);
         const auto statuses = [&] {
             return QStringList{ui()->StatusBar1->currentMessage(),
                                browser->ui()->StatusBar1->currentMessage()};
@@ -262,14 +262,14 @@ private slots:
             QCOMPARE(statuses(), starting);
         }
 
-        QTableWidget* grid = browser->ui()->SGrid;
+        QTableView* grid = browser->ui()->SGrid;
         if (request == "single player") {
             QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
         } else if (request == "host") {
             QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
         } else if (request == "double-click") {
             // The first click of a double-click presses the row.
-            const QPoint cell = grid->visualItemRect(grid->item(0, 0)).center();
+            const QPoint cell = grid->visualRect(grid->model()->index(0, 0)).center();
             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
             QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
         } else if (request == "Enter") {

@@ -80,7 +80,7 @@ class NotifyTest : public QObject {
     void openWatcher(int port) {
         TForm4* browser = vkr::forms().form4;
         vkr::showForm(browser);
-        QTRY_COMPARE(browser->ui()->SGrid->currentRow(), 0);
+        QTRY_COMPARE(browser->ui()->SGrid->currentIndex().row(), 0);
         QTest::mouseClick(browser->ui()->BitBtn3, Qt::LeftButton);
         QVERIFY(watcher()->isVisible());
         watcher()->udps->RemotePort = port;

@@ -41,8 +41,8 @@ struct Step {
     std::function<bool()> until = {};
 };
 
-bool hasText(const QTableWidget* grid) {
-    return grid->item(0, 0) && !grid->item(0, 0)->text().isEmpty();
+bool hasText(const QAbstractItemView* grid) {
+    return !grid->model()->index(0, 0).data().toString().isEmpty();
 }
 
 void saveShot(QWidget* window, const char* name) {
@@ -80,11 +80,15 @@ std::vector<Step> tour() {
     const std::vector<Step> rest = {
         // The browser asks the servers half a second after it opens.
         {[menu] { menu->BitBtn5->click(); }, 2500},
-        {[browser] { browser->SGrid->setCurrentCell(0, 0); }, 300,
+        {[browser] { browser->SGrid->setCurrentIndex(browser->SGrid->model()->index(0, 0)); }, 300,
          [browser] { return hasText(browser->PlrGrid); }},
         {[f] { saveShot(f.form4, "browser"); }, 300},
         // The last demo server is the one whose new game the watcher announces.
-        {[browser] { browser->SGrid->setCurrentCell(browser->SGrid->rowCount() - 1, 0); }, 300},
+        {[browser] {
+             QAbstractItemModel* rows = browser->SGrid->model();
+             browser->SGrid->setCurrentIndex(rows->index(rows->rowCount() - 1, 0));
+         },
+         300},
         {[browser] { browser->BitBtn3->click(); }, 1500},
         {[f] { saveShot(f.formWatcher, "watcher-collapsed"); }, 300},
         // Its list is emptied when the window becomes active; the next poll fills it again.

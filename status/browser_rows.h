@@ -1,0 +1,96 @@
+#pragma once
+
+#include "settings/settings.h"
+#include "status/protocol.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vkr {
+
+// Which server entry a browser row stands for: the entry's id, and which of the entries that
+// share that id it is, counted from 0 in table order (a loaded table never repeats an id; a table
+// built in memory may).
+struct EntryKey {
+    int32_t id = 0;
+    int nth = 0;
+    friend bool operator==(const EntryKey&, const EntryKey&) = default;
+};
+
+// The row of servers that key stands for, or -1 when the table has none.
+int rowOfEntry(const ServerTable& servers, EntryKey key);
+
+// The player count and the capacity that a Players cell shows ("3/10"); none while the cell shows
+// its placeholder or a figure that is not a number.
+std::optional<int64_t> shownPlayerCount(const StatusCells& cells);
+std::optional<int64_t> shownCapacity(const StatusCells& cells);
+// The ping a Ping cell shows; none for its placeholder.
+std::optional<int64_t> shownPing(const StatusCells& cells);
+
+// Receives the changes that BrowserRows::sync makes, each announced before it is made and
+// confirmed after it, the way a Qt item model announces its own.
+class BrowserRowsListener {
+public:
+    virtual ~BrowserRowsListener() = default;
+    // Rows first to last, both included.
+    virtual void beginRemoveRows(int first, int last) = 0;
+    virtual void endRemoveRows() = 0;
+    virtual void beginMoveRows() = 0;
+    // newRow[r]: where the row that stood at r stands now.
+    virtual void endMoveRows(const std::vector<int>& newRow) = 0;
+    virtual void beginInsertRows(int first, int last) = 0;
+    virtual void endInsertRows() = 0;
+    // The row's name or address changed.
+    virtual void rowChanged(int row) = 0;
+};
+
+// The browser's rows: one per server entry, in table order, each keyed by its entry and keeping
+// that server's query state from pass to pass, whatever edits of the table move it.
+class BrowserRows {
+public:
+    struct Row {
+        EntryKey key;
+        ServerEntry entry; // as the table held it at the last sync
+        QueryRow query;
+        bool awaiting = false; // asked in the last pass, no reply yet, not overdue yet
+        bool silent = false;   // drawn grey: no reply within the wait
+    };
+
+    BrowserRows();
+
+    int count() const { return static_cast<int>(rows_.size()); }
+    const Row& operator[](int row) const { return rows_[static_cast<size_t>(row)]; }
+    // The row of key, -1 when there is none.
+    int rowOf(EntryKey key) const;
+
+    // Brings the rows in line with servers, telling listener each step: rows of deleted entries
+    // go, the rest take the table's order, rows of new entries come with a fresh state, and a
+    // row whose host, port or implementation changed forgets the status of its old address
+    // (no reply of that address counts for it any more). Gives whether anything changed.
+    bool sync(const ServerTable& servers, BrowserRowsListener& listener);
+
+    // A pass: beginPass forgets which rows the last pass asked; the pass then sets each row's
+    // query state (stateForPass) and notes the row as asked, to await its reply.
+    void beginPass();
+    QueryRow& stateForPass(int row) { return rows_[static_cast<size_t>(row)].query; }
+    void noteAsked(int row);
+
+    // Applies a datagram to the rows that it answers; gives them.
+    std::vector<int> applyReply(std::string_view fromIP, int port, std::string_view reply,
+                                uint32_t receiveTick);
+    // The awaiting rows whose wait is over by now, which become silent; gives them.
+    std::vector<int> takeOverdue(uint32_t now);
+    bool anyAwaiting() const;
+
+private:
+    void indexSenders();
+
+    std::vector<Row> rows_;
+    // The rows by the sender that can answer them, as the rows stand now.
+    RowsBySender senders_;
+};
+
+} // namespace vkr

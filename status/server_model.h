@@ -1,0 +1,117 @@
+#pragma once
+
+#include "status/browser_rows.h"
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <QString>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+// The browser's server grid as a model: one row per server entry of the table, in table order,
+// keyed by the entry (never by its position). Its cells are the grid's texts: the entry's name,
+// host and port, and the ping, players and mission that the replies write. Replies and the
+// overdue check change rows without telling the views; flushChanges tells them once, so that a
+// burst of replies costs the views one update.
+class ServerModel : public QAbstractTableModel, private vkr::BrowserRowsListener {
+    Q_OBJECT
+public:
+    enum Column { NameColumn, HostColumn, PingColumn, PlayersColumn, MissionColumn, ColumnCount };
+
+    explicit ServerModel(QObject* parent = nullptr);
+
+    vkr::BrowserRows& rows() { return rows_; }
+    const vkr::BrowserRows& rows() const { return rows_; }
+
+    // Rebuilds the rows from the table (see BrowserRows::sync), telling the views each step.
+    void sync(const vkr::ServerTable& servers);
+    // The rows changed by replies, a pass or the overdue check: the views learn of them at the
+    // next flushChanges.
+    void noteChanged(int row);
+    void flushChanges();
+
+    // The entry of an index of this model; none for an invalid index.
+    std::optional<vkr::EntryKey> keyOf(const QModelIndex& index) const;
+    // The index of column 0 of key's row; invalid when there is none.
+    QModelIndex indexOf(vkr::EntryKey key) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    // The Hostname/IP cell: the host text, ":" and the port text.
+    static QString hostCell(const vkr::ServerEntry& e);
+
+private:
+    void beginRemoveRows(int first, int last) override;
+    void endRemoveRows() override;
+    void beginMoveRows() override;
+    void endMoveRows(const std::vector<int>& newRow) override;
+    void beginInsertRows(int first, int last) override;
+    void endInsertRows() override;
+    void rowChanged(int row) override;
+
+    void widenChanges();
+
+    vkr::BrowserRows rows_;
+    // The rows changed since the last flush, as a range; first > last when none.
+    int firstChanged_ = 1, lastChanged_ = 0;
+};
+
+// What the browser's filter bar asks of a row. Every criterion the bar offers is a field here
+// and a test in accepts.
+struct ServerFilter {
+    QString text; // the name, host, mission or a player's name contains it, regardless of case
+    bool hideEmpty = false;
+    bool hideFull = false;
+    bool hideSilent = false;
+
+    bool accepts(const vkr::BrowserRows::Row& row) const;
+    friend bool operator==(const ServerFilter&, const ServerFilter&) = default;
+};
+
+// The server grid as shown: the rows that pass the filter, sorted by the header's column. Ping
+// and Players sort as numbers with the placeholders last in either direction, the other columns
+// as text regardless of case; equal rows keep table order.
+class ServerView : public QSortFilterProxyModel {
+    Q_OBJECT
+public:
+    explicit ServerView(ServerModel* model, QObject* parent = nullptr);
+
+    const ServerFilter& filter() const { return filter_; }
+    void setFilter(const ServerFilter& filter);
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    // Whether source row a is shown above b in the given direction.
+    bool shownBefore(int a, int b, int column, bool ascending) const;
+
+    ServerModel* model_;
+    ServerFilter filter_;
+};
+
+// The player grid as a model: the players of one server as they stood when it was last shown
+// (ShowPlayers), one row per player, or the one row "no players".
+class PlayerModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void show(const vkr::ServerStatus& status);
+    // One empty row, as before any server is shown.
+    void clear();
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<std::pair<QString, QString>> players_{{}};
+};
