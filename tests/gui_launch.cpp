@@ -276,6 +276,7 @@ private slots:
             grid->setFocus();
             QTest::keyClick(grid, Qt::Key_Return);
         } else {
+            QTest::mouseClick(browser->ui()->BitBtn3, Qt::LeftButton); // the server's watcher
             vkr::forms().formWatcher->BitBtn2Click();
         }
         if (starts) {
