@@ -28,7 +28,8 @@ TForm1::TForm1(vkr::Registry& registry, QWidget* parent)
       OpenDialog1("VKRO Executable|VelkrandOstrel.exe;VelkrandBeta.exe|All files|*.*"),
       Timer1(new QTimer(this)), ui_(std::make_unique<Ui::TForm1>()), registry_(registry) {
     ui_->setupUi(this);
-    setFixedSize(467, 259 + ui_->MainMenu1->sizeHint().height());
+    setFixedSize(467,
+                 259 + ui_->MainMenu1->sizeHint().height() + ui_->StatusBar1->sizeHint().height());
     // The controls carry hints, but the main window never shows them.
     for (QWidget* w : findChildren<QWidget*>()) {
         w->setToolTip(QString());
@@ -43,7 +44,8 @@ TForm1::TForm1(vkr::Registry& registry, QWidget* parent)
         p.setColor(QPalette::Base, p.color(QPalette::Window));
         w->setPalette(p);
     }
-    Timer1->setInterval(10);
+    // The buttons come back at the first tick after the start is over.
+    Timer1->setInterval(100);
 
     using vkr::onSignal;
     onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
@@ -209,7 +211,11 @@ void TForm1::setLaunchButtonsEnabled(bool enabled) {
 }
 
 void TForm1::Timer1Timer() {
+    if (starting()) {
+        return;
+    }
     setLaunchButtonsEnabled(true);
+    showStartStatus(false);
     Timer1->stop();
 }
 

@@ -8,7 +8,9 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TForm1;
@@ -30,12 +32,15 @@ public:
     void UpdateModList(QListWidget* list);
     // Starts the game with the command line built from the settings, a set of mods and the
     // caller's arguments. serverRow -1 takes the mods ticked in ModList, any other value the
-    // mods of that ServerTable row.
+    // mods of that ServerTable row. Within 3 s of a start it starts nothing.
     void LaunchVKR(const std::string& arguments, int serverRow);
+    // A start of the game is under way: for 3 s after it, further start requests are refused
+    // and the main window's and the browser's status say so.
+    bool starting() const;
 
     TPowersock* Powersock1;
     vkr::OpenDialog OpenDialog1;
-    QTimer* Timer1;
+    QTimer* Timer1; // from a start until it is over, 100 ms: brings the launch buttons back
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -71,8 +76,13 @@ private:
 
     void loadLogo();
     void setLaunchButtonsEnabled(bool enabled);
+    // The main window's and the browser's status during a start: "Starting the game..." or
+    // nothing.
+    void showStartStatus(bool shown);
 
     std::unique_ptr<Ui::TForm1> ui_;
     vkr::Registry& registry_;
     bool closed_ = false;
+    // When the last start began; none when it failed or none was made.
+    std::optional<uint32_t> startedTick_;
 };

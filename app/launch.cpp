@@ -2,12 +2,17 @@
 
 #include "app/cmdline.h"
 #include "app/program_start.h"
+#include "app/window.h"
+#include "net/tick.h"
 #include "settings/profiles.h"
 #include "settings/prompts.h"
 #include "settings/settings.h"
+#include "status/TForm4.h"
 #include "ui_TForm1.h"
+#include "ui_TForm4.h"
 
 #include <QListWidget>
+#include <QStatusBar>
 
 #include <vector>
 
@@ -20,10 +25,35 @@ void reportStartFailure(const std::optional<vkr::StartFailure>& failure) {
     }
 }
 
+// How long a start holds further start requests off: the game takes its time to show, and
+// impatient clicks, keys and auto-join must not start it twice.
+constexpr uint32_t startGuardTicks = 3000;
+
+const QString startingText = QStringLiteral("Starting the game...");
+
 } // namespace
 
+bool TForm1::starting() const {
+    return startedTick_ && vkr::GetTickCount() - *startedTick_ < startGuardTicks;
+}
+
+void TForm1::showStartStatus(bool shown) {
+    for (QStatusBar* bar : {ui_->StatusBar1, vkr::forms().form4->ui()->StatusBar1}) {
+        if (shown) {
+            bar->showMessage(startingText);
+        } else if (bar->currentMessage() == startingText) {
+            bar->clearMessage();
+        }
+    }
+}
+
 void TForm1::LaunchVKR(const std::string& arguments, int serverRow) {
+    if (starting()) {
+        return;
+    }
+    startedTick_ = vkr::GetTickCount();
     setLaunchButtonsEnabled(false);
+    showStartStatus(true);
     Timer1->start();
 
     std::vector<bool> ticks;
@@ -35,7 +65,12 @@ void TForm1::LaunchVKR(const std::string& arguments, int serverRow) {
 
     vkr::setCurrentDirectory(settings.gameFolder);
     // Only the executable's own text can name the program; what follows it is arguments.
-    reportStartFailure(vkr::startCommandLine(line, settings.executable.size()));
+    const std::optional<vkr::StartFailure> failure =
+        vkr::startCommandLine(line, settings.executable.size());
+    if (failure) {
+        startedTick_.reset(); // nothing is starting: the buttons come back at the next tick
+    }
+    reportStartFailure(failure);
     if (settings.close) {
         close();
     }

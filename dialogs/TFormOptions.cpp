@@ -9,7 +9,7 @@
 #include <QStyle>
 
 TFormOptions::TFormOptions(QWidget* parent)
-    : vkr::FixedDialog(QSize(443, 216), vkr::FixedDialog::Border::Dialog, parent),
+    : vkr::FixedDialog(QSize(443, 217), vkr::FixedDialog::Border::Dialog, parent),
       OpenDialog1("WAV files|*.wav|All files|*.*"), ui_(std::make_unique<Ui::TFormOptions>()) {
     ui_->setupUi(this);
     // Labels take the width of their text, whatever the font.
@@ -73,6 +73,7 @@ void TFormOptions::FormActivate() {
     ui_->CheckBox3->setChecked(s.close);
     ui_->CheckBox4->setChecked(s.nomap);
     ui_->CheckBox5->setChecked(s.flash);
+    ui_->CheckBox6->setChecked(s.notify);
     setSelected(ui_->sounds1, s.watchers == 0);
     setSelected(ui_->sounds2, s.watchers == 1);
     setSelected(ui_->sounds3, s.watchers == 2);
@@ -103,6 +104,7 @@ void TFormOptions::BitBtn2Click() {
     s.sound1 = vkr::editedText(ui_->sound1->text(), s.sound1);
     s.sound2 = vkr::editedText(ui_->sound2->text(), s.sound2);
     s.flash = ui_->CheckBox5->isChecked();
+    s.notify = ui_->CheckBox6->isChecked();
     if (ui_->sounds1->isChecked()) {
         s.watchers = 0;
     } else if (ui_->sounds2->isChecked()) {

@@ -23,6 +23,7 @@ struct LauncherSettings {
     std::string sound1;
     std::string sound2;
     bool autojoin = false; // the watcher joins by itself when a new game is being set up
+    bool notify = true;    // the watcher's alerts also go to the desktop's notifications
     // The server browser's filter: the text its rows must contain and the rows it hides.
     std::string filter;
     bool hideempty = false;

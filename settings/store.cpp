@@ -274,6 +274,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         o.flash = options.orElse("flash", true, &RegKey::readBool);
         o.watchers = options.orElse("watchers", 1, &RegKey::readInteger);
         o.autojoin = options.orElse("autojoin", false, &RegKey::readBool);
+        o.notify = options.orElse("notify", true, &RegKey::readBool);
         o.filter = options.orElse("filter", std::string(), &RegKey::readString);
         o.hideempty = options.orElse("hideempty", false, &RegKey::readBool);
         o.hidefull = options.orElse("hidefull", false, &RegKey::readBool);
@@ -384,6 +385,7 @@ void saveInTransaction(Registry& reg, Store& s) {
     put("sound2", o.sound2);
     put("watchers", o.watchers);
     put("autojoin", o.autojoin);
+    put("notify", o.notify);
     put("filter", o.filter);
     put("hideempty", o.hideempty);
     put("hidefull", o.hidefull);

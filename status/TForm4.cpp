@@ -664,5 +664,8 @@ void TForm4::udpsBufferInvalid(bool&) {
 }
 
 void TForm4::setStatus(const QString& text) {
-    ui_->StatusBar1->showMessage(text);
+    // A start of the game keeps its word on the status line while it is under way.
+    if (!vkr::forms().form1->starting()) {
+        ui_->StatusBar1->showMessage(text);
+    }
 }

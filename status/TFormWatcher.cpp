@@ -6,6 +6,7 @@
 #include "net/tick.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/desktop_notifier.h"
 #include "status/protocol.h"
 #include "status/sound_player.h"
 #include "ui_TFormWatcher.h"
@@ -53,8 +54,8 @@ QFont smallFont(int pixels) {
 TFormWatcher::TFormWatcher(QWidget* parent)
     : vkr::FixedDialog(designSize, vkr::FixedDialog::Border::Tool, parent), udps(new TNMUDP(this)),
       Timer1(new QTimer(this)), Timer2(new QTimer(this)), Timer3(new QTimer(this)),
-      ui_(std::make_unique<Ui::TFormWatcher>()), player_(new vkr::SoundPlayer(this)),
-      sound_(player_) {
+      notifier(new vkr::DesktopNotifier(this)), ui_(std::make_unique<Ui::TFormWatcher>()),
+      player_(new vkr::SoundPlayer(this)), sound_(player_) {
     ui_->setupUi(this);
     setObjectName("TFormWatcher");
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -67,9 +68,6 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     for (QLabel* label : {ui_->host, ui_->status, ui_->players, ui_->mission}) {
         makeBold(label);
     }
-    paint(ui_->status, shownStatus_.line);
-    paint(ui_->players, {"?/?", vkr::WatcherColour::maroon});
-    paint(ui_->mission, {"none", vkr::WatcherColour::maroon});
 
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
     ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
@@ -94,6 +92,7 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     QPalette face = list->palette();
     face.setColor(QPalette::Base, palette().color(QPalette::Window));
     list->setPalette(face);
+    showPlaceholders();
 
     udps->SetLocalPort(15020);
     udps->RemotePort = 0;
@@ -115,6 +114,12 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     vkr::onSignal(ui_->SpeedButton1, &QToolButton::clicked, this, [this] { SpeedButton1Click(); });
     vkr::onActivate(this, [this] { FormActivate(); });
+    // The notification's Join is the watcher's Join, while the watch it tells of goes on.
+    notifier->onJoin = [this] {
+        if (isVisible()) {
+            BitBtn2Click();
+        }
+    };
     Timer1->start();
     // The first opening has the focus on Close, the first control in the tab order; later
     // openings keep it where it was last.
@@ -156,7 +161,7 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
     if (NumberBytes < 1 || !watched_ || FromIP != watched_->address || Port != watched_->port) {
         return;
     }
-    lastReplyTick_ = Sender->ReceivedTick();
+    heardTick_ = Sender->ReceivedTick();
     std::string reply;
     Sender->ReadReceivedData(reply);
     ui_->playerList->setColumnWidth(0, 70);
@@ -172,7 +177,7 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
         paint(ui_->mission, *reading.mission);
     }
     showRows();
-    if (!state_.settingUpGame()) {
+    if (!state_.stillHolds(countdownFor_)) {
         endCountdown();
     }
     alert(reading.alert);
@@ -193,11 +198,38 @@ void TFormWatcher::alert(vkr::WatcherAlert alert) {
     if (sound.kind != vkr::WatcherSound::Kind::none) {
         sound_->play(sound);
     }
-    if (alert == vkr::WatcherAlert::newGame && ui_->autojoin->isChecked() && countdown_ == 0) {
-        countdown_ = 5;
-        Timer3->start();
-        paintStatusLine();
+    if (settings.notify) {
+        notifier->notify(notificationKey(), vkr::qs(vkr::alertSummary(alert, serverName())),
+                         noticeBody(), true);
     }
+    if (vkr::autoJoins(alert) && ui_->autojoin->isChecked()) {
+        startCountdown(alert);
+    }
+}
+
+std::string TFormWatcher::serverName() const {
+    const vkr::ServerTable& servers = vkr::store().servers;
+    const int row = watchedServer ? vkr::rowOfEntry(servers, *watchedServer) : -1;
+    return row >= 0 && !servers[row].name.empty() ? servers[row].name : udps->RemoteHost;
+}
+
+int32_t TFormWatcher::notificationKey() const {
+    return watchedServer ? watchedServer->id : 0;
+}
+
+QString TFormWatcher::noticeBody() const {
+    return ui_->mission->text() + " - " + ui_->players->text();
+}
+
+void TFormWatcher::startCountdown(vkr::WatcherAlert alert) {
+    if (countdown_ > 0) {
+        return;
+    }
+    countdown_ = 5;
+    countdownFor_ = alert;
+    heardTick_ = vkr::GetTickCount();
+    Timer3->start();
+    paintStatusLine();
 }
 
 void TFormWatcher::showStatus(const vkr::WatcherStatus& status) {
@@ -217,33 +249,48 @@ void TFormWatcher::paintStatusLine() {
 }
 
 void TFormWatcher::endCountdown() {
+    countdownFor_ = vkr::WatcherAlert::none;
+    Timer3->stop();
     if (countdown_ > 0) {
         countdown_ = 0;
-        Timer3->stop();
         paintStatusLine();
     }
 }
 
 void TFormWatcher::Timer3Timer() {
     // A server that has stopped answering is not joined; one lost datagram is forgiven.
-    if (static_cast<int32_t>(vkr::GetTickCount() - lastReplyTick_) >= countdownSilenceTicks) {
+    if (static_cast<int32_t>(vkr::GetTickCount() - heardTick_) >= countdownSilenceTicks) {
         endCountdown();
         return;
     }
-    if (--countdown_ > 0) {
+    if (countdown_ > 1) {
+        --countdown_;
         paintStatusLine();
-        // Asked once a second while counting: a server that leaves the new-game state ends
-        // the countdown within a second, long before the next poll.
+        // Asked once a second while counting: once the new game or the free slot is gone,
+        // the countdown ends within a second, long before the next poll. The reply replaces
+        // the player list.
+        state_.startRequest();
         sendRequest();
         return;
     }
-    Timer3->stop();
+    endCountdown();
+    const bool notify = vkr::store().settings.notify;
+    const QString body = noticeBody();
+    const std::string name = serverName();
     BitBtn2Click();
+    // Posted once the watch's own notifications are taken down with it; a server that is no
+    // longer in the list is not joined, and the watcher stays.
+    if (notify && isHidden()) {
+        notifier->notify(notificationKey(), vkr::qs("Joining " + name), body, false);
+    }
 }
 
 void TFormWatcher::autojoinClick() {
     if (!ui_->autojoin->isChecked()) {
         endCountdown();
+    } else if (state_.settingUpGame()) {
+        // The server is setting up a game now: no need to wait for the next one.
+        startCountdown(vkr::WatcherAlert::newGame);
     }
     vkr::store().settings.autojoin = ui_->autojoin->isChecked();
     vkr::forms().form1->SaveRegistry();
@@ -273,9 +320,8 @@ void TFormWatcher::ToggleWindow() {
     ui_->SpeedButton1->move(collapse ? QPoint(210, 77) : QPoint(306, 133));
     ui_->SpeedButton1->setText(collapse ? "More >>" : "<< Less");
     ui_->Bevel1->resize(collapse ? QSize(241, 81) : QSize(337, 137));
-    for (QWidget* w :
-         {static_cast<QWidget*>(ui_->Label4), static_cast<QWidget*>(ui_->mission),
-          static_cast<QWidget*>(ui_->playerList), static_cast<QWidget*>(ui_->autojoin)}) {
+    for (QWidget* w : {static_cast<QWidget*>(ui_->Label4), static_cast<QWidget*>(ui_->mission),
+                       static_cast<QWidget*>(ui_->playerList)}) {
         w->setHidden(collapse);
     }
     setOuterSize(collapse ? collapsedSize : expandedSize);
@@ -300,12 +346,22 @@ void TFormWatcher::FormActivate() {
     showRows();
 }
 
+void TFormWatcher::showPlaceholders() {
+    endCountdown();
+    showStatus(vkr::waitingStatus());
+    paint(ui_->players, {"?/?", vkr::WatcherColour::maroon});
+    paint(ui_->mission, {"none", vkr::WatcherColour::maroon});
+    showRows();
+}
+
 void TFormWatcher::FormClose() {
     Timer2->stop();
-    endCountdown();
     state_.endWatch();
     watched_.reset();
     ++watch_;
+    // The next watch starts clean: nothing of this one is shown until its server answers.
+    showPlaceholders();
+    notifier->closeAll();
     vkr::showForm(vkr::forms().form1);
     vkr::showForm(vkr::forms().form4);
 }

@@ -20,6 +20,7 @@ class TFormWatcher;
 }
 
 namespace vkr {
+class DesktopNotifier;
 class SoundPlayer;
 class SoundSink;
 } // namespace vkr
@@ -40,6 +41,8 @@ public:
     QTimer* Timer1; // lamp blinking, 500 ms, always on
     QTimer* Timer2; // polling, 15,000 ms, on while the watcher is open
     QTimer* Timer3; // the auto-join countdown, 1,000 ms, on while it counts
+    // Posts the alerts to the desktop's notifications too (when the option "notify" is on).
+    vkr::DesktopNotifier* notifier;
     // The server the browser handed over: Join and auto-join join it, wherever the browser
     // lists it now.
     std::optional<vkr::EntryKey> watchedServer;
@@ -76,8 +79,18 @@ private:
     void showStatus(const vkr::WatcherStatus& status);
     // The status line: the countdown while one runs, else the last status shown.
     void paintStatusLine();
+    // The placeholders of a watch that has had no reply yet.
+    void showPlaceholders();
+    // Starts the auto-join countdown for what alert reported, unless one runs.
+    void startCountdown(vkr::WatcherAlert alert);
     // Ends a running countdown without joining.
     void endCountdown();
+    // The watched server in its desktop notifications: its name in the server table, or its
+    // host when it has none; the key of its notifications (its id); and the text under its
+    // name: its mission and players.
+    std::string serverName() const;
+    int32_t notificationKey() const;
+    QString noticeBody() const;
     // Sends the status request to the watched server, and notes where it went.
     void sendRequest();
     void alert(vkr::WatcherAlert alert);
@@ -89,10 +102,12 @@ private:
     vkr::WatcherStatus shownStatus_ = vkr::waitingStatus();
     // Seconds left before the auto-join; 0 while no countdown runs.
     int countdown_ = 0;
+    // What the running countdown joins for; it ends when that no longer holds.
+    vkr::WatcherAlert countdownFor_ = vkr::WatcherAlert::none;
     // A countdown ends when the server has not answered for this long.
     static constexpr int32_t countdownSilenceTicks = 2500;
-    // When the watched server's last reply was received.
-    uint32_t lastReplyTick_ = 0;
+    // When the watched server was last heard from, or the countdown began if that was later.
+    uint32_t heardTick_ = 0;
     // The sender that replies are read from: the address and port that this watch's last request
     // went to; none before the first request of a watch goes out.
     struct WatchedSender {

@@ -41,13 +41,12 @@ bool settingUp(int code) {
 } // namespace
 
 std::optional<WatcherStatus> WatcherState::startPoll() {
-    numPlayersText = "?";
-    maxPlayersText = "?";
-    clearRows();
+    startRequest();
     std::optional<WatcherStatus> shown;
     if (pollsUnanswered >= 2) {
         silent = true;
         lastState = 0;
+        room = WatcherRoom::unknown;
         shown = noReplyStatus();
     } else {
         ++pollsUnanswered;
@@ -55,13 +54,31 @@ std::optional<WatcherStatus> WatcherState::startPoll() {
     return shown;
 }
 
+void WatcherState::startRequest() {
+    numPlayersText = "?";
+    maxPlayersText = "?";
+    clearRows();
+}
+
 void WatcherState::endWatch() {
-    lastState = 0;
-    pollsUnanswered = 0;
+    *this = WatcherState{};
 }
 
 bool WatcherState::settingUpGame() const {
     return !silent && settingUp(lastState);
+}
+
+bool WatcherState::stillHolds(WatcherAlert alert) const {
+    switch (alert) {
+    case WatcherAlert::newGame:
+    case WatcherAlert::playerJoined:
+        return settingUpGame();
+    case WatcherAlert::slotFree:
+        return !silent && room == WatcherRoom::free;
+    case WatcherAlert::none:
+        break;
+    }
+    return false;
 }
 
 void WatcherState::clearRows() {
@@ -80,26 +97,55 @@ std::optional<int> stateOfGstate(std::string_view value) {
     return std::nullopt;
 }
 
-WatcherAlert alertOf(int lastState, int newState) {
-    if (!settingUp(newState)) {
-        return WatcherAlert::none;
-    }
-    if (lastState == 13 || lastState == 14) {
-        return WatcherAlert::newGame;
-    }
-    if (lastState == emptyServerState) {
-        return WatcherAlert::playerJoined;
-    }
-    return WatcherAlert::none;
-}
-
 WatcherColour playersColour(const std::string& num, const std::string& max) {
     auto count = tryParseInt(num);
     auto capacity = tryParseInt(max);
     return count && capacity && *count > *capacity ? WatcherColour::maroon : WatcherColour::green;
 }
 
+// The room a reply tells: known when it gives both a count and a capacity as numbers.
+WatcherRoom roomOf(const std::string& num, const std::string& max) {
+    auto count = tryParseInt(num);
+    auto capacity = tryParseInt(max);
+    if (!count || !capacity) {
+        return WatcherRoom::unknown;
+    }
+    return *count >= *capacity ? WatcherRoom::full : WatcherRoom::free;
+}
+
 } // namespace
+
+WatcherAlert alertRule(const WatcherFacts& before, const WatcherFacts& now) {
+    const bool newGameNow = settingUp(now.state);
+    if (newGameNow && (before.state == 13 || before.state == 14)) {
+        return WatcherAlert::newGame;
+    }
+    if (newGameNow && before.state == emptyServerState) {
+        return WatcherAlert::playerJoined;
+    }
+    if (before.room == WatcherRoom::full && now.room == WatcherRoom::free) {
+        return WatcherAlert::slotFree;
+    }
+    return WatcherAlert::none;
+}
+
+bool autoJoins(WatcherAlert alert) {
+    return alert == WatcherAlert::newGame || alert == WatcherAlert::slotFree;
+}
+
+std::string alertSummary(WatcherAlert alert, const std::string& server) {
+    switch (alert) {
+    case WatcherAlert::newGame:
+        return "New game on " + server;
+    case WatcherAlert::playerJoined:
+        return "A player joined " + server;
+    case WatcherAlert::slotFree:
+        return "A slot is free on " + server;
+    case WatcherAlert::none:
+        break;
+    }
+    return {};
+}
 
 WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
     WatcherReading reading;
@@ -169,9 +215,13 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
         }
     }
 
-    reading.alert = alertOf(state.lastState, newState);
+    const WatcherFacts now{newState, roomOf(state.numPlayersText, state.maxPlayersText)};
+    reading.alert = alertRule({state.lastState, state.room}, now);
     if (newState > 0) {
         state.lastState = newState;
+    }
+    if (now.room != WatcherRoom::unknown) {
+        state.room = now.room;
     }
     return reading;
 }
@@ -184,8 +234,9 @@ WatcherSound alertSound(WatcherAlert alert, const LauncherSettings& settings) {
         return {WatcherSound::Kind::builtIn, {}};
     }
     if (settings.watchers == 2) {
+        // A free slot sounds as a new game does.
         return {WatcherSound::Kind::file,
-                alert == WatcherAlert::newGame ? settings.sound1 : settings.sound2};
+                alert == WatcherAlert::playerJoined ? settings.sound2 : settings.sound1};
     }
     return {};
 }

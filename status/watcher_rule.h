@@ -52,7 +52,30 @@ enum class WatcherAlert {
     none,
     newGame,      // a game ended (state 13 or 14) and a new one is being set up (2, 6 or 9)
     playerJoined, // the empty server has a player and a game is being set up
+    slotFree,     // the full server has a free slot again
 };
+
+// Whether a server has room for one more player, as far as its replies tell.
+enum class WatcherRoom { unknown, full, free };
+
+// What the alert rule compares: the server as the watch knew it before a reply, and as the
+// reply tells it (state -1 and room unknown where the reply does not say).
+struct WatcherFacts {
+    int state = 0;
+    WatcherRoom room = WatcherRoom::unknown;
+};
+
+// The alert rule. Its rows, the first that matches wins:
+//   newGame       before 13 or 14,        now 2, 6 or 9
+//   playerJoined  before emptyServerState, now 2, 6 or 9
+//   slotFree      before full,             now free
+WatcherAlert alertRule(const WatcherFacts& before, const WatcherFacts& now);
+
+// Whether auto-join counts down after this alert: a new game, or a free slot.
+bool autoJoins(WatcherAlert alert);
+
+// The summary of the desktop notification of an alert, naming the server.
+std::string alertSummary(WatcherAlert alert, const std::string& server);
 
 // What the watcher keeps between the datagrams of one watch.
 struct WatcherState {
@@ -60,6 +83,8 @@ struct WatcherState {
     static constexpr int rowCapacity = 1025;
 
     int lastState = 0; // the state code of the last reply that gave one; 0 when none yet
+    // The room of the last reply that told both the count and the capacity.
+    WatcherRoom room = WatcherRoom::unknown;
     std::string numPlayersText = "?";
     std::string maxPlayersText = "?";
     // The player list: never empty; a single blank row when no player is listed.
@@ -73,12 +98,18 @@ struct WatcherState {
     // polls before it had no reply, the server counts as silent: its recorded state is forgotten
     // (the reply that ends the silence never alerts) and the no-reply status is given to show.
     std::optional<WatcherStatus> startPoll();
+    // A request goes out between polls: the counts are unknown again and the player list is
+    // emptied, so that its reply replaces the list; the polls' count of silence is left alone.
+    void startRequest();
     // The player list is emptied: one blank row.
     void clearRows();
-    // The watch ends (the watcher closes): no state or count of polls carries over to the next.
+    // The watch ends (the watcher closes): nothing of it carries over to the next.
     void endWatch();
     // The server answers and its last state told is a new game being set up (2, 6 or 9).
     bool settingUpGame() const;
+    // Whether what an alert reported still holds, so that auto-join may go on counting down:
+    // a game still being set up, or a slot still free.
+    bool stillHolds(WatcherAlert alert) const;
 };
 
 // What one datagram changes in the window: a label that is not given keeps what it shows.

@@ -414,32 +414,50 @@ private slots:
         QCOMPARE(dword(kUser, "sound1"), int64_t(0));
     }
 
-    // The watcher's auto-join: off unless stored as a non-zero DWORD; a save writes it back,
-    // except one stored with the wrong type, which stays as it is.
-    void autojoin_data() {
-        QTest::addColumn<QString>("values");
-        QTest::addColumn<bool>("autojoin");
+    // The watcher's auto-join (off unless stored as a non-zero DWORD) and its desktop
+    // notifications (on unless stored as DWORD 0); a save writes each back, except one stored
+    // with the wrong type, which stays as it is.
+    void watcherFlags_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("stored"); // the value as stored; empty: absent
+        QTest::addColumn<bool>("on");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("absent") << "" << false << true;
-        QTest::newRow("dword 1") << "\"autojoin\"=dword:00000001" << true << true;
-        QTest::newRow("dword 2") << "\"autojoin\"=dword:00000002" << true << true;
-        QTest::newRow("dword 0") << "\"autojoin\"=dword:00000000" << false << true;
-        QTest::newRow("text") << "\"autojoin\"=\"1\"" << false << false;
+        QTest::newRow("autojoin absent") << "autojoin"
+                                         << "" << false << true;
+        QTest::newRow("autojoin 1") << "autojoin"
+                                    << "dword:00000001" << true << true;
+        QTest::newRow("autojoin 2") << "autojoin"
+                                    << "dword:00000002" << true << true;
+        QTest::newRow("autojoin 0") << "autojoin"
+                                    << "dword:00000000" << false << true;
+        QTest::newRow("autojoin text") << "autojoin"
+                                       << "\"1\"" << false << false;
+        QTest::newRow("notify absent") << "notify"
+                                       << "" << true << true;
+        QTest::newRow("notify 0") << "notify"
+                                  << "dword:00000000" << false << true;
+        QTest::newRow("notify 1") << "notify"
+                                  << "dword:00000001" << true << true;
+        QTest::newRow("notify text") << "notify"
+                                     << "\"0\"" << true << false;
     }
-    void autojoin() {
-        QFETCH(QString, values);
-        QFETCH(bool, autojoin);
+    void watcherFlags() {
+        QFETCH(QString, name);
+        QFETCH(QString, stored);
+        QFETCH(bool, on);
         QFETCH(bool, saved);
-        writeLauncher(values.toStdString());
+        writeLauncher(stored.isEmpty() ? std::string()
+                                       : ("\"" + name + "\"=" + stored).toStdString());
         QCOMPARE(loadMessage().isEmpty(), saved);
-        QCOMPARE(s.settings.autojoin, autojoin);
-        s.settings.autojoin = !autojoin;
+        bool& flag = name == "notify" ? s.settings.notify : s.settings.autojoin;
+        QCOMPARE(flag, on);
+        flag = !on;
         try {
             save();
         } catch (const Exception&) {
             QVERIFY(!saved); // says that the change was not saved
         }
-        QCOMPARE(dword(kUser, "autojoin"), saved ? int64_t(autojoin ? 0 : 1) : int64_t(-1));
+        QCOMPARE(dword(kUser, name.toStdString()), saved ? int64_t(on ? 0 : 1) : int64_t(-1));
     }
 
     // The friends list: a REG_MULTI_SZ, none when absent. A value of another type is named in
@@ -707,8 +725,8 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("saved"); // the options and tables the save writes
-        const QStringList options = {"executable", "nosplash", "window",   "close",  "nomap",
-                                     "flash",      "watchers", "autojoin", "sound1", "sound2"};
+        const QStringList options = {"executable", "nosplash", "window", "close",  "nomap", "flash",
+                                     "watchers",   "autojoin", "notify", "sound1", "sound2"};
         QTest::newRow("text where a number belongs")
             << "\"nosplash\"=dword:00000001"
             << "\"nosplash\"=\"1\"" << QStringList{"executable"};
@@ -729,7 +747,7 @@ private slots:
             "\"\n\"nosplash\"=dword:00000001\n\"window\"=dword:00000001\n"
             "\"close\"=dword:00000001\n\"nomap\"=dword:00000001\n\"flash\"=dword:00000000\n"
             "\"watchers\"=dword:00000002\n\"autojoin\"=dword:00000000\n"
-            "\"sound1\"=\"/s/a.wav\"\n\"sound2\"=\"/s/b.wav\"\n\n"
+            "\"notify\"=dword:00000001\n\"sound1\"=\"/s/a.wav\"\n\"sound2\"=\"/s/b.wav\"\n\n"
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1]\n\"name\"=\"a\"\n"
             "\"dir\"=\"@a\"\n\"checked\"=dword:00000001\n\n"
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n\"name\"=\"s\"\n"
@@ -737,8 +755,8 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "",   false, false, false, false, true, 0, "new1",
-             "new2",     true, "",    false, false, false, -1,   0, {"Cy"}};
+        o = {"/new.exe", "",    false, false, false, false, true, 0, "new1", "new2",
+             true,       false, "",    false, false, false, -1,   0, {"Cy"}};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;
@@ -753,7 +771,7 @@ private slots:
             return value(key, name) == *was;
         };
         for (const char* name : {"executable", "nosplash", "window", "close", "nomap", "flash",
-                                 "watchers", "autojoin", "sound1", "sound2"}) {
+                                 "watchers", "autojoin", "notify", "sound1", "sound2"}) {
             if (name != from.mid(1, from.indexOf('"', 1) - 1)) { // the unreadable value is moot
                 QVERIFY2(unchanged(kUser, name) != saved.contains(name), name);
                 QVERIFY2(message.contains(name) != saved.contains(name), name);

@@ -36,6 +36,8 @@ const char* alertName(WatcherAlert alert) {
         return "new game";
     case WatcherAlert::playerJoined:
         return "joined";
+    case WatcherAlert::slotFree:
+        return "slot free";
     }
     return "?";
 }
@@ -129,11 +131,11 @@ private slots:
                            "alert none",
                            "status Briefing maroon red; players -; mission -; alert none"}
             << 13;
-        QTest::newRow("11 of 10 maroon, 9 of 10 green, empty mission None")
+        QTest::newRow("11 of 10 maroon and full, 9 of 10 green and a free slot")
             << QStringList{"|numplayers|11|maxplayers|12|gametype||",
                            "|numplayers|9|maxplayers|12|"}
             << QStringList{"status -; players 11/10 maroon; mission None maroon; alert none",
-                           "status -; players 9/10 green; mission -; alert none"}
+                           "status -; players 9/10 green; mission -; alert slot free"}
             << 0;
         QTest::newRow("maxplayers not a number: capacity ?, the rest is read")
             << QStringList{"|numplayers|3|maxplayers|twelve|gametype|Desert|gstate|2|"}
@@ -165,6 +167,35 @@ private slots:
                            "status Waiting status... maroon red; players 3/? green; "
                            "mission -; alert none"}
             << 0;
+
+        const QString full = "status -; players 10/10 green; mission -; alert none";
+        QTest::newRow("full, then a free slot: slot free")
+            << QStringList{"|numplayers|10|maxplayers|12|", "|numplayers|9|maxplayers|12|"}
+            << QStringList{full, "status -; players 9/10 green; mission -; alert slot free"} << 0;
+        QTest::newRow("a free slot at the first reply: none")
+            << QStringList{"|numplayers|9|maxplayers|12|"}
+            << QStringList{"status -; players 9/10 green; mission -; alert none"} << 0;
+        QTest::newRow("full, then no capacity told: none, still full")
+            << QStringList{"|numplayers|10|maxplayers|12|", "|numplayers|9|",
+                           "|numplayers|9|maxplayers|12|"}
+            << QStringList{full, "status -; players 9/? green; mission -; alert none",
+                           "status -; players 9/10 green; mission -; alert slot free"}
+            << 0;
+        QTest::newRow("full, silent, then free: none")
+            << QStringList{"|numplayers|10|maxplayers|12|", "-", "-",
+                           "|numplayers|9|maxplayers|12|"}
+            << QStringList{full, noReply,
+                           "status Waiting status... maroon red; players 9/10 green; "
+                           "mission -; alert none"}
+            << 0;
+        QTest::newRow("a new game and a free slot at once: new game")
+            << QStringList{"|numplayers|10|maxplayers|12|gstate|14|",
+                           "|numplayers|9|maxplayers|12|gstate|9|"}
+            << QStringList{"status Game in progress... maroon red; players 10/10 green; "
+                           "mission -; alert none",
+                           "status Debriefing green blink; players 9/10 green; mission -; "
+                           "alert new game"}
+            << 9;
     }
     void watch() {
         QFETCH(QStringList, replies);
@@ -216,6 +247,11 @@ private slots:
             << "Ann=5, Bob=2";
         QTest::newRow("a datagram without players keeps the list")
             << QStringList{"|player_0|Ann|score_0|5|", "|final||"} << "Ann=5";
+        QTest::newRow("a request between polls: its reply replaces the list")
+            << QStringList{"|player_0|Ann|score_0|5|player_1|Bob|score_1|2|", "request",
+                           "|player_0|Ann|score_0|5|player_1|Bob|score_1|2|", "request",
+                           "|player_0|Cid|score_0|1|"}
+            << "Cid=1";
     }
     void playerRows() {
         QFETCH(QStringList, datagrams);
@@ -223,7 +259,11 @@ private slots:
         WatcherState state;
         state.startPoll();
         for (const QString& d : datagrams) {
-            readWatcherReply(reply(d), state);
+            if (d == "request") {
+                state.startRequest();
+            } else {
+                readWatcherReply(reply(d), state);
+            }
         }
         QCOMPARE(rowsText(state.rows), rows);
         state.clearRows();
@@ -245,6 +285,41 @@ private slots:
         QCOMPARE(state.rows.back(), (PlayerRow{"p324", "324"}));
     }
 
+    // Whether auto-join goes on counting down after its alert, once the next reply is read.
+    void countdownHolds_data() {
+        QTest::addColumn<QStringList>("replies"); // each after a poll; "-" none
+        QTest::addColumn<int>("alert");           // the alert that started the countdown
+        QTest::addColumn<bool>("holds");
+        const int newGame = int(WatcherAlert::newGame);
+        const int slotFree = int(WatcherAlert::slotFree);
+        QTest::newRow("new game: still setting up")
+            << QStringList{"|gstate|9|", "|gstate|2|"} << newGame << true;
+        QTest::newRow("new game: the game began")
+            << QStringList{"|gstate|9|", "|gstate|14|"} << newGame << false;
+        QTest::newRow("new game: silent")
+            << QStringList{"|gstate|9|", "-", "-", "-"} << newGame << false;
+        QTest::newRow("slot: still free, in game")
+            << QStringList{"|numplayers|9|maxplayers|12|gstate|14|"} << slotFree << true;
+        QTest::newRow("slot: taken again")
+            << QStringList{"|numplayers|9|maxplayers|12|", "|numplayers|10|maxplayers|12|"}
+            << slotFree << false;
+        QTest::newRow("slot: silent")
+            << QStringList{"|numplayers|9|maxplayers|12|", "-", "-", "-"} << slotFree << false;
+    }
+    void countdownHolds() {
+        QFETCH(QStringList, replies);
+        QFETCH(int, alert);
+        QFETCH(bool, holds);
+        WatcherState state;
+        for (const QString& r : replies) {
+            state.startPoll();
+            if (r != "-") {
+                readWatcherReply(reply(r), state);
+            }
+        }
+        QCOMPARE(state.stillHolds(WatcherAlert(alert)), holds);
+    }
+
     void sounds_data() {
         QTest::addColumn<int>("alert");
         QTest::addColumn<int>("watchers");
@@ -263,6 +338,8 @@ private slots:
                                                   << "file a.wav";
         QTest::newRow("2: sound2 for a join") << joined << 2 << "a.wav"
                                               << "file b.wav";
+        QTest::newRow("2: sound1 for a free slot") << int(WatcherAlert::slotFree) << 2 << "a.wav"
+                                                   << "file a.wav";
         QTest::newRow("2: none is a file name") << newGame << 2 << "none"
                                                 << "file none";
         QTest::newRow("7: no sound") << newGame << 7 << "a.wav"

@@ -2,9 +2,13 @@
 // game in a game folder whose path has spaces, and records how it was started.
 #include "app/TForm1.h"
 #include "app/window.h"
+#include "net/tick.h"
 #include "settings/settings.h"
+#include "status/TForm4.h"
+#include "status/TFormWatcher.h"
 #include "support/launcher_fixture.h"
 #include "ui_TForm1.h"
+#include "ui_TForm4.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -67,7 +71,8 @@ class LaunchTest : public QObject {
 
     // A launcher whose game folder has spaces in its path and holds the fake game as the
     // executable and as the preferences program; "close" as given, two mods, one ticked.
-    void startLauncher(bool close, const QString& executable = {}) {
+    void startLauncher(bool close, const QString& executable = {},
+                       const std::string& servers = {}) {
         copyProgram(exe());
         copyProgram(game() + "/VELKRANDPREFERENCES.EXE");
         const std::string g = game().toStdString();
@@ -85,7 +90,7 @@ class LaunchTest : public QObject {
             "\n\"watchers\"=dword:00000001\n\n"
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods]\n\n" +
             modSection(1, "@desert", "@desert", true) + modSection(2, "@winter", "@winter", false) +
-            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers]\n\n");
+            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers]\n\n" + servers);
         fx->start();
         form()->show();
         QVERIFY(QTest::qWaitForWindowExposed(form()));
@@ -109,8 +114,9 @@ class LaunchTest : public QObject {
         QVERIFY(!ui()->BitBtn5->isEnabled());
         QVERIFY(!ui()->BitBtn2->isEnabled());
         QVERIFY(form()->Timer1->isActive());
-        QTRY_VERIFY(ui()->BitBtn3->isEnabled() && ui()->BitBtn5->isEnabled() &&
-                    ui()->BitBtn2->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(ui()->BitBtn3->isEnabled() && ui()->BitBtn5->isEnabled() &&
+                                     ui()->BitBtn2->isEnabled(),
+                                 15000);
         QVERIFY(!form()->Timer1->isActive());
     }
 
@@ -136,6 +142,7 @@ private slots:
     }
     void init() { fx = std::make_unique<LauncherFixture>(); }
     void cleanup() {
+        vkr::setTickClock({});
         fx.reset();
         // A launch moves the launcher into the game folder.
         QDir::setCurrent(startDir);
@@ -200,10 +207,86 @@ private slots:
         // A second click before the timer's tick starts nothing.
         QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
         QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
-        QTRY_VERIFY(ui()->BitBtn3->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(ui()->BitBtn3->isEnabled(), 15000);
         QTRY_COMPARE_WITH_TIMEOUT(records(game()).size(), 1, 10000);
         QTest::qWait(300);
         QCOMPARE(records(game()).size(), 1);
+    }
+
+    // One start at a time: after a start, a request by any way there is starts nothing for
+    // 3 s (on the tick clock) and the game again from then on; meanwhile the launch buttons
+    // are disabled and the main window's and the browser's status say "Starting the game...".
+    void oneStartAtATime_data() {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<int>("afterMs");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("single player, 0.5 s") << "single player" << 500 << false;
+        QTest::newRow("host, 2.999 s") << "host" << 2999 << false;
+        QTest::newRow("host, 3 s") << "host" << 3000 << true;
+        QTest::newRow("browser double-click, 1 s") << "double-click" << 1000 << false;
+        QTest::newRow("browser double-click, 3.5 s") << "double-click" << 3500 << true;
+        QTest::newRow("browser Enter, 2 s") << "Enter" << 2000 << false;
+        QTest::newRow("browser Enter, 3 s") << "Enter" << 3000 << true;
+        QTest::newRow("watcher Join, 2.5 s") << "watcher" << 2500 << false;
+        QTest::newRow("watcher Join, 60 s") << "watcher" << 60000 << true;
+    }
+    void oneStartAtATime() {
+        QFETCH(QString, request);
+        QFETCH(int, afterMs);
+        QFETCH(bool, starts);
+        int64_t now = int64_t(1000) * 1000000000;
+        vkr::setTickClock([&now] { return now; });
+        startLauncher(false, {},
+                      "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\4]\n"
+                      "\"name\"=\"One\"\n\"ip\"=\"127.0.0.1\"\n\"port\"=\"8\"\n"
+                      "\"sockets\"=dword:00000001\n\n");
+        TForm4* browser = vkr::forms().form4;
+        vkr::showForm(browser);
+        QTRY_COMPARE(browser->ui()->SGrid->currentIndex().row(), 0);
+        const auto statuses = [&] {
+            return QStringList{ui()->StatusBar1->currentMessage(),
+                               browser->ui()->StatusBar1->currentMessage()};
+        };
+        const QStringList starting{"Starting the game...", "Starting the game..."};
+
+        QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(records(game()).size(), 1, 10000);
+        QCOMPARE(statuses(), starting);
+        now += int64_t(afterMs) * 1000000;
+        if (starts) {
+            QTRY_VERIFY(ui()->BitBtn3->isEnabled());
+            QCOMPARE(statuses(), (QStringList{"", ""}));
+        } else {
+            QTest::qWait(300); // the launch buttons' timer has ticked meanwhile
+            QVERIFY(!ui()->BitBtn3->isEnabled() && !ui()->BitBtn2->isEnabled());
+            QCOMPARE(statuses(), starting);
+        }
+
+        QTableView* grid = browser->ui()->SGrid;
+        if (request == "single player") {
+            QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+        } else if (request == "host") {
+            QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+        } else if (request == "double-click") {
+            // The first click of a double-click presses the row.
+            const QPoint cell = grid->visualRect(grid->model()->index(0, 0)).center();
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        } else if (request == "Enter") {
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Return);
+        } else {
+            QTest::mouseClick(browser->ui()->BitBtn3, Qt::LeftButton); // the server's watcher
+            vkr::forms().formWatcher->BitBtn2Click();
+        }
+        if (starts) {
+            QTRY_COMPARE_WITH_TIMEOUT(records(game()).size(), 2, 10000);
+            QCOMPARE(statuses(), starting);
+        } else {
+            QTest::qWait(500);
+            QCOMPARE(records(game()).size(), 1);
+        }
+        vkr::setTickClock({});
     }
 
     void closeAfterLaunch() {

@@ -110,7 +110,7 @@ private slots:
         start(soundValues(2, "/s/new.wav", "/s/player.wav"));
         QVERIFY(open());
         QCOMPARE(form()->windowTitle(), QString("Options"));
-        QCOMPARE(form()->size(), QSize(443, 216));
+        QCOMPARE(form()->size(), QSize(443, 217));
         QCOMPARE(form()->minimumSize(), form()->maximumSize());
         const Qt::WindowFlags flags = form()->windowFlags();
         QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
@@ -145,9 +145,10 @@ private slots:
             }
             w = w->nextInFocusChain();
         } while (w != ui()->CheckBox1);
-        QCOMPARE(chain, (QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4",
-                                     "CheckBox5", "sounds1", "sounds2", "sounds3", "sound1",
-                                     "sound2", "Button1", "Button2", "BitBtn1", "BitBtn2"}));
+        QCOMPARE(chain,
+                 (QStringList{"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5",
+                              "CheckBox6", "sounds1", "sounds2", "sounds3", "sound1", "sound2",
+                              "Button1", "Button2", "BitBtn1", "BitBtn2"}));
     }
 
     void activationLoads_data() {
@@ -318,6 +319,37 @@ private slots:
         };
         QCOMPARE(stored("sound1"), sound1);
         QCOMPARE(stored("sound2"), sound2);
+    }
+
+    // "Desktop notifications": on unless stored as 0; OK stores the tick as "notify".
+    void notifications_data() {
+        QTest::addColumn<QString>("values");
+        QTest::addColumn<bool>("clicked");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<uint>("stored");
+        QTest::newRow("absent: on") << QString() << false << true << 1u;
+        QTest::newRow("absent, turned off") << QString() << true << true << 0u;
+        QTest::newRow("stored off")
+            << QString::fromStdString(launcherValues("\"notify\"=dword:00000000")) << false << false
+            << 0u;
+        QTest::newRow("stored off, turned on")
+            << QString::fromStdString(launcherValues("\"notify\"=dword:00000000")) << true << false
+            << 1u;
+    }
+    void notifications() {
+        QFETCH(QString, values);
+        QFETCH(bool, clicked);
+        QFETCH(bool, shown);
+        QFETCH(uint, stored);
+        start(values.toStdString());
+        QVERIFY(open());
+        QCOMPARE(ui()->CheckBox6->isChecked(), shown);
+        if (clicked) {
+            QTest::mouseClick(ui()->CheckBox6, Qt::LeftButton);
+        }
+        QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
+        QCOMPARE(storedDword("notify"), stored);
+        QCOMPARE(vkr::store().settings.notify, stored == 1);
     }
 
     void okWritesTheTablesToo() {

@@ -272,11 +272,66 @@ private slots:
         QCOMPARE(sink.played, QStringList());
     }
 
-    // Closing forgets the state: reopened, the first reply does not alert. The labels show the
-    // last values until then; the address changes at once.
+    // Every opening starts clean: reopened on a server that does not answer, the watcher shows
+    // the placeholders, whatever the watch before ended with, and never an alert or countdown.
+    void reopenedOnSilentServer_data() {
+        QTest::addColumn<QJsonArray>("replies"); // of the first server, one per poll
+        QTest::addColumn<bool>("autojoin");
+        QTest::addColumn<QString>("before"); // the first watch's status when it ends
+        const QJsonObject inGame =
+            tokens({"gametype", "Island Raid", "numplayers", "2", "maxplayers", "12", "gstate",
+                    "14", "player_0", "Ann", "score_0", "5", "player_1", "Bob", "score_1", "2"});
+        const QJsonObject newGame = tokens(
+            {"gametype", "Island Raid", "numplayers", "4", "maxplayers", "12", "gstate", "9"});
+        QTest::newRow("in game") << QJsonArray{inGame} << false << "Game in progress...";
+        QTest::newRow("counting down") << QJsonArray{inGame, newGame} << true << "Joining in 5...";
+        QTest::newRow("after an auto-join") << QJsonArray{inGame, newGame} << true << "";
+        const QJsonObject silent{{"silent", true}};
+        QTest::newRow("no reply from server")
+            << QJsonArray{inGame, silent, silent, silent} << false << "No reply from server";
+    }
+    void reopenedOnSilentServer() {
+        QFETCH(QJsonArray, replies);
+        QFETCH(bool, autojoin);
+        QFETCH(QString, before);
+        vkr::store().settings.autojoin = autojoin;
+        FakeServer server;
+        QVERIFY(server.start(
+            2, QJsonArray{QJsonObject{{"replies", replies}},
+                          QJsonObject{{"replies", QJsonArray{QJsonObject{{"silent", true}}}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE(events, 1);
+        for (int i = 1; i < replies.size(); ++i) {
+            form()->UpdateStatus();
+        }
+        if (before.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(form()->isHidden(), 10000); // joined and closed
+        } else {
+            QTRY_COMPARE(ui()->status->text(), before);
+            QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        }
+        QVERIFY(form()->isHidden());
+
+        QVERIFY(open(server.ports[1]));
+        for (int poll = 0; poll < 2; ++poll) {
+            QCOMPARE(ui()->host->text(), QString("127.0.0.1:%1").arg(server.ports[1]));
+            QCOMPARE(ui()->status->text(), QString("Waiting status..."));
+            QCOMPARE(colourOf(ui()->status), maroon);
+            QVERIFY(!ui()->LR->isHidden());
+            QCOMPARE(ui()->players->text(), QString("?/?"));
+            QCOMPARE(colourOf(ui()->players), maroon);
+            QCOMPARE(ui()->mission->text(), QString("none"));
+            QCOMPARE(rows(), QStringList{"="});
+            QVERIFY(!form()->Timer3->isActive());
+            QTest::qWait(1200); // a countdown left running would have ticked
+            form()->UpdateStatus();
+        }
+    }
+
+    // Closing forgets the state: reopened on a server setting up a game, its first reply does
+    // not alert.
     void closeAndReopen() {
         FakeServer server;
-        // The first server is in game; the second sets up a new one.
         QVERIFY(server.start(
             2, QJsonArray{QJsonObject{{"replies", QJsonArray{tokens({"gstate", "14"})}}},
                           QJsonObject{{"replies", QJsonArray{tokens({"gstate", "9"})}}}}));
@@ -290,8 +345,6 @@ private slots:
         QVERIFY(form()->Timer1->isActive());
 
         QVERIFY(open(server.ports[1]));
-        QCOMPARE(ui()->host->text(), QString("127.0.0.1:%1").arg(server.ports[1]));
-        QCOMPARE(ui()->status->text(), QString("Game in progress..."));
         QTRY_COMPARE(events, 2);
         QCOMPARE(ui()->status->text(), QString("Debriefing"));
         QCOMPARE(sink.played, QStringList());
@@ -422,7 +475,7 @@ private slots:
         QTest::newRow("unticked") << true << newGame << "untick"
                                   << "Debriefing";
         QTest::newRow("Close") << true << newGame << "close"
-                               << "Debriefing";
+                               << "Waiting status...";
         QTest::newRow("game starts") << true << tokens({"gstate", "14"}) << "wait"
                                      << "Game in progress...";
         QTest::newRow("server falls silent")
@@ -440,7 +493,6 @@ private slots:
                    {"replies", QJsonArray{tokens({"gstate", "14"}), tokens({"gstate", "9"}), third,
                                           tokens({"gstate", "9"})}}}}));
         QVERIFY(open(server.ports[0]));
-        QTest::mouseClick(ui()->SpeedButton1, Qt::LeftButton);
         QVERIFY(ui()->autojoin->isVisible() && !ui()->autojoin->isChecked());
         if (ticked) {
             QTest::mouseClick(ui()->autojoin, Qt::LeftButton);
@@ -479,6 +531,91 @@ private slots:
         QCOMPARE(ui()->status->text(), status);
         QVERIFY(!form()->Timer3->isActive());
         QCOMPARE(launches(), 0);
+    }
+
+    // Auto-join is in sight in both views: a stored tick shows when the watcher opens, and one
+    // click on it cancels a countdown. Ticked while the server sets up a game, it counts down
+    // at once.
+    void autojoinInEitherView_data() {
+        QTest::addColumn<bool>("expanded");
+        QTest::addColumn<bool>("stored");
+        QTest::addColumn<QStringList>("first"); // the server's first reply; later ones are 9
+        QTest::newRow("collapsed, stored tick") << false << true << QStringList{"gstate", "14"};
+        QTest::newRow("expanded, stored tick") << true << true << QStringList{"gstate", "14"};
+        QTest::newRow("collapsed, ticked during a new game")
+            << false << false << QStringList{"gstate", "9"};
+        QTest::newRow("expanded, ticked during a new game")
+            << true << false << QStringList{"gstate", "9"};
+    }
+    void autojoinInEitherView() {
+        QFETCH(bool, expanded);
+        QFETCH(bool, stored);
+        QFETCH(QStringList, first);
+        fx->writeStandardRegistry(stored ? "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                                           "\"autojoin\"=dword:00000001\n"
+                                         : "");
+        fx->start();
+        form()->setSoundSink(&sink);
+        auto* browserJoin = vkr::forms().form4->findChild<QPushButton*>("BitBtn1");
+        QSignalSpy pressed(browserJoin, &QPushButton::clicked);
+        FakeServer server;
+        QVERIFY(
+            server.start(1, QJsonArray{QJsonObject{
+                                {"replies", QJsonArray{tokens(first), tokens({"gstate", "9"})}}}}));
+        QVERIFY(open(server.ports[0]));
+        if (expanded) {
+            QTest::mouseClick(ui()->SpeedButton1, Qt::LeftButton);
+        }
+        QCOMPARE(form()->width() > 300, expanded);
+        QVERIFY(ui()->autojoin->isVisible());
+        QCOMPARE(ui()->autojoin->isChecked(), stored);
+        QTRY_COMPARE(ui()->status->text(),
+                     QString(first[1] == "9" ? "Debriefing" : "Game in progress..."));
+        if (stored) {
+            form()->UpdateStatus();
+        } else {
+            QTest::mouseClick(ui()->autojoin, Qt::LeftButton);
+        }
+        QTRY_COMPARE(ui()->status->text(), QString("Joining in 5..."));
+        QTest::mouseClick(ui()->autojoin, Qt::LeftButton);
+        QCOMPARE(ui()->status->text(), QString("Debriefing"));
+        QVERIFY(!form()->Timer3->isActive());
+        QTest::qWait(1200);
+        QCOMPARE(pressed.count(), 0);
+    }
+
+    // The countdown's requests, once a second, replace the player list: it never grows, and
+    // a countdown that a state change ends leaves the list of the last reply.
+    void countdownListsPlayersOnce_data() {
+        QTest::addColumn<QString>("end"); // the server's state once the countdown runs
+        QTest::newRow("still setting up") << "9";
+        QTest::newRow("the game begins") << "14";
+    }
+    void countdownListsPlayersOnce() {
+        QFETCH(QString, end);
+        vkr::store().settings.autojoin = true;
+        const QStringList players{"numplayers", "2",        "player_0", "Ann",     "score_0",
+                                  "5",          "player_1", "Bob",      "score_1", "2"};
+        FakeServer server;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{
+                   {"replies", QJsonArray{tokens(QStringList{"gstate", "14"} + players),
+                                          tokens(QStringList{"gstate", "9"} + players),
+                                          tokens(QStringList{"gstate", "9"} + players),
+                                          tokens(QStringList{"gstate", end} + players)}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE(events, 1);
+        poll();
+        QCOMPARE(ui()->status->text(), QString("Joining in 5..."));
+        QTRY_COMPARE_WITH_TIMEOUT(events, 4, 10000);
+        QCOMPARE(rows(), (QStringList{"Ann=5", "Bob=2"}));
+        if (end == "14") {
+            QCOMPARE(ui()->status->text(), QString("Game in progress..."));
+            QVERIFY(!form()->Timer3->isActive());
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(events, 5, 10000);
+            QCOMPARE(rows(), (QStringList{"Ann=5", "Bob=2"}));
+        }
     }
 
     // Each activation empties the player list.
@@ -530,7 +667,7 @@ private slots:
         QCOMPARE(ui()->playerList->isVisible(), expanded);
         QCOMPARE(ui()->mission->isVisible(), expanded);
         QCOMPARE(ui()->Label4->isVisible(), expanded);
-        QCOMPARE(ui()->autojoin->isVisible(), expanded);
+        QVERIFY(ui()->autojoin->isVisible());
         // The lamps keep their place at the bottom-right corner, the buttons at the bottom.
         const QSize client = form()->size();
         for (QLabel* lamp : {ui()->LG2, ui()->LG, ui()->LR}) {
@@ -554,6 +691,7 @@ private slots:
                                        "player_1", "Bob", "score_1", "2"}),
                                QJsonObject{{"silent", true}}}}}}));
         vkr::store().settings.watchers = 0;
+        vkr::store().settings.autojoin = true;
         QVERIFY(open(server.ports[0]));
         QTRY_VERIFY(events > 0);
         QDir().mkpath("/tmp/shots");

@@ -1,0 +1,91 @@
+// The watcher in the frame a window manager gives it, on a real display (Xvfb and openbox): in
+// both views the auto-join box is in sight, whole and clear of the other controls, and one
+// click on it cancels a running countdown.
+#include "app/TForm1.h"
+#include "app/window.h"
+#include "net/TNMUDP.h"
+#include "status/TForm4.h"
+#include "status/TFormWatcher.h"
+#include "support/launcher_fixture.h"
+#include "ui_TFormWatcher.h"
+
+#include <QNetworkDatagram>
+#include <QUdpSocket>
+#include <QtTest>
+
+#include <memory>
+
+class DisplayWatcherTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<LauncherFixture> fx;
+
+    // Answers the watcher's next request with reply.
+    static void answer(QUdpSocket& server, const QByteArray& reply) {
+        QVERIFY(server.hasPendingDatagrams() || server.waitForReadyRead(5000));
+        const QNetworkDatagram request = server.receiveDatagram();
+        server.writeDatagram(reply, request.senderAddress(),
+                             static_cast<quint16>(request.senderPort()));
+    }
+
+private slots:
+    void init() { fx = std::make_unique<LauncherFixture>(); }
+    void cleanup() { fx.reset(); }
+
+    void autojoinInSight_data() {
+        QTest::addColumn<int>("toggles"); // clicks on "More >>" / "<< Less"
+        QTest::newRow("collapsed at opening") << 0;
+        QTest::newRow("expanded") << 1;
+        QTest::newRow("collapsed again") << 2;
+    }
+    void autojoinInSight() {
+        QFETCH(int, toggles);
+        fx->writeStandardRegistry("[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                                  "\"autojoin\"=dword:00000001\n\n");
+        fx->start();
+        QUdpSocket server;
+        QVERIFY(server.bind(QHostAddress::LocalHost, 0));
+        TFormWatcher* watcher = vkr::forms().formWatcher;
+        Ui::TFormWatcher* ui = watcher->ui();
+        vkr::showForm(watcher);
+        QVERIFY(QTest::qWaitForWindowActive(watcher));
+        for (int i = 0; i < toggles; ++i) {
+            QTest::mouseClick(ui->SpeedButton1, Qt::LeftButton);
+        }
+        if (toggles > 0) {
+            // The outer size, the manager's frame included: the client is smaller than offscreen.
+            const QSize outer = toggles == 1 ? QSize(362, 210) : QSize(265, 151);
+            QTRY_COMPARE(watcher->frameGeometry().size(), outer);
+        }
+
+        const QRect box = ui->autojoin->geometry();
+        QVERIFY(ui->autojoin->isVisible() && ui->autojoin->isChecked());
+        QVERIFY(ui->Bevel1->geometry().contains(box));
+        QVERIFY(ui->autojoin->sizeHint().width() <= box.width());
+        for (QWidget* other : watcher->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (other != ui->autojoin && other != ui->Bevel1 && other->isVisible()) {
+                QVERIFY2(!other->geometry().intersects(box), qPrintable(other->objectName()));
+            }
+        }
+
+        watcher->udps->RemoteHost = "127.0.0.1";
+        watcher->udps->RemotePort = server.localPort();
+        watcher->UpdateStatus();
+        answer(server, "\\gstate\\14\\");
+        QTRY_COMPARE(ui->status->text(), QString("Game in progress..."));
+        watcher->UpdateStatus();
+        answer(server, "\\gstate\\9\\");
+        QTRY_COMPARE(ui->status->text(), QString("Joining in 5..."));
+        const QString shots = QString(VKR_BINARY_DIR) + "/screenshots";
+        QDir().mkpath(shots);
+        QVERIFY(watcher->grab().save(shots + "/watcher-display-" +
+                                     QString(QTest::currentDataTag()).replace(' ', '-') + ".png"));
+        QTest::mouseClick(ui->autojoin, Qt::LeftButton);
+        QCOMPARE(ui->status->text(), QString("Debriefing"));
+        QVERIFY(!watcher->Timer3->isActive());
+        QVERIFY(!ui->autojoin->isChecked());
+    }
+};
+
+QTEST_MAIN(DisplayWatcherTest)
+#include "display_watcher.moc"

@@ -1,0 +1,286 @@
+// The watcher's desktop notifications, offscreen, against a notification service of the test's
+// own on a session bus of the test's own; the watched server is tools/fake-server, the game
+// tools/fake-game.
+#include "app/window.h"
+#include "net/TNMUDP.h"
+#include "settings/settings.h"
+#include "status/TForm4.h"
+#include "status/TFormWatcher.h"
+#include "status/sound_player.h"
+#include "support/fake_server.h"
+#include "support/launcher_fixture.h"
+#include "support/notification_service.h"
+#include "ui_TForm4.h"
+#include "ui_TFormWatcher.h"
+
+#include <QDBusConnection>
+#include <QFile>
+#include <QJsonDocument>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+struct RecordingSink : vkr::SoundSink {
+    int played = 0;
+    void play(const vkr::WatcherSound&) override { ++played; }
+};
+
+QJsonObject tokens(const QStringList& t) {
+    return QJsonObject{{"tokens", QJsonArray::fromStringList(t)}};
+}
+
+// A reply of the server "Harbour Siege" with its state and player count (capacity 12 shown
+// as 10 here: maxplayers counts two more).
+QJsonObject harbour(const QString& gstate, const QString& players) {
+    return tokens(
+        {"gametype", "Harbour Siege", "numplayers", players, "maxplayers", "12", "gstate", gstate});
+}
+
+const QStringList joinActions{"default", "Join", "join", "Join"};
+
+} // namespace
+
+class NotifyTest : public QObject {
+    Q_OBJECT
+
+    PrivateSessionBus bus;
+    std::unique_ptr<LauncherFixture> fx;
+    std::unique_ptr<NotificationService> service;
+    RecordingSink sink;
+    int events = 0;
+
+    TFormWatcher* watcher() { return vkr::forms().formWatcher; }
+
+    // The watched server is "Tervald's Arena" (game port 8); the game is the fake game.
+    void startLauncher(const std::string& options = {}) {
+        fx->writeStandardRegistry(
+            "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\7]\n"
+            "\"name\"=\"Tervald's Arena\"\n\"ip\"=\"127.0.0.1\"\n\"port\"=\"8\"\n\"pass\"=\"\"\n"
+            "\"sockets\"=dword:00000001\n\"mods\"=\"\"\n\n" +
+            (options.empty() ? std::string()
+                             : "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n" + options + "\n"));
+        const QString exe = QString::fromStdString(fx->executablePath());
+        QVERIFY(QFile::remove(exe));
+        QVERIFY(QFile::copy(VKR_BINARY_DIR "/tools/fake-game", exe));
+        QVERIFY(QFile::setPermissions(exe, QFile::permissions(exe) | QFile::ExeOwner));
+        fx->start();
+        watcher()->setSoundSink(&sink);
+        auto handler = watcher()->udps->OnDataReceived;
+        watcher()->udps->OnDataReceived = [this, handler](TNMUDP* s, int n, const std::string& ip,
+                                                          int port) {
+            ++events;
+            handler(s, n, ip, port);
+        };
+    }
+
+    // Opens the watcher from the browser on the server's row, then points it at the fake
+    // server's port (the row's own query port has nobody behind it).
+    void openWatcher(int port) {
+        TForm4* browser = vkr::forms().form4;
+        vkr::showForm(browser);
+        QTRY_COMPARE(browser->ui()->SGrid->currentIndex().row(), 0);
+        QTest::mouseClick(browser->ui()->BitBtn3, Qt::LeftButton);
+        QVERIFY(watcher()->isVisible());
+        watcher()->udps->RemotePort = port;
+        watcher()->UpdateStatus();
+    }
+
+    void poll() {
+        const int before = events;
+        watcher()->UpdateStatus();
+        QTRY_VERIFY(events > before);
+    }
+
+    // Opens the watcher on a server that answers as given, and polls once per reply.
+    void watch(FakeServer& server, const QJsonArray& replies) {
+        QVERIFY(server.start(1, QJsonArray{QJsonObject{{"replies", replies}}}));
+        openWatcher(server.ports[0]);
+        QTRY_COMPARE(events, 1);
+        for (int i = 1; i < replies.size(); ++i) {
+            poll();
+        }
+    }
+
+    QStringList gameStarts() {
+        QFile file(QString::fromStdString(fx->gameFolder()) + "/launch-record.json");
+        QStringList starts;
+        if (file.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : file.readAll().split('\n')) {
+                const QJsonObject o = QJsonDocument::fromJson(line).object();
+                if (!o.isEmpty()) {
+                    starts << o["argv"].toVariant().toStringList().mid(1).join(' ');
+                }
+            }
+        }
+        return starts;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(bus.start());
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
+    }
+    void init() {
+        fx = std::make_unique<LauncherFixture>();
+        service = std::make_unique<NotificationService>(bus.address);
+        QVERIFY(service->start());
+        sink.played = 0;
+        events = 0;
+    }
+    void cleanup() {
+        fx.reset();
+        service.reset();
+        QDir::setCurrent(QDir::tempPath()); // a start moves the launcher into the game folder
+    }
+
+    // Each alert of the watcher posts a notification naming the server, with its mission and
+    // players, the launcher's icon and a Join action that is also the default action.
+    void alerts_data() {
+        QTest::addColumn<QJsonArray>("replies");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("body");
+        QTest::newRow("new game") << QJsonArray{harbour("14", "4"), harbour("9", "4")}
+                                  << "New game on Tervald's Arena"
+                                  << "Harbour Siege - 4/10";
+        QTest::newRow("a player joins the empty server")
+            << QJsonArray{harbour("14", "0"), harbour("2", "1")}
+            << "A player joined Tervald's Arena"
+            << "Harbour Siege - 1/10";
+        QTest::newRow("a slot comes free") << QJsonArray{harbour("14", "10"), harbour("14", "9")}
+                                           << "A slot is free on Tervald's Arena"
+                                           << "Harbour Siege - 9/10";
+        QTest::newRow("no alert, no notification")
+            << QJsonArray{harbour("14", "4"), harbour("14", "5")} << ""
+            << "";
+    }
+    void alerts() {
+        QFETCH(QJsonArray, replies);
+        QFETCH(QString, summary);
+        QFETCH(QString, body);
+        startLauncher("\"watchers\"=dword:00000001");
+        FakeServer server;
+        watch(server, replies);
+        if (summary.isEmpty()) {
+            QTest::qWait(300);
+            QCOMPARE(service->calls.size(), 0);
+            QCOMPARE(sink.played, 0);
+            return;
+        }
+        QTRY_COMPARE(service->calls.size(), 1);
+        const NotificationService::Call& call = service->calls[0];
+        QCOMPARE(call.summary, summary);
+        QCOMPARE(call.body, body);
+        QCOMPARE(call.appName, QString("VKR Launcher"));
+        QCOMPARE(call.appIcon, QString("vkr-launcher"));
+        QCOMPARE(call.actions, joinActions);
+        QCOMPARE(call.replacesId, 0u);
+        QCOMPARE(sink.played, 1);
+    }
+
+    // The notification's Join (or its default action) joins the watched server as the
+    // watcher's Join does; once the watch is closed its notification is taken down and its
+    // actions start nothing.
+    void joinAction_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("closeFirst");
+        QTest::addColumn<bool>("joins");
+        QTest::newRow("Join") << "join" << false << true;
+        QTest::newRow("default action") << "default" << false << true;
+        QTest::newRow("another action") << "dismiss" << false << false;
+        QTest::newRow("after Close") << "join" << true << false;
+    }
+    void joinAction() {
+        QFETCH(QString, action);
+        QFETCH(bool, closeFirst);
+        QFETCH(bool, joins);
+        startLauncher();
+        FakeServer server;
+        watch(server, {harbour("14", "4"), harbour("9", "4")});
+        QTRY_COMPARE(service->calls.size(), 1);
+        const uint id = service->calls[0].id;
+        if (closeFirst) {
+            QTest::mouseClick(watcher()->ui()->BitBtn1, Qt::LeftButton);
+            QTRY_COMPARE(service->closed, QList<uint>{id});
+        }
+        service->invokeAction(id, action);
+        if (joins) {
+            QTRY_COMPARE(gameStarts(), QStringList{"-nosplash -connect=127.0.0.1 -port=8 "
+                                                   "-sockets -name=Tester"});
+            QVERIFY(watcher()->isHidden());
+            QTRY_COMPARE(service->closed, QList<uint>{id});
+        } else {
+            QTest::qWait(500);
+            QCOMPARE(gameStarts(), QStringList());
+        }
+    }
+
+    // A later alert of the same server replaces its notification, also when the service had
+    // not answered the first call yet; the watcher goes on meanwhile.
+    void laterAlertReplaces_data() {
+        QTest::addColumn<bool>("slowService");
+        QTest::newRow("service answers") << false;
+        QTest::newRow("service holds its answer") << true;
+    }
+    void laterAlertReplaces() {
+        QFETCH(bool, slowService);
+        service->holding = slowService;
+        startLauncher();
+        FakeServer server;
+        watch(server,
+              {harbour("14", "4"), harbour("9", "4"), harbour("14", "4"), harbour("9", "3")});
+        QCOMPARE(watcher()->ui()->status->text(), QString("Debriefing"));
+        QCOMPARE(watcher()->ui()->players->text(), QString("3/10"));
+        if (slowService) {
+            QCOMPARE(service->calls.size(), 1);
+            service->release();
+        }
+        QTRY_COMPARE(service->calls.size(), 2);
+        QCOMPARE(service->calls[1].replacesId, service->calls[0].id);
+        QCOMPARE(service->calls[1].body, QString("Harbour Siege - 3/10"));
+    }
+
+    // With the option off, or no service on the bus, the watcher alerts as before and says
+    // nothing of notifications.
+    void withoutNotifications_data() {
+        QTest::addColumn<std::string>("options");
+        QTest::addColumn<bool>("serviceUp");
+        QTest::newRow("option off") << std::string("\"notify\"=dword:00000000") << true;
+        QTest::newRow("no service") << std::string() << false;
+    }
+    void withoutNotifications() {
+        QFETCH(std::string, options);
+        QFETCH(bool, serviceUp);
+        if (!serviceUp) {
+            service.reset();
+        }
+        startLauncher(options + "\n\"watchers\"=dword:00000001");
+        FakeServer server;
+        watch(server, {harbour("14", "4"), harbour("9", "4")});
+        QCOMPARE(watcher()->ui()->status->text(), QString("Debriefing"));
+        QCOMPARE(sink.played, 1);
+        QTest::qWait(300);
+        if (service) {
+            QCOMPARE(service->calls.size(), 0);
+        }
+        QVERIFY(fx->prompts.shown.empty());
+        QTest::mouseClick(watcher()->ui()->BitBtn2, Qt::LeftButton);
+        QTRY_COMPARE(gameStarts().size(), 1);
+    }
+
+    // Auto-join tells that it joins, without a Join action.
+    void autojoinTellsItJoins() {
+        startLauncher("\"autojoin\"=dword:00000001");
+        FakeServer server;
+        watch(server, {harbour("14", "4"), harbour("9", "4")});
+        QTRY_COMPARE_WITH_TIMEOUT(gameStarts().size(), 1, 15000);
+        QTRY_COMPARE(service->calls.size(), 2);
+        QCOMPARE(service->calls[1].summary, QString("Joining Tervald's Arena"));
+        QCOMPARE(service->calls[1].body, QString("Harbour Siege - 4/10"));
+        QCOMPARE(service->calls[1].actions, QStringList());
+    }
+};
+
+QTEST_MAIN(NotifyTest)
+#include "gui_notify.moc"
