@@ -423,7 +423,8 @@ void TForm4::QueryServers() {
         syncDue_ = false;
         syncRows(); // the table changed while the pass sent: its rows follow now
     }
-    for (const auto& [name, keys] : lookingUp_) {
+    for (const auto& looking : lookingUp_) {
+        const auto& name = looking.first;
         lookup->LookUpHost(name, lookUpTimeoutMs, [this, name](vkr::IPv4Bytes address) {
             vkr::guarded([&] { hostLookedUp(name, address); });
         });
