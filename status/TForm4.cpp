@@ -624,6 +624,13 @@ void TForm4::refresh() {
         ShowPlayers();
     }
     showShownCount();
+    if (namesDue_) {
+        // Saved here rather than in the datagram's handler, where an error would go unreported.
+        namesDue_ = false;
+        TForm1* main = vkr::forms().form1;
+        main->SaveRegistry();
+        main->ReadRegistry();
+    }
 }
 
 void TForm4::ShowPlayers() {
@@ -798,7 +805,6 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
 void TForm4::nameAtFirstReply(const std::vector<int>& answered, const std::string& reply) {
     vkr::ServerTable& servers = vkr::store().servers;
     std::optional<std::optional<std::string>> hostname; // read from the reply when needed
-    bool renamed = false;
     for (int r : answered) {
         const vkr::EntryKey key = model_->rows()[r].key;
         const int k = provisional_.contains(key.id) ? vkr::rowOfEntry(servers, key) : -1;
@@ -810,13 +816,8 @@ void TForm4::nameAtFirstReply(const std::vector<int>& answered, const std::strin
         }
         if (std::optional<std::string> name = provisional_.atReply(servers[k], *hostname)) {
             servers[k].name = std::move(*name);
-            renamed = true;
+            namesDue_ = true; // saved at the refresh
         }
-    }
-    if (renamed) {
-        TForm1* main = vkr::forms().form1;
-        main->SaveRegistry();
-        main->ReadRegistry();
     }
 }
 

@@ -110,7 +110,7 @@ private:
     // Starts the look-up of a host name noted in lookingUp_.
     void lookUp(const std::string& name);
     // The rows added from "Add server" take the server's hostname at their first reply, unless
-    // renamed since; the new names are saved.
+    // renamed since; the new names are saved at the refresh that follows.
     void nameAtFirstReply(const std::vector<int>& answered, const std::string& reply);
     // Adds the player to the friends, or removes the friend; saved at once.
     void toggleFriend(const std::string& sentName, bool isFriend);
@@ -154,6 +154,7 @@ private:
     vkr::ProvisionalNames provisional_;
     QTimer* refresh_; // 0 ms: refresh() at the end of the current turn of the event loop
     bool playersDue_ = false;
+    bool namesDue_ = false; // servers renamed at their first reply, to be saved
     vkr::QuerySchedule schedule_;
     std::unique_ptr<vkr::QueryPass> pass_;
     // The rows of the pass whose host name is being looked up, by name.

@@ -1379,13 +1379,15 @@ private slots:
             while (query.hasPendingDatagrams()) {
                 query.receiveDatagram();
             }
-            const QByteArray players = QByteArray::number(pass + 1);
+            const QByteArray player = "P" + QByteArray::number(pass + 1);
             const QByteArray reply =
                 (hostnames[pass] == "-" ? QByteArray("\\")
                                         : "\\hostname\\" + hostnames[pass].toUtf8() + "\\") +
-                "numplayers\\" + players + "\\";
+                "numplayers\\1\\player_0\\" + player + "\\";
             query.writeDatagram(reply, request.senderAddress(), request.senderPort());
-            QTRY_COMPARE(selectedCells().value(3), QString(players + "/??"));
+            // The player grid shows the reply at the refresh that follows it, which saves the
+            // new name too.
+            QTRY_COMPARE(players(), QStringList{player + " "});
         }
         QCOMPARE(selectedCells().value(0), name);
         QStringList servers{"Old|127.0.0.1:2400|sockets", name + "|127.0.0.1:" + port + "|sockets"};
