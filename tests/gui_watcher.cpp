@@ -4,6 +4,7 @@
 #include "app/window.h"
 #include "dialogs/TFormFriends.h"
 #include "net/TNMUDP.h"
+#include "net/address.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include "status/TForm4.h"
@@ -16,6 +17,7 @@
 
 #include <QDir>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -174,7 +176,10 @@ private slots:
         vkr::store().settings.sound1 = "/sounds/new game.wav";
         vkr::store().settings.sound2 = "/sounds/joined.wav";
     }
-    void cleanup() { fx.reset(); }
+    void cleanup() {
+        fx.reset();
+        vkr::setHostLookup({});
+    }
 
     void createdCollapsedAndBlinking() {
         QVERIFY(form()->isHidden());
@@ -505,6 +510,31 @@ private slots:
         QTRY_COMPARE(ui()->status->text(), QString("Setting up"));
         QCOMPARE(slowLookups.load(), 1);
         QCOMPARE(slowLookupsOnGuiThread.load(), 0);
+    }
+
+    // A name server that never answers holds the watcher's send for a while only: the name then
+    // counts as one that does not resolve, as the browser's look-ups do.
+    void stalledLookUpEnds() {
+        // Shared with the look-up's thread, which outlives the test.
+        auto release = std::make_shared<QSemaphore>();
+        vkr::setHostLookup([release](const std::string&) {
+            release->tryAcquire(1, 120000);
+            return vkr::IPv4Bytes{127, 0, 0, 1};
+        });
+        // Ends the wait should it never end by itself, so that the test fails instead of hanging.
+        bool rescued = false;
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        QObject::connect(&rescue, &QTimer::timeout, [&rescued] {
+            rescued = true;
+            TNMUDP::EndLookUpWaits();
+        });
+        rescue.start(60000);
+        QVERIFY(open(9, "stalled.vkr.test"));
+        QVERIFY(!rescued);
+        QVERIFY(form()->isVisible());
+        QCOMPARE(ui()->status->text(), QString("Waiting status..."));
+        release->release();
     }
 
     // Two polls in a row without a reply: the next poll says so and puts the green lamp out;
