@@ -378,14 +378,6 @@ private slots:
             << QStringList{"", "Ann"}
             << QStringList{inGame + players("Ann"), inGame + players("Ann")}
             << QStringList{"none", "none"};
-        QTest::newRow("befriended, then joins")
-            << QStringList{"", "Ann"}
-            << QStringList{inGame + players("Carl"), inGame + players("Carl,Ann")}
-            << QStringList{"none", "friend joined first: Ann joined Arena"};
-        QTest::newRow("no longer a friend")
-            << QStringList{"Ann", ""}
-            << QStringList{inGame + players("Carl"), inGame + players("Carl,Ann")}
-            << QStringList{"none", "none"};
     }
     void friendAlerts() {
         QFETCH(QStringList, friends);
