@@ -352,10 +352,6 @@ private slots:
             << QStringList{"Ann", "Ann"}
             << QStringList{inGame + players("Carl"), inGame + players("Carl,Ann")}
             << QStringList{"none", "friend joined first: Ann joined Arena"};
-        QTest::newRow("friends there at the first poll")
-            << QStringList{"Ann", "Ann"}
-            << QStringList{inGame + players("Ann"), inGame + players("Ann")}
-            << QStringList{"none", "none"};
         QTest::newRow("with a new game: the new game's alert, naming the friend")
             << QStringList{"Ann", "Ann"}
             << QStringList{inGame + players("Carl"), "|gstate|9" + players("Carl,Ann")}

@@ -207,13 +207,6 @@ private slots:
             << QJsonArray{first, tokens(harbourTokens("14", "4") +
                                         players(QString::fromLatin1("Carl,Ann,bob,J\xf6rg")))}
             << QStringList{"Ann, bob and Jörg joined Tervald's Arena"};
-        QTest::newRow("to the empty server")
-            << QJsonArray{tokens(harbourTokens("14", "0")),
-                          tokens(harbourTokens("2", "1") + players("Ann"))}
-            << QStringList{"Ann joined Tervald's Arena"};
-        QTest::newRow("with a new game")
-            << QJsonArray{first, tokens(harbourTokens("9", "4") + players("Carl,Ann"))}
-            << QStringList{"New game on Tervald's Arena; Ann joined"};
         QTest::newRow("a new game, then the friend in the next datagram")
             << QJsonArray{first,
                           QJsonObject{{"datagrams", QJsonArray{tokens(harbourTokens("9", "4")),

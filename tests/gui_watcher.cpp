@@ -296,12 +296,8 @@ private slots:
         QTest::newRow("with a new game: its sound alone")
             << two << QStringList{"Carl", "9:Carl,Ann"}
             << QStringList{"", "file /sounds/new game.wav"};
-        QTest::newRow("befriended while there")
-            << QStringList{"", "Ann"} << QStringList{"Ann", "Ann"} << QStringList{"", ""};
         QTest::newRow("befriended, then joins")
             << QStringList{"", "Ann"} << QStringList{"Carl", "Carl,Ann"} << QStringList{"", joined};
-        QTest::newRow("no longer a friend")
-            << QStringList{"Ann", ""} << QStringList{"Carl", "Carl,Ann"} << QStringList{"", ""};
     }
     void friendJoins() {
         QFETCH(QStringList, friends);
