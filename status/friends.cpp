@@ -3,6 +3,7 @@
 #include "settings/utf8.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vkr {
 
@@ -264,13 +265,14 @@ std::vector<std::string> FriendWatch::joined(const FriendSet& friends,
     answered_ = true;
     std::vector<std::string> found;
     for (const std::string& name : players) {
-        if (!friends.contains(name)) {
+        std::string key = sentNameKey(name);
+        if (key.empty() || now_.contains(key)) {
             continue;
         }
-        if (now_.insert(sentNameKey(name)).second && known_ &&
-            !before_.contains(sentNameKey(name))) {
+        if (known_ && !before_.contains(key) && friends.contains(name)) {
             found.push_back(name);
         }
+        now_.insert(std::move(key));
     }
     return found;
 }
