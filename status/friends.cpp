@@ -244,13 +244,6 @@ std::vector<std::string> FriendSet::friendsIn(const ServerStatus& status) const 
     return found;
 }
 
-void FriendWatch::startWatch() {
-    before_.clear();
-    now_.clear();
-    known_ = false;
-    answered_ = false;
-}
-
 void FriendWatch::startPoll() {
     if (answered_) {
         before_ = std::move(now_);

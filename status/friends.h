@@ -63,8 +63,6 @@ private:
 // friend or not, so that a player who becomes a friend while there has not joined.
 class FriendWatch {
 public:
-    // A new watch: nobody is known to be there yet.
-    void startWatch();
     // A poll starts. An unanswered poll changes nothing: the poll after it still compares
     // with the last answered one.
     void startPoll();
