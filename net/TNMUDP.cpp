@@ -257,7 +257,7 @@ bool TNMUDP::lookUp(const std::string& name, in_addr_t& address) {
         in_addr_t address = 0;
     };
     auto lookup = std::make_shared<State>();
-    lookups_->start(name, 0, [lookup](vkr::IPv4Bytes found) {
+    lookups_->start(name, vkr::hostLookUpTimeoutMs, [lookup](vkr::IPv4Bytes found) {
         std::memcpy(&lookup->address, found.data(), sizeof lookup->address);
         lookup->done = true;
     });

@@ -60,7 +60,8 @@ public:
     std::function<void(bool& handled, std::string& Buff, int& length)> OnBufferInvalid;
 
     // Sends the first n bytes of buff to RemoteHost:RemotePort. A host name is looked up while
-    // the GUI thread goes on dispatching events (timers and replies can run inside the call).
+    // the GUI thread goes on dispatching events (timers and replies can run inside the call);
+    // a look-up that has not ended after vkr::hostLookUpTimeoutMs counts as a failed one.
     // Raises "Invalid buffer" (vkr::Exception) for a count of 0 that no OnBufferInvalid repairs
     // and for a count outside the buffer, UDPSockError "Host Lookup Canceled" when the host does
     // not resolve and "Null Remote Address" for 0.0.0.0. A failed sendto is not reported.

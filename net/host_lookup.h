@@ -8,6 +8,14 @@
 #include <memory>
 #include <string>
 
+namespace vkr {
+
+// A host name whose look-up has not ended after this long counts as one that does not resolve:
+// a name server that never answers holds nothing up for longer.
+inline constexpr int hostLookUpTimeoutMs = 5000;
+
+} // namespace vkr
+
 // Host-name look-ups on threads of their own, each reported back on this object's thread. A
 // look-up never holds anything up: the thread that starts it does not wait for it, and one still
 // running when this object goes, or when the program ends, is abandoned rather than waited for.

@@ -20,4 +20,13 @@ void appendUtf8(std::string& out, uint32_t c) {
     }
 }
 
+std::string utf8OfLatin1(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char byte : bytes) {
+        appendUtf8(out, static_cast<uint8_t>(byte));
+    }
+    return out;
+}
+
 } // namespace vkr

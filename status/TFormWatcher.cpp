@@ -137,7 +137,8 @@ void TFormWatcher::setSoundSink(vkr::SoundSink* sink) {
 
 void TFormWatcher::UpdateStatus() {
     ui_->host->setText(vkr::qs(udps->RemoteHost + ":" + std::to_string(udps->RemotePort)));
-    if (auto silent = state_.startPoll()) {
+    // Friends edited meanwhile count from this poll on.
+    if (auto silent = state_.startPoll(vkr::store().settings.friends)) {
         showStatus(*silent);
         endCountdown();
     }
@@ -180,30 +181,34 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
     if (!state_.stillHolds(countdownFor_)) {
         endCountdown();
     }
-    alert(reading.alert);
+    alert(reading);
 }
 
-void TFormWatcher::alert(vkr::WatcherAlert alert) {
-    if (alert == vkr::WatcherAlert::none) {
+void TFormWatcher::alert(const vkr::WatcherReading& reading) {
+    if (reading.alert == vkr::WatcherAlert::none) {
         return;
     }
     const vkr::LauncherSettings& settings = vkr::store().settings;
-    if (settings.flash && !isActiveWindow()) {
-        // The main window is hidden while the watcher is open: the watcher's own taskbar entry
-        // flashes.
-        QApplication::alert(this);
-        QGuiApplication::sync();
-    }
-    const vkr::WatcherSound sound = vkr::alertSound(alert, settings);
-    if (sound.kind != vkr::WatcherSound::Kind::none) {
-        sound_->play(sound);
+    if (reading.firstOfPoll) {
+        if (settings.flash && !isActiveWindow()) {
+            // The main window is hidden while the watcher is open: the watcher's own taskbar
+            // entry flashes.
+            QApplication::alert(this);
+            QGuiApplication::sync();
+        }
+        const vkr::WatcherSound sound = vkr::alertSound(reading.alert, settings);
+        if (sound.kind != vkr::WatcherSound::Kind::none) {
+            sound_->play(sound);
+        }
     }
     if (settings.notify) {
-        notifier->notify(notificationKey(), vkr::qs(vkr::alertSummary(alert, serverName())),
-                         noticeBody(), true);
+        // The poll's one notification, told again with all the poll has alerted on so far.
+        const std::string summary =
+            vkr::alertSummary(state_.pollAlert, serverName(), state_.pollFriends);
+        notifier->notify(notificationKey(), vkr::qs(summary), noticeBody(), true);
     }
-    if (vkr::autoJoins(alert) && ui_->autojoin->isChecked()) {
-        startCountdown(alert);
+    if (vkr::autoJoins(reading.alert) && ui_->autojoin->isChecked()) {
+        startCountdown(reading.alert);
     }
 }
 

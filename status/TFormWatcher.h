@@ -26,7 +26,8 @@ class SoundSink;
 } // namespace vkr
 
 // The "Server Watcher" window: a small tool window that stays on top, polls one server every
-// 15 seconds and alerts when a new game is being set up there or a player joins it while empty.
+// 15 seconds and alerts when a new game is being set up there, a player joins it while empty,
+// a slot comes free on it, or a friend joins it.
 class TFormWatcher : public vkr::FixedDialog {
     Q_OBJECT
 public:
@@ -93,7 +94,9 @@ private:
     QString noticeBody() const;
     // Sends the status request to the watched server, and notes where it went.
     void sendRequest();
-    void alert(vkr::WatcherAlert alert);
+    // Alerts on what a datagram told: the sound and the flash once per poll, the notification
+    // with everything the poll told, and the auto-join countdown.
+    void alert(const vkr::WatcherReading& reading);
 
     std::unique_ptr<Ui::TFormWatcher> ui_;
     vkr::SoundPlayer* player_;

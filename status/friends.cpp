@@ -3,6 +3,7 @@
 #include "settings/utf8.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace vkr {
 
@@ -243,13 +244,6 @@ std::vector<std::string> FriendSet::friendsIn(const ServerStatus& status) const 
     return found;
 }
 
-void FriendWatch::startWatch() {
-    before_.clear();
-    now_.clear();
-    known_ = false;
-    answered_ = false;
-}
-
 void FriendWatch::startPoll() {
     if (answered_) {
         before_ = std::move(now_);
@@ -264,13 +258,14 @@ std::vector<std::string> FriendWatch::joined(const FriendSet& friends,
     answered_ = true;
     std::vector<std::string> found;
     for (const std::string& name : players) {
-        if (!friends.contains(name)) {
+        std::string key = sentNameKey(name);
+        if (key.empty() || now_.contains(key)) {
             continue;
         }
-        if (now_.insert(sentNameKey(name)).second && known_ &&
-            !before_.contains(sentNameKey(name))) {
+        if (known_ && !before_.contains(key) && friends.contains(name)) {
             found.push_back(name);
         }
+        now_.insert(std::move(key));
     }
     return found;
 }

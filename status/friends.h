@@ -57,13 +57,12 @@ private:
                                   // nothing once it has grown to the longest name
 };
 
-// The friends on a watched server from poll to poll, to tell when one joins: a friend listed
-// by a poll who was not listed by the last answered poll before it. The first answered poll of
-// a watch tells who is there already and alerts on no one.
+// The players on a watched server from poll to poll, to tell when a friend joins: a friend
+// listed by a poll who was not listed by the last answered poll before it. The first answered
+// poll of a watch tells who is there already and alerts on no one. Every player is remembered,
+// friend or not, so that a player who becomes a friend while there has not joined.
 class FriendWatch {
 public:
-    // A new watch: nobody is known to be there yet.
-    void startWatch();
     // A poll starts. An unanswered poll changes nothing: the poll after it still compares
     // with the last answered one.
     void startPoll();
@@ -74,8 +73,8 @@ public:
                                     const std::vector<std::string>& players);
 
 private:
-    std::unordered_set<std::string> before_; // the last answered poll's friends, as keys
-    std::unordered_set<std::string> now_;    // this poll's friends so far
+    std::unordered_set<std::string> before_; // the last answered poll's players, as keys
+    std::unordered_set<std::string> now_;    // this poll's players so far
     bool known_ = false;                     // before_ holds an answered poll
     bool answered_ = false;                  // this poll has had a datagram
 };

@@ -1,6 +1,7 @@
 #include "status/watcher_rule.h"
 
 #include "settings/intparse.h"
+#include "settings/utf8.h"
 #include "status/protocol.h"
 
 namespace vkr {
@@ -40,8 +41,12 @@ bool settingUp(int code) {
 
 } // namespace
 
-std::optional<WatcherStatus> WatcherState::startPoll() {
+std::optional<WatcherStatus> WatcherState::startPoll(const std::vector<std::string>& friendList) {
     startRequest();
+    friends = FriendSet(friendList);
+    friendWatch.startPoll();
+    pollAlert = WatcherAlert::none;
+    pollFriends.clear();
     std::optional<WatcherStatus> shown;
     if (pollsUnanswered >= 2) {
         silent = true;
@@ -75,6 +80,7 @@ bool WatcherState::stillHolds(WatcherAlert alert) const {
         return settingUpGame();
     case WatcherAlert::slotFree:
         return !silent && room == WatcherRoom::free;
+    case WatcherAlert::friendJoined:
     case WatcherAlert::none:
         break;
     }
@@ -133,14 +139,39 @@ bool autoJoins(WatcherAlert alert) {
     return alert == WatcherAlert::newGame || alert == WatcherAlert::slotFree;
 }
 
-std::string alertSummary(WatcherAlert alert, const std::string& server) {
+namespace {
+
+// "Ann", "Ann and Bob", "Ann, Bob and Cid", "Ann, Bob, Cid and 2 more": names sent by a
+// server, as UTF-8.
+std::string namesText(const std::vector<std::string>& names) {
+    constexpr size_t named = 3; // more than this many are counted, not named
+    const size_t shown = names.size() > named + 1 ? named : names.size();
+    std::string text;
+    for (size_t i = 0; i < shown; ++i) {
+        if (i > 0) {
+            text += i + 1 == shown && shown == names.size() ? " and " : ", ";
+        }
+        text += utf8OfLatin1(names[i]);
+    }
+    if (shown < names.size()) {
+        text += " and " + std::to_string(names.size() - shown) + " more";
+    }
+    return text;
+}
+
+} // namespace
+
+std::string alertSummary(WatcherAlert alert, const std::string& server,
+                         const std::vector<std::string>& friends) {
+    const std::string joined = namesText(friends) + " joined";
     switch (alert) {
     case WatcherAlert::newGame:
-        return "New game on " + server;
-    case WatcherAlert::playerJoined:
-        return "A player joined " + server;
+        return "New game on " + server + (friends.empty() ? "" : "; " + joined);
     case WatcherAlert::slotFree:
-        return "A slot is free on " + server;
+        return "A slot is free on " + server + (friends.empty() ? "" : "; " + joined);
+    case WatcherAlert::playerJoined:
+    case WatcherAlert::friendJoined:
+        return (friends.empty() ? "A player joined" : joined) + " " + server;
     case WatcherAlert::none:
         break;
     }
@@ -156,6 +187,7 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
     if (rows.size() != 1 || rows.front() != PlayerRow{}) {
         rows.emplace_back();
     }
+    const size_t firstRow = rows.size() - 1; // the first row this datagram may fill
     const auto roomForRow = [&rows] { return rows.size() <= WatcherState::rowCapacity; };
 
     ScanReply(reply, watcherKeys, [&](ReplyKey key, std::string_view value) {
@@ -194,6 +226,11 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
     if (rows.size() > 1) {
         rows.pop_back();
     }
+    std::vector<std::string> listed;
+    for (size_t r = firstRow; r < rows.size(); ++r) {
+        listed.push_back(rows[r].name);
+    }
+    const std::vector<std::string> joined = state.friendWatch.joined(state.friends, listed);
 
     if (state.numPlayersText != "?") {
         const std::string text = state.numPlayersText + "/" + state.maxPlayersText;
@@ -217,6 +254,18 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
 
     const WatcherFacts now{newState, roomOf(state.numPlayersText, state.maxPlayersText)};
     reading.alert = alertRule({state.lastState, state.room}, now);
+    if (reading.alert == WatcherAlert::none && !joined.empty()) {
+        reading.alert = WatcherAlert::friendJoined;
+    }
+    if (reading.alert != WatcherAlert::none) {
+        reading.firstOfPoll = state.pollAlert == WatcherAlert::none;
+        // A state alert tells more than a friend's join, which its notification names too.
+        if (state.pollAlert == WatcherAlert::none ||
+            state.pollAlert == WatcherAlert::friendJoined) {
+            state.pollAlert = reading.alert;
+        }
+        state.pollFriends.insert(state.pollFriends.end(), joined.begin(), joined.end());
+    }
     if (newState > 0) {
         state.lastState = newState;
     }
@@ -234,9 +283,10 @@ WatcherSound alertSound(WatcherAlert alert, const LauncherSettings& settings) {
         return {WatcherSound::Kind::builtIn, {}};
     }
     if (settings.watchers == 2) {
-        // A free slot sounds as a new game does.
-        return {WatcherSound::Kind::file,
-                alert == WatcherAlert::playerJoined ? settings.sound2 : settings.sound1};
+        // A free slot sounds as a new game does; a friend's join as a player's.
+        const bool joined =
+            alert == WatcherAlert::playerJoined || alert == WatcherAlert::friendJoined;
+        return {WatcherSound::Kind::file, joined ? settings.sound2 : settings.sound1};
     }
     return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/settings.h"
+#include "status/friends.h"
 
 #include <optional>
 #include <string>
@@ -53,6 +54,7 @@ enum class WatcherAlert {
     newGame,      // a game ended (state 13 or 14) and a new one is being set up (2, 6 or 9)
     playerJoined, // the empty server has a player and a game is being set up
     slotFree,     // the full server has a free slot again
+    friendJoined, // a friend is listed who was not at the last answered poll
 };
 
 // Whether a server has room for one more player, as far as its replies tell.
@@ -74,8 +76,13 @@ WatcherAlert alertRule(const WatcherFacts& before, const WatcherFacts& now);
 // Whether auto-join counts down after this alert: a new game, or a free slot.
 bool autoJoins(WatcherAlert alert);
 
-// The summary of the desktop notification of an alert, naming the server.
-std::string alertSummary(WatcherAlert alert, const std::string& server);
+// The summary of the desktop notification of a poll's alert, naming the server and the friends
+// who joined (as the server sent their names): "New game on X", "Ann joined X", "Ann and Bob
+// joined X", "Ann, Bob and Cid joined X", "Ann, Bob, Cid and 2 more joined X". The friends'
+// join names the player of "A player joined X"; with a new game or a free slot it follows
+// their text: "New game on X; Ann joined".
+std::string alertSummary(WatcherAlert alert, const std::string& server,
+                         const std::vector<std::string>& friends);
 
 // What the watcher keeps between the datagrams of one watch.
 struct WatcherState {
@@ -93,11 +100,19 @@ struct WatcherState {
     int pollsUnanswered = 0;
     // "No reply from server" is shown; the next reply takes it back.
     bool silent = false;
+    // The friends this poll looks for: the list as it was when the poll started.
+    FriendSet friends;
+    FriendWatch friendWatch;
+    // What this poll has alerted on so far: its state alert, else friendJoined; and the friends
+    // who joined, in the order the server listed them.
+    WatcherAlert pollAlert = WatcherAlert::none;
+    std::vector<std::string> pollFriends;
 
-    // A poll starts: the counts are unknown again and the player list is emptied. When the two
-    // polls before it had no reply, the server counts as silent: its recorded state is forgotten
-    // (the reply that ends the silence never alerts) and the no-reply status is given to show.
-    std::optional<WatcherStatus> startPoll();
+    // A poll starts, looking for friendList: the counts are unknown again and the player list is
+    // emptied. When the two polls before it had no reply, the server counts as silent: its
+    // recorded state is forgotten (the reply that ends the silence never alerts) and the
+    // no-reply status is given to show. Who was on the server is not forgotten.
+    std::optional<WatcherStatus> startPoll(const std::vector<std::string>& friendList);
     // A request goes out between polls: the counts are unknown again and the player list is
     // emptied, so that its reply replaces the list; the polls' count of silence is left alone.
     void startRequest();
@@ -117,14 +132,21 @@ struct WatcherReading {
     std::optional<WatcherStatus> status;
     std::optional<WatcherText> players;
     std::optional<WatcherText> mission;
+    // What the datagram tells that is new: its state alert, else friendJoined when friends
+    // joined; none when nothing. The poll's notification (pollAlert, pollFriends) then tells
+    // all the poll has alerted on.
     WatcherAlert alert = WatcherAlert::none;
+    // Whether the alert is the poll's first: only that one sounds and flashes, so that a poll
+    // alerts once however many datagrams its reply takes and whatever they tell.
+    bool firstOfPoll = false;
 };
 
-// Reads one datagram of the watched server into state (counts, rows, lastState) and gives what
-// the window shows and whether to alert. The datagram ends a silence: its status is shown even
-// when it tells none ("Waiting status..."). A "maxplayers" that is not a whole number leaves the
-// capacity unknown ("?"); the rest of the reply is read. The player rows of a reply that spans
-// several datagrams follow those of the datagrams before it.
+// Reads one datagram of the watched server into state (counts, rows, lastState, the poll's
+// alerts) and gives what the window shows and whether to alert. The datagram ends a silence:
+// its status is shown even when it tells none ("Waiting status..."). A "maxplayers" that is not
+// a whole number leaves the capacity unknown ("?"); the rest of the reply is read. The player
+// rows of a reply that spans several datagrams follow those of the datagrams before it; the
+// friends among them who joined are told once per poll.
 WatcherReading readWatcherReply(std::string_view reply, WatcherState& state);
 
 // The sound of an alert for the sound mode of settings.

@@ -261,7 +261,6 @@ private slots:
         QFETCH(QStringList, alerts);
         const FriendSet friends({"Ann", "Bob"});
         FriendWatch watch;
-        watch.startWatch();
         QStringList got;
         for (const QString& poll : polls) {
             watch.startPoll();

@@ -38,6 +38,8 @@ const char* alertName(WatcherAlert alert) {
         return "joined";
     case WatcherAlert::slotFree:
         return "slot free";
+    case WatcherAlert::friendJoined:
+        return "friend joined";
     }
     return "?";
 }
@@ -52,6 +54,25 @@ QString describe(const WatcherReading& r) {
     return QString("status %1; players %2; mission %3; alert %4")
         .arg(r.status ? describe(*r.status) : "-", describe(r.players), describe(r.mission),
              alertName(r.alert));
+}
+
+// The player entries of a reply for names joined by ",", each with score 0, after a backslash
+// and ending in one.
+QString players(const QString& names) {
+    QString entries;
+    int i = 0;
+    for (const QString& name : names.split(',', Qt::SkipEmptyParts)) {
+        entries += QString("|player_%1|%2|score_%1|0").arg(i++).arg(name);
+    }
+    return entries + "|";
+}
+
+std::vector<std::string> strings(const QString& commaSeparated) {
+    std::vector<std::string> list;
+    for (const QString& s : commaSeparated.split(',', Qt::SkipEmptyParts)) {
+        list.push_back(s.toStdString());
+    }
+    return list;
 }
 
 QString rowsText(const std::vector<PlayerRow>& rows) {
@@ -204,7 +225,7 @@ private slots:
         WatcherState state;
         QStringList got;
         for (const QString& r : replies) {
-            if (auto shown = state.startPoll()) {
+            if (auto shown = state.startPoll({})) {
                 got << "poll " + describe(*shown);
             }
             if (r != "-") {
@@ -219,12 +240,12 @@ private slots:
     // shows the first one's count again and finds the server still empty.
     void countsLastUntilThePoll() {
         WatcherState state;
-        state.startPoll();
+        state.startPoll({});
         readWatcherReply(reply("|numplayers|0|maxplayers|12|"), state);
         QCOMPARE(describe(readWatcherReply(reply("|gstate|2|"), state)),
                  QString("status Empty maroon red; players 0/10 maroon; mission -; alert none"));
         QCOMPARE(state.lastState, 256);
-        state.startPoll();
+        state.startPoll({});
         QCOMPARE(describe(readWatcherReply(reply("|gstate|2|"), state)),
                  QString("status Selecting mission green blink; players -; mission -; "
                          "alert joined"));
@@ -257,7 +278,7 @@ private slots:
         QFETCH(QStringList, datagrams);
         QFETCH(QString, rows);
         WatcherState state;
-        state.startPoll();
+        state.startPoll({});
         for (const QString& d : datagrams) {
             if (d == "request") {
                 state.startRequest();
@@ -278,7 +299,7 @@ private slots:
         }
         many += "\\";
         WatcherState state;
-        state.startPoll();
+        state.startPoll({});
         readWatcherReply(many, state);
         readWatcherReply(many, state);
         QCOMPARE(state.rows.size(), size_t(WatcherState::rowCapacity));
@@ -312,12 +333,103 @@ private slots:
         QFETCH(bool, holds);
         WatcherState state;
         for (const QString& r : replies) {
-            state.startPoll();
+            state.startPoll({});
             if (r != "-") {
                 readWatcherReply(reply(r), state);
             }
         }
         QCOMPARE(state.stillHolds(WatcherAlert(alert)), holds);
+    }
+
+    // Friends joining over polls, with the state alerts: what each datagram alerts ("first"
+    // sounds and flashes, "again" only tells the notification anew) and the poll's notification.
+    void friendAlerts_data() {
+        QTest::addColumn<QStringList>("friends");  // per poll, names joined by ","
+        QTest::addColumn<QStringList>("polls");    // per poll, its datagrams joined by ";"
+        QTest::addColumn<QStringList>("readings"); // per datagram
+        const QString inGame = "|numplayers|2|gstate|14";
+        QTest::newRow("a friend joins")
+            << QStringList{"Ann", "Ann"}
+            << QStringList{inGame + players("Carl"), inGame + players("Carl,Ann")}
+            << QStringList{"none", "friend joined first: Ann joined Arena"};
+        QTest::newRow("with a new game: the new game's alert, naming the friend")
+            << QStringList{"Ann", "Ann"}
+            << QStringList{inGame + players("Carl"), "|gstate|9" + players("Carl,Ann")}
+            << QStringList{"none", "new game first: New game on Arena; Ann joined"};
+        QTest::newRow("to the empty server: the friend named")
+            << QStringList{"Ann", "Ann"}
+            << QStringList{"|numplayers|0|", "|numplayers|2|gstate|2" + players("Carl,Ann")}
+            << QStringList{"none", "joined first: Ann joined Arena"};
+        QTest::newRow("a new game, then the friend in the reply's next datagram")
+            << QStringList{"Ann", "Ann"}
+            << QStringList{inGame + players("Carl"), "|gstate|9|;" + players("Carl,Ann")}
+            << QStringList{"none", "new game first: New game on Arena",
+                           "friend joined again: New game on Arena; Ann joined"};
+        QTest::newRow("two friends in two datagrams: one sound, both named")
+            << QStringList{"Ann,Bob", "Ann,Bob"}
+            << QStringList{inGame + players("Carl"), players("Ann") + ";" + players("Bob")}
+            << QStringList{"none", "friend joined first: Ann joined Arena",
+                           "friend joined again: Ann and Bob joined Arena"};
+        QTest::newRow("befriended while there: not a join")
+            << QStringList{"", "Ann"}
+            << QStringList{inGame + players("Ann"), inGame + players("Ann")}
+            << QStringList{"none", "none"};
+    }
+    void friendAlerts() {
+        QFETCH(QStringList, friends);
+        QFETCH(QStringList, polls);
+        QFETCH(QStringList, readings);
+        WatcherState state;
+        QStringList got;
+        for (int p = 0; p < polls.size(); ++p) {
+            state.startPoll(strings(friends[p]));
+            for (const QString& datagram : polls[p].split(';')) {
+                const WatcherReading r = readWatcherReply(reply(datagram), state);
+                got << (r.alert == WatcherAlert::none
+                            ? QString("none")
+                            : QString("%1 %2: %3")
+                                  .arg(alertName(r.alert), r.firstOfPoll ? "first" : "again",
+                                       QString::fromStdString(alertSummary(state.pollAlert, "Arena",
+                                                                           state.pollFriends))));
+            }
+        }
+        QCOMPARE(got, readings);
+    }
+
+    void summaries_data() {
+        QTest::addColumn<int>("alert");
+        QTest::addColumn<QString>("friends"); // names joined by ","
+        QTest::addColumn<QString>("summary");
+        const int friendJoined = int(WatcherAlert::friendJoined);
+        QTest::newRow("new game") << int(WatcherAlert::newGame) << ""
+                                  << "New game on X";
+        QTest::newRow("a player joined") << int(WatcherAlert::playerJoined) << ""
+                                         << "A player joined X";
+        QTest::newRow("a slot free, a friend") << int(WatcherAlert::slotFree) << "Ann"
+                                               << "A slot is free on X; Ann joined";
+        QTest::newRow("one friend") << friendJoined << "Ann"
+                                    << "Ann joined X";
+        QTest::newRow("two") << friendJoined << "Ann,Bob"
+                             << "Ann and Bob joined X";
+        QTest::newRow("three") << friendJoined << "Ann,Bob,Cid"
+                               << "Ann, Bob and Cid joined X";
+        QTest::newRow("four, all named") << friendJoined << "Ann,Bob,Cid,Dan"
+                                         << "Ann, Bob, Cid and Dan joined X";
+        QTest::newRow("five, two counted") << friendJoined << "Ann,Bob,Cid,Dan,Eve"
+                                           << "Ann, Bob, Cid and 2 more joined X";
+        QTest::newRow("a name as sent, in Latin-1")
+            << friendJoined << QString::fromLatin1("J\xf6rg") << "Jörg joined X";
+    }
+    void summaries() {
+        QFETCH(int, alert);
+        QFETCH(QString, friends);
+        QFETCH(QString, summary);
+        std::vector<std::string> sent;
+        for (const QString& name : friends.split(',', Qt::SkipEmptyParts)) {
+            const QByteArray bytes = name.toLatin1();
+            sent.emplace_back(bytes.constData(), size_t(bytes.size()));
+        }
+        QCOMPARE(QString::fromStdString(alertSummary(WatcherAlert(alert), "X", sent)), summary);
     }
 
     void sounds_data() {
@@ -338,6 +450,12 @@ private slots:
                                                   << "file a.wav";
         QTest::newRow("2: sound2 for a join") << joined << 2 << "a.wav"
                                               << "file b.wav";
+        QTest::newRow("1: built-in for a friend") << int(WatcherAlert::friendJoined) << 1 << "a.wav"
+                                                  << "built-in";
+        QTest::newRow("2: sound2 for a friend") << int(WatcherAlert::friendJoined) << 2 << "a.wav"
+                                                << "file b.wav";
+        QTest::newRow("0: none for a friend") << int(WatcherAlert::friendJoined) << 0 << "a.wav"
+                                              << "-";
         QTest::newRow("2: sound1 for a free slot") << int(WatcherAlert::slotFree) << 2 << "a.wav"
                                                    << "file a.wav";
         QTest::newRow("2: none is a file name") << newGame << 2 << "none"

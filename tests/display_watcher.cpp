@@ -1,6 +1,7 @@
 // The watcher in the frame a window manager gives it, on a real display (Xvfb and openbox): in
 // both views the auto-join box is in sight, whole and clear of the other controls, and one
-// click on it cancels a running countdown.
+// click on it cancels a running countdown. An alert marks the watcher for attention while
+// another window is active, when the option "flash" is on.
 #include "app/TForm1.h"
 #include "app/window.h"
 #include "net/TNMUDP.h"
@@ -10,6 +11,8 @@
 #include "ui_TFormWatcher.h"
 
 #include <QNetworkDatagram>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUdpSocket>
 #include <QtTest>
 
@@ -84,6 +87,58 @@ private slots:
         QCOMPARE(ui->status->text(), QString("Debriefing"));
         QVERIFY(!watcher->Timer3->isActive());
         QVERIFY(!ui->autojoin->isChecked());
+    }
+
+    // A friend joins while the main window is the active one: the watcher asks for attention
+    // (the window manager's mark, as the taskbar shows it), unless "flash" is off.
+    void friendAlertMarksTheWatcher_data() {
+        QTest::addColumn<bool>("flash");
+        QTest::newRow("flash on") << true;
+        QTest::newRow("flash off") << false;
+    }
+    void friendAlertMarksTheWatcher() {
+        QFETCH(bool, flash);
+        const QString xprop = QStandardPaths::findExecutable("xprop");
+        if (xprop.isEmpty()) {
+            QSKIP("xprop is missing (x11-utils): the window manager's mark cannot be read");
+        }
+        fx->writeStandardRegistry(
+            std::string(
+                "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"watchers\"=dword:00000000\n"
+                "\"flash\"=dword:0000000") +
+            (flash ? "1" : "0") + "\n\"friends\"=hex(7):41,6e,6e,00,00\n\n");
+        fx->start();
+        QUdpSocket server;
+        QVERIFY(server.bind(QHostAddress::LocalHost, 0));
+        TFormWatcher* watcher = vkr::forms().formWatcher;
+        vkr::showForm(watcher);
+        QVERIFY(QTest::qWaitForWindowActive(watcher));
+        watcher->udps->RemoteHost = "127.0.0.1";
+        watcher->udps->RemotePort = server.localPort();
+        watcher->UpdateStatus();
+        answer(server, "\\numplayers\\1\\gstate\\14\\player_0\\Carl\\score_0\\0\\");
+        QTRY_COMPARE(watcher->ui()->players->text(), QString("1/?"));
+        vkr::showForm(vkr::forms().form1);
+        QVERIFY(QTest::qWaitForWindowActive(vkr::forms().form1));
+        QVERIFY(!watcher->isActiveWindow());
+
+        const auto marked = [&] {
+            QProcess p;
+            p.start(xprop, {"-id", QString::number(watcher->winId()), "_NET_WM_STATE"});
+            return p.waitForFinished(5000) &&
+                   p.readAllStandardOutput().contains("_NET_WM_STATE_DEMANDS_ATTENTION");
+        };
+        QVERIFY(!marked());
+        watcher->UpdateStatus();
+        answer(server, "\\numplayers\\2\\gstate\\14\\player_0\\Carl\\score_0\\0\\"
+                       "player_1\\Ann\\score_1\\0\\");
+        QTRY_COMPARE(watcher->ui()->players->text(), QString("2/?"));
+        if (flash) {
+            QTRY_VERIFY(marked());
+        } else {
+            QTest::qWait(500);
+            QVERIFY(!marked());
+        }
     }
 };
 

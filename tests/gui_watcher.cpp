@@ -2,7 +2,9 @@
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
+#include "dialogs/TFormFriends.h"
 #include "net/TNMUDP.h"
+#include "net/address.h"
 #include "settings/settings.h"
 #include "settings/store.h"
 #include "status/TForm4.h"
@@ -10,10 +12,12 @@
 #include "status/sound_player.h"
 #include "support/fake_server.h"
 #include "support/launcher_fixture.h"
+#include "ui_TFormFriends.h"
 #include "ui_TFormWatcher.h"
 
 #include <QDir>
 #include <QPushButton>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -116,6 +120,23 @@ class WatcherTest : public QObject {
         return r;
     }
 
+    // Makes the friends those named (joined by ","), as the user does in the Friends window:
+    // removes every friend, then adds each name.
+    void editFriends(const QString& names) {
+        TFormFriends* friends = vkr::forms().formFriends;
+        vkr::showForm(friends);
+        Ui::TFormFriends* fui = friends->ui();
+        while (fui->FriendList->count() > 0) {
+            fui->FriendList->setCurrentRow(0);
+            QTest::mouseClick(fui->RemoveButton, Qt::LeftButton);
+        }
+        for (const QString& name : names.split(',', Qt::SkipEmptyParts)) {
+            fui->FriendName->setText(name);
+            QTest::mouseClick(fui->AddButton, Qt::LeftButton);
+        }
+        friends->close();
+    }
+
     // Polls once more and waits until the reply has been handled.
     void poll() {
         const int before = events;
@@ -155,7 +176,10 @@ private slots:
         vkr::store().settings.sound1 = "/sounds/new game.wav";
         vkr::store().settings.sound2 = "/sounds/joined.wav";
     }
-    void cleanup() { fx.reset(); }
+    void cleanup() {
+        fx.reset();
+        vkr::setHostLookup({});
+    }
 
     void createdCollapsedAndBlinking() {
         QVERIFY(form()->isHidden());
@@ -239,6 +263,98 @@ private slots:
         poll();
         QCOMPARE(ui()->status->text(), status);
         QCOMPARE(sink.played, played);
+    }
+
+    // Friends joining the watched server, poll by poll: each poll alerts with the player-joined
+    // sound (a new game's own when it comes with one), once however many friends join in it and
+    // however many datagrams its reply takes. Friends are edited in the Friends window before
+    // the poll that their column lists differently.
+    void friendJoins_data() {
+        QTest::addColumn<QStringList>("friends"); // per poll, names joined by ","
+        // Per poll, the server's datagrams joined by ";", each the players' names joined by ","
+        // (the first one with gstate 14, or the gstate before a ":"); "-" no reply.
+        QTest::addColumn<QStringList>("polls");
+        QTest::addColumn<QStringList>("sounds"); // per poll
+        const QString joined = "file /sounds/joined.wav";
+        const QStringList two{"Ann,Bob", "Ann,Bob"};
+        QTest::newRow("joined") << two << QStringList{"Carl", "Carl,Ann"}
+                                << QStringList{"", joined};
+        QTest::newRow("already there at the first poll")
+            << two << QStringList{"Ann", "Ann,Carl"} << QStringList{"", ""};
+        QTest::newRow("left and came back")
+            << QStringList{"Ann", "Ann", "Ann"} << QStringList{"Ann", "Carl", "Carl,Ann"}
+            << QStringList{"", "", joined};
+        QTest::newRow("case and spaces")
+            << two << QStringList{"Carl", "Carl,  bOB "} << QStringList{"", joined};
+        QTest::newRow("not a friend")
+            << two << QStringList{"Carl", "Carl,Anne"} << QStringList{"", ""};
+        QTest::newRow("an unanswered poll between")
+            << QStringList{"Ann,Bob", "Ann,Bob", "Ann,Bob"} << QStringList{"Ann", "-", "Ann,Bob"}
+            << QStringList{"", "", joined};
+        QTest::newRow("two friends in a reply split over datagrams: one alert")
+            << two << QStringList{"Carl", "Carl,Ann;Bob"} << QStringList{"", joined};
+        QTest::newRow("with a new game: its sound alone")
+            << two << QStringList{"Carl", "9:Carl,Ann"}
+            << QStringList{"", "file /sounds/new game.wav"};
+        QTest::newRow("befriended, then joins")
+            << QStringList{"", "Ann"} << QStringList{"Carl", "Carl,Ann"} << QStringList{"", joined};
+    }
+    void friendJoins() {
+        QFETCH(QStringList, friends);
+        QFETCH(QStringList, polls);
+        QFETCH(QStringList, sounds);
+        // The players' count stays, so that the state alone never alerts.
+        QJsonArray replies;
+        QList<int> datagramsPerPoll;
+        for (const QString& poll : polls) {
+            if (poll == "-") {
+                replies.append(QJsonObject{{"silent", true}});
+                datagramsPerPoll << 0;
+                continue;
+            }
+            QJsonArray datagrams;
+            for (const QString& part : poll.split(';')) {
+                QStringList t;
+                QString names = part;
+                if (datagrams.isEmpty()) {
+                    const QString state = part.contains(':') ? part.section(':', 0, 0) : "14";
+                    names = part.section(':', -1);
+                    t << "numplayers"
+                      << "3"
+                      << "gstate" << state;
+                }
+                int i = 0;
+                for (const QString& name : names.split(',')) {
+                    t << QString("player_%1").arg(i) << name << QString("score_%1").arg(i) << "0";
+                    ++i;
+                }
+                datagrams.append(tokens(t));
+            }
+            replies.append(QJsonObject{{"datagrams", datagrams}});
+            datagramsPerPoll << int(datagrams.size());
+        }
+        vkr::store().settings.autojoin = true;
+        FakeServer server;
+        QVERIFY(server.start(1, QJsonArray{QJsonObject{{"replies", replies}}}));
+        editFriends(friends[0]);
+        QVERIFY(open(server.ports[0]));
+        QStringList played;
+        int expected = 0;
+        for (int p = 0; p < polls.size(); ++p) {
+            if (p > 0) {
+                if (friends[p] != friends[p - 1]) {
+                    editFriends(friends[p]);
+                }
+                form()->UpdateStatus();
+            }
+            expected += datagramsPerPoll[p];
+            QTRY_VERIFY(events >= expected);
+            played << sink.played.join(',');
+            sink.played.clear();
+        }
+        QCOMPARE(played, sounds);
+        // A friend's join does not start auto-join; a new game does.
+        QCOMPARE(form()->Timer3->isActive(), sounds.last().contains("new game"));
     }
 
     // The watcher is the active window: no flash, but the sound plays.
@@ -390,6 +506,31 @@ private slots:
         QTRY_COMPARE(ui()->status->text(), QString("Setting up"));
         QCOMPARE(slowLookups.load(), 1);
         QCOMPARE(slowLookupsOnGuiThread.load(), 0);
+    }
+
+    // A name server that never answers holds the watcher's send for a while only: the name then
+    // counts as one that does not resolve, as the browser's look-ups do.
+    void stalledLookUpEnds() {
+        // Shared with the look-up's thread, which outlives the test.
+        auto release = std::make_shared<QSemaphore>();
+        vkr::setHostLookup([release](const std::string&) {
+            release->tryAcquire(1, 120000);
+            return vkr::IPv4Bytes{127, 0, 0, 1};
+        });
+        // Ends the wait should it never end by itself, so that the test fails instead of hanging.
+        bool rescued = false;
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        QObject::connect(&rescue, &QTimer::timeout, [&rescued] {
+            rescued = true;
+            TNMUDP::EndLookUpWaits();
+        });
+        rescue.start(60000);
+        QVERIFY(open(9, "stalled.vkr.test"));
+        QVERIFY(!rescued);
+        QVERIFY(form()->isVisible());
+        QCOMPARE(ui()->status->text(), QString("Waiting status..."));
+        release->release();
     }
 
     // Two polls in a row without a reply: the next poll says so and puts the green lamp out;
