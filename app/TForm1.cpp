@@ -81,11 +81,12 @@ void TForm1::loadLogo() {
 // --- settings store -------------------------------------------------------------------------
 
 void TForm1::ReadRegistry() {
-    // The browser shows the server table as it is after the load, also after a load that
-    // stopped part-way.
+    // The browser shows the server table and the friends as they are after the load, also after
+    // a load that stopped part-way.
     auto tableRead = [] {
         if (TForm4* browser = vkr::forms().form4) {
             browser->ServerTableChanged();
+            browser->FriendsChanged();
         }
     };
     try {
@@ -196,8 +197,7 @@ void TForm1::BitBtn5Click() {
     if (vkr::store().servers.lastRow <= -1) {
         // Nothing to list: the servers of the local network are offered instead.
         if (vkr::prompts().confirm("No server entries found. Search the local network?")) {
-            vkr::showFormCentred(vkr::forms().formLan, this);
-            vkr::forms().formLan->Search();
+            vkr::forms().formLan->Open(this);
         }
         return;
     }

@@ -29,6 +29,7 @@ struct LauncherSettings {
     bool hideempty = false;
     bool hidefull = false;
     bool hidesilent = false;
+    bool friendsonly = false; // only the servers where a friend plays
     // The browser's sort: its column (-1 or out of range: table order) and direction (0 up).
     int32_t sortcolumn = -1;
     int32_t sortorder = 0;

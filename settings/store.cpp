@@ -279,6 +279,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         o.hideempty = options.orElse("hideempty", false, &RegKey::readBool);
         o.hidefull = options.orElse("hidefull", false, &RegKey::readBool);
         o.hidesilent = options.orElse("hidesilent", false, &RegKey::readBool);
+        o.friendsonly = options.orElse("friendsonly", false, &RegKey::readBool);
         o.sortcolumn = options.orElse("sortcolumn", -1, &RegKey::readInteger);
         o.sortorder = options.orElse("sortorder", 0, &RegKey::readInteger);
         // One fallback covers the pair: when either cannot be read, both are "none" for the
@@ -390,6 +391,7 @@ void saveInTransaction(Registry& reg, Store& s) {
     put("hideempty", o.hideempty);
     put("hidefull", o.hidefull);
     put("hidesilent", o.hidesilent);
+    put("friendsonly", o.friendsonly);
     put("sortcolumn", o.sortcolumn);
     put("sortorder", o.sortorder);
     put("friends", o.friends);

@@ -8,10 +8,14 @@
 #include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
 #include "net/tick.h"
+#include "settings/editing.h"
 #include "settings/errors.h"
 #include "settings/prompts.h"
 #include "settings/settings.h"
+#include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
+#include "status/friends.h"
+#include "status/protocol.h"
 #include "status/server_model.h"
 #include "status/server_query.h"
 #include "ui_TForm1.h"
@@ -43,7 +47,7 @@ constexpr int lookUpTimeoutMs = 5000;
 
 // The design's client size: the controls below the grids keep their distance from the bottom.
 constexpr int designWidth = 500;
-constexpr int designHeight = 407;
+constexpr int designHeight = 451;
 
 // The header's sort arrow sits in a strip of its own above the text, as on Windows, so that it
 // never covers the text of a narrow column.
@@ -100,7 +104,7 @@ TForm4::TForm4(QWidget* parent)
       Timer2(new QTimer(this)), Timer3(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()),
       model_(new ServerModel(this)), view_(new ServerView(model_, this)),
       players_(new PlayerModel(this)), shownCount_(new QLabel(this)), progress_(new QLabel(this)),
-      rowMenu_(new QMenu(this)), refresh_(new QTimer(this)),
+      rowMenu_(new QMenu(this)), playerMenu_(new QMenu(this)), refresh_(new QTimer(this)),
       pass_(std::make_unique<vkr::QueryPass>(*udps, schedule_)) {
     ui_->setupUi(this);
     resize(designWidth, designHeight);
@@ -157,6 +161,11 @@ TForm4::TForm4(QWidget* parent)
     menuAction("Watcher", [](TForm4* f, vkr::EntryKey k) { f->WatchServer(k); });
     menuAction("Copy address", [](TForm4* f, vkr::EntryKey k) { f->CopyAddress(k); });
     menuAction("Edit server...", [](TForm4* f, vkr::EntryKey k) { f->EditServer(k); });
+    playerMenu_->setObjectName("PlayerMenu");
+    ui_->PlrGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui_->PlrGrid, &QTableView::customContextMenuRequested, this,
+            [this](const QPoint& pos) { vkr::guarded([&] { PlrGridContextMenu(pos, false); }); });
+    ui_->PlrGrid->installEventFilter(this);
 
     udps->SetLocalPort(15015);
     udps->OnDataReceived = [this](TNMUDP*, int NumberBytes, const std::string& FromIP, int Port) {
@@ -179,6 +188,12 @@ TForm4::TForm4(QWidget* parent)
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     vkr::onSignal(ui_->BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+    vkr::onSignal(ui_->AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(); });
+    vkr::onSignal(ui_->LanButton, &QPushButton::clicked, this, [this] { LanButtonClick(); });
+    // What was said about the last address goes once the user edits it.
+    connect(ui_->AddServer, &QLineEdit::textEdited, ui_->AddMessage, &QLabel::clear);
+    // Enter in the box adds the server; it must not reach the window's default button, Join.
+    ui_->AddServer->installEventFilter(this);
     // F5 refreshes as the Refresh button does (nothing while a pass runs).
     auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
     vkr::onSignal(f5, &QShortcut::activated, this, [this] { ui_->BitBtn2->click(); });
@@ -193,7 +208,7 @@ TForm4::TForm4(QWidget* parent)
     grid->installEventFilter(this);
     vkr::onSignal(header, &QHeaderView::sortIndicatorChanged, this, [this] { SortChange(); });
     vkr::onSignal(ui_->FilterText, &QLineEdit::textChanged, this, [this] { FilterChange(); });
-    for (QCheckBox* box : {ui_->HideEmpty, ui_->HideFull, ui_->HideSilent}) {
+    for (QCheckBox* box : {ui_->HideEmpty, ui_->HideFull, ui_->HideSilent, ui_->FriendsOnly}) {
         vkr::onSignal(box, &QCheckBox::toggled, this, [this] { FilterChange(); });
     }
     // The count of rows shown follows every change of the rows the filter lets through.
@@ -215,6 +230,7 @@ void TForm4::FormCreate() {
     }
     ui_->PlayerName->setCurrentText(from->currentText());
     syncRows();
+    FriendsChanged();
 }
 
 void TForm4::showEvent(QShowEvent* event) {
@@ -229,13 +245,14 @@ void TForm4::showViewSettings() {
     const vkr::LauncherSettings& o = vkr::store().settings;
     {
         const QSignalBlocker text(ui_->FilterText), empty(ui_->HideEmpty), full(ui_->HideFull),
-            silent(ui_->HideSilent);
+            silent(ui_->HideSilent), friends(ui_->FriendsOnly);
         ui_->FilterText->setText(vkr::qs(o.filter));
         ui_->HideEmpty->setChecked(o.hideempty);
         ui_->HideFull->setChecked(o.hidefull);
         ui_->HideSilent->setChecked(o.hidesilent);
+        ui_->FriendsOnly->setChecked(o.friendsonly);
     }
-    view_->setFilter({vkr::qs(o.filter), o.hideempty, o.hidefull, o.hidesilent});
+    view_->setFilter({vkr::qs(o.filter), o.hideempty, o.hidefull, o.hidesilent, o.friendsonly});
     const bool sorted = o.sortcolumn >= 0 && o.sortcolumn < ServerModel::ColumnCount;
     const QSignalBlocker block(ui_->SGrid->horizontalHeader());
     ui_->SGrid->sortByColumn(sorted ? o.sortcolumn : -1,
@@ -250,7 +267,9 @@ void TForm4::FilterChange() {
     o.hideempty = ui_->HideEmpty->isChecked();
     o.hidefull = ui_->HideFull->isChecked();
     o.hidesilent = ui_->HideSilent->isChecked();
-    view_->setFilter({ui_->FilterText->text(), o.hideempty, o.hidefull, o.hidesilent});
+    o.friendsonly = ui_->FriendsOnly->isChecked();
+    view_->setFilter(
+        {ui_->FilterText->text(), o.hideempty, o.hidefull, o.hidesilent, o.friendsonly});
     showShownCount();
 }
 
@@ -289,16 +308,19 @@ void TForm4::FormResize() {
 
 void TForm4::resizeEvent(QResizeEvent* event) {
     vkr::Dialog::resizeEvent(event);
-    // The filter bar spans the top, Panel1 is anchored on all four sides, the buttons and the
-    // player box to the left and bottom, the status bar spans the bottom.
+    // The filter bar, the "Add server" bar and its message span the top, Panel1 is anchored on
+    // all four sides, the buttons and the player box to the left and bottom, the status bar
+    // spans the bottom.
     const int dw = width() - designWidth;
     const int dh = height() - designHeight;
     ui_->FilterBar->setGeometry(8, 8, 481 + dw, 23);
-    ui_->Panel1->setGeometry(8, 37, 481 + dw, 289 + dh);
-    ui_->BitBtn1->move(16, 348 + dh);
-    ui_->BitBtn2->move(128, 348 + dh);
-    ui_->BitBtn3->move(240, 348 + dh);
-    ui_->GroupBox2->move(352, 340 + dh);
+    ui_->AddBar->setGeometry(8, 37, 481 + dw, 23);
+    ui_->AddMessage->setGeometry(8, 62, 481 + dw, 15);
+    ui_->Panel1->setGeometry(8, 81, 481 + dw, 289 + dh);
+    ui_->BitBtn1->move(16, 392 + dh);
+    ui_->BitBtn2->move(128, 392 + dh);
+    ui_->BitBtn3->move(240, 392 + dh);
+    ui_->GroupBox2->move(352, 384 + dh);
     ui_->StatusBar1->setGeometry(0, height() - 20, width(), 20);
     vkr::guarded([this] { FormResize(); });
 }
@@ -401,21 +423,7 @@ void TForm4::QueryServers() {
         sending_ = true;
         rows.beginPass();
         for (int r = 0; r < rows.count(); ++r) {
-            try {
-                rows.setSilent(r, false);
-                vkr::QueryPass::reset(rows[r].entry, rows.stateForPass(r));
-                if (vkr::QueryPass::needsLookUp(rows[r].entry.ip)) {
-                    lookingUp_[rows[r].entry.ip.c_str()].push_back(rows[r].key);
-                } else {
-                    queryRow(r, {});
-                }
-            } catch (const vkr::Exception&) {
-                if (!failure) {
-                    failure = std::current_exception();
-                }
-                rows.setSilent(r, true);
-            }
-            model_->noteChanged(r);
+            startRow(r, failure);
         }
         pass_->flush();
     }
@@ -424,16 +432,61 @@ void TForm4::QueryServers() {
         syncRows(); // the table changed while the pass sent: its rows follow now
     }
     for (const auto& looking : lookingUp_) {
-        const auto& name = looking.first;
-        lookup->LookUpHost(name, lookUpTimeoutMs, [this, name](vkr::IPv4Bytes address) {
-            vkr::guarded([&] { hostLookedUp(name, address); });
-        });
+        lookUp(looking.first);
+    }
+    sent(failure);
+}
+
+void TForm4::startRow(int r, std::exception_ptr& failure) {
+    vkr::BrowserRows& rows = model_->rows();
+    try {
+        rows.setSilent(r, false);
+        vkr::QueryPass::reset(rows[r].entry, rows.stateForPass(r));
+        if (vkr::QueryPass::needsLookUp(rows[r].entry.ip)) {
+            lookingUp_[rows[r].entry.ip.c_str()].push_back(rows[r].key);
+        } else {
+            queryRow(r, {});
+        }
+    } catch (const vkr::Exception&) {
+        if (!failure) {
+            failure = std::current_exception();
+        }
+        rows.setSilent(r, true);
+    }
+    model_->noteChanged(r);
+}
+
+void TForm4::lookUp(const std::string& name) {
+    lookup->LookUpHost(name, lookUpTimeoutMs, [this, name](vkr::IPv4Bytes address) {
+        vkr::guarded([&] { hostLookedUp(name, address); });
+    });
+}
+
+void TForm4::askServer(vkr::EntryKey key) {
+    const int r = model_->rows().rowOf(key);
+    if (r < 0) {
+        return;
+    }
+    // A host name already being looked up for another row is not looked up twice.
+    const std::string host = model_->rows()[r].entry.ip.c_str();
+    const bool lookingUp = lookingUp_.contains(host);
+    std::exception_ptr failure;
+    startRow(r, failure);
+    pass_->flush();
+    if (!lookingUp && lookingUp_.contains(host)) {
+        lookUp(host);
     }
     sent(failure);
 }
 
 void TForm4::ServerTableChanged() {
     syncRows();
+}
+
+void TForm4::FriendsChanged() {
+    model_->setFriends(vkr::store().settings.friends);
+    players_->markFriends(model_->rows().friendSet());
+    showShownCount();
 }
 
 void TForm4::syncRows() {
@@ -453,6 +506,50 @@ void TForm4::syncRows() {
 
 void TForm4::selectRow(int row) {
     ui_->SGrid->setCurrentIndex(view_->index(row, 0));
+}
+
+bool TForm4::selectServer(vkr::EntryKey key) {
+    const QModelIndex shown = view_->mapFromSource(model_->indexOf(key));
+    if (!shown.isValid()) {
+        return false;
+    }
+    ui_->SGrid->setCurrentIndex(shown);
+    ui_->SGrid->scrollTo(shown);
+    return true;
+}
+
+void TForm4::AddButtonClick() {
+    vkr::ServerTable& servers = vkr::store().servers;
+    const std::string text = ui_->AddServer->text().toStdString();
+    const vkr::TypedServer result = vkr::addTypedServer(servers, text, vkr::idSource());
+    if (!result.error.empty()) {
+        ui_->AddMessage->setText(vkr::qs(result.error));
+        return;
+    }
+    const vkr::ServerEntry& e = servers[result.row];
+    const QString address = vkr::qs(e.ip + ":" + e.port);
+    const vkr::EntryKey key{e.id, 0};
+    if (result.added) {
+        provisional_.add(e.id, e.name);
+        TForm1* main = vkr::forms().form1;
+        main->SaveRegistry();
+        main->ReadRegistry(); // the grid shows the new row
+        ui_->AddServer->clear();
+    }
+    const bool shown = selectServer(key);
+    QString said = result.added ? QString("%1 added.").arg(address)
+                                : QString("%1 is in the list already.").arg(address);
+    if (!shown) {
+        said += " The filter hides it.";
+    }
+    ui_->AddMessage->setText(said);
+    if (result.added) {
+        askServer(key);
+    }
+}
+
+void TForm4::LanButtonClick() {
+    vkr::forms().formLan->Open(this);
 }
 
 std::optional<vkr::EntryKey> TForm4::selectedServer() const {
@@ -527,13 +624,20 @@ void TForm4::refresh() {
         ShowPlayers();
     }
     showShownCount();
+    if (namesDue_) {
+        // Saved here rather than in the datagram's handler, where an error would go unreported.
+        namesDue_ = false;
+        TForm1* main = vkr::forms().form1;
+        main->SaveRegistry();
+        main->ReadRegistry();
+    }
 }
 
 void TForm4::ShowPlayers() {
     const std::optional<vkr::EntryKey> key = selectedServer();
     const int row = key ? model_->rows().rowOf(*key) : -1;
     if (row >= 0) {
-        players_->show(model_->rows()[row].query.status);
+        players_->show(model_->rows()[row].query.status, model_->rows().friendSet());
     }
 }
 
@@ -603,6 +707,36 @@ void TForm4::EditServer(vkr::EntryKey key) {
     vkr::forms().form3->EditServer(k, this);
 }
 
+void TForm4::PlrGridContextMenu(const QPoint& pos, bool byKeyboard) {
+    QTableView* grid = ui_->PlrGrid;
+    const QModelIndex index = byKeyboard ? grid->currentIndex() : grid->indexAt(pos);
+    const std::optional<std::string> player = players_->playerAt(index.row());
+    if (!index.isValid() || !player) {
+        return; // no player there: "no players", or no server shown
+    }
+    const bool isFriend = players_->isFriend(index.row());
+    playerMenu_->clear();
+    QAction* action = playerMenu_->addAction(isFriend ? "Remove from friends" : "Add to friends");
+    vkr::onSignal(action, &QAction::triggered, this,
+                  [this, name = *player, isFriend] { toggleFriend(name, isFriend); });
+    const QPoint at = byKeyboard ? grid->visualRect(index).center() : pos;
+    playerMenu_->popup(grid->viewport()->mapToGlobal(at));
+}
+
+void TForm4::toggleFriend(const std::string& sentName, bool isFriend) {
+    std::vector<std::string>& friends = vkr::store().settings.friends;
+    const std::string name = vkr::fromBytes(sentName).toStdString();
+    if (isFriend) {
+        vkr::removeFriend(friends, name);
+    } else {
+        vkr::addFriend(friends, name);
+    }
+    FriendsChanged(); // at once, whatever the save says
+    TForm1* main = vkr::forms().form1;
+    main->SaveRegistry();
+    main->ReadRegistry();
+}
+
 void TForm4::SGridContextMenu(const QPoint& pos, bool byKeyboard) {
     QTableView* grid = ui_->SGrid;
     const QModelIndexList selected = grid->selectionModel()->selectedRows();
@@ -617,9 +751,20 @@ void TForm4::SGridContextMenu(const QPoint& pos, bool byKeyboard) {
 }
 
 bool TForm4::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == ui_->SGrid && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Menu) {
+    if (event->type() != QEvent::KeyPress) {
+        return vkr::Dialog::eventFilter(watched, event);
+    }
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (watched == ui_->SGrid && key == Qt::Key_Menu) {
         vkr::guarded([this] { SGridContextMenu({}, true); });
+        return true;
+    }
+    if (watched == ui_->PlrGrid && key == Qt::Key_Menu) {
+        vkr::guarded([this] { PlrGridContextMenu({}, true); });
+        return true;
+    }
+    if (watched == ui_->AddServer && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        vkr::guarded([this] { AddButtonClick(); });
         return true;
     }
     return vkr::Dialog::eventFilter(watched, event);
@@ -652,8 +797,28 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
             playersDue_ = playersDue_ || (selected && rows[r].key == *selected);
         }
         scheduleRefresh();
+        nameAtFirstReply(answered, text);
     }
     setStatus("Ready");
+}
+
+void TForm4::nameAtFirstReply(const std::vector<int>& answered, const std::string& reply) {
+    vkr::ServerTable& servers = vkr::store().servers;
+    std::optional<std::optional<std::string>> hostname; // read from the reply when needed
+    for (int r : answered) {
+        const vkr::EntryKey key = model_->rows()[r].key;
+        const int k = provisional_.contains(key.id) ? vkr::rowOfEntry(servers, key) : -1;
+        if (k < 0) {
+            continue;
+        }
+        if (!hostname) {
+            hostname = vkr::replyHostname(reply);
+        }
+        if (std::optional<std::string> name = provisional_.atReply(servers[k], *hostname)) {
+            servers[k].name = std::move(*name);
+            namesDue_ = true; // saved at the refresh
+        }
+    }
 }
 
 void TForm4::udpsInvalidHost(bool&) {

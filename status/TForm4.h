@@ -3,6 +3,7 @@
 #include "net/address.h"
 #include "status/browser_rows.h"
 #include "status/query_schedule.h"
+#include "status/typed_address.h"
 
 #include "app/window.h"
 #include <QTimer>
@@ -56,6 +57,9 @@ public:
 
     // The server table has changed (an editor saved, a reload): the grid shows it as it is now.
     void ServerTableChanged();
+    // The friends list may have changed (a reload): the marks, the bold names and the filter
+    // follow it at once.
+    void FriendsChanged();
     // Joins the server of key as the table holds it now; says so when it has been deleted, and
     // gives whether the game was started.
     bool JoinServer(vkr::EntryKey key);
@@ -82,6 +86,9 @@ public:
     void FilterChange();
     void SortChange();
     void SGridContextMenu(const QPoint& pos, bool byKeyboard);
+    void PlrGridContextMenu(const QPoint& pos, bool byKeyboard);
+    void AddButtonClick(); // adds the server typed into "Add server"
+    void LanButtonClick(); // the "Local network" window
     void udpsDataReceived(int NumberBytes, const std::string& FromIP, int Port);
     void udpsInvalidHost(bool& handled);
     void udpsBufferInvalid(bool& handled);
@@ -93,8 +100,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Row r's start of a pass: its placeholders, then its request, or its host name noted in
+    // lookingUp_; the first port text that is not an integer goes to failure.
+    void startRow(int r, std::exception_ptr& failure);
+    // Asks the server of key at once, within the pass under way or the last one.
+    void askServer(vkr::EntryKey key);
     // Row r's request, once its host's address is known (looked: a host name's look-up).
     void queryRow(int r, vkr::IPv4Bytes looked);
+    // Starts the look-up of a host name noted in lookingUp_.
+    void lookUp(const std::string& name);
+    // The rows added from "Add server" take the server's hostname at their first reply, unless
+    // renamed since; the new names are saved at the refresh that follows.
+    void nameAtFirstReply(const std::vector<int>& answered, const std::string& reply);
+    // Adds the player to the friends, or removes the friend; saved at once.
+    void toggleFriend(const std::string& sentName, bool isFriend);
     // The rows of a host name whose look-up has ended.
     void hostLookedUp(const std::string& name, vkr::IPv4Bytes address);
     // After requests of the pass have gone out: once every row has been asked (or could not
@@ -118,6 +137,8 @@ private:
     // The filter and sort controls as the settings hold them.
     void showViewSettings();
     void selectRow(int row);
+    // Selects the server of key and shows it; false when the filter hides it.
+    bool selectServer(vkr::EntryKey key);
 
     std::unique_ptr<Ui::TForm4> ui_;
     ServerModel* model_;
@@ -128,8 +149,12 @@ private:
     QMenu* rowMenu_;
     // The server the row menu was opened on.
     std::optional<vkr::EntryKey> menuServer_;
+    QMenu* playerMenu_;
+    // The servers added from "Add server" that are still to take the name they send.
+    vkr::ProvisionalNames provisional_;
     QTimer* refresh_; // 0 ms: refresh() at the end of the current turn of the event loop
     bool playersDue_ = false;
+    bool namesDue_ = false; // servers renamed at their first reply, to be saved
     vkr::QuerySchedule schedule_;
     std::unique_ptr<vkr::QueryPass> pass_;
     // The rows of the pass whose host name is being looked up, by name.

@@ -154,6 +154,11 @@ std::vector<std::string> TFormLan::broadcastAddresses() {
     return found;
 }
 
+void TFormLan::Open(const QWidget* over) {
+    vkr::showFormCentred(this, over);
+    Search();
+}
+
 void TFormLan::Search() {
     if (listening_) {
         return;

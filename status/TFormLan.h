@@ -34,6 +34,8 @@ public:
     QTimer* Timer1;                // ends a search's listening
     QSortFilterProxyModel* sorted; // the view's rows, sorted by the header
 
+    // Shows the window over another and searches.
+    void Open(const QWidget* over);
     // Sends the status request to every broadcast address and searched port, then lists the
     // servers that answer for two seconds. A search while one listens is dropped.
     void Search();

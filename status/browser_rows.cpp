@@ -147,7 +147,7 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         std::vector<Row> added;
         added.reserve(end - i);
         for (size_t k = i; k < end; ++k) {
-            added.push_back(Row{keys[k], servers[static_cast<int>(k)], freshState(), false});
+            added.push_back(Row{keys[k], servers[static_cast<int>(k)], freshState(), false, {}});
         }
         rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i),
                      std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
@@ -163,6 +163,7 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         if (readdressed) {
             row.query = freshState();
             row.silent = false;
+            row.friends.clear();
         }
         row.entry = e;
         if (shown) {
@@ -182,6 +183,23 @@ void BrowserRows::indexSenders() {
         senders_.add(r, rows_[static_cast<size_t>(r)].entry,
                      rows_[static_cast<size_t>(r)].query.status);
     }
+}
+
+bool BrowserRows::setFriends(const std::vector<std::string>& friends) {
+    if (friends == friendList_) {
+        return false;
+    }
+    friendList_ = friends;
+    friendSet_ = FriendSet(friends);
+    for (int r = 0; r < count(); ++r) {
+        markFriends(r);
+    }
+    return true;
+}
+
+void BrowserRows::markFriends(int row) {
+    Row& r = rows_[static_cast<size_t>(row)];
+    r.friends = friendSet_.friendsIn(r.query.status);
 }
 
 void BrowserRows::beginPass() {

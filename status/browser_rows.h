@@ -1,6 +1,7 @@
 #pragma once
 
 #include "settings/settings.h"
+#include "status/friends.h"
 #include "status/protocol.h"
 
 #include <cstdint>
@@ -56,6 +57,8 @@ public:
         ServerEntry entry; // as the table held it at the last sync
         QueryRow query;
         bool silent = false; // drawn grey: no reply to the last pass's last request
+        // The friends among its players, as the server sent their names, in order of arrival.
+        std::vector<std::string> friends;
     };
 
     BrowserRows();
@@ -86,6 +89,13 @@ public:
         return senders_.rowsOf(fromIP, port);
     }
 
+    // The friends to mark: when the list differs from the last one, the set is made anew and
+    // every row is marked by it; gives whether it did.
+    bool setFriends(const std::vector<std::string>& friends);
+    const FriendSet& friendSet() const { return friendSet_; }
+    // Marks the friends among the row's players as they stand now.
+    void markFriends(int row);
+
     // Applies a datagram to the rows that it answers, each row's ping measured from
     // requestTick, the send of the request that the datagram answers; gives the rows.
     std::vector<int> applyReply(std::string_view fromIP, int port, std::string_view reply,
@@ -95,6 +105,8 @@ private:
     void indexSenders();
 
     std::vector<Row> rows_;
+    std::vector<std::string> friendList_;
+    FriendSet friendSet_;
     // The rows by the sender that can answer them, as the rows stand now.
     RowsBySender senders_;
 };

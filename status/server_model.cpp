@@ -3,6 +3,7 @@
 #include "app/window.h"
 
 #include <QBrush>
+#include <QFont>
 
 #include <algorithm>
 
@@ -25,7 +26,16 @@ void ServerModel::flushChanges() {
     firstChanged_ = 1;
     lastChanged_ = 0;
     if (first <= last) {
+        for (int r = first; r <= last; ++r) {
+            rows_.markFriends(r);
+        }
         emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+    }
+}
+
+void ServerModel::setFriends(const std::vector<std::string>& friends) {
+    if (rows_.setFriends(friends) && rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     }
 }
 
@@ -61,29 +71,40 @@ QString ServerModel::hostCell(const vkr::ServerEntry& e) {
     return vkr::qs(e.ip + ":" + e.port);
 }
 
+QString ServerModel::cellText(const vkr::BrowserRows::Row& row, int column) {
+    switch (column) {
+    case NameColumn:
+        return vkr::qs(row.entry.name);
+    case HostColumn:
+        return hostCell(row.entry);
+    case PingColumn:
+        return vkr::fromBytes(row.query.cells.ping);
+    case PlayersColumn:
+        return vkr::fromBytes(row.query.cells.players);
+    case MissionColumn:
+        return vkr::fromBytes(row.query.cells.mission);
+    }
+    return {};
+}
+
 QVariant ServerModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_.count()) {
         return {};
     }
     const vkr::BrowserRows::Row& row = rows_[index.row()];
+    const bool friends = !row.friends.empty();
     switch (role) {
     case Qt::DisplayRole:
-        switch (index.column()) {
-        case NameColumn:
-            return vkr::qs(row.entry.name);
-        case HostColumn:
-            return hostCell(row.entry);
-        case PingColumn:
-            return vkr::fromBytes(row.query.cells.ping);
-        case PlayersColumn:
-            return vkr::fromBytes(row.query.cells.players);
-        case MissionColumn:
-            return vkr::fromBytes(row.query.cells.mission);
-        }
-        return {};
+        // A star before the name of a server where a friend plays.
+        return friends && index.column() == NameColumn
+                   ? QStringLiteral("\u2605 ") + cellText(row, NameColumn)
+                   : cellText(row, index.column());
     case Qt::ForegroundRole:
         return row.silent ? QVariant(QBrush(Qt::gray)) : QVariant();
     case Qt::ToolTipRole:
+        if (friends) {
+            return vkr::fromBytes(vkr::friendsTooltip(row.friends));
+        }
         return row.silent ? QVariant(QStringLiteral("No reply")) : QVariant();
     }
     return {};
@@ -149,6 +170,9 @@ bool ServerFilter::accepts(const vkr::BrowserRows::Row& row) const {
     if (hideSilent && row.silent) {
         return false;
     }
+    if (friendsOnly && row.friends.empty()) {
+        return false;
+    }
     const std::optional<int64_t> players = vkr::shownPlayerCount(cells);
     if (hideEmpty && players == 0) {
         return false;
@@ -212,8 +236,8 @@ bool ServerView::shownBefore(int a, int b, int column, bool ascending) const {
         }
         order = m && *m != *n ? (*m < *n ? -1 : 1) : 0;
     } else {
-        const QModelIndex i = model_->index(a, column), j = model_->index(b, column);
-        order = i.data().toString().compare(j.data().toString(), Qt::CaseInsensitive);
+        order = ServerModel::cellText(rows[a], column)
+                    .compare(ServerModel::cellText(rows[b], column), Qt::CaseInsensitive);
     }
     if (order != 0) {
         return ascending == (order < 0);
@@ -223,22 +247,46 @@ bool ServerView::shownBefore(int a, int b, int column, bool ascending) const {
 
 // --- players ---------------------------------------------------------------------------------
 
-void PlayerModel::show(const vkr::ServerStatus& status) {
+void PlayerModel::show(const vkr::ServerStatus& status, const vkr::FriendSet& friends) {
     beginResetModel();
     const int n = std::max(1, status.playerCount);
     players_.clear();
     players_.reserve(static_cast<size_t>(n));
     for (int j = 0; j < n; ++j) {
-        players_.emplace_back(vkr::fromBytes(status.playerName(j)),
-                              vkr::fromBytes(status.playerScore(j)));
+        std::string sent = status.playerName(j);
+        const bool isFriend = j < status.playerCount && friends.contains(sent);
+        QString name = vkr::fromBytes(sent);
+        players_.push_back(
+            {std::move(sent), std::move(name), vkr::fromBytes(status.playerScore(j)), isFriend});
     }
+    count_ = status.playerCount;
     endResetModel();
 }
 
 void PlayerModel::clear() {
     beginResetModel();
     players_.assign(1, {});
+    count_ = 0;
     endResetModel();
+}
+
+void PlayerModel::markFriends(const vkr::FriendSet& friends) {
+    for (int j = 0; j < count_; ++j) {
+        Player& p = players_[static_cast<size_t>(j)];
+        p.isFriend = friends.contains(p.sent);
+    }
+    if (count_ > 0) {
+        emit dataChanged(index(0, 0), index(count_ - 1, 0), {Qt::FontRole});
+    }
+}
+
+std::optional<std::string> PlayerModel::playerAt(int row) const {
+    return row >= 0 && row < count_ ? std::optional(players_[static_cast<size_t>(row)].sent)
+                                    : std::nullopt;
+}
+
+bool PlayerModel::isFriend(int row) const {
+    return row >= 0 && row < count_ && players_[static_cast<size_t>(row)].isFriend;
 }
 
 int PlayerModel::rowCount(const QModelIndex& parent) const {
@@ -250,9 +298,18 @@ int PlayerModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant PlayerModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount()) {
+    if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const auto& player = players_[static_cast<size_t>(index.row())];
-    return index.column() == 0 ? player.first : player.second;
+    const Player& player = players_[static_cast<size_t>(index.row())];
+    if (role == Qt::DisplayRole) {
+        return index.column() == 0 ? player.name : player.score;
+    }
+    if (role == Qt::FontRole && index.column() == 0 && player.isFriend) {
+        // Only the weight is set: the view's own font gives the rest.
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
+    return {};
 }

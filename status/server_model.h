@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -28,9 +29,11 @@ public:
     // Rebuilds the rows from the table (see BrowserRows::sync), telling the views each step.
     void sync(const vkr::ServerTable& servers);
     // The rows changed by replies, a pass or the overdue check: the views learn of them at the
-    // next flushChanges.
+    // next flushChanges, which marks the friends among their players first.
     void noteChanged(int row);
     void flushChanges();
+    // The friends to mark; when the list has changed, every row is marked anew at once.
+    void setFriends(const std::vector<std::string>& friends);
 
     // The entry of an index of this model; none for an invalid index.
     std::optional<vkr::EntryKey> keyOf(const QModelIndex& index) const;
@@ -45,6 +48,8 @@ public:
 
     // The Hostname/IP cell: the host text, ":" and the port text.
     static QString hostCell(const vkr::ServerEntry& e);
+    // A cell's text, without the name cell's mark of a friend playing there.
+    static QString cellText(const vkr::BrowserRows::Row& row, int column);
 
 private:
     void beginRemoveRows(int first, int last) override;
@@ -69,6 +74,7 @@ struct ServerFilter {
     bool hideEmpty = false;
     bool hideFull = false;
     bool hideSilent = false;
+    bool friendsOnly = false;
 
     bool accepts(const vkr::BrowserRows::Row& row) const;
     friend bool operator==(const ServerFilter&, const ServerFilter&) = default;
@@ -98,20 +104,32 @@ private:
 };
 
 // The player grid as a model: the players of one server as they stood when it was last shown
-// (ShowPlayers), one row per player, or the one row "no players".
+// (ShowPlayers), one row per player, or the one row "no players". Friends' names are bold.
 class PlayerModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void show(const vkr::ServerStatus& status);
+    void show(const vkr::ServerStatus& status, const vkr::FriendSet& friends);
     // One empty row, as before any server is shown.
     void clear();
+    // Marks the friends among the players shown anew.
+    void markFriends(const vkr::FriendSet& friends);
+    // The name of the player in a row, as the server sent it; none for a row of no player.
+    std::optional<std::string> playerAt(int row) const;
+    bool isFriend(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
 private:
-    std::vector<std::pair<QString, QString>> players_{{}};
+    struct Player {
+        std::string sent; // the name's bytes
+        QString name;
+        QString score;
+        bool isFriend = false;
+    };
+    std::vector<Player> players_{{}};
+    int count_ = 0; // the rows that are players
 };

@@ -45,6 +45,8 @@ TypedServer addTypedServer(ServerTable& servers, std::string_view text, const Id
 class ProvisionalNames {
 public:
     void add(int32_t id, std::string name) { names_[id] = std::move(name); }
+    // Whether server id still waits for its first reply to be named.
+    bool contains(int32_t id) const { return names_.contains(id); }
     // The first reply of server e, with the hostname it tells (none when it tells none): the
     // name to give e, when e was added so and still has the name it was given. Either way e is
     // named for good afterwards.

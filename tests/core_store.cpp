@@ -517,23 +517,23 @@ private slots:
     void browserView_data() {
         QTest::addColumn<QString>("values");
         QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("hides"); // hideempty, hidefull, hidesilent
+        QTest::addColumn<QString>("hides"); // hideempty, hidefull, hidesilent, friendsonly
         QTest::addColumn<int>("sortcolumn");
         QTest::addColumn<int>("sortorder");
         QTest::addColumn<bool>("otherTypes"); // filter, hidefull and sortcolumn
         QTest::newRow("absent") << ""
                                 << ""
-                                << "000" << -1 << 0 << false;
+                                << "0000" << -1 << 0 << false;
         QTest::newRow("all stored")
             << "\"filter\"=\"Ann\"\n\"hideempty\"=dword:00000001\n\"hidefull\"=dword:00000000\n"
                "\"hidesilent\"=dword:00000001\n\"sortcolumn\"=dword:00000003\n"
-               "\"sortorder\"=dword:00000001"
+               "\"sortorder\"=dword:00000001\n\"friendsonly\"=dword:00000001"
             << "Ann"
-            << "101" << 3 << 1 << false;
+            << "1011" << 3 << 1 << false;
         QTest::newRow("other types") << "\"filter\"=dword:00000001\n\"hidefull\"=\"1\"\n"
                                         "\"sortcolumn\"=\"2\""
                                      << ""
-                                     << "000" << -1 << 0 << true;
+                                     << "0000" << -1 << 0 << true;
     }
     void browserView() {
         QFETCH(QString, values);
@@ -546,7 +546,12 @@ private slots:
         QCOMPARE(!loadMessage().isEmpty(), otherTypes);
         const LauncherSettings& o = s.settings;
         QCOMPARE(QString::fromStdString(o.filter), filter);
-        QCOMPARE(QString("%1%2%3").arg(o.hideempty).arg(o.hidefull).arg(o.hidesilent), hides);
+        QCOMPARE(QString("%1%2%3%4")
+                     .arg(o.hideempty)
+                     .arg(o.hidefull)
+                     .arg(o.hidesilent)
+                     .arg(o.friendsonly),
+                 hides);
         QCOMPARE(o.sortcolumn, sortcolumn);
         QCOMPARE(o.sortorder, sortorder);
         const auto before = value(kUser, "filter");
@@ -569,6 +574,7 @@ private slots:
             QCOMPARE(dword(kUser, "sortcolumn"), int64_t(4));
         }
         QCOMPARE(dword(kUser, "hideempty"), int64_t(hides[0] == '1'));
+        QCOMPARE(dword(kUser, "friendsonly"), int64_t(hides[3] == '1'));
     }
 
     // A load that stops before the browser's values leaves them as stored at the next save.
@@ -755,8 +761,8 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "",    false, false, false, false, true, 0, "new1", "new2",
-             true,       false, "",    false, false, false, -1,   0, {"Cy"}};
+        o = {"/new.exe", "",    false, false, false, false, true,  0,  "new1", "new2",
+             true,       false, "",    false, false, false, false, -1, 0,      {"Cy"}};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;

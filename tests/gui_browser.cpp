@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "app/window.h"
 #include "dialogs/TForm3.h"
+#include "dialogs/TFormFriends.h"
 #include "editor_rows.h"
 #include "net/TNMUDP.h"
 #include "net/address.h"
@@ -11,8 +12,10 @@
 #include "status/TFormWatcher.h"
 #include "support/fake_server.h"
 #include "support/launcher_fixture.h"
+#include "ui_TForm1.h"
 #include "ui_TForm3.h"
 #include "ui_TForm4.h"
+#include "ui_TFormFriends.h"
 #include "ui_TFormWatcher.h"
 
 #include <QCheckBox>
@@ -65,6 +68,26 @@ QJsonObject tokens(const QStringList& list) {
     return QJsonObject{{"tokens", QJsonArray::fromStringList(list)}};
 }
 
+// A reply of these players, each scoring 1, on a server for 12.
+QJsonArray playing(const QStringList& names) {
+    QStringList t{"numplayers", QString::number(names.size()), "maxplayers", "12"};
+    for (int j = 0; j < names.size(); ++j) {
+        t << QString("player_%1").arg(j) << names[j] << QString("score_%1").arg(j) << "1";
+    }
+    return QJsonArray{tokens(t)};
+}
+
+// The launcher's key with these friends, as a REG_MULTI_SZ.
+std::string friendsSection(const QStringList& names) {
+    QByteArray bytes;
+    for (const QString& name : names) {
+        bytes += name.toUtf8() + '\0';
+    }
+    bytes += '\0';
+    return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"friends\"=hex(7):" +
+           bytes.toHex(',').toStdString() + "\n\n";
+}
+
 const QStringList islandRaid{"gametype", "Island Raid", "numplayers", "3",       "maxplayers",
                              "12",       "player_0",    "Ann",        "score_0", "5",
                              "player_1", "Bob",         "score_1",    "2"};
@@ -108,8 +131,7 @@ class BrowserTest : public QObject {
 
     // The launcher with these servers, the browser opened from the main window as the user
     // does; returns when its first pass is done.
-    void openBrowser(const std::vector<Server>& servers) {
-        std::string sections;
+    void openBrowser(const std::vector<Server>& servers, std::string sections = {}) {
         for (size_t i = 0; i < servers.size(); ++i) {
             sections += serverSection(static_cast<int>(i + 1), servers[i]);
         }
@@ -133,6 +155,59 @@ class BrowserTest : public QObject {
         openBrowser(servers);
     }
     void waitForRefresh() { QTRY_VERIFY(ui()->BitBtn2->isEnabled()); }
+    // The cells of the selected row; empty when none is selected.
+    QStringList selectedCells() {
+        const QModelIndexList rows = ui()->SGrid->selectionModel()->selectedRows();
+        return rows.isEmpty() ? QStringList{} : rowCells(rows.first().row());
+    }
+    // The menu that a right click on a row of the grid opens (a row past the last: as far below
+    // it); none when it opens none.
+    QMenu* menuOn(QTableView* grid, int row) {
+        const int last = grid->model()->rowCount() - 1;
+        const QPoint pos = grid->visualRect(grid->model()->index(std::min(row, last), 0)).center() +
+                           QPoint(0, grid->rowHeight(0) * std::max(0, row - last));
+        QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, pos);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, grid->viewport()->mapToGlobal(pos));
+        QApplication::sendEvent(grid->viewport(), &event);
+        QTest::qWait(50);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    }
+    // The names of the player grid, a friend's between asterisks.
+    QStringList playerNames() {
+        QStringList list;
+        const QAbstractItemModel* m = ui()->PlrGrid->model();
+        for (int j = 0; j < m->rowCount(); ++j) {
+            const QString name = m->index(j, 0).data().toString();
+            list << (m->index(j, 0).data(Qt::FontRole).value<QFont>().bold() ? "*" + name + "*"
+                                                                             : name);
+        }
+        return list;
+    }
+    // The stored friends as a fresh launcher reads them, joined by "|".
+    QString storedFriends() {
+        const auto v = fx->stored(vkr::Hive::CurrentUser, vkr::kLauncherKey, "friends");
+        return v ? QString::fromStdString(v->data).replace(QChar('\0'), '|') : "<none>";
+    }
+    // The stored servers as a fresh launcher reads them, "name|host:port|sockets" (or dplay),
+    // sorted.
+    QStringList storedServers() {
+        const std::string key = vkr::kServersKey;
+        QStringList servers;
+        for (const std::string& id : fx->storedSubkeys(vkr::Hive::CurrentUser, key)) {
+            auto value = [&](const char* name) {
+                return fx->stored(vkr::Hive::CurrentUser, key + "\\" + id, name);
+            };
+            auto text = [&](const char* name) {
+                const auto v = value(name);
+                return v ? QString::fromStdString(v->data).remove(QChar('\0')) : QString();
+            };
+            const auto sockets = value("sockets");
+            servers << text("name") + "|" + text("ip") + ":" + text("port") + "|" +
+                           (sockets && sockets->asDword() ? "sockets" : "dplay");
+        }
+        servers.sort();
+        return servers;
+    }
     // The status bar's second panel.
     QString progress() { return ui()->StatusBar1->findChild<QLabel*>("Progress")->text(); }
     // The fake game in place of the game executable, which records its arguments.
@@ -1172,6 +1247,284 @@ private slots:
         QVERIFY(fx->prompts.shown.empty());
         QVERIFY(form()->isVisible() && !vkr::forms().formWatcher->isVisible());
         waitForRefresh();
+    }
+
+    // An address typed into "Add server": a new row named after the host, saved, selected and
+    // asked at once; bad input is named under the box and adds nothing; a server already listed
+    // is selected. "NEW" stands for the game port of a fake server not yet listed, "OLD" for
+    // that of the one listed as "Old".
+    void typedAddress_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("enter"); // Enter in the box, else the Add button
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("selected"); // the selected row's name and address
+        QTest::addColumn<QString>("stored");       // the new server as stored; empty for none
+        QTest::addColumn<QString>("message");
+        const QStringList old{"Old", "127.0.0.1:OLD"};
+        QTest::newRow("address and port")
+            << "127.0.0.1:NEW" << false << "" << QStringList{"127.0.0.1", "127.0.0.1:NEW"}
+            << "127.0.0.1|127.0.0.1:NEW|sockets"
+            << "127.0.0.1:NEW added.";
+        QTest::newRow("host name, Enter")
+            << " localhost:NEW " << true << "" << QStringList{"localhost", "localhost:NEW"}
+            << "localhost|localhost:NEW|sockets"
+            << "localhost:NEW added.";
+        QTest::newRow("no port: 2302")
+            << "127.0.0.9" << false << "" << QStringList{"127.0.0.9", "127.0.0.9:2302"}
+            << "127.0.0.9|127.0.0.9:2302|sockets"
+            << "127.0.0.9:2302 added.";
+        QTest::newRow("hidden by the filter") << "127.0.0.1:NEW" << false << "zzz" << QStringList{}
+                                              << "127.0.0.1|127.0.0.1:NEW|sockets"
+                                              << "127.0.0.1:NEW added. The filter hides it.";
+        QTest::newRow("listed already") << "127.0.0.1:OLD" << true << "" << old << ""
+                                        << "127.0.0.1:OLD is in the list already.";
+        QTest::newRow("a space") << "127.0.0.1 :NEW" << false << "" << old << ""
+                                 << "An address has no spaces.";
+        QTest::newRow("two colons") << "127.0.0.1:NEW:1" << true << "" << old << ""
+                                    << "Only one colon, between host and port.";
+        QTest::newRow("port 0") << "127.0.0.1:0" << false << "" << old << ""
+                                << "The port must be a number from 1 to 65535.";
+        QTest::newRow("no host") << ":NEW" << false << "" << old << ""
+                                 << "The host is missing before the colon.";
+    }
+    void typedAddress() {
+        QFETCH(QString, input);
+        QFETCH(bool, enter);
+        QFETCH(QString, filter);
+        QFETCH(QStringList, selected);
+        QFETCH(QString, stored);
+        QFETCH(QString, message);
+        FakeServer fake;
+        QVERIFY(fake.start(2));
+        const QString oldPort = QString::fromStdString(gamePort(fake.ports[0]));
+        const QString newPort = QString::fromStdString(gamePort(fake.ports[1]));
+        auto ports = [&](QString text) {
+            return text.replace("NEW", newPort).replace("OLD", oldPort);
+        };
+        openBrowser({{"Old", "127.0.0.1", oldPort.toStdString()}});
+        waitForRefresh();
+        QTest::keyClicks(ui()->FilterText, filter);
+        ui()->AddServer->setText(ports(input));
+        const int added = stored.isEmpty() ? 0 : 1;
+        if (enter) {
+            QTest::keyClick(ui()->AddServer, Qt::Key_Return);
+            // Enter adds; it does not also press Join, which would start the game.
+            QVERIFY(vkr::forms().form1->ui()->BitBtn3->isEnabled());
+        } else {
+            QTest::mouseClick(ui()->AddButton, Qt::LeftButton);
+        }
+        QCOMPARE(ui()->AddMessage->text(), ports(message));
+        QStringList servers{"Old|127.0.0.1:" + oldPort + "|sockets"};
+        if (added) {
+            servers << ports(stored);
+        }
+        servers.sort();
+        QCOMPARE(storedServers(), servers);
+        QCOMPARE(selectedCells().mid(0, 2),
+                 selected.replaceInStrings("NEW", newPort).replaceInStrings("OLD", oldPort));
+        QCOMPARE(ui()->AddServer->text().isEmpty(), added == 1);
+        if (added && ports(stored).contains(newPort)) {
+            // Asked at once, not at the next pass.
+            const QString at = QString::number(fake.ports[1]) + " ";
+            QTRY_VERIFY(!fake.received().filter(QRegularExpression("^" + at)).isEmpty());
+            QCOMPARE(statuses.count("Querying servers..."), 1);
+        }
+        // An edit of the box clears what was said.
+        QTest::keyClick(ui()->AddServer, Qt::Key_End);
+        QVERIFY(!ui()->AddMessage->text().isEmpty());
+        QTest::keyClicks(ui()->AddServer, "x");
+        QCOMPARE(ui()->AddMessage->text(), QString());
+    }
+
+    // A row added from "Add server" takes the server's hostname at its first reply, unless the
+    // user renamed it before; the name is saved.
+    void nameAtFirstReply_data() {
+        QTest::addColumn<QString>("rename"); // in the server editor before the reply; "" none
+        QTest::addColumn<QStringList>("hostnames"); // of the replies, one per pass; "-" none
+        QTest::addColumn<QString>("name");
+        QTest::newRow("hostname") << "" << QStringList{"Harjun Ridge"} << "Harjun Ridge";
+        QTest::newRow("no hostname") << "" << QStringList{"-"} << "127.0.0.1";
+        QTest::newRow("empty hostname") << "" << QStringList{""} << "127.0.0.1";
+        QTest::newRow("renamed before the reply")
+            << "Mine" << QStringList{"Harjun Ridge"} << "Mine";
+        QTest::newRow("only the first reply names it")
+            << "" << QStringList{"-", "Harjun Ridge"} << "127.0.0.1";
+    }
+    void nameAtFirstReply() {
+        QFETCH(QString, rename);
+        QFETCH(QStringList, hostnames);
+        QFETCH(QString, name);
+        QUdpSocket query;
+        QVERIFY(query.bind(QHostAddress::LocalHost, 0));
+        const QString port = QString::fromStdString(gamePort(query.localPort()));
+        openBrowser({{"Old", "127.0.0.1", "2400"}});
+        waitForRefresh();
+        ui()->AddServer->setText("127.0.0.1:" + port);
+        QTest::mouseClick(ui()->AddButton, Qt::LeftButton);
+        if (!rename.isEmpty()) {
+            TForm3* editor = vkr::forms().form3;
+            editor->EditServer(vkr::store().servers.lastRow, form());
+            QCOMPARE(editor->ui()->host->text(), QString("127.0.0.1"));
+            editor->ui()->name->setText(rename);
+            QTest::mouseClick(editor->ui()->BitBtn1, Qt::LeftButton);
+            editor->close();
+        }
+        for (int pass = 0; pass < hostnames.size(); ++pass) {
+            if (pass > 0) {
+                waitForRefresh();
+                form()->BitBtn2Click();
+            }
+            QTRY_VERIFY(query.hasPendingDatagrams());
+            const QNetworkDatagram request = query.receiveDatagram();
+            while (query.hasPendingDatagrams()) {
+                query.receiveDatagram();
+            }
+            const QByteArray player = "P" + QByteArray::number(pass + 1);
+            const QByteArray reply =
+                (hostnames[pass] == "-" ? QByteArray("\\")
+                                        : "\\hostname\\" + hostnames[pass].toUtf8() + "\\") +
+                "numplayers\\1\\player_0\\" + player + "\\";
+            query.writeDatagram(reply, request.senderAddress(), request.senderPort());
+            // The player grid shows the reply at the refresh that follows it, which saves the
+            // new name too.
+            QTRY_COMPARE(players(), QStringList{player + " "});
+        }
+        QCOMPARE(selectedCells().value(0), name);
+        QStringList servers{"Old|127.0.0.1:2400|sockets", name + "|127.0.0.1:" + port + "|sockets"};
+        servers.sort();
+        QCOMPARE(storedServers(), servers);
+        vkr::forms().form1->ReadRegistry();
+        QCOMPARE(selectedCells().value(0), name);
+    }
+
+    // Friends in the grid: a star before the name of a server where one plays and the tooltip
+    // naming them as the server sent them, their names bold among the players, and "Friends
+    // only" keeping those servers; sorting by name ignores the star.
+    void friendsMarked_data() {
+        QTest::addColumn<QStringList>("friends");
+        QTest::addColumn<QStringList>("names");   // the rows sorted by name, Alpha then Bravo
+        QTest::addColumn<QString>("tooltip");     // of Alpha
+        QTest::addColumn<QStringList>("players"); // of Alpha, friends between asterisks
+        QTest::addColumn<QStringList>("friendsOnly");
+        const QStringList alpha{"Ann", "Bob", " cy "};
+        QTest::newRow("no friends")
+            << QStringList{} << QStringList{"Alpha", "Bravo"} << "" << alpha << QStringList{};
+        QTest::newRow("other case, spaces around")
+            << QStringList{" ann ", "CY"} << QStringList{"\u2605 Alpha", "Bravo"}
+            << "Friends: Ann,  cy " << QStringList{"*Ann*", "Bob", "* cy *"}
+            << QStringList{"\u2605 Alpha"};
+        QTest::newRow("friends on both")
+            << QStringList{"Dee", "Bob"} << QStringList{"\u2605 Alpha", "\u2605 Bravo"}
+            << "Friends: Bob" << QStringList{"Ann", "*Bob*", " cy "}
+            << QStringList{"\u2605 Alpha", "\u2605 Bravo"};
+        QTest::newRow("part of a name is no friend")
+            << QStringList{"An", "Bo"} << QStringList{"Alpha", "Bravo"} << "" << alpha
+            << QStringList{};
+    }
+    void friendsMarked() {
+        QFETCH(QStringList, friends);
+        QFETCH(QStringList, names);
+        QFETCH(QString, tooltip);
+        QFETCH(QStringList, players);
+        QFETCH(QStringList, friendsOnly);
+        FakeServer fake;
+        QVERIFY(fake.start(2, QJsonArray{QJsonObject{{"replies", playing({"Ann", "Bob", " cy "})}},
+                                         QJsonObject{{"replies", playing({"Dee"})}}}));
+        openBrowser({{"Bravo", "127.0.0.1", gamePort(fake.ports[1])},
+                     {"Alpha", "127.0.0.1", gamePort(fake.ports[0])}},
+                    friendsSection(friends));
+        QTRY_COMPARE(cell(0, 3), QString("1/10"));
+        QTRY_COMPARE(cell(1, 3), QString("3/10"));
+        QTest::mouseClick(ui()->SGrid->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                          QPoint(10, 8));
+        QCOMPARE(shownNames(), names);
+        QCOMPARE(at(0).data(Qt::ToolTipRole).toString(), tooltip);
+        clickRow(0);
+        QCOMPARE(playerNames(), players);
+        QTest::mouseClick(ui()->FriendsOnly, Qt::LeftButton);
+        QCOMPARE(shownNames(), friendsOnly);
+        form()->close();
+        QCOMPARE(fx->stored(vkr::Hive::CurrentUser, vkr::kLauncherKey, "friendsonly"),
+                 std::optional(vkr::RegValue::dword(1)));
+    }
+
+    // The player grid's menu adds a player to the friends or removes a friend; the marks, the
+    // bold names and "Friends only" follow at once, and the list is saved. The Friends window's
+    // edits do the same.
+    void friendsEdited_data() {
+        QTest::addColumn<QStringList>("friends");
+        QTest::addColumn<QStringList>("sent"); // Alpha's players
+        QTest::addColumn<QString>("how");  // "click", "menu key", or "window" (the Friends window)
+        QTest::addColumn<int>("player");   // the row of Alpha's player grid
+        QTest::addColumn<QString>("item"); // the menu's one item; "" no menu
+        QTest::addColumn<QStringList>("players");
+        QTest::addColumn<QStringList>("shown"); // with "Friends only"
+        QTest::addColumn<QString>("stored");
+        const QStringList annBob{"Ann", "Bob"};
+        QTest::newRow("add") << QStringList{} << annBob << "click" << 1 << "Add to friends"
+                             << QStringList{"Ann", "*Bob*"} << QStringList{"\u2605 Alpha"}
+                             << "Bob||";
+        QTest::newRow("add by the menu key")
+            << QStringList{"Zed"} << annBob << "menu key" << 0 << "Add to friends"
+            << QStringList{"*Ann*", "Bob"} << QStringList{"\u2605 Alpha"} << "Zed|Ann||";
+        QTest::newRow("remove, other case")
+            << QStringList{"bob"} << annBob << "click" << 1 << "Remove from friends"
+            << QStringList{"Ann", "Bob"} << QStringList{} << "|";
+        QTest::newRow("the Friends window adds")
+            << QStringList{} << annBob << "window" << 0 << "" << QStringList{"*Ann*", "Bob"}
+            << QStringList{"\u2605 Alpha"} << "ann||";
+        QTest::newRow("below the players, no menu")
+            << QStringList{} << annBob << "click" << 2 << "" << QStringList{"Ann", "Bob"}
+            << QStringList{} << "<none>";
+        QTest::newRow("\"no players\", no menu")
+            << QStringList{} << QStringList{} << "click" << 0 << "" << QStringList{"no players"}
+            << QStringList{} << "<none>";
+    }
+    void friendsEdited() {
+        QFETCH(QStringList, friends);
+        QFETCH(QStringList, sent);
+        QFETCH(QString, how);
+        QFETCH(int, player);
+        QFETCH(QString, item);
+        QFETCH(QStringList, players);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, stored);
+        FakeServer fake;
+        QVERIFY(fake.start(1, QJsonArray{QJsonObject{{"replies", playing(sent)}}}));
+        openBrowser({{"Alpha", "127.0.0.1", gamePort(fake.ports[0])}},
+                    friends.isEmpty() ? std::string() : friendsSection(friends));
+        QTRY_COMPARE(cell(0, 3), QString("%1/10").arg(sent.size()));
+        QTest::mouseClick(ui()->FriendsOnly, Qt::LeftButton);
+        clickRow(0);
+        if (how == "window") {
+            vkr::forms().form1->ui()->Friends1->trigger();
+            vkr::forms().formFriends->ui()->FriendName->setText("ann");
+            QTest::mouseClick(vkr::forms().formFriends->ui()->AddButton, Qt::LeftButton);
+        } else {
+            QMenu* menu = nullptr;
+            if (how == "menu key") {
+                ui()->PlrGrid->setCurrentIndex(ui()->PlrGrid->model()->index(player, 0));
+                QTest::keyClick(ui()->PlrGrid, Qt::Key_Menu);
+                menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            } else {
+                menu = menuOn(ui()->PlrGrid, player);
+            }
+            QStringList texts;
+            for (QAction* a : menu ? menu->actions() : QList<QAction*>{}) {
+                texts << a->text();
+            }
+            QCOMPARE(texts, item.isEmpty() ? QStringList{} : QStringList{item});
+            if (menu) {
+                menu->close();
+                menu->actions().first()->trigger();
+            }
+        }
+        QCOMPARE(shownNames(), shown);
+        QCOMPARE(storedFriends(), stored);
+        if (!shown.isEmpty()) {
+            clickRow(0);
+        }
+        QCOMPARE(playerNames(), players);
     }
 
     void sizeColumns_data() {

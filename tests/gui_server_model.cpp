@@ -146,6 +146,53 @@ private slots:
         model.flushChanges();
         QCOMPARE(column(model, ServerModel::PlayersColumn), afterLate);
     }
+
+    // A plays with Cy, B with Ann, a friend; the rows are marked once the replies are flushed,
+    // and the marks follow edits of the table and of the friends.
+    void friendMarks_data() {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("nothing") << "" << QStringList{"A", "\u2605 B"};
+        QTest::newRow("B renamed") << "rename B" << QStringList{"A", "\u2605 Bee"};
+        QTest::newRow("B on another host") << "host B" << QStringList{"A", "B"};
+        QTest::newRow("no friends any more") << "no friends" << QStringList{"A", "B"};
+        QTest::newRow("Cy a friend too") << "add Cy" << QStringList{"\u2605 A", "\u2605 B"};
+    }
+    void friendMarks() {
+        QFETCH(QString, edit);
+        QFETCH(QStringList, names);
+        std::vector<Entry> entries{{1, "A", "10.0.0.1", "2302"}, {2, "B", "10.0.0.2", "2302"}};
+        ServerModel model;
+        QAbstractItemModelTester checkModel(&model);
+        model.sync(tableOf(entries));
+        model.setFriends({"ann"});
+        vkr::BrowserRows& rows = model.rows();
+        rows.beginPass();
+        const char* const players[] = {"Cy", " ANN"};
+        for (int r = 0; r < 2; ++r) {
+            vkr::QueryRow& state = rows.stateForPass(r);
+            state.status.address = rows[r].entry.ip;
+            rows.noteAsked(r);
+            rows.applyReply(entries[r].ip, 2303,
+                            std::string("\\numplayers\\1\\player_0\\") + players[r] + "\\", 1, 0);
+            model.noteChanged(r);
+        }
+        QCOMPARE(column(model, ServerModel::NameColumn), (QStringList{"A", "B"}));
+        model.flushChanges();
+        if (edit == "rename B") {
+            entries[1].name = "Bee";
+        } else if (edit == "host B") {
+            entries[1].ip = "10.0.0.9";
+        } else if (edit == "no friends") {
+            model.setFriends({});
+        } else if (edit == "add Cy") {
+            model.setFriends({"ann", "cy"});
+        }
+        model.sync(tableOf(entries));
+        QCOMPARE(column(model, ServerModel::NameColumn), names);
+        QCOMPARE(model.index(1, 0).data(Qt::ToolTipRole).toString(),
+                 names[1].startsWith("\u2605") ? QString("Friends:  ANN") : QString());
+    }
 };
 
 QTEST_MAIN(ServerModelTest)

@@ -4,9 +4,11 @@
 #include "app/TForm1.h"
 #include "app/window.h"
 #include "settings/settings.h"
+#include "status/TForm4.h"
 #include "status/TFormLan.h"
 #include "support/launcher_fixture.h"
 #include "ui_TForm1.h"
+#include "ui_TForm4.h"
 #include "ui_TFormLan.h"
 
 #include <QJsonArray>
@@ -247,6 +249,31 @@ private slots:
         QVERIFY(ui()->SearchButton->isEnabled());
         QTest::qWait(300);
         QCOMPARE(lan.requests(), 0);
+    }
+
+    // The browser's "LAN..." opens the same window and search; the servers added there are
+    // listed in the browser at once.
+    void fromTheBrowser() {
+        LanServers lan;
+        QVERIFY(lan.start({2303}, {answering({"hostname", "Home"})}));
+        fx->writeStandardRegistry(serverRow(1, "Old", "127.0.0.1", "2400"));
+        fx->start();
+        TForm4* browser = vkr::forms().form4;
+        vkr::showForm(browser);
+        QTest::mouseClick(browser->ui()->LanButton, Qt::LeftButton);
+        QVERIFY(form()->isVisible());
+        QVERIFY(!ui()->SearchButton->isEnabled());
+        waitForTheSearch();
+        QCOMPARE(listed(), QStringList{"Home|A:2302| | "});
+        ui()->ServerView->selectAll();
+        QTest::mouseClick(ui()->AddButton, Qt::LeftButton);
+        const QAbstractItemModel* grid = browser->ui()->SGrid->model();
+        QStringList names;
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            names << grid->index(r, 0).data().toString();
+        }
+        names.sort();
+        QCOMPARE(names, (QStringList{"Home", "Old"}));
     }
 
     // The main window with an empty server table offers the search.

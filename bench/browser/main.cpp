@@ -20,8 +20,8 @@
 //           to the browser's rows; the heap held for them against the stated bound, and after
 //           the rows reset;
 //   friends: what marking the friends among the players adds to a pass of 1025 rows of 16
-//           players each, with 100 friends (the rows where one plays, and their tooltips);
-//           with --friends the bench runs this alone.
+//           players each, with 100 friends (the rows where one plays, and their names), and
+//           what a change of the friends list costs; with --friends the bench runs this alone.
 //   lossy scene: 300 servers with round trips of 20-200 ms, 15 % of the requests lost on the
 //           way, 10 of them down; the servers shown answering, the time until the last reply
 //           and until the pass has given up on the rest, the shown ping against the true round
@@ -36,6 +36,7 @@
 #include "settings/registry_file.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/browser_rows.h"
 #include "status/friends.h"
 #include "status/protocol.h"
 #include "status/server_model.h"
@@ -403,10 +404,11 @@ void hostileReplies() {
     std::printf("  heap held after the rows reset:      %7.1f MiB\n", afterReset / 1048576.0);
 }
 
-// Marks the friends among the players of serverCount rows of 16 players, as a pass does once
-// its replies are in: the friends' set made once per pass, then each row's friends and, where
-// one plays, the row's tooltip. Every fourth row has a friend (a name as sent, in other case
-// and with spaces). Prints the median time of a marking pass.
+// Marks the friends among the players of serverCount rows of 16 players, as the browser does:
+// the friends' set made once when the list changes (every row marked then), and each row
+// whose reply came marked once at the refresh after it; a pass of replies marks every row.
+// Every fourth row has a friend (a name as sent, in other case and with spaces). Prints the
+// median time of a pass's marking, and of a change of the list.
 void friendsMarking() {
     // Friends' names of 3 to 16 characters, so that the players' names (8 to 12) are not told
     // apart by their length alone.
@@ -415,9 +417,27 @@ void friendsMarking() {
         friends.push_back("F" + std::string(static_cast<size_t>(k % 14), 'r') +
                           (k < 10 ? "0" : "") + std::to_string(k));
     }
-    auto rows = std::make_unique<vkr::QueryRows>();
+    struct Quiet : vkr::BrowserRowsListener {
+        void beginRemoveRows(int, int) override {}
+        void endRemoveRows() override {}
+        void beginMoveRows() override {}
+        void endMoveRows(const std::vector<int>&) override {}
+        void beginInsertRows(int, int) override {}
+        void endInsertRows() override {}
+        void rowChanged(int) override {}
+    } quiet;
+    auto table = std::make_unique<vkr::ServerTable>();
     for (int i = 0; i < serverCount; ++i) {
-        vkr::ServerStatus& status = (*rows)[i].status;
+        vkr::ServerEntry& e = table->append();
+        e.id = i + 1;
+        e.ip = "127.0.0.1";
+        e.port = std::to_string(20000 + 2 * i);
+        e.sockets = true;
+    }
+    vkr::BrowserRows rows;
+    rows.sync(*table, quiet);
+    for (int i = 0; i < serverCount; ++i) {
+        vkr::ServerStatus& status = rows.stateForPass(i).status;
         status.resetPlayers();
         for (int j = 0; j < players; ++j) {
             const std::string& friendName = friends[static_cast<size_t>(i % 100)];
@@ -426,29 +446,32 @@ void friendsMarking() {
                                  : "Player " + std::to_string(i * players + j));
         }
     }
-    std::vector<double> runs;
-    size_t marked = 0;
-    size_t tooltipBytes = 0; // printed, so that no tooltip is left unmade
+    auto median = [](std::vector<double>& runs) {
+        std::sort(runs.begin(), runs.end());
+        return runs[runs.size() / 2];
+    };
+    std::vector<double> passes, changes;
     for (int run = 0; run < 51; ++run) {
         QElapsedTimer t;
         t.start();
-        const vkr::FriendSet set(friends);
-        marked = 0;
-        tooltipBytes = 0;
-        for (int i = 0; i < serverCount; ++i) {
-            const std::vector<std::string> found = set.friendsIn((*rows)[i].status);
-            if (!found.empty()) {
-                ++marked;
-                tooltipBytes += vkr::friendsTooltip(found).size();
-            }
+        rows.setFriends(
+            run % 2 == 0 ? friends : std::vector<std::string>(friends.begin() + 1, friends.end()));
+        changes.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        t.restart();
+        for (int r = 0; r < rows.count(); ++r) {
+            rows.markFriends(r);
         }
-        runs.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        passes.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
-    std::sort(runs.begin(), runs.end());
+    int marked = 0;
+    for (int r = 0; r < rows.count(); ++r) {
+        marked += rows[r].friends.empty() ? 0 : 1;
+    }
+    const double pass = median(passes);
     std::printf("friends' marking, 1025 rows x 16 players, 100 friends: %6.3f ms a pass (median "
-                "of 51, min %.3f, max %.3f; target under 1 ms); %zu rows marked (%zu bytes "
-                "of tooltips a pass)\n",
-                runs[runs.size() / 2], runs.front(), runs.back(), marked, tooltipBytes);
+                "of 51, max %.3f; target under 1 ms); %d rows marked; a change of the list "
+                "%.3f ms\n",
+                pass, passes.back(), marked, median(changes));
 }
 
 // The lossy scene's servers.
