@@ -1,10 +1,12 @@
 #include "status/lan_search.h"
 
+#include "settings/utf8.h"
+
 namespace vkr {
 
 ServerEntry LanServer::entry() const {
     ServerEntry e;
-    e.name = name();
+    e.name = utf8OfLatin1(name()); // the table holds UTF-8; servers send Latin-1
     e.ip = address;
     e.port = std::to_string(gamePort());
     e.sockets = true;

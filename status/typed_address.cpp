@@ -1,6 +1,7 @@
 #include "status/typed_address.h"
 
 #include "net/address.h"
+#include "settings/utf8.h"
 
 #include <algorithm>
 
@@ -110,7 +111,7 @@ std::optional<std::string> ProvisionalNames::atReply(const ServerEntry& e,
     const bool unchanged = given->second == e.name;
     names_.erase(given);
     if (unchanged && hostname && !hostname->empty()) {
-        return hostname;
+        return utf8OfLatin1(*hostname);
     }
     return std::nullopt;
 }

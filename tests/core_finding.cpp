@@ -219,6 +219,8 @@ private slots:
         QTest::newRow("first reply without a hostname")
             << "h" << QStringList{"-", "Home"} << QStringList{"", ""};
         QTest::newRow("empty hostname") << "h" << QStringList{""} << QStringList{""};
+        QTest::newRow("Latin-1 hostname")
+            << "h" << QStringList{"J\u00f6rg's Raid"} << QStringList{"J\u00f6rg's Raid"};
     }
     void provisionalName() {
         QFETCH(QString, nameAtReply);
@@ -231,8 +233,8 @@ private slots:
         QCOMPARE(names.atReply(other, std::string("X")), std::nullopt); // never added so
         QStringList got;
         for (const QString& h : hostnames) {
-            const auto rename =
-                names.atReply(e, h == "-" ? std::nullopt : std::optional(h.toStdString()));
+            const auto rename = names.atReply(
+                e, h == "-" ? std::nullopt : std::optional(h.toLatin1().toStdString()));
             got << QString::fromStdString(rename.value_or(""));
         }
         QCOMPARE(got, renames);
@@ -384,6 +386,9 @@ private slots:
             << QStringList{"A|10.0.0.7:2302|2000| | "};
         QTest::newRow("empty hostname") << QStringList{"10.0.0.7 2303 1001 |hostname||"}
                                         << QStringList{"10.0.0.7|10.0.0.7:2302|1| | "};
+        QTest::newRow("Latin-1 hostname")
+            << QStringList{"10.0.0.7 2303 1001 |hostname|J\u00f6rg's_Raid|"}
+            << QStringList{"J\u00f6rg's_Raid|10.0.0.7:2302|1| | "};
     }
     void lanList() {
         QFETCH(QStringList, datagrams);
@@ -392,8 +397,8 @@ private slots:
         list.start(1000);
         for (const QString& d : datagrams) {
             const QStringList parts = d.split(' ');
-            list.apply(parts[0].toStdString(), parts[1].toInt(), reply(qPrintable(parts[3])),
-                       parts[2].toUInt());
+            list.apply(parts[0].toStdString(), parts[1].toInt(),
+                       reply(parts[3].toLatin1().constData()), parts[2].toUInt());
         }
         QStringList got;
         for (int i = 0; i < list.count(); ++i) {
