@@ -7,6 +7,7 @@
 #include "dialogs/TForm3.h"
 #include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
+#include "net/host_lookup.h"
 #include "net/tick.h"
 #include "settings/editing.h"
 #include "settings/errors.h"
@@ -41,9 +42,6 @@
 #include <optional>
 
 namespace {
-
-// A host name whose look-up has not ended after this long counts as one that does not resolve.
-constexpr int lookUpTimeoutMs = 5000;
 
 // The design's client size: the controls below the grids keep their distance from the bottom.
 constexpr int designWidth = 500;
@@ -457,7 +455,7 @@ void TForm4::startRow(int r, std::exception_ptr& failure) {
 }
 
 void TForm4::lookUp(const std::string& name) {
-    lookup->LookUpHost(name, lookUpTimeoutMs, [this, name](vkr::IPv4Bytes address) {
+    lookup->LookUpHost(name, vkr::hostLookUpTimeoutMs, [this, name](vkr::IPv4Bytes address) {
         vkr::guarded([&] { hostLookedUp(name, address); });
     });
 }
