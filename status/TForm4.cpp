@@ -13,6 +13,7 @@
 #include "settings/errors.h"
 #include "settings/prompts.h"
 #include "settings/settings.h"
+#include "settings/utf8.h"
 #include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
 #include "status/friends.h"
@@ -723,7 +724,7 @@ void TForm4::PlrGridContextMenu(const QPoint& pos, bool byKeyboard) {
 
 void TForm4::toggleFriend(const std::string& sentName, bool isFriend) {
     std::vector<std::string>& friends = vkr::store().settings.friends;
-    const std::string name = vkr::fromBytes(sentName).toStdString();
+    const std::string name = vkr::utf8OfLatin1(sentName);
     if (isFriend) {
         vkr::removeFriend(friends, name);
     } else {
