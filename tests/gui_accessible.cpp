@@ -11,6 +11,7 @@
 #include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
 #include "status/contrast.h"
+#include "support/dark_palette.h"
 #include "support/launcher_fixture.h"
 
 #include <QAbstractButton>
@@ -19,7 +20,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyleFactory>
 #include <QtTest>
 
 #include <map>
@@ -150,17 +150,7 @@ private slots:
     void statusColoursRead() {
         QFETCH(bool, dark);
         fx.reset();
-        QApplication::setStyle(QStyleFactory::create("Fusion"));
-        QPalette palette = QApplication::style()->standardPalette();
-        if (dark) {
-            palette.setColor(QPalette::Window, QColor(53, 53, 53));
-            palette.setColor(QPalette::WindowText, Qt::white);
-            palette.setColor(QPalette::Base, QColor(35, 35, 35));
-            palette.setColor(QPalette::Text, Qt::white);
-            palette.setColor(QPalette::Button, QColor(53, 53, 53));
-            palette.setColor(QPalette::ButtonText, Qt::white);
-        }
-        QApplication::setPalette(palette);
+        dark ? useDarkFusion() : useLightFusion();
         fx = std::make_unique<LauncherFixture>();
         fx->writeStandardRegistry();
         fx->start();
@@ -173,7 +163,7 @@ private slots:
                                                     {back.red(), back.green(), back.blue()});
             QVERIFY2(ratio >= 4.5, qPrintable(QString(name) + ": " + QString::number(ratio)));
         }
-        QApplication::setPalette(QApplication::style()->standardPalette());
+        useLightFusion();
     }
 };
 

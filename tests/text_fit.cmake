@@ -1,5 +1,6 @@
 # The windows' texts measured at 100 %, 150 % and 200 % scaling, with the fonts the package
-# depends on and with only DejaVu (the fonts of a system installed without recommendations).
+# depends on and with only DejaVu (the fonts of a system installed without recommendations),
+# and at 150 % in Fusion with a dark palette.
 add_executable(text_fit ${CMAKE_CURRENT_SOURCE_DIR}/text_fit.cpp)
 target_link_libraries(text_fit PRIVATE vkr_test_support)
 target_compile_definitions(text_fit PRIVATE VKR_BINARY_DIR="${CMAKE_BINARY_DIR}")
@@ -23,3 +24,6 @@ foreach(fonts installed dejavu)
         set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 120)
     endforeach()
 endforeach()
+add_test(NAME text_fit_dark_1.5 COMMAND text_fit)
+set_tests_properties(text_fit_dark_1.5 PROPERTIES
+    ENVIRONMENT "${test_env};VKR_FONTS=installed;VKR_PALETTE=dark;QT_SCALE_FACTOR=1.5" TIMEOUT 120)

@@ -11,6 +11,7 @@
 #include "status/TForm4.h"
 #include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
+#include "support/dark_palette.h"
 #include "support/launcher_fixture.h"
 
 #include <QAbstractButton>
@@ -42,6 +43,10 @@ class TextFitTest : public QObject {
 
 private slots:
     void initTestCase() {
+        // "dark": Fusion with a dark palette, as a dark desktop gives it.
+        if (qEnvironmentVariable("VKR_PALETTE") == "dark") {
+            useDarkFusion();
+        }
         fx = std::make_unique<LauncherFixture>();
         fx->writeStandardRegistry();
         fx->start();
@@ -63,9 +68,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QString dir = QString(VKR_BINARY_DIR) + "/screenshots/text-fit";
         QDir().mkpath(dir);
-        window->grab().save(QString("%1/%2-%3-%4.png")
-                                .arg(dir, window->objectName(), qEnvironmentVariable("VKR_FONTS"),
-                                     qEnvironmentVariable("QT_SCALE_FACTOR", "1")));
+        window->grab().save(
+            QString("%1/%2-%3-%4.png")
+                .arg(dir, window->objectName(),
+                     qEnvironmentVariable("VKR_FONTS") + qEnvironmentVariable("VKR_PALETTE"),
+                     qEnvironmentVariable("QT_SCALE_FACTOR", "1")));
         QStringList cut;
         auto check = [&](QWidget* w, const QString& text, int needed) {
             if (!w->isVisibleTo(window) || text.isEmpty()) {
