@@ -1,14 +1,6 @@
 // What a screen reader and a keyboard-only user get from every window: each control has a name
 // of its own, and Tab reaches it. The status colours read on light and dark palettes.
-#include "app/TForm1.h"
 #include "app/window.h"
-#include "dialogs/TAboutDialog.h"
-#include "dialogs/TForm2.h"
-#include "dialogs/TForm3.h"
-#include "dialogs/TFormFriends.h"
-#include "dialogs/TFormOptions.h"
-#include "status/TForm4.h"
-#include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
 #include "status/contrast.h"
 #include "support/dark_palette.h"
@@ -25,13 +17,6 @@
 #include <map>
 
 namespace {
-
-// The windows by name, as start-up made them.
-std::vector<QWidget*> windows() {
-    const vkr::Forms& f = vkr::forms();
-    return {f.form1,       f.form2,       f.form3,   f.form4,      f.aboutDialog,
-            f.formWatcher, f.formOptions, f.formLan, f.formFriends};
-}
 
 // The controls the user works with: buttons, fields, boxes, lists and tables, not the parts
 // Qt builds them of (a combo box's field, a view's scroll bars).
@@ -72,7 +57,7 @@ private slots:
     // Every control of every window: a name, none the same as another's in its window, and a
     // place in the Tab order.
     void everyControlIsNamedAndReachable() {
-        for (QWidget* window : windows()) {
+        for (QWidget* window : launcherWindows()) {
             std::map<QString, QString> named; // name -> control
             for (QWidget* w : controls(window)) {
                 const QString where = window->objectName() + "." + w->objectName();
@@ -128,7 +113,7 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, field);
         QWidget* w = nullptr;
-        for (QWidget* candidate : windows()) {
+        for (QWidget* candidate : launcherWindows()) {
             if (candidate->objectName() == window) {
                 w = candidate;
             }

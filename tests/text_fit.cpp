@@ -1,16 +1,6 @@
 // Every text of every window fits its control, measured with the font the window draws it in,
 // at the scale and with the fonts this run was started with (tests/text_fit.cmake runs it at
 // several). Each window is saved as a picture in build/screenshots/text-fit/.
-#include "app/TForm1.h"
-#include "app/window.h"
-#include "dialogs/TAboutDialog.h"
-#include "dialogs/TForm2.h"
-#include "dialogs/TForm3.h"
-#include "dialogs/TFormFriends.h"
-#include "dialogs/TFormOptions.h"
-#include "status/TForm4.h"
-#include "status/TFormLan.h"
-#include "status/TFormWatcher.h"
 #include "support/dark_palette.h"
 #include "support/launcher_fixture.h"
 
@@ -55,10 +45,7 @@ private slots:
 
     void textsFit_data() {
         QTest::addColumn<QWidget*>("window");
-        const vkr::Forms& f = vkr::forms();
-        for (QWidget* w : std::initializer_list<QWidget*>{
-                 f.form1, f.form2, f.form3, f.form4, f.aboutDialog, f.formWatcher, f.formOptions,
-                 f.formLan, f.formFriends}) {
+        for (QWidget* w : launcherWindows()) {
             QTest::newRow(qPrintable(w->objectName())) << w;
         }
     }
