@@ -340,6 +340,8 @@ private slots:
         const QString hint = "No game executable: choose it with \"change\" at the bottom right.";
         QCOMPARE(ui()->StatusBar1->currentMessage(), chosen ? QString() : hint);
         if (!chosen) {
+            form()->show();
+            form()->grab().save(QString(VKR_BINARY_DIR) + "/screenshots/main-window-first-run.png");
             fx->prompts.fileAnswers = {fx->executablePath()};
             QTest::mouseClick(ui()->Button1, Qt::LeftButton);
             QCOMPARE(ui()->StatusBar1->currentMessage(), QString());
