@@ -10,6 +10,8 @@
 #include "dialogs/TFormOptions.h"
 #include "net/TNMUDP.h"
 #include "settings/settings.h"
+#include "settings/store.h"
+#include "settings/wine_prefix.h"
 #include "status/TForm4.h"
 #include "status/TFormLan.h"
 #include "ui_TForm1.h"
@@ -19,6 +21,8 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPixmap>
+
+#include <cstdlib>
 
 TForm1::TForm1(vkr::Registry& registry, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -96,6 +100,16 @@ void TForm1::ReadRegistry() {
         throw;
     }
     tableRead();
+    showExecutableHint();
+}
+
+void TForm1::showExecutableHint() {
+    const QString hint = tr("No game executable: choose it with \"change\" at the bottom right.");
+    if (!vkr::fileExists(vkr::store().settings.executable)) {
+        ui_->StatusBar1->showMessage(hint);
+    } else if (ui_->StatusBar1->currentMessage() == hint) {
+        ui_->StatusBar1->clearMessage();
+    }
 }
 
 void TForm1::SaveRegistry() {
@@ -136,8 +150,10 @@ void TForm1::setExecutableCaption(const std::string& path) {
 }
 
 vkr::OpenDialog& TForm1::openDialog() {
-    // Until a file is chosen in it, the executable chooser opens in the game folder.
-    OpenDialog1.setFolder(vkr::store().settings.gameFolder);
+    // Until a file is chosen in it, the executable chooser opens where the game is likely.
+    const char* home = std::getenv("HOME");
+    OpenDialog1.setFolder(vkr::executableChooserFolder(vkr::store().settings.gameFolder,
+                                                       vkr::winePrefixFolder(), home ? home : ""));
     return OpenDialog1;
 }
 

@@ -75,6 +75,8 @@ private:
     vkr::OpenDialog& openDialog() override;
 
     void loadLogo();
+    // Says in the status bar how to choose the executable while none is found.
+    void showExecutableHint();
     void setLaunchButtonsEnabled(bool enabled);
     // The main window's and the browser's status during a start: "Starting the game..." or
     // nothing.

@@ -1,19 +1,57 @@
 #include "app/command_args.h"
 
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace vkr {
 
+namespace {
+
+// The options QGuiApplication and QApplication take from the command line.
+constexpr std::array<std::string_view, 14> qtOptionsWithValue{
+    "-platform",    "-platformpluginpath", "-platformtheme",
+    "-plugin",      "-qmljsdebugger",      "-qwindowgeometry",
+    "-qwindowicon", "-qwindowtitle",       "-session",
+    "-display",     "-geometry",           "-name",
+    "-style",       "-stylesheet"};
+constexpr std::array<std::string_view, 2> qtSwitches{"-reverse", "-widgetcount"};
+
+template <size_t N>
+bool listed(const std::array<std::string_view, N>& names, std::string_view arg) {
+    return std::find(names.begin(), names.end(), arg) != names.end();
+}
+
+} // namespace
+
 CommandArgs parseCommandArgs(int argc, const char* const* argv) {
     CommandArgs args;
     for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg == "--version") {
+        const std::string_view given = argv[i];
+        // Qt takes its options with two dashes as well ("--style Fusion").
+        const std::string_view arg = given.starts_with("--") ? given.substr(1) : given;
+        if (given == "--version") {
             args.version = true;
-        } else if (arg == "--help") {
+        } else if (given == "--help" || given == "-h") {
             args.help = true;
+        } else if (listed(qtSwitches, arg) || arg.starts_with("-style=") ||
+                   arg.starts_with("-stylesheet=")) {
+            // Qt's own, applied by QApplication.
+        } else if (listed(qtOptionsWithValue, arg)) {
+            if (i + 1 == argc) {
+                if (args.missingValue.empty()) {
+                    args.missingValue = given;
+                }
+                continue;
+            }
+            const std::string_view value = argv[++i];
+            if (arg == "-platform") {
+                args.platform = value;
+            } else if (arg == "-display") {
+                args.display = value;
+            }
         } else if (args.unknown.empty()) {
-            args.unknown = arg;
+            args.unknown = given;
         }
     }
     return args;

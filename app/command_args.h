@@ -4,12 +4,19 @@
 
 namespace vkr {
 
-// What the launcher was asked on its command line: "--version" and "--help", each any number
-// of times and in any order. unknown is the first other argument (empty when there is none).
+// What the launcher was asked on its command line: "--version" and "--help" (also "-h"), each
+// any number of times and in any order, and Qt's own options ("-style Fusion", "-stylesheet
+// file.qss", "-platform offscreen", "-reverse", ...), which are left for QApplication to apply.
+// unknown is the first other argument (empty when there is none); missingValue is the first of
+// Qt's options that wants a value and is the last argument. platform and display are the values
+// of the last "-platform" and "-display" (empty when not given).
 struct CommandArgs {
     bool version = false;
     bool help = false;
     std::string unknown;
+    std::string missingValue;
+    std::string platform;
+    std::string display;
 };
 
 CommandArgs parseCommandArgs(int argc, const char* const* argv);

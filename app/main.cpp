@@ -10,13 +10,20 @@
 namespace {
 
 const char* const helpText =
-    "usage: vkr-launcher [--version] [--help]\n"
+    "usage: vkr-launcher [--version] [--help] [QT OPTION...]\n"
     "\n"
     "A launcher and server browser for the game Operation Velkrand. Its settings are kept in\n"
     "$XDG_CONFIG_HOME/vkr-launcher/registry.reg (~/.config/vkr-launcher/registry.reg).\n"
     "\n"
-    "  --version  print the launcher's version and exit\n"
-    "  --help     print this text and exit\n";
+    "  --version        print the launcher's version and exit\n"
+    "  -h, --help       print this text and exit\n"
+    "\n"
+    "Qt's own options are applied to the windows, among them:\n"
+    "  -style NAME      widget style (Fusion, Windows)\n"
+    "  -stylesheet FILE style sheet applied to every window\n"
+    "  -platform NAME   window system plugin (xcb, wayland, offscreen)\n"
+    "  -display DISPLAY X display to open the windows on\n"
+    "  -reverse         lay the windows out right to left\n";
 
 // Every window carries the launcher's icon. Set while the application is being made, before
 // any window exists.
@@ -39,6 +46,11 @@ int main(int argc, char** argv) {
                      helpText);
         return 2;
     }
+    if (!args.missingValue.empty()) {
+        std::fprintf(stderr, "vkr-launcher: %s needs a value\n\n%s", args.missingValue.c_str(),
+                     helpText);
+        return 2;
+    }
     if (args.version || args.help) {
         if (args.version) {
             std::printf("VKR Launcher %s\n", VKR_VERSION);
@@ -48,8 +60,11 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    if (!vkr::displayAvailable(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
-                               std::getenv("WAYLAND_DISPLAY"))) {
+    // "-platform" and "-display" stand before the environment, as they do for Qt.
+    const char* platform =
+        args.platform.empty() ? std::getenv("QT_QPA_PLATFORM") : args.platform.c_str();
+    const char* display = args.display.empty() ? std::getenv("DISPLAY") : args.display.c_str();
+    if (!vkr::displayAvailable(platform, display, std::getenv("WAYLAND_DISPLAY"))) {
         std::fputs("vkr-launcher: no display to open a window on (neither DISPLAY nor "
                    "WAYLAND_DISPLAY is set)\n",
                    stderr);

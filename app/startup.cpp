@@ -18,6 +18,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetrics>
 #include <QSessionManager>
 
 #include <unistd.h>
@@ -26,13 +27,26 @@
 
 namespace vkr {
 
-void useLauncherFont() {
-    // The windows are laid out for an 8 point sans serif of 11 pixels; where that font is
-    // missing, a sans serif of the same width stands in for it.
+QFont launcherFont() {
+    // The windows are laid out for an 8 point sans serif of 11 pixels: Liberation Sans (or the
+    // Windows font it matches the widths of). Where only a wider sans serif is found, it is
+    // narrowed until a line of the windows is as wide as in that font (134 pixels).
     QFont font;
-    font.setFamilies({"MS Sans Serif", "Liberation Sans", "DejaVu Sans"});
+    font.setFamilies({"MS Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans"});
     font.setPixelSize(11);
-    QApplication::setFont(font);
+    const QString line = QStringLiteral("Close launcher after launch");
+    constexpr int designWidth = 134;
+    for (int stretch = 100; stretch > 75; stretch -= 2) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(line) <= designWidth) {
+            break;
+        }
+    }
+    return font;
+}
+
+void useLauncherFont() {
+    QApplication::setFont(launcherFont());
 }
 
 void createForms(Registry& registry) {

@@ -1,12 +1,15 @@
 #pragma once
 
+class QFont;
 class QWidget;
 
 namespace vkr {
 
 class Registry;
 
-// Sets the application font the window designs are made for.
+// The font the window designs are made for, whatever the desktop's font settings.
+QFont launcherFont();
+// Makes it the application font.
 void useLauncherFont();
 
 // Creates the program's windows, each once, in the start-up order: the main window first (its

@@ -16,12 +16,12 @@
 
 namespace vkr {
 
-namespace {
-
 bool fileExists(const std::string& path) {
     std::error_code ec;
     return !path.empty() && std::filesystem::is_regular_file(path, ec);
 }
+
+namespace {
 
 using State = Store::Loaded::State;
 

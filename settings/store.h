@@ -40,6 +40,9 @@ public:
 // also holds the error that stopped the load, if any.
 void readRegistry(Registry& reg, Store& s, StoreView& view);
 
+// Whether path names a file, as the load checks the executable.
+bool fileExists(const std::string& path);
+
 // Writes the options and both tables to the launcher's key, replacing the tables whole; values
 // and subkeys of a row's key that the launcher does not read go with the row. Nothing is written
 // when the launcher's key does not exist. A value or table the last load did not read, or read

@@ -151,6 +151,16 @@ std::string winePrefixFolder() {
     return home && *home ? std::string(home) + "/.wine" : std::string();
 }
 
+std::string executableChooserFolder(const std::string& gameFolder, const std::string& prefix,
+                                    const std::string& home) {
+    if (!gameFolder.empty()) {
+        return gameFolder;
+    }
+    std::error_code ec;
+    const std::string driveC = prefix + "/drive_c";
+    return !prefix.empty() && std::filesystem::is_directory(driveC, ec) ? driveC : home;
+}
+
 std::string mapWindowsPath(const std::string& prefix, const std::string& path) {
     if (!isWindowsPath(path)) {
         return path;

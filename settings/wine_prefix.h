@@ -11,6 +11,12 @@ namespace vkr {
 // be worked out.
 std::string winePrefixFolder();
 
+// Where the game's executable is looked for when the user is asked to choose it: the game's
+// folder when it is known, else the prefix's drive_c (where Windows programs are installed) when
+// it is a folder, else home.
+std::string executableChooserFolder(const std::string& gameFolder, const std::string& prefix,
+                                    const std::string& home);
+
 // The game's install folder as the load takes it: "MAIN" of the game's local-machine key in the
 // launcher's own file, else from the prefix's system.reg (the key as 64-bit programs see it,
 // then as 32-bit programs see it, below "Software\Wow6432Node"). A Windows path is mapped into

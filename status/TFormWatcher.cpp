@@ -6,6 +6,7 @@
 #include "net/tick.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/contrast.h"
 #include "status/desktop_notifier.h"
 #include "status/protocol.h"
 #include "status/sound_player.h"
@@ -25,14 +26,19 @@ constexpr QSize designSize(354, 186);
 constexpr QSize expandedSize(362, 210);
 constexpr QSize collapsedSize(265, 151);
 
-QColor colourOf(vkr::WatcherColour colour) {
-    return colour == vkr::WatcherColour::green ? QColor(0, 128, 0) : QColor(128, 0, 0);
+// Green and maroon, made lighter on a dark palette (darker on a light one) until they read.
+QColor colourOf(vkr::WatcherColour colour, const QColor& background) {
+    const vkr::Rgb hue =
+        colour == vkr::WatcherColour::green ? vkr::Rgb{0, 128, 0} : vkr::Rgb{128, 0, 0};
+    const vkr::Rgb readable =
+        vkr::readableOn(hue, {background.red(), background.green(), background.blue()});
+    return QColor(readable.r, readable.g, readable.b);
 }
 
 void paint(QLabel* label, const vkr::WatcherText& text) {
     label->setText(vkr::fromBytes(text.text));
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colourOf(text.colour));
+    palette.setColor(QPalette::WindowText, colourOf(text.colour, palette.color(QPalette::Window)));
     label->setPalette(palette);
 }
 
@@ -73,8 +79,10 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
 
     ui_->SpeedButton1->setFont(smallFont(8));
-    // A flat caption only 9 pixels high: no frame and no margins around the text.
-    ui_->SpeedButton1->setStyleSheet("QToolButton { border: none; padding: 0; color: grey; }");
+    // A flat caption only 9 pixels high: no frame and no margins around the text, in the
+    // palette's text colour (readable on light and dark palettes), underlined with the focus.
+    ui_->SpeedButton1->setStyleSheet("QToolButton { border: none; padding: 0; }"
+                                     "QToolButton:focus { text-decoration: underline; }");
 
     QTableWidget* list = ui_->playerList;
     list->setFont(smallFont(9));
@@ -322,7 +330,7 @@ void TFormWatcher::Timer2Timer() {
 
 void TFormWatcher::ToggleWindow() {
     const bool collapse = frameGeometry().width() > 300;
-    ui_->SpeedButton1->move(collapse ? QPoint(210, 77) : QPoint(306, 133));
+    ui_->SpeedButton1->move(collapse ? QPoint(200, 77) : QPoint(296, 133));
     ui_->SpeedButton1->setText(collapse ? "More >>" : "<< Less");
     ui_->Bevel1->resize(collapse ? QSize(241, 81) : QSize(337, 137));
     for (QWidget* w : {static_cast<QWidget*>(ui_->Label4), static_cast<QWidget*>(ui_->mission),

@@ -14,24 +14,85 @@ private slots:
         QTest::addColumn<bool>("version");
         QTest::addColumn<bool>("help");
         QTest::addColumn<QString>("unknown");
-        QTest::newRow("none") << QStringList{} << false << false << "";
-        QTest::newRow("version") << QStringList{"--version"} << true << false << "";
-        QTest::newRow("help") << QStringList{"--help"} << false << true << "";
-        QTest::newRow("both") << QStringList{"--version", "--help"} << true << true << "";
+        QTest::addColumn<QString>("missingValue");
+        QTest::addColumn<QString>("platform");
+        QTest::newRow("none") << QStringList{} << false << false << ""
+                              << ""
+                              << "";
+        QTest::newRow("version") << QStringList{"--version"} << true << false << ""
+                                 << ""
+                                 << "";
+        QTest::newRow("help") << QStringList{"--help"} << false << true << ""
+                              << ""
+                              << "";
+        QTest::newRow("short help") << QStringList{"-h"} << false << true << ""
+                                    << ""
+                                    << "";
+        QTest::newRow("both") << QStringList{"--version", "--help"} << true << true << ""
+                              << ""
+                              << "";
         QTest::newRow("both, reversed, repeated")
-            << QStringList{"--help", "--version", "--help"} << true << true << "";
+            << QStringList{"--help", "--version", "--help"} << true << true << ""
+            << ""
+            << "";
         QTest::newRow("unknown after a switch")
-            << QStringList{"--version", "--verbose", "-x"} << true << false << "--verbose";
-        QTest::newRow("Qt's own option")
-            << QStringList{"-platform", "offscreen"} << false << false << "-platform";
-        QTest::newRow("single dash") << QStringList{"-version"} << false << false << "-version";
-        QTest::newRow("empty argument") << QStringList{"", "--help"} << false << true << "";
+            << QStringList{"--version", "--verbose", "-x"} << true << false << "--verbose"
+            << ""
+            << "";
+        QTest::newRow("Qt's platform")
+            << QStringList{"-platform", "offscreen"} << false << false << ""
+            << ""
+            << "offscreen";
+        QTest::newRow("last platform wins")
+            << QStringList{"-platform", "xcb", "-platform", "offscreen"} << false << false << ""
+            << ""
+            << "offscreen";
+        QTest::newRow("style and style sheet")
+            << QStringList{"-style", "Fusion", "-stylesheet", "dark.qss", "--help"} << false << true
+            << ""
+            << ""
+            << "";
+        QTest::newRow("style with =")
+            << QStringList{"-style=Fusion", "-stylesheet=a.qss"} << false << false << ""
+            << ""
+            << "";
+        QTest::newRow("a value that looks like an option")
+            << QStringList{"-qwindowtitle", "--version"} << false << false << ""
+            << ""
+            << "";
+        QTest::newRow("Qt's switches")
+            << QStringList{"-reverse", "-widgetcount"} << false << false << ""
+            << ""
+            << "";
+        QTest::newRow("value missing") << QStringList{"--version", "-style"} << true << false << ""
+                                       << "-style"
+                                       << "";
+        QTest::newRow("Qt's options with two dashes")
+            << QStringList{"--style", "Fusion", "--platform", "vnc"} << false << false << ""
+            << ""
+            << "vnc";
+        QTest::newRow("two dashes, unknown")
+            << QStringList{"--stylo", "Fusion"} << false << false << "--stylo"
+            << ""
+            << "";
+        QTest::newRow("value missing, two dashes")
+            << QStringList{"--stylesheet"} << false << false << ""
+            << "--stylesheet"
+            << "";
+        QTest::newRow("single dash") << QStringList{"-version"} << false << false << "-version"
+                                     << ""
+                                     << "";
+        QTest::newRow("empty argument") << QStringList{"", "--help"} << false << true << ""
+                                        << ""
+                                        << "";
     }
     void arguments() {
         QFETCH(QStringList, args);
         QFETCH(bool, version);
         QFETCH(bool, help);
         QFETCH(QString, unknown);
+        QFETCH(QString, missingValue);
+        QFETCH(QString, platform);
         std::vector<QByteArray> bytes{"vkr-launcher"};
         for (const QString& a : args) {
             bytes.push_back(a.toUtf8());
@@ -44,6 +105,8 @@ private slots:
         QCOMPARE(got.version, version);
         QCOMPARE(got.help, help);
         QCOMPARE(QString::fromStdString(got.unknown), unknown);
+        QCOMPARE(QString::fromStdString(got.missingValue), missingValue);
+        QCOMPARE(QString::fromStdString(got.platform), platform);
     }
 
     // A null column is an unset variable.

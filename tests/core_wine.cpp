@@ -359,6 +359,42 @@ private slots:
         found.sort();
         QCOMPARE(found, profiles);
     }
+
+    // %P is the prefix (made with its drive_c, then the folders removed), %H home.
+    void executableChooserStart_data() {
+        QTest::addColumn<QString>("gameFolder");
+        QTest::addColumn<QString>("prefixGiven");
+        QTest::addColumn<QStringList>("removed");
+        QTest::addColumn<QString>("start");
+        QTest::newRow("the game's folder") << "/games/VKR"
+                                           << "%P" << QStringList{} << "/games/VKR";
+        QTest::newRow("the prefix's drive_c") << ""
+                                              << "%P" << QStringList{} << "%P/drive_c";
+        QTest::newRow("a prefix without drive_c") << ""
+                                                  << "%P" << QStringList{"drive_c"} << "%H";
+        QTest::newRow("no prefix") << ""
+                                   << "%P/missing" << QStringList{} << "%H";
+        QTest::newRow("prefix unknown") << ""
+                                        << "" << QStringList{} << "%H";
+    }
+    void executableChooserStart() {
+        QFETCH(QString, gameFolder);
+        QFETCH(QString, prefixGiven);
+        QFETCH(QStringList, removed);
+        QFETCH(QString, start);
+        makePrefix({});
+        for (const QString& f : removed) {
+            QVERIFY(QDir(prefix + "/" + f).removeRecursively());
+        }
+        const std::string home = "/home/ann";
+        auto expanded = [&](QString s) {
+            return s.replace("%H", QString::fromStdString(home))
+                .replace("%P", prefix)
+                .toStdString();
+        };
+        QCOMPARE(executableChooserFolder(gameFolder.toStdString(), expanded(prefixGiven), home),
+                 expanded(start));
+    }
 };
 
 QTEST_GUILESS_MAIN(WineTest)

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QNetworkInterface>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <fstream>
@@ -308,6 +309,43 @@ private slots:
         const std::string expected = confirm ? other : fx->executablePath();
         QCOMPARE(ui()->exenimi->text(), QString::fromStdString(expected));
         QCOMPARE(fx->stored(Hive::CurrentUser, kUser, "executable")->asText(), expected);
+    }
+
+    // A first run: the chooser opens where a game is likely, and when no executable was chosen
+    // the status bar says how to choose it later, until one is chosen.
+    void firstRunChoosesTheExecutable_data() {
+        QTest::addColumn<bool>("driveC");
+        QTest::addColumn<bool>("chosen");
+        QTest::newRow("prefix, cancelled") << true << false;
+        QTest::newRow("no prefix, cancelled") << false << false;
+        QTest::newRow("prefix, chosen") << true << true;
+    }
+    void firstRunChoosesTheExecutable() {
+        QFETCH(bool, driveC);
+        QFETCH(bool, chosen);
+        const std::string prefix = fx->folder("wine");
+        if (driveC) {
+            QVERIFY(QDir().mkpath(QString::fromStdString(prefix + "/drive_c")));
+        }
+        const QByteArray oldPrefix = qgetenv("WINEPREFIX");
+        qputenv("WINEPREFIX", QByteArray::fromStdString(prefix));
+        std::ofstream(fx->executablePath()) << "game";
+        fx->prompts.fileAnswers = {chosen ? std::optional<std::string>(fx->executablePath())
+                                          : std::nullopt};
+        fx->start();
+        qputenv("WINEPREFIX", oldPrefix);
+        const std::string start = driveC ? prefix + "/drive_c" : qgetenv("HOME").toStdString();
+        // A cancel is followed by the load's question for the missing executable.
+        QCOMPARE(fx->prompts.fileDialogStarts, std::vector<std::string>(chosen ? 1 : 2, start));
+        const QString hint = "No game executable: choose it with \"change\" at the bottom right.";
+        QCOMPARE(ui()->StatusBar1->currentMessage(), chosen ? QString() : hint);
+        if (!chosen) {
+            form()->show();
+            form()->grab().save(QString(VKR_BINARY_DIR) + "/screenshots/main-window-first-run.png");
+            fx->prompts.fileAnswers = {fx->executablePath()};
+            QTest::mouseClick(ui()->Button1, Qt::LeftButton);
+            QCOMPARE(ui()->StatusBar1->currentMessage(), QString());
+        }
     }
 
     void loadErrorIsReportedAndStartUpGoesOn() {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # cmake --install puts the program, its menu entry, its icons and its AppStream metainfo where
 # a desktop finds them (the entry checked by desktop-file-validate, the metainfo by appstreamcli,
-# where those are installed), and the installed program answers its two switches without a
+# where those are installed), and the installed program answers its switches without a
 # display, a window or its settings, and says in one line that it has no display. With --strip
 # the program is stripped. `cpack -G DEB` makes a package of the same files, the program
-# stripped, with the libraries it links as dependencies.
+# stripped, with the libraries it links as dependencies, a manual page that tells every option,
+# a program built hardened, and nothing lintian calls an error or a warning.
 set -euo pipefail
 build=$1
 prefix=$(mktemp -d)
@@ -66,12 +67,15 @@ fi
 # No display and no platform: the program would abort if it got as far as a window.
 runs=(
     "--version|0|VKR Launcher [0-9]+\.[0-9]+"
-    "--help|0|usage: vkr-launcher \[--version\] \[--help\]"
+    "--help|0|usage: vkr-launcher \[--version\] \[--help\] \[QT OPTION...\]"
+    "-h|0|usage: vkr-launcher \[--version\] \[--help\] \[QT OPTION...\]"
     "--version --help|0|VKR Launcher [0-9]+\.[0-9]+"
     "--help --version --help|0|VKR Launcher [0-9]+\.[0-9]+"
     "--verbose|2|vkr-launcher: unknown argument: --verbose"
     "--version --verbose|2|vkr-launcher: unknown argument: --verbose"
-    "-platform offscreen|2|vkr-launcher: unknown argument: -platform"
+    "-style Fusion --stylesheet a.qss -h|0|usage: vkr-launcher .*"
+    "-platform offscreen -reverse --version|0|VKR Launcher [0-9]+\.[0-9]+"
+    "--version -style|2|vkr-launcher: -style needs a value"
     "|1|vkr-launcher: no display to open a window on .*"
 )
 for row in "${runs[@]}"; do
@@ -112,9 +116,47 @@ for lib in libqt6widgets6 libqt6network6 libqt6multimedia6 libqt6gui6 libjpeg62-
     libsndfile1 libc6; do
     grep -qE "(^|, )$lib( |,|$)" <<<"$depends" || fail "the package does not depend on $lib: $depends"
 done
-[ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
+[ "$(dpkg-deb -f "$deb" Section)" = utils ] || fail "the package is not in section utils"
 dpkg-deb -x "$deb" "$prefix/root"
 ! has_symbols "$prefix/root/usr/bin/vkr-launcher" || fail "the packaged program is not stripped"
 "$prefix/root/usr/bin/vkr-launcher" --version | grep -qxE "VKR Launcher [0-9]+\.[0-9]+" ||
     fail "the packaged program does not run"
+
+# Built as Debian builds its packages: full RELRO, immediate binding, stack protector, fortified
+# functions. Where | what shows it
+program=$prefix/root/usr/bin/vkr-launcher
+LC_ALL=C readelf -lW "$program" >"$prefix/segments"
+LC_ALL=C readelf -dW "$program" >"$prefix/dynamic"
+LC_ALL=C readelf --dyn-syms -W "$program" >"$prefix/symbols"
+hardening=(
+    "segments|GNU_RELRO"
+    "dynamic|FLAGS.*BIND_NOW"
+    "symbols|__stack_chk_fail"
+    "symbols|__[a-z]+_chk@"
+)
+for row in "${hardening[@]}"; do
+    IFS='|' read -r where what <<<"$row"
+    grep -qE "$what" "$prefix/$where" || fail "the packaged program lacks $what ($where)"
+done
+! LC_ALL=C readelf -SW "$program" | grep -qE ' \.(comment|note) ' ||
+    fail "the packaged program keeps its .comment or .note section"
+
+# The manual page renders without a warning and tells every option --help tells.
+page=$prefix/root/usr/share/man/man1/vkr-launcher.1.gz
+[ -s "$page" ] || fail "the package has no manual page"
+LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" >"$prefix/page" 2>"$prefix/page.err" ||
+    fail "man cannot show the manual page: $(cat "$prefix/page.err")"
+[ ! -s "$prefix/page.err" ] || fail "the manual page has faults: $(cat "$prefix/page.err")"
+for option in $("$program" --help | grep -oE '^ +-[-a-z]+' | tr -d ' '); do
+    grep -qE -- "(^| )$option( |,|$)" "$prefix/page" || fail "the manual page lacks $option"
+done
+
+# Debian's checker finds no error or warning in the package (its remarks are shown).
+if command -v lintian >/dev/null; then
+    lintian --pedantic --fail-on error,warning "$deb" >"$prefix/lintian" 2>&1 ||
+        fail "lintian: $(cat "$prefix/lintian")"
+    cat "$prefix/lintian"
+else
+    echo "lintian is not installed: the package is not checked by it"
+fi
 echo "install: all checks passed"

@@ -1,7 +1,17 @@
 #include "support/launcher_fixture.h"
 
+#include "app/TForm1.h"
 #include "app/startup.h"
+#include "app/window.h"
+#include "dialogs/TAboutDialog.h"
+#include "dialogs/TForm2.h"
+#include "dialogs/TForm3.h"
+#include "dialogs/TFormFriends.h"
+#include "dialogs/TFormOptions.h"
 #include "settings/settings.h"
+#include "status/TForm4.h"
+#include "status/TFormLan.h"
+#include "status/TFormWatcher.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +19,12 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+std::vector<QWidget*> launcherWindows() {
+    const vkr::Forms& f = vkr::forms();
+    return {f.form1,       f.form2,       f.form3,   f.form4,      f.aboutDialog,
+            f.formWatcher, f.formOptions, f.formLan, f.formFriends};
+}
 
 std::string modSection(int id, const std::string& name, const std::string& dir, bool checked) {
     return "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\" + std::to_string(id) +

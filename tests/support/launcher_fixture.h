@@ -12,6 +12,11 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
+// The launcher's windows as start-up made them, the main window first.
+std::vector<QWidget*> launcherWindows();
+
 // A registry section for one row of the mod table.
 std::string modSection(int id, const std::string& name, const std::string& dir, bool checked);
 
