@@ -55,18 +55,7 @@ std::vector<std::string> RegKey::readStrings(std::string_view name) {
     if (v->type != REG_MULTI_SZ) {
         throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
     }
-    std::vector<std::string> values;
-    std::string_view rest = v->data;
-    while (!rest.empty()) {
-        const size_t end = rest.find('\0');
-        std::string_view text = rest.substr(0, end);
-        if (text.empty()) {
-            break;
-        }
-        values.emplace_back(text);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    }
-    return values;
+    return v->asStrings();
 }
 
 const RegValue* SectionReader::find(std::string_view name) const {

@@ -50,8 +50,8 @@ public:
     bool readBool(std::string_view name) { return readInteger(name) != 0; }
     bool hasValue(std::string_view name);
 
-    // A list of texts (REG_MULTI_SZ); a missing value reads as no texts. The list ends at its
-    // first empty text. Any other type raises "Invalid data type for '<name>'".
+    // A list of texts (REG_MULTI_SZ, RegValue::asStrings); a missing value reads as no texts.
+    // Any other type raises "Invalid data type for '<name>'".
     std::vector<std::string> readStrings(std::string_view name);
 
     void write(std::string_view name, const RegValue& value);
