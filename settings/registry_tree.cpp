@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <set>
 #include <utility>
@@ -111,7 +112,8 @@ void RegTree::importSection(Key& key, const RegSection& section) {
 namespace {
 
 bool keysEqual(const RegTree::Key& a, const RegTree::Key& b) {
-    if (a.name != b.name || a.values != b.values || a.subkeys.size() != b.subkeys.size()) {
+    if (a.name != b.name || a.values != b.values || a.comments != b.comments ||
+        a.subkeys.size() != b.subkeys.size()) {
         return false;
     }
     for (auto i = a.subkeys.begin(), j = b.subkeys.begin(); i != a.subkeys.end(); ++i, ++j) {
@@ -456,21 +458,34 @@ RegTree RegTree::parse(std::string_view text) {
     bool again = false;  // the current section names a key that an earlier one named
     bool opened = false; // the current key's own section has been started in Key::sections
     std::map<std::string, size_t, NameOrder> ownIndex; // the section's values by name
+    std::vector<std::string> comments;                 // not yet given to a key
+    auto keepComments = [&] {
+        if (current) {
+            std::move(comments.begin(), comments.end(), std::back_inserter(current->comments));
+            comments.clear();
+        }
+    };
     while (reader.next(line, lineNo)) {
         std::string_view s = trimLeft(line);
-        if (s.empty() || s.starts_with(';')) {
+        if (s.starts_with(';')) {
+            comments.push_back(line);
+            continue;
+        }
+        if (s.empty()) {
             continue;
         }
         LineParser p(s, lineNo, wideTexts);
         if (s.starts_with('[')) {
             auto [hive, path] = p.section();
             current = &tree.create(hive, path);
+            keepComments();
             again = !named.insert(current).second;
             opened = false;
             ownIndex.clear();
         } else if (!current) {
             p.fail("a value before the first key line");
         } else {
+            keepComments();
             std::pair<std::string, RegValue> value = p.value();
             if (again) {
                 // A later section without values adds nothing: its own values start with its
@@ -495,6 +510,7 @@ RegTree RegTree::parse(std::string_view text) {
             }
         }
     }
+    keepComments();
     return tree;
 }
 
@@ -566,7 +582,11 @@ void appendValue(std::string& out, const std::string& name, const RegValue& v) {
 }
 
 void appendKey(std::string& out, std::string& path, const RegTree::Key& key, bool isRoot) {
-    if (!isRoot || !key.values.empty()) {
+    if (!isRoot || !key.values.empty() || !key.comments.empty()) {
+        for (const std::string& comment : key.comments) {
+            out.append(comment);
+            out.push_back('\n');
+        }
         out.push_back('[');
         out.append(path);
         out.append("]\n");

@@ -40,7 +40,8 @@ int32_t integerOf(const RegValue* v, std::string_view name) {
     if (!v) {
         throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
     }
-    if (v->type != REG_DWORD) {
+    // A number of another length is not one the launcher could write back as it is.
+    if (v->type != REG_DWORD || v->data.size() != 4) {
         throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
     }
     return static_cast<int32_t>(v->asDword());

@@ -44,8 +44,8 @@ public:
     // A missing text reads as empty; a value that is not REG_SZ or REG_EXPAND_SZ raises
     // ERegistryException "Invalid data type for '<name>'".
     std::string readString(std::string_view name);
-    // A missing value raises "Failed to get data for '<name>'", one that is not a REG_DWORD
-    // "Invalid data type for '<name>'".
+    // A missing value raises "Failed to get data for '<name>'", one that is not a REG_DWORD of
+    // four bytes "Invalid data type for '<name>'".
     int32_t readInteger(std::string_view name);
     bool readBool(std::string_view name) { return readInteger(name) != 0; }
     bool hasValue(std::string_view name);

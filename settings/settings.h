@@ -3,6 +3,7 @@
 #include "settings/registry.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -10,6 +11,10 @@
 #include <vector>
 
 namespace vkr {
+
+// The longest text a text field holds (in UTF-16 units); a longer stored option is not loaded,
+// so that it is never saved back cut.
+inline constexpr size_t kMaxTextLength = 32767;
 
 struct LauncherSettings {
     std::string executable;

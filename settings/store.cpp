@@ -43,6 +43,18 @@ RegValue encode(const std::vector<std::string>& texts) {
 }
 RegValue encode(const char*) = delete; // would read as a bool
 
+// The length of a UTF-8 text as a text field counts it (UTF-16 units; a byte that is not
+// UTF-8 counts as one).
+size_t textLength(std::string_view text) {
+    size_t n = 0;
+    for (char c : text) {
+        const auto b = static_cast<uint8_t>(c);
+        n += (b & 0xC0) != 0x80 ? 1 : 0;
+        n += b >= 0xF0 ? 1 : 0;
+    }
+    return n;
+}
+
 // What the load reports when it ends: each problem, and whether a value went unread.
 struct LoadNotes {
     std::vector<std::string> problems;
@@ -80,6 +92,17 @@ public:
     template <class T> Got get(const char* name, T (RegKey::*read)(std::string_view), T& out) {
         try {
             out = (key_.*read)(name);
+            if constexpr (std::is_same_v<T, std::string>) {
+                // Cut to fit a text field, it would be saved cut: it is refused instead.
+                if (textLength(out) > kMaxTextLength) {
+                    notes_.problems.push_back("The text of '" + std::string(name) +
+                                              "' is longer than " + std::to_string(kMaxTextLength) +
+                                              " characters, more than a text field holds");
+                    notes_.unread = true;
+                    out.clear();
+                    return Got::WrongType;
+                }
+            }
             return Got::Value;
         } catch (const ERegistryException& e) {
             if (!key_.hasValue(name)) {

@@ -19,6 +19,7 @@
 #include <functional>
 #include <set>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vkr;
@@ -361,6 +362,13 @@ private slots:
             << "\"sound1\"=\"/snd/a.wav\"\n\"sound2\"=dword:00000000"
             << "sound2"
             << "sound1" << false;
+        QTest::newRow("close of 3 bytes") << "\"close\"=hex(4):01,00,00"
+                                          << "close"
+                                          << "" << false;
+        QTest::newRow("watchers of 8 bytes, changed in the session")
+            << "\"watchers\"=hex(4):02,00,00,00,00,00,00,00"
+            << "watchers"
+            << "" << true;
         QTest::newRow("watchers as text, changed in the session") << "\"watchers\"=\"2\""
                                                                   << "watchers"
                                                                   << "" << true;
@@ -401,6 +409,46 @@ private slots:
                 QVERIFY2(value(kUser, name).has_value(), name); // written with its fallback
             }
         }
+    }
+
+    // A text longer than a text field holds is refused at the load, never cut: it stays as
+    // stored, whatever the session saves.
+    void overLongTextIsRefused_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("as long as a field holds") << QString(32767, 'x') << false;
+        QTest::newRow("one character more") << QString(32768, 'x') << true;
+        QTest::newRow("two bytes a character") << QString(20000, QChar(0xE4)) << false;
+        QTest::newRow("four bytes a character")
+            << QString::fromUcs4(U"\U0001F600").repeated(16384) << true;
+    }
+    void overLongTextIsRefused() {
+        QFETCH(QString, filter);
+        QFETCH(bool, refused);
+        writeLauncher("\"filter\"=\"" + filter.toStdString() + "\"");
+        QCOMPARE(loadMessage().contains("'filter' is longer than 32767 characters"), refused);
+        QCOMPARE(s.settings.filter.empty(), refused);
+        s.settings.hideempty = true;
+        try {
+            save();
+        } catch (const Exception&) {
+        }
+        QCOMPARE(text(kUser, "filter"), filter.toStdString());
+        QCOMPARE(dword(kUser, "hideempty"), int64_t(1));
+    }
+
+    // A save into a read-only file writes nothing and says so; the session's changes are saved
+    // by the next save once the file is writable again.
+    void readOnlyFileKeepsTheChangesForTheNextSave() {
+        writeLauncher("\"filter\"=\"old\"");
+        load();
+        s.settings.filter = "new";
+        QCOMPARE(::chmod(path().c_str(), 0444), 0);
+        QVERIFY_THROWS_EXCEPTION(Exception, save());
+        QCOMPARE(text(kUser, "filter"), std::string("old"));
+        QCOMPARE(::chmod(path().c_str(), 0644), 0);
+        save();
+        QCOMPARE(text(kUser, "filter"), std::string("new"));
     }
 
     // A sound set aside only because its partner could not be read is saved once the session
