@@ -454,6 +454,9 @@ void mergeTable(Registry& reg, const char* tableKey, const char* what, const Tab
         const std::string path = rowKey(tableKey, name);
         auto mine = ours.find(id);
         auto before = base.rows.find(id);
+        if (mine != ours.end() && before != base.rows.end() && mine->second == before->second) {
+            continue; // not changed here: the row stays as the file holds it now
+        }
         const RegSection* was = storedRow(name); // as the file held it
         std::optional<RegSection> now = reg.exportKey(Hive::CurrentUser, path, 0);
         const bool theirsChanged =
@@ -467,9 +470,6 @@ void mergeTable(Registry& reg, const char* tableKey, const char* what, const Tab
             continue;
         }
         if (before == base.rows.end() || !now) { // added, or removed meanwhile
-            if (before != base.rows.end() && mine->second == before->second) {
-                continue; // removed by another program and not changed here: stays removed
-            }
             if (theirsChanged && before != base.rows.end()) {
                 conflict(mine->second);
             } else if (now && *now != mine->second) {

@@ -117,6 +117,9 @@ private slots:
         if (QTest::currentDataTag() == QByteArray("first friends")) {
             QDir().mkpath("/tmp/shots");
             QVERIFY(form()->grab().save("/tmp/shots/friends.png"));
+        } else if (QTest::currentDataTag() == QByteArray("a Latin-1 name shown as Latin-1")) {
+            QDir().mkpath("/tmp/shots");
+            QVERIFY(form()->grab().save("/tmp/shots/friends-latin1.png"));
         }
     }
 };
