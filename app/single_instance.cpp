@@ -1,6 +1,5 @@
 #include "app/single_instance.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -19,105 +18,116 @@ constexpr char kRaise[] = "raise\n";
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& settingsPath, QObject* parent)
-    : QObject(parent), baseName_(baseName(settingsPath)) {
-    connect(&server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* peer = server_.nextPendingConnection()) {
-            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-            connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
-                if (peer->readAll().contains(kRaise)) {
-                    emit raiseRequested();
-                }
-            });
-        }
-    });
+SingleInstance::SingleInstance(const QString& settingsPath, QObject* parent) : QObject(parent) {
+    // A settings file that is a symbolic link is the file it leads to, in that file's folder.
+    const QFileInfo info(settingsPath);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    file_ = QFileInfo(target).absoluteFilePath();
+    folder_ = QFileInfo(file_).absolutePath();
 }
 
 SingleInstance::~SingleInstance() {
-    server_.close();
-    if (lockFd_ >= 0) {
-        ::close(lockFd_);
+    servers_.clear();
+    for (int fd : lockFds_) {
+        ::close(fd);
     }
 }
 
-QString SingleInstance::baseName(const QString& settingsPath) {
-    // The file and its folders may not exist yet (a first start): the part that exists is
-    // resolved and the rest appended as written.
-    QString existing = QFileInfo(settingsPath).absoluteFilePath();
-    QString rest;
-    while (!QFileInfo::exists(existing) && existing != "/") {
-        const QFileInfo info(existing);
-        rest = "/" + info.fileName() + rest;
-        existing = info.absolutePath();
-    }
-    const QString canonical = QDir::cleanPath(QFileInfo(existing).canonicalFilePath() + rest);
-    const QByteArray hash =
-        QCryptographicHash::hash(canonical.toUtf8(), QCryptographicHash::Sha256).toHex();
-    return "vkr-launcher-" + QString::fromLatin1(hash.left(16));
-}
-
-QString SingleInstance::runtimeFolder() {
-    QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (runtime.startsWith('/')) {
-        return QString::fromLocal8Bit(runtime);
-    }
-    const QByteArray folder = "/tmp/vkr-launcher-" + QByteArray::number(::getuid());
-    ::mkdir(folder.constData(), 0700);
+QString SingleInstance::socketName(const QString& path) {
     struct stat st {};
-    // Another user could have made the folder first: use it only when it is ours alone.
-    if (::lstat(folder.constData(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid() ||
-        (st.st_mode & 077) != 0) {
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
         return {};
     }
-    return QString::fromLocal8Bit(folder);
+    return QString("vkr-launcher-%1-%2")
+        .arg(qulonglong(st.st_dev), 0, 16)
+        .arg(qulonglong(st.st_ino), 0, 16);
 }
 
-bool SingleInstance::claim() {
-    const QString folder = runtimeFolder();
-    if (folder.isEmpty()) {
-        std::fprintf(stderr, "VKR Launcher: no private runtime folder; a second launcher will "
-                             "not be noticed\n");
-        return true;
-    }
-    const QString socketPath = folder + "/" + baseName_ + ".sock";
-    const QByteArray lockPath = (folder + "/" + baseName_ + ".lock").toLocal8Bit();
-    lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (lockFd_ < 0) {
-        std::fprintf(stderr, "VKR Launcher: cannot open %s\n", lockPath.constData());
-        return true;
-    }
-    auto takeLock = [&] {
-        if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+// Takes the locks of the folder and of the file (when it exists); false, with none held, when
+// another process holds one.
+bool SingleInstance::lockAll() {
+    for (const QString& path : {folder_, file_}) {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            continue; // the file of a first start
+        }
+        lockFds_.push_back(fd);
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            for (int held : lockFds_) {
+                ::close(held);
+            }
+            lockFds_.clear();
             return false;
         }
-        QLocalServer::removeServer(socketPath); // left by a launcher that was killed
-        if (!server_.listen(socketPath)) {
-            std::fprintf(stderr, "VKR Launcher: cannot listen on %s: %s\n", qPrintable(socketPath),
-                         qPrintable(server_.errorString()));
+    }
+    return true;
+}
+
+void SingleInstance::listen() {
+    for (const QString& path : {folder_, file_}) {
+        const QString name = socketName(path);
+        if (name.isEmpty()) {
+            continue;
         }
-        return true;
-    };
-    if (takeLock()) {
-        return true;
+        auto server = std::make_unique<QLocalServer>();
+        server->setSocketOptions(QLocalServer::AbstractNamespaceOption);
+        QLocalServer* s = server.get();
+        connect(s, &QLocalServer::newConnection, this, [this, s] {
+            while (QLocalSocket* peer = s->nextPendingConnection()) {
+                connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+                connect(peer, &QLocalSocket::readyRead, this, [this, peer] {
+                    if (peer->readAll().contains(kRaise)) {
+                        emit raiseRequested();
+                    }
+                });
+            }
+        });
+        if (!s->listen(name)) {
+            std::fprintf(stderr, "VKR Launcher: cannot listen on %s: %s\n", qPrintable(name),
+                         qPrintable(s->errorString()));
+        }
+        servers_.push_back(std::move(server));
+    }
+}
+
+SingleInstance::Claim SingleInstance::claim() {
+    if (!QDir().mkpath(folder_)) {
+        std::fprintf(stderr,
+                     "VKR Launcher: cannot create %s; a second launcher will not be "
+                     "noticed\n",
+                     qPrintable(folder_));
+        return Claim::Claimed;
+    }
+    if (lockAll()) {
+        listen();
+        return Claim::Claimed;
     }
     // Another launcher runs. It may be starting right now and not listen yet, or ending and
     // listen no more: try for a while, and take its place once it has ended.
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < 3000) {
-        QLocalSocket socket;
-        socket.connectToServer(socketPath);
-        if (socket.waitForConnected(500)) {
-            socket.write(kRaise);
-            socket.waitForBytesWritten(1000);
-            socket.disconnectFromServer();
-            return false;
+        for (const QString& path : {folder_, file_}) {
+            const QString name = socketName(path);
+            if (name.isEmpty()) {
+                continue;
+            }
+            QLocalSocket socket;
+            socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+            socket.connectToServer(name);
+            if (socket.waitForConnected(250)) {
+                socket.write(kRaise);
+                socket.waitForBytesWritten(1000);
+                socket.disconnectFromServer();
+                return Claim::HandedOver;
+            }
         }
-        if (takeLock()) {
-            return true;
+        if (lockAll()) {
+            listen();
+            return Claim::Claimed;
         }
         QThread::msleep(50);
     }
-    std::fprintf(stderr, "VKR Launcher is already running\n");
-    return false;
+    std::fprintf(stderr, "VKR Launcher already runs on the settings in %s\n", qPrintable(folder_));
+    return Claim::Running;
 }

@@ -23,6 +23,7 @@
 
 #include <unistd.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace vkr {
@@ -122,9 +123,24 @@ int runLauncher(int argc, char** argv) {
     // always takes the close path.
     ExitSignals exitSignals;
     QObject::connect(&exitSignals, &ExitSignals::received, &app, closeMainWindow);
+    QtPrompts qtPrompts;
+    setPrompts(&qtPrompts);
     const std::string settingsPath = FileRegistry::defaultPath();
     auto instance = std::make_unique<SingleInstance>(QString::fromStdString(settingsPath));
-    if (!instance->claim()) {
+    switch (instance->claim()) {
+    case SingleInstance::Claim::Claimed:
+        break;
+    case SingleInstance::Claim::HandedOver:
+        setPrompts(nullptr);
+        return 0;
+    case SingleInstance::Claim::Running:
+        guarded([&] {
+            prompts().message("A VKR Launcher already runs on the settings in " +
+                              std::filesystem::path(settingsPath).parent_path().string() +
+                              "; it could not be brought forward. Use that one, or close it "
+                              "before starting another.");
+        });
+        setPrompts(nullptr);
         return 0;
     }
     QObject::connect(instance.get(), &SingleInstance::raiseRequested, &app, bringForward);
@@ -139,8 +155,6 @@ int runLauncher(int argc, char** argv) {
         }
     });
 
-    QtPrompts qtPrompts;
-    setPrompts(&qtPrompts);
     FileRegistry registry(settingsPath);
 
     createForms(registry);

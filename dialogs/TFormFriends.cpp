@@ -4,6 +4,7 @@
 #include "app/guard.h"
 #include "app/window.h"
 #include "settings/settings.h"
+#include "settings/utf8.h"
 #include "status/friends.h"
 #include "ui_TFormFriends.h"
 
@@ -21,8 +22,11 @@ TFormFriends::~TFormFriends() = default;
 
 void TFormFriends::FormActivate() {
     ui_->FriendList->clear();
+    // Each row keeps the name's stored bytes, so that a name that is not UTF-8 (shown as
+    // Latin-1) is removed as stored.
     for (const std::string& name : vkr::store().settings.friends) {
-        ui_->FriendList->addItem(vkr::qs(name));
+        auto* item = new QListWidgetItem(vkr::qs(vkr::readableUtf8(name)), ui_->FriendList);
+        item->setData(Qt::UserRole, QByteArray::fromStdString(name));
     }
 }
 
@@ -49,7 +53,8 @@ void TFormFriends::RemoveButtonClick() {
         return;
     }
     const int row = ui_->FriendList->row(item);
-    vkr::removeFriend(vkr::store().settings.friends, item->text().toStdString());
+    vkr::removeFriend(vkr::store().settings.friends,
+                      item->data(Qt::UserRole).toByteArray().toStdString());
     ui_->Note->clear();
     storeAndRefill();
     ui_->FriendList->setCurrentRow(std::min(row, ui_->FriendList->count() - 1));

@@ -1,5 +1,7 @@
 #include "settings/registry.h"
 
+#include <algorithm>
+
 namespace vkr {
 
 namespace {
@@ -25,6 +27,31 @@ RegValue RegValue::dword(uint32_t x) {
         v.data.push_back(static_cast<char>((x >> (8 * i)) & 0xFF));
     }
     return v;
+}
+
+RegValue RegValue::strings(const std::vector<std::string>& texts) {
+    RegValue v;
+    v.type = REG_MULTI_SZ;
+    for (const std::string& text : texts) {
+        v.data.append(std::string_view(text).substr(0, text.find('\0')));
+        v.data.push_back('\0');
+    }
+    v.data.push_back('\0');
+    return v;
+}
+
+std::vector<std::string> RegValue::asStrings() const {
+    std::string_view rest = data;
+    if (rest.ends_with(std::string_view("\0\0", 2)) || rest == std::string_view("\0", 1)) {
+        rest.remove_suffix(1); // the list's end
+    }
+    std::vector<std::string> texts;
+    while (!rest.empty()) {
+        const size_t end = std::min(rest.find('\0'), rest.size());
+        texts.emplace_back(rest.substr(0, end));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return texts;
 }
 
 std::string RegValue::asText() const {

@@ -30,6 +30,8 @@ struct RegValue {
 
     static RegValue text(std::string_view s, uint32_t type = REG_SZ);
     static RegValue dword(uint32_t v);
+    // A REG_MULTI_SZ of the texts, each cut at a NUL it holds; empty texts keep their place.
+    static RegValue strings(const std::vector<std::string>& texts);
 
     bool isText() const { return type == REG_SZ || type == REG_EXPAND_SZ; }
     // The text without its terminating NUL. A NUL inside the text stays, so that a text written
@@ -37,6 +39,10 @@ struct RegValue {
     std::string asText() const;
     // The first four bytes as a number; missing bytes count as 0.
     uint32_t asDword() const;
+    // The texts of a REG_MULTI_SZ, empty ones in their place: each text ends with a NUL, and
+    // one more NUL ends the list. A list whose end is missing (its last NULs cut off) reads as
+    // far as it goes. strings(asStrings()) gives back the bytes of every list written whole.
+    std::vector<std::string> asStrings() const;
 
     bool operator==(const RegValue&) const = default;
 };

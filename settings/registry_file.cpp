@@ -56,7 +56,8 @@ std::optional<std::string> readFile(const std::string& path) {
 }
 
 // The path with every symbolic link at its end followed (to a file that may not exist yet), so
-// that a save replaces the link's target and the link stays. A loop of links is left for the
+// that a save replaces the link's target and the link stays, and the links of its folders
+// resolved, so that every path to one file names it alike. A loop of links is left for the
 // file operations to report.
 std::string followLinks(const std::string& path) {
     std::filesystem::path p = path;
@@ -71,7 +72,9 @@ std::string followLinks(const std::string& path) {
         }
         p = target.is_absolute() ? target : p.parent_path() / target;
     }
-    return p.string();
+    std::error_code ec;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(p, ec);
+    return ec ? p.string() : resolved.string();
 }
 
 // 0 when all was written, the error number otherwise.
@@ -89,15 +92,66 @@ int writeAll(int fd, std::string_view data) {
     return 0;
 }
 
-// Replaces the file by one holding text: written to a temporary file in the same folder,
-// synced, then renamed over the old one, so that the old or the new file is always whole.
+// Writes text into the file at path itself, so that it stays the same file (its inode), and
+// syncs it; 0 or the error number.
+int writeInPlace(const std::string& path, std::string_view text) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    int err = writeAll(fd, text);
+    if (err == 0 && ::ftruncate(fd, static_cast<off_t>(text.size())) != 0) {
+        err = errno;
+    }
+    if (err == 0 && ::fsync(fd) != 0) {
+        err = errno;
+    }
+    if (::close(fd) != 0 && err == 0) {
+        err = errno;
+    }
+    return err;
+}
+
+// The copy that a save into a file with hard links keeps while it writes the file in place.
+std::string inPlaceCopy(const std::string& path) {
+    return path + ".in-place";
+}
+
+void syncFolder(const std::string& path) {
+    int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// Replaces the file by one holding text: written to a temporary file in the same folder (with
+// the old file's mode and owner, 0600 for a new file), synced, then renamed over the old one,
+// so that the old or the new file is always whole. A file with hard links is written in place
+// instead, so that every link keeps it: the synced copy is first renamed to "<file>.in-place",
+// which the next transaction copies into the file if a crash interrupted the writing. A file
+// that is not writable is not replaced.
 void replaceFile(const std::string& path, const std::string& text) {
+    struct stat old {};
+    const bool exists = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    if (exists && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        throw Exception("The settings file " + path +
+                        " is read-only, so the settings were not saved. Make it writable (chmod "
+                        "u+w) and the launcher saves them at its next save");
+    }
     std::string tmp = path + ".tmp-XXXXXX";
     int fd = ::mkstemp(tmp.data());
     int err = 0;
     if (fd < 0) {
         err = errno;
     } else {
+        if (exists) {
+            ::fchmod(fd, old.st_mode & 07777);
+            // Only root may give a file away; others keep their own files and that is all.
+            if (::fchown(fd, old.st_uid, old.st_gid) != 0 && old.st_uid == ::getuid()) {
+                ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+            }
+        }
         err = writeAll(fd, text);
         if (err == 0 && ::fsync(fd) != 0) {
             err = errno;
@@ -105,11 +159,19 @@ void replaceFile(const std::string& path, const std::string& text) {
         if (::close(fd) != 0 && err == 0) {
             err = errno;
         }
-        if (err == 0 && ::rename(tmp.c_str(), path.c_str()) != 0) {
+        const bool linked = exists && old.st_nlink > 1;
+        const std::string target = linked ? inPlaceCopy(path) : path;
+        if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) {
             err = errno;
         }
         if (err != 0) {
             ::unlink(tmp.c_str());
+        } else if (linked) {
+            syncFolder(path);
+            err = writeInPlace(path, text);
+            if (err == 0) {
+                ::unlink(target.c_str());
+            }
         }
     }
     if (err != 0) {
@@ -117,11 +179,22 @@ void replaceFile(const std::string& path, const std::string& text) {
     }
     // The new file is in place; syncing the folder makes the rename itself durable. A failure
     // here cannot be mended and does not undo the save, so it is not reported.
-    int dir = ::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
+    syncFolder(path);
+}
+
+// A save into a file with hard links that a crash interrupted: its copy is written into the
+// file, which is then whole again.
+void finishInPlaceSave(const std::string& path) {
+    const std::string copy = inPlaceCopy(path);
+    FileContent saved = readRegularFile(copy, kMaxFileSize);
+    if (saved.status != FileContent::Status::Read) {
+        return;
     }
+    const int err = writeInPlace(path, saved.text);
+    if (err != 0) {
+        throw Exception("Could not finish saving the settings to " + path + ": " + errnoText(err));
+    }
+    ::unlink(copy.c_str());
 }
 
 // Temporary files of writers that died before their rename. Only the holder of the lock writes,
@@ -195,7 +268,8 @@ void FileRegistry::lock() {
         throw Exception("Could not create the settings folder " + folderOf(path_) + ": " +
                         ec.message());
     }
-    std::string lockPath = path_ + ".lock";
+    // The lock is the resolved file's, so that every path to the file takes the same lock.
+    std::string lockPath = followLinks(path_) + ".lock";
     lockFd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lockFd_ < 0) {
         throw Exception("Could not lock the settings file " + lockPath + ": " + errnoText(errno));
@@ -239,6 +313,7 @@ std::string FileRegistry::begin() {
     try {
         const std::string target = followLinks(path_);
         removeLeftovers(target);
+        finishInPlaceSave(target);
         std::optional<std::string> text = readFile(target);
         try {
             tree_ = text ? RegTree::parse(*text) : RegTree();

@@ -10,10 +10,13 @@ namespace vkr {
 
 // The registry kept in one text file, read at the start of each outermost transaction and
 // written at its end when anything changed: to a temporary file beside it, flushed, then renamed
-// over the old one, so that a crash leaves the old or the new file. When the file is a symbolic
-// link, its target is read and replaced and the link stays. An advisory lock (flock on
-// "<file>.lock") is held for the whole transaction, so that two launchers never interleave their
-// loads and saves; a lock another program keeps longer than the lock timeout raises Exception.
+// over the old one, so that a crash leaves the old or the new file; the new file keeps the old
+// one's mode and owner (0600 for a new file). When the file is a symbolic link, its target is
+// read and replaced and the link stays; a file with hard links is written in place after its
+// copy is safe, so that the links stay one file. A file that is not writable is not replaced:
+// the save raises Exception. An advisory lock (flock on "<file>.lock", the file's path resolved)
+// is held for the whole transaction, so that two launchers never interleave their loads and
+// saves; a lock another program keeps longer than the lock timeout raises Exception.
 // Only a regular file of at most 64 MB is read; anything else raises Exception and is left
 // alone. A file that cannot be parsed is renamed to "<file>.broken-<timestamp>" and never
 // overwritten; the transaction then starts from an empty registry and begin() returns a notice

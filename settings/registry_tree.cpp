@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -110,7 +112,8 @@ void RegTree::importSection(Key& key, const RegSection& section) {
 namespace {
 
 bool keysEqual(const RegTree::Key& a, const RegTree::Key& b) {
-    if (a.name != b.name || a.values != b.values || a.subkeys.size() != b.subkeys.size()) {
+    if (a.name != b.name || a.values != b.values || a.comments != b.comments ||
+        a.subkeys.size() != b.subkeys.size()) {
         return false;
     }
     for (auto i = a.subkeys.begin(), j = b.subkeys.begin(); i != a.subkeys.end(); ++i, ++j) {
@@ -449,46 +452,65 @@ RegTree RegTree::parse(std::string_view text) {
     const bool wideTexts = line == kHeader5;
     Key* current = nullptr;
     std::set<const Key*> named; // keys a section has named
-    // A later section without values adds nothing; a key of one section has no sections.
-    auto endSection = [&] {
-        if (current && !current->sections.empty()) {
-            if (current->sections.back().empty()) {
-                current->sections.pop_back();
-            }
-            if (current->sections.size() == 1) {
-                current->sections.clear();
-            }
+    // Each step below costs at most the size of its own line (a key's values are copied into
+    // its first section once, when a later section brings values), so that files repeating a
+    // key or its header any number of times read in time proportional to their size.
+    bool again = false;  // the current section names a key that an earlier one named
+    bool opened = false; // the current key's own section has been started in Key::sections
+    std::map<std::string, size_t, NameOrder> ownIndex; // the section's values by name
+    std::vector<std::string> comments;                 // not yet given to a key
+    auto keepComments = [&] {
+        if (current) {
+            std::move(comments.begin(), comments.end(), std::back_inserter(current->comments));
+            comments.clear();
         }
     };
     while (reader.next(line, lineNo)) {
         std::string_view s = trimLeft(line);
-        if (s.empty() || s.starts_with(';')) {
+        if (s.starts_with(';')) {
+            comments.push_back(line);
+            continue;
+        }
+        if (s.empty()) {
             continue;
         }
         LineParser p(s, lineNo, wideTexts);
         if (s.starts_with('[')) {
             auto [hive, path] = p.section();
-            endSection();
             current = &tree.create(hive, path);
-            if (!named.insert(current).second) {
-                if (current->sections.empty()) {
-                    current->sections.push_back(current->values);
-                }
-                current->sections.emplace_back();
-            }
+            keepComments();
+            again = !named.insert(current).second;
+            opened = false;
+            ownIndex.clear();
         } else if (!current) {
             p.fail("a value before the first key line");
         } else {
-            const std::pair<std::string, RegValue> value = p.value();
-            if (!current->sections.empty()) {
+            keepComments();
+            std::pair<std::string, RegValue> value = p.value();
+            if (again) {
+                // A later section without values adds nothing: its own values start with its
+                // first value.
+                if (!opened) {
+                    if (current->sections.empty()) {
+                        current->sections.push_back(current->values);
+                    }
+                    current->sections.emplace_back();
+                    opened = true;
+                }
+                setValue(*current, value.first, value.second);
                 auto& own = current->sections.back();
-                std::erase_if(own, [&](const auto& v) { return namesEqual(v.first, value.first); });
-                own.push_back(value);
+                auto [it, fresh] = ownIndex.try_emplace(value.first, own.size());
+                if (fresh) {
+                    own.push_back(std::move(value));
+                } else {
+                    own[it->second].second = std::move(value.second);
+                }
+            } else {
+                setValue(*current, value.first, value.second);
             }
-            setValue(*current, value.first, value.second);
         }
     }
-    endSection();
+    keepComments();
     return tree;
 }
 
@@ -560,7 +582,11 @@ void appendValue(std::string& out, const std::string& name, const RegValue& v) {
 }
 
 void appendKey(std::string& out, std::string& path, const RegTree::Key& key, bool isRoot) {
-    if (!isRoot || !key.values.empty()) {
+    if (!isRoot || !key.values.empty() || !key.comments.empty()) {
+        for (const std::string& comment : key.comments) {
+            out.append(comment);
+            out.push_back('\n');
+        }
         out.push_back('[');
         out.append(path);
         out.append("]\n");

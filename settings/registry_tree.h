@@ -31,6 +31,10 @@ public:
         // values, in file order (values holds them merged, later sections winning, as the
         // registry editor imports them). Not written back: a save writes the merged key.
         std::vector<std::vector<std::pair<std::string, RegValue>>> sections;
+        // The file's ";" comment lines that stood in the key's sections or just before them
+        // (those before the first key line go with the first key), in file order: written
+        // before the key's line, they stay with the key.
+        std::vector<std::string> comments;
     };
 
     RegTree();

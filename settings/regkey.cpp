@@ -40,7 +40,8 @@ int32_t integerOf(const RegValue* v, std::string_view name) {
     if (!v) {
         throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
     }
-    if (v->type != REG_DWORD) {
+    // A number of another length is not one the launcher could write back as it is.
+    if (v->type != REG_DWORD || v->data.size() != 4) {
         throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
     }
     return static_cast<int32_t>(v->asDword());
@@ -55,18 +56,7 @@ std::vector<std::string> RegKey::readStrings(std::string_view name) {
     if (v->type != REG_MULTI_SZ) {
         throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
     }
-    std::vector<std::string> values;
-    std::string_view rest = v->data;
-    while (!rest.empty()) {
-        const size_t end = rest.find('\0');
-        std::string_view text = rest.substr(0, end);
-        if (text.empty()) {
-            break;
-        }
-        values.emplace_back(text);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-    }
-    return values;
+    return v->asStrings();
 }
 
 const RegValue* SectionReader::find(std::string_view name) const {

@@ -44,14 +44,14 @@ public:
     // A missing text reads as empty; a value that is not REG_SZ or REG_EXPAND_SZ raises
     // ERegistryException "Invalid data type for '<name>'".
     std::string readString(std::string_view name);
-    // A missing value raises "Failed to get data for '<name>'", one that is not a REG_DWORD
-    // "Invalid data type for '<name>'".
+    // A missing value raises "Failed to get data for '<name>'", one that is not a REG_DWORD of
+    // four bytes "Invalid data type for '<name>'".
     int32_t readInteger(std::string_view name);
     bool readBool(std::string_view name) { return readInteger(name) != 0; }
     bool hasValue(std::string_view name);
 
-    // A list of texts (REG_MULTI_SZ); a missing value reads as no texts. The list ends at its
-    // first empty text. Any other type raises "Invalid data type for '<name>'".
+    // A list of texts (REG_MULTI_SZ, RegValue::asStrings); a missing value reads as no texts.
+    // Any other type raises "Invalid data type for '<name>'".
     std::vector<std::string> readStrings(std::string_view name);
 
     void write(std::string_view name, const RegValue& value);

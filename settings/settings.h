@@ -3,6 +3,7 @@
 #include "settings/registry.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -10,6 +11,10 @@
 #include <vector>
 
 namespace vkr {
+
+// The longest text a text field holds (in UTF-16 units); a longer stored option is not loaded,
+// so that it is never saved back cut.
+inline constexpr size_t kMaxTextLength = 32767;
 
 struct LauncherSettings {
     std::string executable;
@@ -125,6 +130,9 @@ struct Store {
     // never reached (it stopped before) is absent and left as stored, and so is one stored with
     // the wrong type, whatever fallback the session uses. What was read is saved, with any
     // change made since.
+    // It is also the base of the save's three-way merge: a save writes only what the session
+    // changed since the load (or its last save), over what the file holds by then, so that
+    // other programs' changes to the rest survive.
     struct Loaded {
         enum class State {
             Read,      // read, or missing and given its fallback: saved as usual
@@ -138,6 +146,21 @@ struct Store {
         std::map<std::string, Option, std::less<>> options; // by value name
         bool mods = false;
         bool servers = false;
+        // Whether the load reached the launcher's key; a session that did not saves nothing.
+        bool key = false;
+        // The launcher's key with its subkeys as the file held it (after the load, or the last
+        // save): what the other programs' changes are told by, and what a save puts back when
+        // the file has lost the key.
+        RegSection stored;
+        // Each table's rows as a save writes them, by id, right after the load (or the last
+        // save), when each row has a subkey of its own named by its id; otherwise (ids drawn
+        // afresh at the load, a row key written twice) byKey is false and a save writes the
+        // table whole.
+        struct Rows {
+            bool byKey = false;
+            std::map<int32_t, RegSection> rows;
+        };
+        Rows modRows, serverRows;
     } loaded;
 
     void reset();

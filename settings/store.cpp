@@ -4,12 +4,15 @@
 #include "settings/errors.h"
 #include "settings/intparse.h"
 #include "settings/profiles.h"
+#include "settings/registry_tree.h"
 #include "settings/regkey.h"
 #include "settings/wine_prefix.h"
 
 #include <filesystem>
 #include <initializer_list>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -35,21 +38,22 @@ RegValue encode(int32_t v) {
 RegValue encode(const std::string& v) {
     return RegValue::text(v);
 }
-// A list of texts (REG_MULTI_SZ). Empty texts cannot be stored in the list and are left out.
 RegValue encode(const std::vector<std::string>& texts) {
-    RegValue v;
-    v.type = REG_MULTI_SZ;
-    for (const std::string& text : texts) {
-        const std::string_view kept = std::string_view(text).substr(0, text.find('\0'));
-        if (!kept.empty()) {
-            v.data.append(kept);
-            v.data.push_back('\0');
-        }
-    }
-    v.data.push_back('\0');
-    return v;
+    return RegValue::strings(texts);
 }
 RegValue encode(const char*) = delete; // would read as a bool
+
+// The length of a UTF-8 text as a text field counts it (UTF-16 units; a byte that is not
+// UTF-8 counts as one).
+size_t textLength(std::string_view text) {
+    size_t n = 0;
+    for (char c : text) {
+        const auto b = static_cast<uint8_t>(c);
+        n += (b & 0xC0) != 0x80 ? 1 : 0;
+        n += b >= 0xF0 ? 1 : 0;
+    }
+    return n;
+}
 
 // What the load reports when it ends: each problem, and whether a value went unread.
 struct LoadNotes {
@@ -88,6 +92,17 @@ public:
     template <class T> Got get(const char* name, T (RegKey::*read)(std::string_view), T& out) {
         try {
             out = (key_.*read)(name);
+            if constexpr (std::is_same_v<T, std::string>) {
+                // Cut to fit a text field, it would be saved cut: it is refused instead.
+                if (textLength(out) > kMaxTextLength) {
+                    notes_.problems.push_back("The text of '" + std::string(name) +
+                                              "' is longer than " + std::to_string(kMaxTextLength) +
+                                              " characters, more than a text field holds");
+                    notes_.unread = true;
+                    out.clear();
+                    return Got::WrongType;
+                }
+            }
             return Got::Value;
         } catch (const ERegistryException& e) {
             if (!key_.hasValue(name)) {
@@ -136,8 +151,9 @@ RegSection unknownPart(RegSection section, std::initializer_list<const char*> kn
 template <class TableT, class ReadRow>
 void readTable(Registry& reg, const char* tableKey, const char* what,
                std::initializer_list<const char*> known, TableT& table, bool& loaded,
-               LoadNotes& notes, ReadRow&& readRow) {
+               Store::Loaded::Rows& rows, LoadNotes& notes, ReadRow&& readRow) {
     loaded = false;
+    rows = {};
     reg.createKey(Hive::CurrentUser, tableKey);
     struct Source {
         std::string name;
@@ -162,6 +178,7 @@ void readTable(Registry& reg, const char* tableKey, const char* what,
     }
     std::vector<int> fresh; // rows whose id an earlier row has
     std::unordered_set<int32_t> ids;
+    bool byKey = true; // each row in a key of its own, named by its id
     for (auto& [name, nth, section] : sources) {
         typename std::remove_reference_t<decltype(table[0])> row;
         row.id = parseInt(name);
@@ -174,29 +191,81 @@ void readTable(Registry& reg, const char* tableKey, const char* what,
         if (!ids.insert(row.id).second || nth > 0) {
             fresh.push_back(table.count());
         }
+        byKey = byKey && nth == 0 && name == std::to_string(row.id);
         table.append() = std::move(row);
         table.kept(table.lastRow) = unknownPart(std::move(section), known);
     }
     for (int i : fresh) {
         table[i].id = drawNewId(table, idSource());
     }
+    rows.byKey = byKey && fresh.empty();
     loaded = true;
 }
 
-void writeTableRows(Registry& reg, const char* tableKey, auto& table, auto&& writeRow) {
-    RegKey key(reg, Hive::CurrentUser);
-    key.openKey(tableKey, true);
-    for (const auto& name : key.getKeyNames()) {
-        key.deleteKey(name);
-    }
+// A row as a save writes it into its key: the launcher's values, then what the key held besides.
+RegSection rowSection(const ModEntry& m, const RegSection& kept) {
+    RegSection r = kept;
+    r.values.insert(
+        r.values.begin(),
+        {{"name", encode(m.name)}, {"dir", encode(m.dir)}, {"checked", encode(m.checked)}});
+    return r;
+}
+RegSection rowSection(const ServerEntry& e, const RegSection& kept) {
+    RegSection r = kept;
+    r.values.insert(r.values.begin(), {{"name", encode(e.name)},
+                                       {"ip", encode(e.ip)},
+                                       {"pass", encode(e.pass)},
+                                       {"port", encode(e.port)},
+                                       {"mods", encode(e.mods)},
+                                       {"sockets", encode(e.sockets)}});
+    return r;
+}
+
+template <class TableT> std::map<int32_t, RegSection> sessionRows(const TableT& table) {
+    std::map<int32_t, RegSection> rows;
     for (int i = 0; i <= table.lastRow; ++i) {
-        const std::string path = rowKey(tableKey, std::to_string(table[i].id));
-        key.openKey(path, true);
-        writeRow(key, table[i]);
-        if (!table.kept(i).empty()) {
-            reg.importKey(Hive::CurrentUser, path, table.kept(i));
+        rows.emplace(table[i].id, rowSection(table[i], table.kept(i)));
+    }
+    return rows;
+}
+
+const RegValue* valueIn(const RegSection& section, std::string_view name) {
+    return SectionReader(section).find(name);
+}
+
+const RegSection* subkeyIn(const RegSection& section, std::string_view name) {
+    for (const RegSection& sub : section.subkeys) {
+        if (namesEqual(sub.name, name)) {
+            return &sub;
         }
     }
+    return nullptr;
+}
+
+// The key with its subkeys as the registry holds it, a key written in several sections merged
+// as the registry reads it (later sections winning); an empty section when it is missing.
+RegSection storedKey(Registry& reg, const char* path) {
+    std::optional<RegSection> key = reg.exportKey(Hive::CurrentUser, path, 0);
+    if (!key) {
+        return {};
+    }
+    std::map<std::string, size_t, RegTree::NameOrder> index;
+    for (int n = 1; auto later = reg.exportKey(Hive::CurrentUser, path, n); ++n) {
+        if (n == 1) {
+            for (size_t i = 0; i < key->values.size(); ++i) {
+                index.emplace(key->values[i].first, i);
+            }
+        }
+        for (auto& value : later->values) {
+            auto [it, fresh] = index.try_emplace(value.first, key->values.size());
+            if (fresh) {
+                key->values.push_back(std::move(value));
+            } else {
+                key->values[it->second].second = std::move(value.second);
+            }
+        }
+    }
+    return *key;
 }
 
 // Shows the message, then the executable chooser, with the store let go while the user answers.
@@ -267,6 +336,8 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
             }
         }
 
+        loaded.key = true;
+        loaded.stored = storedKey(reg, kLauncherKey);
         o.nosplash = options.required("nosplash", &RegKey::readBool);
         o.window = options.required("window", &RegKey::readBool);
         o.close = options.orElse("close", false, &RegKey::readBool);
@@ -302,14 +373,16 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         // No friends list is an empty one; a value of another type is kept as it stands.
         o.friends = options.orElse("friends", std::vector<std::string>(), &RegKey::readStrings);
 
-        readTable(reg, kModsKey, "mods", {"name", "dir", "checked"}, s.mods, loaded.mods, notes,
-                  [](const SectionReader& k, ModEntry& m) {
+        readTable(reg, kModsKey, "mods", {"name", "dir", "checked"}, s.mods, loaded.mods,
+                  loaded.modRows, notes, [](const SectionReader& k, ModEntry& m) {
                       m.name = k.readString("name");
                       m.dir = k.readString("dir");
                       m.checked = k.readBool("checked");
                   });
+        loaded.modRows.rows = sessionRows(s.mods);
         readTable(reg, kServersKey, "servers", {"name", "ip", "port", "pass", "sockets", "mods"},
-                  s.servers, loaded.servers, notes, [](const SectionReader& k, ServerEntry& e) {
+                  s.servers, loaded.servers, loaded.serverRows, notes,
+                  [](const SectionReader& k, ServerEntry& e) {
                       e.name = k.readString("name");
                       e.ip = k.readString("ip");
                       e.port = k.readString("port");
@@ -317,6 +390,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
                       e.sockets = k.readBool("sockets");
                       e.mods = k.readString("mods");
                   });
+        loaded.serverRows.rows = sessionRows(s.servers);
 
         view.setPlayerName(readPlayerName(reg, winePrefixFolder()));
         view.clearProfiles();
@@ -343,15 +417,126 @@ std::string loadReport(const LoadNotes& notes) {
     return text;
 }
 
-void saveInTransaction(Registry& reg, Store& s) {
-    RegKey key(reg, Hive::CurrentUser);
-    if (!key.openKey(kLauncherKey, false)) {
-        return;
+// Writes one table's rows: those the session added, changed or removed since the load (or its
+// last save), over what the file holds now; rows another program added, changed or removed
+// meanwhile stay as it left them, unless the session changed the same row (its own values
+// win, and conflicts names the row). A table whose rows do not each have a key of their own is
+// written whole.
+template <class TableT>
+void mergeTable(Registry& reg, const char* tableKey, const char* what, const TableT& table,
+                Store::Loaded::Rows& base, const RegSection* stored,
+                std::vector<std::string>& conflicts) {
+    std::map<int32_t, RegSection> ours = sessionRows(table);
+    reg.createKey(Hive::CurrentUser, tableKey);
+    auto storedRow = [&](const std::string& name) {
+        return stored ? subkeyIn(*stored, name) : nullptr;
+    };
+    auto conflict = [&](const RegSection& row) {
+        const RegValue* name = valueIn(row, "name");
+        conflicts.push_back("the " + std::string(what) + " row '" +
+                            (name ? name->asText() : row.name) + "'");
+    };
+    if (!base.byKey) {
+        for (const auto& name : reg.subkeyNames(Hive::CurrentUser, tableKey)) {
+            reg.deleteKey(Hive::CurrentUser, rowKey(tableKey, name));
+        }
+        base.rows.clear();
     }
+    std::set<int32_t> ids;
+    for (const auto& [id, _] : base.rows) {
+        ids.insert(id);
+    }
+    for (const auto& [id, _] : ours) {
+        ids.insert(id);
+    }
+    for (int32_t id : ids) {
+        const std::string name = std::to_string(id);
+        const std::string path = rowKey(tableKey, name);
+        auto mine = ours.find(id);
+        auto before = base.rows.find(id);
+        if (mine != ours.end() && before != base.rows.end() && mine->second == before->second) {
+            continue; // not changed here: the row stays as the file holds it now
+        }
+        const RegSection* was = storedRow(name); // as the file held it
+        std::optional<RegSection> now = reg.exportKey(Hive::CurrentUser, path, 0);
+        const bool theirsChanged =
+            (now.has_value() != (was != nullptr)) ||
+            (now && (*now != *was || reg.exportKey(Hive::CurrentUser, path, 1)));
+        if (mine == ours.end()) { // removed by the session
+            if (theirsChanged && now) {
+                conflict(*now);
+            }
+            reg.deleteKey(Hive::CurrentUser, path);
+            continue;
+        }
+        if (before == base.rows.end() || !now) { // added, or removed meanwhile
+            if (theirsChanged && before != base.rows.end()) {
+                conflict(mine->second);
+            } else if (now && *now != mine->second) {
+                conflict(*now);
+            }
+            reg.deleteKey(Hive::CurrentUser, path);
+            reg.importKey(Hive::CurrentUser, path, mine->second);
+            continue;
+        }
+        bool clash = false;
+        for (const auto& [value, v] : mine->second.values) {
+            const RegValue* old = valueIn(before->second, value);
+            if (old && *old == v) {
+                continue; // not changed here
+            }
+            const RegValue* theirs = valueIn(*now, value);
+            const RegValue* asStored = was ? valueIn(*was, value) : nullptr;
+            const bool same = theirs && *theirs == v;
+            const bool untouched = theirs ? asStored && *asStored == *theirs : asStored == nullptr;
+            clash = clash || (!same && !untouched);
+            reg.setValue(Hive::CurrentUser, path, value, v);
+        }
+        if (clash) {
+            conflict(mine->second);
+        }
+    }
+    base.rows = std::move(ours);
+    base.byKey = true;
+}
+
+// Joins names as "a", "a and b", "a, b and c".
+std::string listed(const std::vector<std::string>& names) {
+    std::string list = names.front();
+    for (size_t i = 1; i < names.size(); ++i) {
+        list += (i + 1 == names.size() ? " and " : ", ") + names[i];
+    }
+    return list;
+}
+
+// The save, as a three-way merge: the file as the load (or the last save) left it is the base,
+// the session's settings are ours, the file as it is now is theirs. What the session changed
+// is written; the rest stays as the file holds it now. When the file has lost the launcher's
+// key (emptied, deleted, replaced), the key as it was is put back first and the session's
+// settings written over it, so that nothing of the session is lost. The session's new base
+// (Store::Loaded) is taken only once the file is written, so that a save that fails leaves
+// every change for the next one.
+struct SaveOutcome {
+    std::vector<std::string> kept;      // what is left as stored although the session has another
+    std::vector<std::string> conflicts; // what both the session and another program changed
+    Store::Loaded next;                 // the base for the session's next save
+};
+
+SaveOutcome saveInTransaction(Registry& reg, const Store& s) {
+    SaveOutcome out{{}, {}, s.loaded};
+    Store::Loaded& loaded = out.next;
+    if (!loaded.key) {
+        return out;
+    }
+    if (!reg.keyExists(Hive::CurrentUser, kLauncherKey)) {
+        reg.importKey(Hive::CurrentUser, kLauncherKey, loaded.stored);
+    }
+    RegKey key(reg, Hive::CurrentUser);
+    key.openKey(kLauncherKey, false);
     const LauncherSettings& o = s.settings;
-    const Store::Loaded& loaded = s.loaded;
-    std::vector<std::string> kept; // what is left as stored although the session has another
-    // Writes one option as Store::Loaded allows.
+    std::vector<std::string>& kept = out.kept;
+    std::vector<std::string>& conflicts = out.conflicts;
+    // Writes one option as Store::Loaded allows, when the session changed it.
     auto put = [&](const char* name, const auto& value) {
         const RegValue v = encode(value);
         auto it = loaded.options.find(name);
@@ -359,22 +544,25 @@ void saveInTransaction(Registry& reg, Store& s) {
             kept.push_back(name);
             return;
         }
-        const bool changed = v != it->second.asLoaded;
-        switch (it->second.state) {
-        case State::Read:
-            key.write(name, v);
-            break;
-        case State::Discarded:
-            if (changed) {
-                key.write(name, v);
-            }
-            break;
-        case State::Kept:
-            if (changed) {
-                kept.push_back(name);
-            }
-            break;
+        Store::Loaded::Option& option = it->second;
+        const RegValue* was = valueIn(loaded.stored, name);
+        const std::optional<RegValue> theirs =
+            reg.queryValue(Hive::CurrentUser, kLauncherKey, name);
+        // A value missing from the file is filled in with the session's, while it stays missing.
+        const bool fillIn = !was && !theirs && option.state == State::Read;
+        if (v == option.asLoaded && !fillIn) {
+            return;
         }
+        if (option.state == State::Kept) {
+            kept.push_back(name);
+            return;
+        }
+        const bool untouched = theirs ? was && *was == *theirs : was == nullptr;
+        if (!untouched && theirs != v) {
+            conflicts.push_back("'" + std::string(name) + "'");
+        }
+        key.write(name, v);
+        option = {State::Read, v};
     };
     put("executable", o.executable);
     put("nosplash", o.nosplash);
@@ -396,36 +584,20 @@ void saveInTransaction(Registry& reg, Store& s) {
     put("sortorder", o.sortorder);
     put("friends", o.friends);
     if (loaded.mods) {
-        writeTableRows(reg, kModsKey, s.mods, [](RegKey& k, const ModEntry& m) {
-            k.writeString("name", m.name);
-            k.writeString("dir", m.dir);
-            k.writeBool("checked", m.checked);
-        });
+        mergeTable(reg, kModsKey, "mods", s.mods, loaded.modRows, subkeyIn(loaded.stored, "mods"),
+                   conflicts);
     } else {
         kept.push_back("the mods");
     }
     if (loaded.servers) {
-        writeTableRows(reg, kServersKey, s.servers, [](RegKey& k, const ServerEntry& e) {
-            k.writeString("name", e.name);
-            k.writeString("ip", e.ip);
-            k.writeString("pass", e.pass);
-            k.writeString("port", e.port);
-            k.writeString("mods", e.mods);
-            k.writeBool("sockets", e.sockets);
-        });
+        mergeTable(reg, kServersKey, "servers", s.servers, loaded.serverRows,
+                   subkeyIn(loaded.stored, "servers"), conflicts);
     } else {
         kept.push_back("the servers");
     }
     key.closeKey();
-    if (!kept.empty()) {
-        std::string list = kept.front();
-        for (size_t i = 1; i < kept.size(); ++i) {
-            list += (i + 1 == kept.size() ? " and " : ", ") + kept[i];
-        }
-        throw Exception("The last load could not read all the settings, so these were kept as "
-                        "stored and not saved: " +
-                        list + ". Correct the settings file and restart the launcher");
-    }
+    loaded.stored = storedKey(reg, kLauncherKey);
+    return out;
 }
 
 } // namespace
@@ -449,9 +621,21 @@ void readRegistry(Registry& reg, Store& s, StoreView& view) {
 }
 
 void saveRegistry(Registry& reg, Store& s) {
-    inTransaction(
+    SaveOutcome done = inTransaction(
         reg, [](const std::string& notice) { prompts().message(notice); },
-        [&] { saveInTransaction(reg, s); });
+        [&] { return saveInTransaction(reg, s); });
+    s.loaded = std::move(done.next);
+    if (!done.conflicts.empty()) {
+        prompts().message("Another program changed some of the settings in the settings file "
+                          "while the launcher ran. Where the launcher had changed the same "
+                          "settings, its own were saved: " +
+                          listed(done.conflicts) + ".");
+    }
+    if (!done.kept.empty()) {
+        throw Exception("The last load could not read all the settings, so these were kept as "
+                        "stored and not saved: " +
+                        listed(done.kept) + ". Correct the settings file and restart the launcher");
+    }
 }
 
 void changeExecutable(Registry& reg, StoreView& view) {

@@ -43,11 +43,15 @@ void readRegistry(Registry& reg, Store& s, StoreView& view);
 // Whether path names a file, as the load checks the executable.
 bool fileExists(const std::string& path);
 
-// Writes the options and both tables to the launcher's key, replacing the tables whole; values
-// and subkeys of a row's key that the launcher does not read go with the row. Nothing is written
-// when the launcher's key does not exist. A value or table the last load did not read, or read
-// badly, is left as it stands in the registry; an Exception then names those the session has
-// other values for, after the rest was written.
+// Writes what the session changed since its load (or its last save) to the launcher's key: the
+// options, and the rows added, changed or removed, over what the file holds by then, so that
+// what another program changed meanwhile survives; where both changed the same value or row,
+// the session's is written and a message names them. Values and subkeys of a row's key that
+// the launcher does not read go with the row. When the file has lost the launcher's key, the
+// key as it was is written back with the session's settings. A session that never reached the
+// launcher's key writes nothing. A value or table the last load did not read, or read badly,
+// is left as it stands in the registry; an Exception then names those the session has other
+// values for, after the rest was written.
 void saveRegistry(Registry& reg, Store& s);
 
 // Changes the stored executable as the main window's "change" button does: asks for the file

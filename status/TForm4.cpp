@@ -262,7 +262,7 @@ void TForm4::showViewSettings() {
 
 void TForm4::FilterChange() {
     vkr::LauncherSettings& o = vkr::store().settings;
-    o.filter = ui_->FilterText->text().toStdString();
+    o.filter = vkr::editedText(ui_->FilterText->text(), o.filter);
     o.hideempty = ui_->HideEmpty->isChecked();
     o.hidefull = ui_->HideFull->isChecked();
     o.hidesilent = ui_->HideSilent->isChecked();

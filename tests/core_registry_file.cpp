@@ -93,7 +93,14 @@ private slots:
         row("short dword", H + K + "\"d\"=hex(4):01\n", H + K + "\"d\"=hex(4):01\n\n");
         row("continuation, comments",
             H + "; c \\\n" + K + "\n  \"b\"=hex:01,\\\n    02,\\\n  03\n;x\n",
-            H + K + "\"b\"=hex:01,02,03\n\n");
+            H + "; c \\\n;x\n" + K + "\"b\"=hex:01,02,03\n\n");
+        row("comments travel with their key",
+            H + "[HKCU\\B]\n; about A\n  ;  indented\n[HKCU\\A]\n\"v\"=\"1\"\n; inside "
+                "A\n\"w\"=\"2\"\n",
+            H + "; about A\n  ;  indented\n; inside A\n" + K + "\"v\"=\"1\"\n\"w\"=\"2\"\n\n" +
+                "[HKEY_CURRENT_USER\\B]\n\n");
+        row("a comment of a hive's root", H + "; root\n[HKLM]\n",
+            H + "; root\n[HKEY_LOCAL_MACHINE]\n\n");
         row("CRLF", "REGEDIT4\r\n\r\n[HKCU\\A]\r\n\"s\"=\"v\"\r\n", H + K + "\"s\"=\"v\"\n\n");
         row("short hives, parents, root values", H + "[HKCU]\n\"r\"=\"1\"\n[HKLM\\X\\Y]\n",
             H + "[HKEY_LOCAL_MACHINE\\X]\n\n[HKEY_LOCAL_MACHINE\\X\\Y]\n\n[HKEY_CURRENT_USER]"
@@ -322,6 +329,89 @@ private slots:
         QCOMPARE(readFile(moved), text);
     }
 
+    // A save keeps what the file is besides its text: its mode and owner (a new file is the
+    // user's alone), every hard link to it, and a read-only file is not replaced.
+    void saveKeepsTheFile_data() {
+        QTest::addColumn<int>("mode"); // before the save; 0 for no file
+        QTest::addColumn<bool>("hardLink");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("new file") << 0 << false << "";
+        QTest::newRow("mode 0644") << 0644 << false << "";
+        QTest::newRow("mode 0640") << 0640 << false << "";
+        QTest::newRow("read-only") << 0444 << false << "is read-only";
+        QTest::newRow("hard link") << 0600 << true << "";
+        QTest::newRow("hard link, mode 0664") << 0664 << true << "";
+    }
+    void saveKeepsTheFile() {
+        QFETCH(int, mode);
+        QFETCH(bool, hardLink);
+        QFETCH(QString, error);
+        QDir().mkpath(QString::fromStdString(folder()));
+        const std::string before = H + K + "\"v\"=\"old\"\n\n";
+        const std::string other = folder() + "/elsewhere.reg";
+        if (mode) {
+            writeFile(file(), before);
+            QCOMPARE(::chmod(file().c_str(), mode_t(mode)), 0);
+        }
+        if (hardLink) {
+            QCOMPARE(::link(file().c_str(), other.c_str()), 0);
+        }
+        FileRegistry reg(file());
+        reg.begin();
+        reg.createKey(Hive::CurrentUser, "A");
+        reg.setValue(Hive::CurrentUser, "A", "v", RegValue::text("new"));
+        QString raised;
+        try {
+            reg.end();
+        } catch (const Exception& e) {
+            raised = e.what();
+        }
+        QVERIFY2(error.isEmpty() ? raised.isEmpty() : raised.contains(error), qPrintable(raised));
+        struct stat st {};
+        QCOMPARE(::stat(file().c_str(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), mode ? mode : 0600);
+        QCOMPARE(st.st_uid, ::getuid());
+        const std::string after = error.isEmpty() ? H + K + "\"v\"=\"new\"\n\n" : before;
+        QCOMPARE(readFile(file()), after);
+        if (hardLink) {
+            struct stat linked {};
+            QCOMPARE(::stat(other.c_str(), &linked), 0);
+            QCOMPARE(linked.st_ino, st.st_ino);
+            QCOMPARE(int(linked.st_nlink), 2);
+        }
+        QCOMPARE(
+            filesIn(folder()).filter("registry.reg.").filter(QRegularExpression("tmp|in-place")),
+            QStringList());
+    }
+
+    // A save into a hard-linked file that was killed while writing the file in place is
+    // finished by the next transaction from the copy it left.
+    void interruptedInPlaceSaveIsFinished() {
+        QDir().mkpath(QString::fromStdString(folder()));
+        writeFile(file(), H + K + "\"v\"=\"ha");
+        writeFile(file() + ".in-place", H + K + "\"v\"=\"whole\"\n\n");
+        FileRegistry reg(file());
+        reg.begin();
+        QCOMPARE(reg.queryValue(Hive::CurrentUser, "A", "v")->asText(), std::string("whole"));
+        reg.end();
+        QVERIFY(!QFile::exists(QString::fromStdString(file() + ".in-place")));
+    }
+
+    // The lock of a save is the resolved file's: through a linked folder, the same lock.
+    void lockOfTheResolvedFile() {
+        QDir().mkpath(QString::fromStdString(folder()));
+        const std::string link = tmp.path().toStdString() + "/linked";
+        QVERIFY(QFile::link(QString::fromStdString(folder()), QString::fromStdString(link)));
+        const int fd = ::open((file() + ".lock").c_str(), O_RDWR | O_CREAT, 0600);
+        QCOMPARE(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        FileRegistry reg(link + "/registry.reg");
+        reg.setLockTimeout(std::chrono::milliseconds(200));
+        QVERIFY_THROWS_EXCEPTION(Exception, reg.begin());
+        ::close(fd);
+        reg.begin();
+        reg.end();
+    }
+
     void nothingWrittenWhenUnchanged() {
         FileRegistry reg(file());
         reg.begin();
@@ -536,7 +626,8 @@ private slots:
             RegTree saved = RegTree::parse(readFile(target));
             QVERIFY(saved.find(Hive::CurrentUser, "B"));
             QCOMPARE(saved.find(Hive::CurrentUser, "A") != nullptr, kind != "dangling");
-            QCOMPARE(filesIn(elsewhere), QStringList{"real.reg"});
+            // The lock is the resolved file's.
+            QCOMPARE(filesIn(elsewhere), (QStringList{"real.reg", "real.reg.lock"}));
             return;
         }
         struct stat before {};

@@ -19,6 +19,7 @@
 #include <functional>
 #include <set>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vkr;
@@ -361,6 +362,13 @@ private slots:
             << "\"sound1\"=\"/snd/a.wav\"\n\"sound2\"=dword:00000000"
             << "sound2"
             << "sound1" << false;
+        QTest::newRow("close of 3 bytes") << "\"close\"=hex(4):01,00,00"
+                                          << "close"
+                                          << "" << false;
+        QTest::newRow("watchers of 8 bytes, changed in the session")
+            << "\"watchers\"=hex(4):02,00,00,00,00,00,00,00"
+            << "watchers"
+            << "" << true;
         QTest::newRow("watchers as text, changed in the session") << "\"watchers\"=\"2\""
                                                                   << "watchers"
                                                                   << "" << true;
@@ -401,6 +409,46 @@ private slots:
                 QVERIFY2(value(kUser, name).has_value(), name); // written with its fallback
             }
         }
+    }
+
+    // A text longer than a text field holds is refused at the load, never cut: it stays as
+    // stored, whatever the session saves.
+    void overLongTextIsRefused_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("as long as a field holds") << QString(32767, 'x') << false;
+        QTest::newRow("one character more") << QString(32768, 'x') << true;
+        QTest::newRow("two bytes a character") << QString(20000, QChar(0xE4)) << false;
+        QTest::newRow("four bytes a character")
+            << QString::fromUcs4(U"\U0001F600").repeated(16384) << true;
+    }
+    void overLongTextIsRefused() {
+        QFETCH(QString, filter);
+        QFETCH(bool, refused);
+        writeLauncher("\"filter\"=\"" + filter.toStdString() + "\"");
+        QCOMPARE(loadMessage().contains("'filter' is longer than 32767 characters"), refused);
+        QCOMPARE(s.settings.filter.empty(), refused);
+        s.settings.hideempty = true;
+        try {
+            save();
+        } catch (const Exception&) {
+        }
+        QCOMPARE(text(kUser, "filter"), filter.toStdString());
+        QCOMPARE(dword(kUser, "hideempty"), int64_t(1));
+    }
+
+    // A save into a read-only file writes nothing and says so; the session's changes are saved
+    // by the next save once the file is writable again.
+    void readOnlyFileKeepsTheChangesForTheNextSave() {
+        writeLauncher("\"filter\"=\"old\"");
+        load();
+        s.settings.filter = "new";
+        QCOMPARE(::chmod(path().c_str(), 0444), 0);
+        QVERIFY_THROWS_EXCEPTION(Exception, save());
+        QCOMPARE(text(kUser, "filter"), std::string("old"));
+        QCOMPARE(::chmod(path().c_str(), 0644), 0);
+        save();
+        QCOMPARE(text(kUser, "filter"), std::string("new"));
     }
 
     // A sound set aside only because its partner could not be read is saved once the session
@@ -473,8 +521,10 @@ private slots:
         QTest::newRow("empty list") << "\"friends\"=hex(7):00" << QStringList{} << "Cy|";
         QTest::newRow("no final NUL")
             << "\"friends\"=hex(7):41,6e,6e" << QStringList{"Ann"} << "Ann|Cy|";
-        QTest::newRow("list ends at an empty text")
-            << "\"friends\"=hex(7):41,00,00,42,00,00" << QStringList{"A"} << "A|Cy|";
+        QTest::newRow("an empty text inside")
+            << "\"friends\"=hex(7):41,00,00,42,00,00" << QStringList{"A", "", "B"} << "A||B|Cy|";
+        QTest::newRow("an empty text first")
+            << "\"friends\"=hex(7):00,41,00,00" << QStringList{"", "A"} << "|A|Cy|";
         QTest::newRow("a text, not a list") << "\"friends\"=\"Ann\"" << QStringList{} << "kept";
     }
     void friends() {
@@ -690,6 +740,125 @@ private slots:
         QCOMPARE(again.servers[1].id, 42);
         QCOMPARE(again.servers[1].mods, std::string("@a;@b;"));
         QCOMPARE(again.servers[1].sockets, false);
+    }
+
+    // The save merges three ways: the file as loaded is the base, the session's changes are
+    // ours, the file as another program left it meanwhile is theirs. Session steps: "opt
+    // filter=x", "srv ID name=x" (a server's name), "add ID", "del ID". Theirs: the launcher key
+    // as it then stands ("<deleted>" for no file, "<garbage>" for one that cannot be read).
+    // Each check is "key|value|stored text", "hex:" before the text to compare raw bytes.
+    void mergeAtSave_data() {
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QStringList>("ours");
+        QTest::addColumn<QString>("theirs");
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QString>("message"); // part of the save's message, "" for none
+        const QString srv9 = "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n"
+                             "\"name\"=\"s9\"\n\"ip\"=\"a\"\n\"sockets\"=dword:00000001\n";
+        const QString srv9ip = QString(srv9).replace("\"ip\"=\"a\"", "\"ip\"=\"theirs\"");
+        const QString srv12 = QString(srv9).replace("\\9]", "\\12]");
+        const QString filter = "\"filter\"=\"theirs\"\n";
+        const QString srv = "Software\\VKR Launcher2\\servers\\";
+        QTest::newRow("file deleted")
+            << srv9 << QStringList{} << "<deleted>" << QStringList{srv + "9|name|s9"} << "";
+        QTest::newRow("file emptied") << srv9 << QStringList{"opt filter=f"} << ""
+                                      << QStringList{srv + "9|name|s9", "|filter|f"} << "";
+        QTest::newRow("garbage") << srv9 << QStringList{"opt filter=f"} << "<garbage>"
+                                 << QStringList{srv + "9|name|s9", "|filter|f"}
+                                 << "could not be read";
+        QTest::newRow("another value changed")
+            << srv9 << QStringList{"opt filter=mine"} << "\"sound1\"=\"t.wav\"\n" + srv9
+            << QStringList{"|filter|mine", "|sound1|t.wav"} << "";
+        QTest::newRow("same value changed")
+            << srv9 << QStringList{"opt filter=mine"} << filter + srv9
+            << QStringList{"|filter|mine"} << "'filter'";
+        QTest::newRow("value changed there only")
+            << srv9 << QStringList{"srv 9 name=mine"} << filter + srv9
+            << QStringList{"|filter|theirs", srv + "9|name|mine"} << "";
+        QTest::newRow("row added there")
+            << srv9 << QStringList{"srv 9 name=mine"} << srv9 + srv12
+            << QStringList{srv + "9|name|mine", srv + "12|name|s9"} << "";
+        QTest::newRow("row removed there, unchanged here")
+            << srv9 << QStringList{"opt filter=f"} << "" + filter
+            << QStringList{srv + "9|name|<missing>", "|filter|f"} << "'filter'";
+        QTest::newRow("row removed there, changed here")
+            << srv9 << QStringList{"srv 9 name=mine"} << "\"sound1\"=\"t.wav\"\n"
+            << QStringList{srv + "9|name|mine"} << "servers row 'mine'";
+        QTest::newRow("row changed there, another value here")
+            << srv9 << QStringList{"srv 9 name=mine"} << srv9ip
+            << QStringList{srv + "9|name|mine", srv + "9|ip|theirs"} << "";
+        QTest::newRow("row removed here, changed there")
+            << srv9 << QStringList{"del 9"} << srv9ip << QStringList{srv + "9|name|<missing>"}
+            << "servers row 's9'";
+        QTest::newRow("row added here, there")
+            << srv9 << QStringList{"add 12"} << srv9 + srv12 << QStringList{srv + "12|name|new"}
+            << "servers row 's9'";
+        QTest::newRow("list kept byte for byte")
+            << "\"friends\"=hex(7):41,00\n" + srv9 << QStringList{"opt filter=f"}
+            << "\"friends\"=hex(7):41,00\n" + srv9 << QStringList{"|friends|hex:4100", "|filter|f"}
+            << "";
+    }
+    void mergeAtSave() {
+        QFETCH(QString, base);
+        QFETCH(QStringList, ours);
+        QFETCH(QString, theirs);
+        QFETCH(QStringList, written);
+        QFETCH(QString, message);
+        auto split = [](const QString& t) { // the launcher key's values, then the sections
+            const qsizetype at = t.indexOf('[');
+            return at < 0 ? std::pair{t, QString()} : std::pair{t.left(at), t.mid(at)};
+        };
+        auto [values, sections] = split(base);
+        writeLauncher(values.toStdString(), sections.toStdString());
+        load();
+        for (const QString& step : ours) {
+            const QStringList w = step.split(' ');
+            const int32_t id = w.size() > 1 ? w[1].toInt() : 0;
+            auto row = [&]() -> ServerEntry& {
+                for (int i = 0; i <= s.servers.lastRow; ++i) {
+                    if (s.servers[i].id == id) {
+                        return s.servers[i];
+                    }
+                }
+                qFatal("no server %d", id);
+            };
+            if (w[0] == "opt") {
+                s.settings.filter = w[1].section('=', 1).toStdString();
+            } else if (w[0] == "srv") {
+                row().name = w[2].section('=', 1).toStdString();
+            } else if (w[0] == "add") {
+                s.servers.append() = {id, "new", "b", "1", "", true, ""};
+            } else {
+                s.servers.remove(int(&row() - &s.servers[0]));
+            }
+        }
+        if (theirs == "<deleted>") {
+            QFile::remove(QString::fromStdString(path()));
+        } else if (theirs == "<garbage>") {
+            write("garbage\n");
+        } else if (theirs.isEmpty()) {
+            write("");
+        } else {
+            auto [v, sec] = split(theirs);
+            writeLauncher(v.toStdString(), sec.toStdString());
+        }
+        prompts.messages.clear();
+        save();
+        const std::string said = prompts.messages.empty() ? "" : prompts.messages.back();
+        QVERIFY2(message.isEmpty() ? said.empty()
+                                   : said.find(message.toStdString()) != std::string::npos,
+                 said.c_str());
+        for (const QString& check : written) {
+            const QStringList c = check.split('|');
+            const std::string key = c[0].isEmpty() ? kUser : "\\" + c[0].toStdString();
+            const std::string got =
+                c[2].startsWith("hex:")
+                    ? "hex:" + QByteArray::fromStdString(value(key, c[1].toStdString())->data)
+                                   .toHex()
+                                   .toStdString()
+                    : text(key, c[1].toStdString());
+            QCOMPARE(got, c[2].toStdString());
+        }
     }
 
     void saveWithoutLauncherKeyWritesNothing() {

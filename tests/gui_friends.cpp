@@ -65,6 +65,15 @@ private slots:
         QTest::newRow("remove the last one")
             << "41,6e,6e,00,00" << QStringList{"-0"} << QStringList{} << ""
             << "|";
+        QTest::newRow("an empty name inside the list keeps its place")
+            << "41,00,00,42,00,00" << QStringList{"+Cy"} << QStringList{"A", "", "B", "Cy"} << ""
+            << "A||B|Cy||";
+        QTest::newRow("a Latin-1 name shown as Latin-1")
+            << "e4,74,e4,00,42,6f,62,00,00" << QStringList{"-1"} << QStringList{"\u00e4t\u00e4"}
+            << "" << QString("\ufffdt\ufffd||");
+        QTest::newRow("a Latin-1 name removed")
+            << "e4,74,e4,00,42,6f,62,00,00" << QStringList{"-0"} << QStringList{"Bob"} << ""
+            << "Bob||";
         QTest::newRow("remove with none selected")
             << "41,6e,6e,00,00" << QStringList{"-"} << QStringList{"Ann"}
             << "Select a friend to remove."
@@ -108,6 +117,9 @@ private slots:
         if (QTest::currentDataTag() == QByteArray("first friends")) {
             QDir().mkpath("/tmp/shots");
             QVERIFY(form()->grab().save("/tmp/shots/friends.png"));
+        } else if (QTest::currentDataTag() == QByteArray("a Latin-1 name shown as Latin-1")) {
+            QDir().mkpath("/tmp/shots");
+            QVERIFY(form()->grab().save("/tmp/shots/friends-latin1.png"));
         }
     }
 };

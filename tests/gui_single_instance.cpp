@@ -26,11 +26,16 @@ class SingleInstanceTest : public QObject {
 
     QString runtime() const { return fx->dir.filePath("run"); }
 
-    // A launcher on the fixture's settings, or on those below configHome.
-    QProcess* startLauncher(const QString& configHome = {}) {
+    // A launcher on the fixture's settings, or on those below configHome, with the test's
+    // runtime folder or another.
+    QProcess* startLauncher(const QString& configHome = {}, const QString& runtimeFolder = {}) {
         auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_RUNTIME_DIR", runtime());
+        if (runtimeFolder == "<unset>") {
+            env.remove("XDG_RUNTIME_DIR");
+        } else {
+            env.insert("XDG_RUNTIME_DIR", runtimeFolder.isEmpty() ? runtime() : runtimeFolder);
+        }
         if (!configHome.isEmpty()) {
             env.insert("XDG_CONFIG_HOME", configHome);
         }
@@ -71,11 +76,11 @@ class SingleInstanceTest : public QObject {
         return fd;
     }
 
-    // The socket of the launcher on the fixture's settings, or on those below configHome.
+    // The socket of the launcher on the fixture's settings folder, or on the one below
+    // configHome.
     QString socketPath(const QString& configHome = {}) const {
-        const QString settings = configHome.isEmpty() ? QString::fromStdString(fx->registryPath())
-                                                      : configHome + "/vkr-launcher/registry.reg";
-        return runtime() + "/" + SingleInstance::baseName(settings) + ".sock";
+        return SingleInstance::socketName(
+            (configHome.isEmpty() ? fx->dir.filePath("config") : configHome) + "/vkr-launcher");
     }
 
     // True once a launcher answers on the socket (without asking it for anything).
@@ -83,6 +88,7 @@ class SingleInstanceTest : public QObject {
         QDeadlineTimer deadline(30000);
         while (!deadline.hasExpired()) {
             QLocalSocket probe;
+            probe.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
             probe.connectToServer(socketPath(configHome));
             if (probe.waitForConnected(200)) {
                 return true;
@@ -126,7 +132,6 @@ private slots:
         if (first == "killed") {
             running->kill();
             QVERIFY(running->waitForFinished(5000));
-            QVERIFY(QFile::exists(socketPath()));
             running = startLauncher();
             QVERIFY(waitUntilListening());
         }
@@ -138,24 +143,50 @@ private slots:
     }
 
     // A start on other settings runs beside the first; one on the same settings file, however
-    // its path is spelled, ends and leaves the first running.
+    // its path is spelled and whatever its runtime folder, ends and leaves the first running.
     void startsOnOtherSettings_data() {
         QTest::addColumn<QString>("configHome"); // relative to the fixture's folder
+        QTest::addColumn<QString>("runtime");    // relative to it; "" the test's, "<unset>"
         QTest::addColumn<bool>("beside");
-        QTest::newRow("another XDG_CONFIG_HOME") << "other" << true;
-        QTest::newRow("same folder by a symbolic link") << "link" << false;
-        QTest::newRow("same folder with ..") << "other/../config" << false;
+        QTest::newRow("another XDG_CONFIG_HOME") << "other"
+                                                 << "" << true;
+        QTest::newRow("same folder by a symbolic link") << "link"
+                                                        << "" << false;
+        QTest::newRow("same folder with ..") << "other/../config"
+                                             << "" << false;
+        QTest::newRow("another runtime folder") << "config"
+                                                << "run2" << false;
+        QTest::newRow("no runtime folder") << "config"
+                                           << "<unset>" << false;
+        QTest::newRow("the file hard-linked in another folder") << "hard"
+                                                                << "run2" << false;
+        QTest::newRow("the file by a symbolic link in another folder") << "soft"
+                                                                       << "run2" << false;
     }
     void startsOnOtherSettings() {
         QFETCH(QString, configHome);
+        QFETCH(QString, runtime);
         QFETCH(bool, beside);
         fx->writeStandardRegistry();
         QVERIFY(QDir().mkpath(fx->dir.filePath("other")));
+        QVERIFY(QDir().mkpath(fx->dir.filePath("run2")));
+        QVERIFY(QDir().mkpath(fx->dir.filePath("hard/vkr-launcher")));
+        QVERIFY(QDir().mkpath(fx->dir.filePath("soft/vkr-launcher")));
         QVERIFY(QFile::link(fx->dir.filePath("config"), fx->dir.filePath("link")));
+        const QByteArray settings = QFile::encodeName(QString::fromStdString(fx->registryPath()));
+        QCOMPARE(
+            ::link(
+                settings.constData(),
+                QFile::encodeName(fx->dir.filePath("hard/vkr-launcher/registry.reg")).constData()),
+            0);
+        QVERIFY(QFile::link(QString::fromStdString(fx->registryPath()),
+                            fx->dir.filePath("soft/vkr-launcher/registry.reg")));
         QProcess* first = startLauncher();
         QVERIFY(waitUntilListening());
         const QString home = fx->dir.path() + "/" + configHome;
-        QProcess* second = startLauncher(home);
+        QProcess* second = startLauncher(home, runtime.isEmpty() || runtime.startsWith("<")
+                                                   ? runtime
+                                                   : fx->dir.filePath(runtime));
         if (beside) {
             QVERIFY(waitUntilListening(home));
             QCOMPARE(second->state(), QProcess::Running);
@@ -171,10 +202,8 @@ private slots:
     // meanwhile waits for it to end and then runs as the launcher, rather than ending unseen.
     void startWhileTheRunningOneEnds() {
         fx->writeStandardRegistry();
-        QString lock = socketPath();
-        lock.replace(lock.size() - 5, 5, ".lock");
-        const int ending =
-            ::open(QFile::encodeName(lock).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        const QString folder = fx->dir.filePath("config/vkr-launcher");
+        const int ending = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(ending >= 0);
         QCOMPARE(::flock(ending, LOCK_EX | LOCK_NB), 0);
         QProcess* second = startLauncher();
@@ -184,11 +213,44 @@ private slots:
         QCOMPARE(second->state(), QProcess::Running);
     }
 
+    // A start on the settings folder reached through a bind mount (in a user and mount
+    // namespace of its own) ends and leaves the first running.
+    void bindMountedFolderEnds() {
+        fx->writeStandardRegistry();
+        const QString bound = fx->dir.filePath("bound");
+        QVERIFY(QDir().mkpath(bound));
+        QProcess probe;
+        probe.start("unshare", {"--user", "--map-root-user", "--mount", "mount", "--bind",
+                                fx->dir.filePath("config"), bound});
+        if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
+            probe.exitCode() != 0) {
+            QSKIP("a user and mount namespace cannot be made here (unshare --user --mount "
+                  "failed), so no bind mount can be tested");
+        }
+        QProcess* first = startLauncher();
+        QVERIFY(waitUntilListening());
+        auto second = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_RUNTIME_DIR", runtime());
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        second->setProcessEnvironment(env);
+        second->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        second->start("unshare",
+                      {"--user", "--map-root-user", "--mount", "sh", "-c",
+                       "mount --bind \"$1\" \"$2\" && XDG_CONFIG_HOME=\"$2\" exec \"$3\"", "sh",
+                       fx->dir.filePath("config"), bound, VKR_BINARY_DIR "/vkr-launcher"});
+        QVERIFY(second->waitForFinished(15000));
+        QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(first->state(), QProcess::Running);
+        processes.push_back(std::move(second));
+    }
+
     // The running launcher learns of the second start, to bring its window forward.
     void secondStartReachesTheRunningLauncher() {
         qputenv("XDG_RUNTIME_DIR", runtime().toLocal8Bit());
         SingleInstance running(QString::fromStdString(fx->registryPath()));
-        QVERIFY(running.claim());
+        QCOMPARE(running.claim(), SingleInstance::Claim::Claimed);
         QSignalSpy raised(&running, &SingleInstance::raiseRequested);
         QProcess* second = startLauncher();
         QVERIFY(raised.wait(15000));
