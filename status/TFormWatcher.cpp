@@ -15,8 +15,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
+#include <QSystemTrayIcon>
 
 namespace {
 
@@ -58,7 +60,10 @@ TFormWatcher::TFormWatcher(QWidget* parent)
       player_(new vkr::SoundPlayer(this)), sound_(player_) {
     ui_->setupUi(this);
     setObjectName("TFormWatcher");
-    setWindowFlag(Qt::WindowStaysOnTopHint);
+    // While watching, the watcher is the launcher's only window in sight: an ordinary window,
+    // transient for none, so that taskbars give it an entry of its own, where its alerts mark
+    // it. Still fixed in size, with only a close box, and on top of the other windows.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Window | Qt::WindowStaysOnTopHint);
     // The labels are laid out for the narrow 8 point font: one pixel less keeps their texts
     // whole in the fonts that stand in for it.
     QFont narrower = font();
@@ -144,6 +149,7 @@ void TFormWatcher::UpdateStatus() {
     }
     showRows();
     sendRequest();
+    updateTray();
 }
 
 void TFormWatcher::sendRequest() {
@@ -181,7 +187,13 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
     if (!state_.stillHolds(countdownFor_)) {
         endCountdown();
     }
+    // A notification of a new game under way or of a slot taken again has nothing to offer.
+    if (state_.momentPassed(noticeFor_)) {
+        notifier->close(notificationKey());
+        noticeFor_ = vkr::WatcherAlert::none;
+    }
     alert(reading);
+    updateTray();
 }
 
 void TFormWatcher::alert(const vkr::WatcherReading& reading) {
@@ -206,6 +218,7 @@ void TFormWatcher::alert(const vkr::WatcherReading& reading) {
         const std::string summary =
             vkr::alertSummary(state_.pollAlert, serverName(), state_.pollFriends);
         notifier->notify(notificationKey(), vkr::qs(summary), noticeBody(), true);
+        noticeFor_ = state_.pollAlert;
     }
     if (vkr::autoJoins(reading.alert) && ui_->autojoin->isChecked()) {
         startCountdown(reading.alert);
@@ -298,7 +311,52 @@ void TFormWatcher::autojoinClick() {
         startCountdown(vkr::WatcherAlert::newGame);
     }
     vkr::store().settings.autojoin = ui_->autojoin->isChecked();
+    updateTray();
     vkr::forms().form1->SaveRegistry();
+}
+
+void TFormWatcher::showTray() {
+    if (!tray) {
+        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+            return;
+        }
+        tray = new QSystemTrayIcon(QApplication::windowIcon(), this);
+        auto* menu = new QMenu(this);
+        vkr::onSignal(menu->addAction("Join"), &QAction::triggered, this,
+                      [this] { BitBtn2Click(); });
+        trayAutojoin_ = menu->addAction("Auto-join");
+        trayAutojoin_->setCheckable(true);
+        // The same setting as the box, changed as a click on the box changes it.
+        vkr::onSignal(trayAutojoin_, &QAction::triggered, this, [this] {
+            ui_->autojoin->setChecked(trayAutojoin_->isChecked());
+            autojoinClick();
+        });
+        vkr::onSignal(menu->addAction("Stop watching"), &QAction::triggered, this,
+                      [this] { BitBtn1Click(); });
+        tray->setContextMenu(menu);
+        connect(tray, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    if (reason == QSystemTrayIcon::Trigger ||
+                        reason == QSystemTrayIcon::DoubleClick) {
+                        setWindowState(windowState() & ~Qt::WindowMinimized);
+                        raise();
+                        activateWindow();
+                    }
+                });
+    }
+    updateTray();
+    tray->show();
+}
+
+void TFormWatcher::updateTray() {
+    if (!tray) {
+        return;
+    }
+    // Server text is shown as text wherever the tray reads markup in its tooltips.
+    tray->setToolTip(vkr::qs(serverName()) + ": " +
+                     (ui_->players->text() + ", " + ui_->mission->text()).toHtmlEscaped() + ", " +
+                     vkr::qs(vkr::stateWord(state_)));
+    trayAutojoin_->setChecked(ui_->autojoin->isChecked());
 }
 
 void TFormWatcher::showRows() {
@@ -367,6 +425,10 @@ void TFormWatcher::FormClose() {
     // The next watch starts clean: nothing of this one is shown until its server answers.
     showPlaceholders();
     notifier->closeAll();
+    noticeFor_ = vkr::WatcherAlert::none;
+    if (tray) {
+        tray->hide();
+    }
     vkr::showForm(vkr::forms().form1);
     vkr::showForm(vkr::forms().form4);
 }
@@ -377,8 +439,10 @@ void TFormWatcher::BitBtn1Click() {
 
 void TFormWatcher::BitBtn2Click() {
     // The browser builds and launches the command line for the watched server, as the table
-    // holds it now; a server deleted meanwhile is not joined, and the watcher stays.
-    if (watchedServer && !vkr::forms().form4->JoinServer(*watchedServer)) {
+    // holds it now; a server deleted meanwhile is not joined, and the watcher stays, as it does
+    // while a start just made holds further starts off.
+    if (vkr::forms().form1->starting() ||
+        (watchedServer && !vkr::forms().form4->JoinServer(*watchedServer))) {
         return;
     }
     close();
@@ -403,4 +467,10 @@ void TFormWatcher::showEvent(QShowEvent* event) {
     // The view was sized before the window had a frame: now that it may be known, give the
     // view its outer size again.
     setOuterSize(frameGeometry().width() > 300 ? expandedSize : collapsedSize);
+    showTray();
+    // The notification service is asked what it reads before the first alert, which then
+    // goes out at once.
+    if (vkr::store().settings.notify) {
+        notifier->serviceFound();
+    }
 }

@@ -12,7 +12,9 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QLabel;
+class QSystemTrayIcon;
 class TNMUDP;
 
 namespace Ui {
@@ -44,6 +46,9 @@ public:
     QTimer* Timer3; // the auto-join countdown, 1,000 ms, on while it counts
     // Posts the alerts to the desktop's notifications too (when the option "notify" is on).
     vkr::DesktopNotifier* notifier;
+    // The watcher's icon in the panel's tray while it is open: made at the first opening where
+    // the desktop has a tray (none before, nor without a tray).
+    QSystemTrayIcon* tray = nullptr;
     // The server the browser handed over: Join and auto-join join it, wherever the browser
     // lists it now.
     std::optional<vkr::EntryKey> watchedServer;
@@ -94,11 +99,16 @@ private:
     QString noticeBody() const;
     // Sends the status request to the watched server, and notes where it went.
     void sendRequest();
+    // Shows the tray icon where there is a tray, with its menu, and tells it what the watcher
+    // shows.
+    void showTray();
+    void updateTray();
     // Alerts on what a datagram told: the sound and the flash once per poll, the notification
     // with everything the poll told, and the auto-join countdown.
     void alert(const vkr::WatcherReading& reading);
 
     std::unique_ptr<Ui::TFormWatcher> ui_;
+    QAction* trayAutojoin_ = nullptr; // the tray menu's "Auto-join"
     vkr::SoundPlayer* player_;
     vkr::SoundSink* sound_;
     vkr::WatcherState state_;
@@ -107,6 +117,8 @@ private:
     int countdown_ = 0;
     // What the running countdown joins for; it ends when that no longer holds.
     vkr::WatcherAlert countdownFor_ = vkr::WatcherAlert::none;
+    // What the notification up tells of; none when none is up.
+    vkr::WatcherAlert noticeFor_ = vkr::WatcherAlert::none;
     // A countdown ends when the server has not answered for this long.
     static constexpr int32_t countdownSilenceTicks = 2500;
     // When the watched server was last heard from, or the countdown began if that was later.

@@ -4,6 +4,8 @@
 #include "settings/utf8.h"
 #include "status/protocol.h"
 
+#include <functional>
+
 namespace vkr {
 
 std::optional<WatcherStatus> statusOfState(int code) {
@@ -62,6 +64,7 @@ std::optional<WatcherStatus> WatcherState::startPoll(const std::vector<std::stri
 void WatcherState::startRequest() {
     numPlayersText = "?";
     maxPlayersText = "?";
+    datagramsRead.clear();
     clearRows();
 }
 
@@ -85,6 +88,45 @@ bool WatcherState::stillHolds(WatcherAlert alert) const {
         break;
     }
     return false;
+}
+
+bool WatcherState::momentPassed(WatcherAlert alert) const {
+    if (silent) {
+        return false;
+    }
+    switch (alert) {
+    case WatcherAlert::newGame:
+    case WatcherAlert::playerJoined:
+        return lastState != 0 && !settingUp(lastState);
+    case WatcherAlert::slotFree:
+        return room == WatcherRoom::full;
+    case WatcherAlert::friendJoined:
+    case WatcherAlert::none:
+        break;
+    }
+    return false;
+}
+
+std::string stateWord(const WatcherState& state) {
+    if (state.silent) {
+        return "no reply";
+    }
+    switch (state.lastState) {
+    case 2:
+        return "selecting mission";
+    case 6:
+        return "setting up";
+    case 9:
+        return "debriefing";
+    case 13:
+        return "briefing";
+    case 14:
+        return "in game";
+    case emptyServerState:
+        return "empty";
+    default:
+        return "waiting";
+    }
 }
 
 void WatcherState::clearRows() {
@@ -180,6 +222,9 @@ std::string alertSummary(WatcherAlert alert, const std::string& server,
 
 WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
     WatcherReading reading;
+    if (!state.datagramsRead.insert(std::hash<std::string_view>{}(reply)).second) {
+        return reading;
+    }
     int newState = -1;
     std::vector<PlayerRow>& rows = state.rows;
     // Names go into the last row and each score closes it with a new blank one. A list that

@@ -4,6 +4,7 @@
 #include "status/friends.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -96,6 +97,9 @@ struct WatcherState {
     std::string maxPlayersText = "?";
     // The player list: never empty; a single blank row when no player is listed.
     std::vector<PlayerRow> rows{1};
+    // The datagrams read since the last request, by their hash: the network may deliver one
+    // twice, and its second copy is passed over.
+    std::set<size_t> datagramsRead;
     // Polls of this watch sent since the server last answered, counted up to two.
     int pollsUnanswered = 0;
     // "No reply from server" is shown; the next reply takes it back.
@@ -125,7 +129,15 @@ struct WatcherState {
     // Whether what an alert reported still holds, so that auto-join may go on counting down:
     // a game still being set up, or a slot still free.
     bool stillHolds(WatcherAlert alert) const;
+    // Whether the server's answers tell that the moment of an alert has passed: the new game
+    // is under way (or the server empty again), the slot taken again. A friend's join never
+    // passes, nor anything while the server is silent.
+    bool momentPassed(WatcherAlert alert) const;
 };
+
+// The server's state in a word or two, as the watch knows it: "selecting mission", "setting up",
+// "debriefing", "briefing", "in game", "empty", "no reply", or "waiting" before any state.
+std::string stateWord(const WatcherState& state);
 
 // What one datagram changes in the window: a label that is not given keeps what it shows.
 struct WatcherReading {
@@ -146,7 +158,8 @@ struct WatcherReading {
 // its status is shown even when it tells none ("Waiting status..."). A "maxplayers" that is not
 // a whole number leaves the capacity unknown ("?"); the rest of the reply is read. The player
 // rows of a reply that spans several datagrams follow those of the datagrams before it; the
-// friends among them who joined are told once per poll.
+// friends among them who joined are told once per poll. A datagram read already since the last
+// request (the network duplicated it) changes nothing.
 WatcherReading readWatcherReply(std::string_view reply, WatcherState& state);
 
 // The sound of an alert for the sound mode of settings.

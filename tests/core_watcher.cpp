@@ -268,6 +268,13 @@ private slots:
             << "Ann=5, Bob=2";
         QTest::newRow("a datagram without players keeps the list")
             << QStringList{"|player_0|Ann|score_0|5|", "|final||"} << "Ann=5";
+        QTest::newRow("a datagram the network duplicated is read once")
+            << QStringList{"|player_0|Ann|score_0|5|", "|player_1|Bob|score_1|2|",
+                           "|player_0|Ann|score_0|5|"}
+            << "Ann=5, Bob=2";
+        QTest::newRow("the same datagram after a new request is read again")
+            << QStringList{"|player_0|Ann|score_0|5|", "request", "|player_0|Ann|score_0|5|"}
+            << "Ann=5";
         QTest::newRow("a request between polls: its reply replaces the list")
             << QStringList{"|player_0|Ann|score_0|5|player_1|Bob|score_1|2|", "request",
                            "|player_0|Ann|score_0|5|player_1|Bob|score_1|2|", "request",
@@ -301,7 +308,7 @@ private slots:
         WatcherState state;
         state.startPoll({});
         readWatcherReply(many, state);
-        readWatcherReply(many, state);
+        readWatcherReply("\\queryid\\1.2" + many, state); // another datagram, the same players
         QCOMPARE(state.rows.size(), size_t(WatcherState::rowCapacity));
         QCOMPARE(state.rows.back(), (PlayerRow{"p324", "324"}));
     }
