@@ -52,8 +52,6 @@ std::optional<WatcherStatus> WatcherState::startPoll(const std::vector<std::stri
     std::optional<WatcherStatus> shown;
     if (pollsUnanswered >= 2) {
         silent = true;
-        lastState = 0;
-        room = WatcherRoom::unknown;
         shown = noReplyStatus();
     } else {
         ++pollsUnanswered;

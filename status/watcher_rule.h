@@ -113,9 +113,10 @@ struct WatcherState {
     std::vector<std::string> pollFriends;
 
     // A poll starts, looking for friendList: the counts are unknown again and the player list is
-    // emptied. When the two polls before it had no reply, the server counts as silent: its
-    // recorded state is forgotten (the reply that ends the silence never alerts) and the
-    // no-reply status is given to show. Who was on the server is not forgotten.
+    // emptied. When the two polls before it had no reply, the server counts as silent and the
+    // no-reply status is given to show. A silence forgets nothing the alert rule compares with:
+    // the state, room and players of the last answered poll stay, so that the reply ending the
+    // silence alerts as it would have after no loss.
     std::optional<WatcherStatus> startPoll(const std::vector<std::string>& friendList);
     // A request goes out between polls: the counts are unknown again and the player list is
     // emptied, so that its reply replaces the list; the polls' count of silence is left alone.

@@ -171,13 +171,27 @@ private slots:
             << QStringList{briefing, "status Selecting mission green blink; players -; "
                                      "mission -; alert new game"}
             << 2;
-        QTest::newRow("two polls without a reply: no reply, then no alert")
+        QTest::newRow("two polls without a reply: no reply, then the new game alerts")
             << QStringList{"|gstate|13|", "-", "-", "|gstate|2|", "|gstate|13|", "|gstate|6|"}
             << QStringList{briefing, noReply,
                            "status Selecting mission green blink; players -; mission -; "
-                           "alert none",
+                           "alert new game",
                            briefing,
                            "status Setting up green blink; players -; mission -; alert new game"}
+            << 6;
+        QTest::newRow("in game, three polls lost, then a new game")
+            << QStringList{"|gstate|14|", "-", "-", "-", "|gstate|9|"}
+            << QStringList{"status Game in progress... maroon red; players -; mission -; "
+                           "alert none",
+                           noReply, noReply,
+                           "status Debriefing green blink; players -; mission -; alert new game"}
+            << 9;
+        QTest::newRow("empty, two polls lost, then a player setting up: joined")
+            << QStringList{"|numplayers|0|maxplayers|12|", "-", "-", "|numplayers|1|gstate|6|"}
+            << QStringList{"status Empty maroon red; players 0/10 maroon; mission -; alert none",
+                           noReply,
+                           "status Setting up green blink; players 1/? green; mission -; "
+                           "alert joined"}
             << 6;
         QTest::newRow("no reply from the start, said at each poll")
             << QStringList{"-", "-", "-", "-"} << QStringList{noReply, noReply} << 0;
@@ -187,7 +201,7 @@ private slots:
                            noReply,
                            "status Waiting status... maroon red; players 3/? green; "
                            "mission -; alert none"}
-            << 0;
+            << 256;
 
         const QString full = "status -; players 10/10 green; mission -; alert none";
         QTest::newRow("full, then a free slot: slot free")
@@ -202,12 +216,12 @@ private slots:
             << QStringList{full, "status -; players 9/? green; mission -; alert none",
                            "status -; players 9/10 green; mission -; alert slot free"}
             << 0;
-        QTest::newRow("full, silent, then free: none")
+        QTest::newRow("full, silent, then free: slot free")
             << QStringList{"|numplayers|10|maxplayers|12|", "-", "-",
                            "|numplayers|9|maxplayers|12|"}
             << QStringList{full, noReply,
                            "status Waiting status... maroon red; players 9/10 green; "
-                           "mission -; alert none"}
+                           "mission -; alert slot free"}
             << 0;
         QTest::newRow("a new game and a free slot at once: new game")
             << QStringList{"|numplayers|10|maxplayers|12|gstate|14|",
