@@ -145,7 +145,6 @@ void TFormWatcher::UpdateStatus() {
     // Friends edited meanwhile count from this poll on.
     if (auto silent = state_.startPoll(vkr::store().settings.friends)) {
         showStatus(*silent);
-        endCountdown();
     }
     showRows();
     sendRequest();
@@ -184,9 +183,7 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
         paint(ui_->mission, *reading.mission);
     }
     showRows();
-    if (!state_.stillHolds(countdownFor_)) {
-        endCountdown();
-    }
+    followAutoJoin();
     // A notification of a new game under way or of a slot taken again has nothing to offer.
     if (state_.momentPassed(noticeFor_)) {
         notifier->close(notificationKey());
@@ -220,9 +217,6 @@ void TFormWatcher::alert(const vkr::WatcherReading& reading) {
         notifier->notify(notificationKey(), vkr::qs(summary), noticeBody(), true);
         noticeFor_ = state_.pollAlert;
     }
-    if (vkr::autoJoins(reading.alert) && ui_->autojoin->isChecked()) {
-        startCountdown(reading.alert);
-    }
 }
 
 std::string TFormWatcher::serverName() const {
@@ -239,19 +233,21 @@ QString TFormWatcher::noticeBody() const {
     return ui_->mission->text() + " - " + ui_->players->text();
 }
 
-void TFormWatcher::startCountdown(vkr::WatcherAlert alert) {
-    if (countdown_ > 0) {
-        return;
+void TFormWatcher::followAutoJoin() {
+    const bool counting = autoJoin_.left() > 0;
+    autoJoin_.follow(ui_->autojoin->isChecked(), state_);
+    if (autoJoin_.left() == 0) {
+        endCountdown();
+    } else if (!counting) {
+        heardTick_ = vkr::GetTickCount();
+        Timer3->start();
     }
-    countdown_ = 5;
-    countdownFor_ = alert;
-    heardTick_ = vkr::GetTickCount();
-    Timer3->start();
     paintStatusLine();
 }
 
 void TFormWatcher::showStatus(const vkr::WatcherStatus& status) {
     shownStatus_ = status;
+    ui_->status->setToolTip(QString());
     paintStatusLine();
     ui_->LR->setHidden(status.lamp != vkr::WatcherLamp::red);
     if (status.lamp == vkr::WatcherLamp::off) {
@@ -260,35 +256,47 @@ void TFormWatcher::showStatus(const vkr::WatcherStatus& status) {
 }
 
 void TFormWatcher::paintStatusLine() {
-    paint(ui_->status, countdown_ > 0
-                           ? vkr::WatcherText{"Joining in " + std::to_string(countdown_) + "...",
-                                              vkr::WatcherColour::green}
-                           : shownStatus_.line);
+    paint(ui_->status,
+          autoJoin_.left() > 0
+              ? vkr::WatcherText{"Joining in " + std::to_string(autoJoin_.left()) + "...",
+                                 vkr::WatcherColour::green}
+              : shownStatus_.line);
 }
 
 void TFormWatcher::endCountdown() {
-    countdownFor_ = vkr::WatcherAlert::none;
     Timer3->stop();
-    if (countdown_ > 0) {
-        countdown_ = 0;
+    if (autoJoin_.left() > 0) {
+        autoJoin_.cancel();
         paintStatusLine();
     }
 }
 
 void TFormWatcher::Timer3Timer() {
-    // A server that has stopped answering is not joined; one lost datagram is forgiven.
-    if (static_cast<int32_t>(vkr::GetTickCount() - heardTick_) >= countdownSilenceTicks) {
+    // A second without a reply pauses the countdown; a server silent for as long as the
+    // countdown is not joined, and the watcher says so.
+    const vkr::AutoJoin::Step step =
+        autoJoin_.tick(static_cast<int32_t>(vkr::GetTickCount() - heardTick_));
+    if (step == vkr::AutoJoin::Step::stopped) {
         endCountdown();
+        const QString why = vkr::autoJoinStoppedText;
+        showStatus({{"Auto-join stopped", vkr::WatcherColour::maroon}, shownStatus_.lamp});
+        ui_->status->setToolTip(why);
+        if (vkr::store().settings.notify) {
+            notifier->notify(notificationKey(), why, noticeBody(), true);
+        }
         return;
     }
-    if (countdown_ > 1) {
-        --countdown_;
+    if (step != vkr::AutoJoin::Step::join) {
         paintStatusLine();
-        // Asked once a second while counting: once the new game or the free slot is gone,
-        // the countdown ends within a second, long before the next poll. The reply replaces
-        // the player list.
-        state_.startRequest();
-        sendRequest();
+        if (step != vkr::AutoJoin::Step::idle) {
+            // Asked once a second while counting: once the new game or the free slot is gone,
+            // the countdown ends within a second, long before the next poll. The reply
+            // replaces the player list.
+            state_.startRequest();
+            sendRequest();
+        } else {
+            Timer3->stop();
+        }
         return;
     }
     endCountdown();
@@ -304,12 +312,8 @@ void TFormWatcher::Timer3Timer() {
 }
 
 void TFormWatcher::autojoinClick() {
-    if (!ui_->autojoin->isChecked()) {
-        endCountdown();
-    } else if (state_.settingUpGame()) {
-        // The server is setting up a game now: no need to wait for the next one.
-        startCountdown(vkr::WatcherAlert::newGame);
-    }
+    // Ticked while the server can be joined, it counts down at once.
+    followAutoJoin();
     vkr::store().settings.autojoin = ui_->autojoin->isChecked();
     updateTray();
     vkr::forms().form1->SaveRegistry();

@@ -87,8 +87,8 @@ private:
     void paintStatusLine();
     // The placeholders of a watch that has had no reply yet.
     void showPlaceholders();
-    // Starts the auto-join countdown for what alert reported, unless one runs.
-    void startCountdown(vkr::WatcherAlert alert);
+    // Starts, goes on with or ends the auto-join countdown as the box and the server now say.
+    void followAutoJoin();
     // Ends a running countdown without joining.
     void endCountdown();
     // The watched server in its desktop notifications: its name in the server table, or its
@@ -113,14 +113,9 @@ private:
     vkr::SoundSink* sound_;
     vkr::WatcherState state_;
     vkr::WatcherStatus shownStatus_ = vkr::waitingStatus();
-    // Seconds left before the auto-join; 0 while no countdown runs.
-    int countdown_ = 0;
-    // What the running countdown joins for; it ends when that no longer holds.
-    vkr::WatcherAlert countdownFor_ = vkr::WatcherAlert::none;
+    vkr::AutoJoin autoJoin_;
     // What the notification up tells of; none when none is up.
     vkr::WatcherAlert noticeFor_ = vkr::WatcherAlert::none;
-    // A countdown ends when the server has not answered for this long.
-    static constexpr int32_t countdownSilenceTicks = 2500;
     // When the watched server was last heard from, or the countdown began if that was later.
     uint32_t heardTick_ = 0;
     // The sender that replies are read from: the address and port that this watch's last request

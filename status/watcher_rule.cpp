@@ -70,22 +70,32 @@ void WatcherState::endWatch() {
     *this = WatcherState{};
 }
 
-bool WatcherState::settingUpGame() const {
-    return !silent && settingUp(lastState);
+bool WatcherState::joinable() const {
+    return (settingUp(lastState) && room != WatcherRoom::full) ||
+           (slotOpened && room == WatcherRoom::free);
 }
 
-bool WatcherState::stillHolds(WatcherAlert alert) const {
-    switch (alert) {
-    case WatcherAlert::newGame:
-    case WatcherAlert::playerJoined:
-        return settingUpGame();
-    case WatcherAlert::slotFree:
-        return !silent && room == WatcherRoom::free;
-    case WatcherAlert::friendJoined:
-    case WatcherAlert::none:
-        break;
+void AutoJoin::follow(bool ticked, const WatcherState& state) {
+    if (!ticked || !state.joinable()) {
+        left_ = 0;
+    } else if (left_ == 0) {
+        left_ = seconds;
     }
-    return false;
+}
+
+AutoJoin::Step AutoJoin::tick(int32_t silentMs) {
+    if (left_ == 0) {
+        return Step::idle;
+    }
+    if (silentMs >= seconds * 1000) {
+        left_ = 0;
+        return Step::stopped;
+    }
+    if (silentMs >= pauseMs) {
+        return Step::paused;
+    }
+    --left_;
+    return left_ == 0 ? Step::join : Step::counting;
 }
 
 bool WatcherState::momentPassed(WatcherAlert alert) const {
@@ -173,10 +183,6 @@ WatcherAlert alertRule(const WatcherFacts& before, const WatcherFacts& now) {
         return WatcherAlert::slotFree;
     }
     return WatcherAlert::none;
-}
-
-bool autoJoins(WatcherAlert alert) {
-    return alert == WatcherAlert::newGame || alert == WatcherAlert::slotFree;
 }
 
 namespace {
@@ -311,6 +317,11 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
     }
     if (newState > 0) {
         state.lastState = newState;
+    }
+    if (now.room == WatcherRoom::full) {
+        state.slotOpened = false;
+    } else if (now.room == WatcherRoom::free && state.room == WatcherRoom::full) {
+        state.slotOpened = true;
     }
     if (now.room != WatcherRoom::unknown) {
         state.room = now.room;
