@@ -778,13 +778,13 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     udps->ReadReceivedData(text);
     vkr::BrowserRows& rows = model_->rows();
     const uint32_t tick = udps->ReceivedTick();
-    // A datagram counts once a pass: the server's first reply (and its further parts), measured
-    // from the request it answers; duplicates and later replies change nothing.
-    const std::optional<uint32_t> request =
+    // A datagram counts once a pass: the server's first reply and its further parts, each with
+    // the reply's round trip; duplicates and other replies change nothing.
+    const std::optional<uint32_t> ping =
         schedule_.received(vkr::Destination{FromIP, Port}.key(), text, tick);
     const std::vector<int> answered =
-        request ? rows.applyReply(FromIP, Port, text, tick, *request) : std::vector<int>{};
-    if (request) {
+        ping ? rows.applyReply(FromIP, Port, text, *ping) : std::vector<int>{};
+    if (ping) {
         scheduleNext();
         showProgress();
     }

@@ -228,13 +228,12 @@ void BrowserRows::shareReply(int row) {
 }
 
 std::vector<int> BrowserRows::applyReply(std::string_view fromIP, int port, std::string_view reply,
-                                         uint32_t receiveTick, uint32_t requestTick) {
+                                         uint32_t ping) {
     std::vector<int> answered;
     for (int r : senders_.rowsOf(fromIP, port)) {
         Row& row = rows_[static_cast<size_t>(r)];
         if (answers(row.entry, row.query.status, fromIP, port)) {
-            row.query.status.sendTick = requestTick;
-            applyToRow(row.query, reply, receiveTick);
+            applyToRow(row.query, reply, ping);
             row.silent = false;
             answered.push_back(r);
         }

@@ -96,10 +96,10 @@ public:
     // Marks the friends among the row's players as they stand now.
     void markFriends(int row);
 
-    // Applies a datagram to the rows that it answers, each row's ping measured from
-    // requestTick, the send of the request that the datagram answers; gives the rows.
+    // Applies a datagram of a reply whose round trip is ping to the rows that it answers; gives
+    // the rows.
     std::vector<int> applyReply(std::string_view fromIP, int port, std::string_view reply,
-                                uint32_t receiveTick, uint32_t requestTick);
+                                uint32_t ping);
 
 private:
     void indexSenders();

@@ -53,7 +53,7 @@ int LanList::apply(std::string_view fromIP, int port, std::string_view reply,
         i = count() - 1;
     }
     LanServer& server = servers_[static_cast<size_t>(i)];
-    applyToRow(server.row, reply, receiveTick);
+    applyToRow(server.row, reply, receiveTick - server.row.status.sendTick);
     if (std::optional<std::string> hostname = replyHostname(reply)) {
         server.hostname = std::move(*hostname);
     }

@@ -45,6 +45,12 @@ std::optional<ReplyKey> keyOf(std::string_view token) {
     if (token == "hostname") {
         return ReplyKey::hostname;
     }
+    if (token == "queryid") {
+        return ReplyKey::queryid;
+    }
+    if (token == "final") {
+        return ReplyKey::final;
+    }
     if (token.starts_with("player_")) {
         return ReplyKey::player;
     }
@@ -72,6 +78,28 @@ void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& re
             armed.reset();
         }
     }
+}
+
+ReplyMarks replyMarks(std::string_view datagram, int maxPart) {
+    ReplyMarks marks;
+    std::string_view queryid;
+    ScanReply(datagram, keyBit(ReplyKey::queryid) | keyBit(ReplyKey::final),
+              [&](ReplyKey key, std::string_view value) {
+                  if (key == ReplyKey::final) {
+                      marks.final = true;
+                  } else {
+                      queryid = value;
+                  }
+              });
+    const size_t dot = queryid.find('.');
+    const std::string_view id = queryid.substr(0, dot);
+    const std::optional<int32_t> part =
+        dot == std::string_view::npos ? 1 : tryParseInt(queryid.substr(dot + 1));
+    if (!id.empty() && part && *part >= 1 && *part <= maxPart) {
+        marks.id = id;
+        marks.part = *part;
+    }
+    return marks;
 }
 
 std::optional<std::string> replyHostname(std::string_view reply) {
@@ -191,9 +219,9 @@ bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
     return static_cast<int32_t>(receiveTick - status.sendTick) >= 0;
 }
 
-void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
+void applyToRow(QueryRow& row, std::string_view reply, uint32_t ping) {
     ServerStatus& status = row.status;
-    row.cells.ping = std::to_string(receiveTick - status.sendTick);
+    row.cells.ping = std::to_string(ping);
     std::string numText = "??";
     std::string maxText = "??";
     ScanReply(reply, browserKeys, [&](ReplyKey key, std::string_view value) {
@@ -215,6 +243,8 @@ void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick) {
             break;
         case ReplyKey::gstate:
         case ReplyKey::hostname:
+        case ReplyKey::queryid:
+        case ReplyKey::final:
             break;
         }
     });
@@ -239,7 +269,7 @@ std::vector<int> applyToAnswered(const ServerTable& servers, QueryRows& rows,
     for (int i : candidates) {
         if (i <= servers.lastRow && sender.answers(servers[i], rows[i].status) &&
             receivedAfterSend(rows[i].status, receiveTick)) {
-            applyToRow(rows[i], reply, receiveTick);
+            applyToRow(rows[i], reply, receiveTick - rows[i].status.sendTick);
             answered.push_back(i);
         }
     }

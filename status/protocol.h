@@ -31,7 +31,18 @@ constexpr int queryPortOffset(bool sockets) {
 int32_t queryPort(const ServerEntry& e);
 
 // The keys of a reply that a receiver can ask for. "player_" and "score" match by prefix.
-enum class ReplyKey { gametype, numplayers, maxplayers, player, score, gstate, hostname };
+// "queryid" and "final" mark the parts of a reply split over several datagrams.
+enum class ReplyKey {
+    gametype,
+    numplayers,
+    maxplayers,
+    player,
+    score,
+    gstate,
+    hostname,
+    queryid,
+    final
+};
 
 using ReplyKeySet = unsigned;
 constexpr ReplyKeySet keyBit(ReplyKey key) {
@@ -52,6 +63,16 @@ void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& re
 
 // The server's own name: the value of the reply's "hostname", nothing when it has none.
 std::optional<std::string> replyHostname(std::string_view reply);
+
+// Which reply a datagram belongs to, as its markers tell: "queryid" N.k makes it part k of
+// reply N ("N" alone: part 1), and "final" its last part. A datagram without a queryid whose
+// part is a number from 1 to maxPart is unmarked: id stays empty.
+struct ReplyMarks {
+    std::string id;
+    int part = 0;
+    bool final = false;
+};
+ReplyMarks replyMarks(std::string_view datagram, int maxPart);
 
 // The capacity shown for a "maxplayers" value: the value minus 2 as decimal text, or nothing
 // when the value is not an integer (the caller then shows the capacity as unknown).
@@ -153,9 +174,9 @@ private:
     std::unordered_map<std::string, std::vector<int>> rows_;
 };
 
-// Applies one datagram, received at receiveTick, to a row that it answers: the ping, players and
-// mission cells and the row's players.
-void applyToRow(QueryRow& row, std::string_view reply, uint32_t receiveTick);
+// Applies one datagram of a reply to a row that it answers: the ping (the reply's round trip),
+// players and mission cells and the row's players.
+void applyToRow(QueryRow& row, std::string_view reply, uint32_t ping);
 
 // Applies one datagram, received at receiveTick, to every row of servers that it answers and
 // that had sent its request by then: the ping, players and mission cells and the row's

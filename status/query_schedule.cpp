@@ -1,6 +1,9 @@
 #include "status/query_schedule.h"
 
+#include "status/protocol.h"
+
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 
@@ -19,33 +22,62 @@ std::string Destination::key() const {
     return address + ':' + std::to_string(port);
 }
 
-uint32_t QuerySchedule::wait() const {
-    const std::optional<uint32_t> longest = longest_ ? longest_ : previousLongest_;
-    if (!longest) {
-        return firstWait;
+uint32_t QuerySchedule::wait(const std::string& key) const {
+    auto found = history_.find(key);
+    return found == history_.end() ? firstWait : found->second.wait;
+}
+
+uint32_t QuerySchedule::waitAfter(const std::string& key, const Server& s) const {
+    // Doubled after each request without a reply.
+    const uint32_t first = wait(key);
+    const uint64_t doubled = uint64_t{first} << std::min<size_t>(
+                                 s.requests.empty() ? 0 : s.requests.size() - 1, maxRequests);
+    return static_cast<uint32_t>(std::min<uint64_t>(doubled, std::max(first, maxDoubled)));
+}
+
+void QuerySchedule::sample(History& h, uint32_t roundTrip) {
+    // As TCP's retransmission timer smooths its samples (gains 1/8 and 1/4).
+    const double r = roundTrip;
+    if (!h.smoothed) {
+        h.smoothed = r;
+        h.variation = r / 2;
+    } else {
+        h.variation = 0.75 * h.variation + 0.25 * std::abs(*h.smoothed - r);
+        h.smoothed = 0.875 * *h.smoothed + 0.125 * r;
     }
-    // Twice the slowest answer seen, and a margin for a loaded machine.
-    const uint64_t wait = 2 * uint64_t{*longest} + 50;
-    return static_cast<uint32_t>(std::clamp<uint64_t>(wait, minWait, maxWait));
+    const double wait = *h.smoothed + std::max<double>(margin, 4 * h.variation);
+    h.wait = static_cast<uint32_t>(std::clamp<double>(std::ceil(wait), minWait, maxWait));
+    h.lastCertain = roundTrip;
 }
 
 void QuerySchedule::beginPass(uint32_t now) {
-    const uint32_t lastWait = wait();
     carried_.clear();
     for (auto& [key, s] : servers_) {
-        if (!s.answered && !s.silent && !s.requests.empty() &&
-            since(s.requests.back(), now) < static_cast<int32_t>(lastWait)) {
-            // The new pass counts its requests from the one still waiting.
-            s.rows = 0;
-            s.requests = {s.requests.back()};
-            carried_.emplace(key, std::move(s));
+        History& h = history_[key];
+        std::vector<uint32_t> open;
+        for (uint32_t r : h.earlier) {
+            if (since(r, now) < static_cast<int32_t>(reach)) {
+                open.push_back(r);
+            }
         }
+        for (uint32_t r : s.requests) {
+            if (r != s.answeredRequest && since(r, now) < static_cast<int32_t>(reach)) {
+                open.push_back(r);
+            }
+        }
+        if (!s.answered && !s.silent && !s.requests.empty() &&
+            since(s.requests.back(), now) < static_cast<int32_t>(waitAfter(key, s))) {
+            // The new pass counts its requests from the one still waiting.
+            const uint32_t waiting = s.requests.back();
+            std::erase(open, waiting);
+            Server carried;
+            carried.destination = s.destination;
+            carried.requests = {waiting};
+            carried_.emplace(key, std::move(carried));
+        }
+        h.earlier = std::move(open);
     }
     servers_.clear();
-    if (longest_) {
-        previousLongest_ = longest_;
-    }
-    longest_.reset();
     asked_ = 0;
     answered_ = 0;
 }
@@ -83,31 +115,121 @@ void QuerySchedule::sent(const std::string& key, uint32_t tick) {
     }
 }
 
-std::optional<uint32_t> QuerySchedule::answeredRequest(const Server& s, const std::string& key,
-                                                       uint32_t tick) const {
-    std::optional<uint32_t> best;
-    auto hint = lastRoundTrip_.find(key);
-    for (uint32_t request : s.requests) {
-        if (since(request, tick) < 0) {
-            continue; // sent after the datagram came: not what it answers
+std::optional<uint32_t> QuerySchedule::firstOfReply(const std::string& key, Server& s,
+                                                    std::string_view datagram, uint32_t tick) {
+    History& h = history_[key];
+    // The requests the datagram can answer: sent before it came, within reach.
+    struct Candidate {
+        uint32_t request;
+        bool earlier; // a request of an earlier pass
+    };
+    std::vector<Candidate> candidates;
+    const auto inReach = [tick](uint32_t r) {
+        return since(r, tick) >= 0 && since(r, tick) < static_cast<int32_t>(reach);
+    };
+    for (uint32_t r : h.earlier) {
+        if (inReach(r)) {
+            candidates.push_back({r, true});
         }
-        if (!best) {
-            best = request;
-        } else if (hint == lastRoundTrip_.end()) {
-            // Requests are a wait apart, longer than any answer the pass has seen: the reply
-            // to an earlier request would have come before the later one went out.
-            best = request;
-        } else {
-            // The request whose round trip is nearest the server's last one.
-            auto off = [&](uint32_t r) {
-                return std::abs(int64_t{since(r, tick)} - int64_t{hint->second});
-            };
-            if (off(request) <= off(*best)) {
-                best = request;
+    }
+    for (uint32_t r : s.requests) {
+        if (inReach(r)) {
+            candidates.push_back({r, false});
+        }
+    }
+    if (candidates.empty()) {
+        return std::nullopt;
+    }
+    const bool certain = candidates.size() == 1;
+    std::optional<Candidate> known;
+    if (certain) {
+        known = candidates.front();
+    } else if (h.smoothed) {
+        // The one request whose round trip is near the server's smoothed one, if only one is.
+        const double tolerance = std::max<double>(margin, 4 * h.variation);
+        for (const Candidate& c : candidates) {
+            if (std::abs(since(c.request, tick) - *h.smoothed) <= tolerance) {
+                if (known) {
+                    known.reset();
+                    break;
+                }
+                known = c;
             }
         }
     }
-    return best;
+    if (known && known->earlier) {
+        // A late reply to an earlier pass: that request is answered, this pass's is not.
+        h.earlier.erase(std::find(h.earlier.begin(), h.earlier.end(), known->request));
+        if (certain) {
+            sample(h, tick - known->request);
+        }
+        return std::nullopt;
+    }
+    uint32_t ping = 0;
+    if (known) {
+        ping = tick - known->request;
+        s.answeredRequest = known->request;
+    } else if (h.lastCertain) {
+        ping = *h.lastCertain;
+    } else if (auto latest = std::find_if(candidates.rbegin(), candidates.rend(),
+                                          [](const Candidate& c) { return !c.earlier; });
+               latest != candidates.rend()) {
+        // Never measured: the server is asked again only when no reply came within its wait,
+        // so the earlier request was most likely lost.
+        ping = tick - latest->request;
+    } else {
+        return std::nullopt; // it can answer only earlier passes' requests
+    }
+    if (certain) {
+        sample(h, ping);
+    } else {
+        // No sample; the server waits longer, as long as the wait that found the reply at
+        // least, until a certain one comes.
+        h.wait = std::min(maxWait, std::max(2 * h.wait, waitAfter(key, s)));
+    }
+    const ReplyMarks marks = replyMarks(datagram, maxParts);
+    s.answered = true;
+    s.silent = false;
+    s.reply = Reply{ping, tick, tick, marks.id, {}, 0, {}};
+    if (marks.id.empty()) {
+        s.reply.hashes = {std::hash<std::string_view>{}(datagram)};
+    } else {
+        s.reply.parts = {marks.part};
+        s.reply.finalPart = marks.final ? marks.part : 0;
+    }
+    answered_ += s.rows;
+    return ping;
+}
+
+std::optional<uint32_t> QuerySchedule::furtherPart(Server& s, std::string_view datagram,
+                                                   uint32_t tick) {
+    Reply& r = s.reply;
+    const ReplyMarks marks = replyMarks(datagram, maxParts);
+    if (r.id.empty()) {
+        const size_t hash = std::hash<std::string_view>{}(datagram);
+        if (!marks.id.empty() || since(r.first, tick) < 0 ||
+            since(r.first, tick) >= static_cast<int32_t>(partWindow) ||
+            std::find(r.hashes.begin(), r.hashes.end(), hash) != r.hashes.end()) {
+            return std::nullopt;
+        }
+        r.hashes.push_back(hash);
+        return r.ping;
+    }
+    const bool complete = r.finalPart > 0 && static_cast<int>(r.parts.size()) >= r.finalPart;
+    if (marks.id != r.id || complete || since(r.last, tick) < 0 ||
+        since(r.last, tick) > static_cast<int32_t>(partGap) ||
+        (r.finalPart > 0 && marks.part > r.finalPart) ||
+        std::find(r.parts.begin(), r.parts.end(), marks.part) != r.parts.end() ||
+        (marks.final &&
+         std::any_of(r.parts.begin(), r.parts.end(), [&](int p) { return p > marks.part; }))) {
+        return std::nullopt;
+    }
+    r.parts.push_back(marks.part);
+    if (marks.final) {
+        r.finalPart = marks.part;
+    }
+    r.last = tick;
+    return r.ping;
 }
 
 std::optional<uint32_t> QuerySchedule::received(const std::string& key, std::string_view datagram,
@@ -117,38 +239,14 @@ std::optional<uint32_t> QuerySchedule::received(const std::string& key, std::str
         return std::nullopt;
     }
     Server& s = found->second;
-    const size_t hash = std::hash<std::string_view>{}(datagram);
-    if (s.answered) {
-        const bool part = since(s.firstReply, tick) >= 0 &&
-                          since(s.firstReply, tick) < static_cast<int32_t>(partWindow) &&
-                          std::find(s.parts.begin(), s.parts.end(), hash) == s.parts.end();
-        if (!part) {
-            return std::nullopt;
-        }
-        s.parts.push_back(hash);
-        return s.request;
-    }
-    const std::optional<uint32_t> request = answeredRequest(s, key, tick);
-    if (!request) {
-        return std::nullopt;
-    }
-    s.answered = true;
-    s.silent = false;
-    s.firstReply = tick;
-    s.request = *request;
-    s.parts = {hash};
-    answered_ += s.rows;
-    const uint32_t roundTrip = tick - *request;
-    lastRoundTrip_[key] = roundTrip;
-    longest_ = std::max(longest_.value_or(0), roundTrip);
-    return request;
+    return s.answered ? furtherPart(s, datagram, tick) : firstOfReply(key, s, datagram, tick);
 }
 
 QuerySchedule::Due QuerySchedule::due(uint32_t now) {
     Due due;
-    const int32_t wait = static_cast<int32_t>(this->wait());
     for (auto& [key, s] : servers_) {
-        if (s.answered || s.silent || s.requests.empty() || since(s.requests.back(), now) < wait) {
+        if (s.answered || s.silent || s.requests.empty() ||
+            since(s.requests.back(), now) < static_cast<int32_t>(waitAfter(key, s))) {
             continue;
         }
         if (static_cast<int>(s.requests.size()) < maxRequests) {
@@ -164,11 +262,11 @@ QuerySchedule::Due QuerySchedule::due(uint32_t now) {
 
 std::optional<uint32_t> QuerySchedule::untilDue(uint32_t now) const {
     std::optional<uint32_t> until;
-    const int32_t wait = static_cast<int32_t>(this->wait());
     for (const auto& [key, s] : servers_) {
         if (s.answered || s.silent || s.requests.empty()) {
             continue;
         }
+        const int32_t wait = static_cast<int32_t>(waitAfter(key, s));
         const uint32_t left =
             static_cast<uint32_t>(std::max(0, wait - since(s.requests.back(), now)));
         until = std::min(until.value_or(left), left);

@@ -22,22 +22,43 @@ struct Destination {
 // When a query pass asks its servers, when it asks them again, and which datagrams count as
 // their replies. A server that several rows ask is asked once for all of them.
 //
-// A request without a reply is sent again once its wait has run out, up to maxRequests requests
-// per pass; the wait is twice the longest round trip that the pass has seen, so that no server
-// is asked again before the reply that the pass's slowest answer says could still come. After
-// the last request's wait the server's rows have no reply. Datagrams count once per pass: the
-// first one answers the server, later ones only as further parts of that reply (different
-// datagrams that arrive with it), never a second time nor as another request's reply.
+// Each server is timed from its own round trips, as TCP times its retransmissions: a smoothed
+// round trip and its variation over the samples that are certain give its wait (firstWait for a
+// server never measured); each request without a reply doubles it, up to maxRequests requests a
+// pass. After the last request's wait the server's rows have no reply.
+//
+// A reply's round trip is a sample only when one request can be what it answers. When several
+// can, the server's smoothed round trip tells which one it does, if it tells that plainly; the
+// shown ping is then that request's, else the server's last certain round trip, else the latest
+// request's (never measured, the server was asked again because no reply came within its wait:
+// the earlier request was most likely lost), and the reply gives no sample; the server's wait
+// is doubled, as long as the one that found the reply at least, until a certain sample comes. A reply that answers a request of an earlier
+// pass is not the new pass's.
+//
+// A reply is the datagrams that carry one "queryid" N (parts N.1, N.2, ...) up to the part with
+// the "final" key, in any order, each at most partGap after the one before; the datagrams of
+// another queryid are another reply, and only the pass's first reply counts. A server that marks
+// its replies with neither key sends its reply's datagrams together: a different datagram within
+// partWindow of the first is a further part. Every datagram counts once at most.
 class QuerySchedule {
 public:
     static constexpr int maxRequests = 4;
-    // The wait before any reply has been seen (by this pass or the one before), and its bounds.
+    // A server's first wait of a pass: before it has ever been measured, and its bounds after.
+    // A doubled wait stops growing at maxDoubled, or at the server's first wait when that is
+    // longer, so that a server that does not answer is given up within seconds.
     static constexpr uint32_t firstWait = 1000;
     static constexpr uint32_t minWait = 250;
-    static constexpr uint32_t maxWait = 2000;
-    // A reply's datagrams are sent together: a different datagram from the server within this
-    // time of the reply's first one is a further part of it; any later one is another reply.
+    static constexpr uint32_t maxWait = 4000;
+    static constexpr uint32_t maxDoubled = 2000;
+    // The least margin over a server's smoothed round trip: how late the timers fire on a
+    // loaded machine.
+    static constexpr uint32_t margin = 50;
+    // How long after its send a request may still be answered.
+    static constexpr uint32_t reach = maxWait;
     static constexpr uint32_t partWindow = 100;
+    static constexpr uint32_t partGap = 1000;
+    // A marked reply has at most this many parts; higher part numbers are no part of it.
+    static constexpr int maxParts = 32;
 
     // What a row's ask means for the caller.
     enum class Ask {
@@ -49,7 +70,8 @@ public:
 
     // A new pass at now: the rows of the last one are forgotten. A server whose last request is
     // still within its wait stays asked: the row of the new pass that asks it waits for that
-    // request's reply, so that the reply is never taken for the new pass's own request.
+    // request's reply. The last pass's other requests without a reply are the server's earlier
+    // ones: a reply that answers one of them never counts for the new pass.
     void beginPass(uint32_t now);
     // A row of this pass asks the server at d.
     Ask ask(const Destination& d, uint32_t now);
@@ -57,7 +79,7 @@ public:
     void sent(const std::string& key, uint32_t tick);
 
     // A datagram from key, received at tick. When it counts as the server's reply, or as a part
-    // of it, gives the tick of the request it answers (the ping is measured from there);
+    // of it, gives the reply's round trip as the rows show it (the same for every part);
     // nothing for a datagram that answers no request of this pass, a duplicate and a second
     // reply.
     std::optional<uint32_t> received(const std::string& key, std::string_view datagram,
@@ -77,34 +99,51 @@ public:
     // The rows asked in this pass, and those of them answered.
     int asked() const { return asked_; }
     int answered() const { return answered_; }
-    // The wait after a request before its server is asked again.
-    uint32_t wait() const;
+    // The wait after the first request of a pass to the server at key before it is asked again.
+    uint32_t wait(const std::string& key) const;
 
 private:
+    // What is known of a server from pass to pass.
+    struct History {
+        std::optional<double> smoothed; // the smoothed round trip of the certain samples
+        double variation = 0;           // and its variation
+        uint32_t wait = firstWait;      // the first wait of its next pass
+        std::optional<uint32_t> lastCertain;
+        std::vector<uint32_t> earlier; // earlier passes' requests without a reply, within reach
+    };
+    // The reply of this pass, as it has come so far.
+    struct Reply {
+        uint32_t ping = 0;
+        uint32_t first = 0; // when its first datagram came
+        uint32_t last = 0;  // and its latest part
+        std::string id;     // its queryid N; empty when the server marks none
+        std::vector<int> parts;
+        int finalPart = 0;          // the part that carries "final"; 0 until it came
+        std::vector<size_t> hashes; // an unmarked reply's datagrams
+    };
     struct Server {
         Destination destination;
-        int rows = 0;                   // the rows of the pass that ask it
-        std::vector<uint32_t> requests; // this pass's, the first perhaps the last pass's
+        int rows = 0;                            // the rows of the pass that ask it
+        std::vector<uint32_t> requests;          // this pass's, the first perhaps the last pass's
+        std::optional<uint32_t> answeredRequest; // the request the reply is known to answer
         bool answered = false;
         bool silent = false;
-        uint32_t firstReply = 0;   // when the first datagram of the reply was received
-        uint32_t request = 0;      // the request that the reply answers
-        std::vector<size_t> parts; // the reply's datagrams, by hash
+        Reply reply;
     };
 
-    // The request of s that a datagram received at tick answers; nothing when s sent none
-    // before it.
-    std::optional<uint32_t> answeredRequest(const Server& s, const std::string& key,
-                                            uint32_t tick) const;
+    // The wait after the last request of s that has been sent.
+    uint32_t waitAfter(const std::string& key, const Server& s) const;
+    // The first datagram of s's reply: gives its ping, or nothing when it is not this pass's.
+    std::optional<uint32_t> firstOfReply(const std::string& key, Server& s,
+                                         std::string_view datagram, uint32_t tick);
+    // A further datagram once s has answered.
+    std::optional<uint32_t> furtherPart(Server& s, std::string_view datagram, uint32_t tick);
+    void sample(History& h, uint32_t roundTrip);
 
     std::unordered_map<std::string, Server> servers_;
     // The last pass's servers whose request was still within its wait when this pass began.
     std::unordered_map<std::string, Server> carried_;
-    // Each server's last round trip, from earlier passes: of two requests that a reply can
-    // answer, it tells which one it does.
-    std::unordered_map<std::string, uint32_t> lastRoundTrip_;
-    std::optional<uint32_t> longest_;         // this pass's longest round trip
-    std::optional<uint32_t> previousLongest_; // the last pass's
+    std::unordered_map<std::string, History> history_;
     int asked_ = 0;
     int answered_ = 0;
 };

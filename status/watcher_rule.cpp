@@ -269,6 +269,8 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
             }
             break;
         case ReplyKey::hostname:
+        case ReplyKey::queryid:
+        case ReplyKey::final:
             break;
         }
     });

@@ -1,6 +1,7 @@
 #include "net/tick.h"
 #include "settings/errors.h"
 #include "status/protocol.h"
+#include "status/query_schedule.h"
 
 #include <QTest>
 
@@ -53,6 +54,10 @@ const char* keyName(ReplyKey key) {
         return "gstate";
     case ReplyKey::hostname:
         return "hostname";
+    case ReplyKey::queryid:
+        return "queryid";
+    case ReplyKey::final:
+        return "final";
     }
     return "?";
 }
@@ -99,6 +104,106 @@ struct OneServer {
 class CoreProtocol : public QObject {
     Q_OBJECT
 private slots:
+    void marks_data() {
+        QTest::addColumn<QString>("datagram");
+        QTest::addColumn<QString>("marks"); // "id part final"; "-" unmarked
+        QTest::newRow("part of several") << "|player_0|Ann|queryid|12.3|"
+                                         << "12 3 no";
+        QTest::newRow("the last part") << "|final||queryid|12.2|"
+                                       << "12 2 final";
+        QTest::newRow("no part number: the first") << "|queryid|12|final||"
+                                                   << "12 1 final";
+        QTest::newRow("final alone: unmarked") << "|final||"
+                                               << "- final";
+        QTest::newRow("no markers") << "|numplayers|2|"
+                                    << "- no";
+        QTest::newRow("part 0") << "|queryid|12.0|"
+                                << "- no";
+        QTest::newRow("part past the bound") << "|queryid|12.33|"
+                                             << "- no";
+        QTest::newRow("part not a number") << "|queryid|12.x|"
+                                           << "- no";
+        QTest::newRow("empty id") << "|queryid|.1|"
+                                  << "- no";
+    }
+    void marks() {
+        QFETCH(QString, datagram);
+        QFETCH(QString, marks);
+        const ReplyMarks m = replyMarks(reply(datagram.toLatin1().constData()), 32);
+        const QString id = m.id.empty()
+                               ? QString("-")
+                               : QString("%1 %2").arg(QString::fromStdString(m.id)).arg(m.part);
+        QCOMPARE(id + (m.final ? " final" : " no"), marks);
+    }
+
+    // A server's datagrams in one pass, asked at 0 and, when no reply came by then, at 1000
+    // ("tick datagram", "|" for each backslash): the players and the ping its row shows.
+    void replyScenes_data() {
+        QTest::addColumn<QStringList>("datagrams");
+        QTest::addColumn<QString>("players");
+        QTest::addColumn<QString>("ping");
+        const auto part = [](int at, int n, const QString& name, bool last = false) {
+            return QString("%1 |player_0|%2|score_0|%3|queryid|5.%3|%4")
+                .arg(at)
+                .arg(name)
+                .arg(n)
+                .arg(last ? "final||" : "");
+        };
+        for (int gap : {30, 150, 500}) {
+            QTest::addRow("three parts %d ms apart", gap)
+                << QStringList{part(40, 1, "Ann"), part(40 + gap, 2, "Bob"),
+                               part(40 + 2 * gap, 3, "Cid", true)}
+                << "Ann:1,Bob:2,Cid:3"
+                << "40";
+        }
+        QTest::newRow("parts in any order")
+            << QStringList{part(40, 3, "Cid", true), part(70, 1, "Ann"), part(90, 2, "Bob")}
+            << "Cid:3,Ann:1,Bob:2"
+            << "40";
+        QTest::newRow("the retry's reply, then the late first one: listed once")
+            << QStringList{"1030 |player_0|Ann|score_0|1|queryid|7.1|final||",
+                           "1100 |player_0|Ann|score_0|1|queryid|6.1|final||"}
+            << "Ann:1"
+            << "30";
+        QTest::newRow("a flood of the reply and of other queryids")
+            << QStringList{part(40, 1, "Ann", true), part(41, 1, "Ann", true), part(42, 2, "Bob"),
+                           "43 |player_0|Eve|score_0|1|queryid|9.1|final||",
+                           "44 |player_0|Eve|score_0|1|queryid|10.1|"}
+            << "Ann:1"
+            << "40";
+        QTest::newRow("unmarked parts within 100 ms")
+            << QStringList{"40 |player_0|Ann|score_0|1|", "90 |player_1|Bob|score_1|2|",
+                           "160 |player_2|Cid|score_2|3|"}
+            << "Ann:1,Bob:2"
+            << "40";
+    }
+    void replyScenes() {
+        QFETCH(QStringList, datagrams);
+        QFETCH(QString, players);
+        QFETCH(QString, ping);
+        const Destination server{"127.0.0.1", 2303};
+        QuerySchedule schedule;
+        schedule.beginPass(0);
+        schedule.ask(server, 0);
+        schedule.sent(server.key(), 0);
+        QueryRow row;
+        row.status.resetPlayers();
+        if (datagrams.first().section(' ', 0, 0).toInt() >= 1000) {
+            QCOMPARE(schedule.due(1000).resend.size(), size_t(1));
+            schedule.sent(server.key(), 1000);
+        }
+        for (const QString& d : datagrams) {
+            const int at = d.section(' ', 0, 0).toInt();
+            const std::string bytes = reply(d.section(' ', 1).toLatin1().constData());
+            if (const std::optional<uint32_t> shown =
+                    schedule.received(server.key(), bytes, static_cast<uint32_t>(at))) {
+                applyToRow(row, bytes, *shown);
+            }
+        }
+        QCOMPARE(::players(row.status), players);
+        QCOMPARE(QString::fromStdString(row.cells.ping), ping);
+    }
+
     void requestOnTheWire() {
         QCOMPARE(QByteArray(statusRequest.data(), statusRequest.size()).toHex(),
                  QByteArray("5c696e666f5c5c7374617475735c"));

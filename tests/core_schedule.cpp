@@ -32,9 +32,11 @@ class CoreSchedule : public QObject {
     Q_OBJECT
 private slots:
     // Server 10.0.0.1 answers every request that is not lost after roundTrip ms; a second
-    // server answers its one request after otherTrip ms (-1: there is none). Time runs from
-    // event to event until nothing is due.
+    // server answers its one request after otherTrip ms (-1: there is none). Before, the first
+    // server answered at once in a pass for each round trip of history. Time runs from event
+    // to event until nothing is due.
     void retries_data() {
+        QTest::addColumn<QList<int>>("history");
         QTest::addColumn<int>("roundTrip");
         QTest::addColumn<QList<int>>("lost"); // the requests lost, counted from 0
         QTest::addColumn<int>("otherTrip");
@@ -43,27 +45,32 @@ private slots:
         QTest::addColumn<int>("silentAt");        // -1: never without a reply
         QTest::addColumn<uint>("base");           // the tick that counts as 0
         QTest::newRow("answered at once")
-            << 30 << QList<int>{} << 200 << QList<int>{0} << 30 << -1 << 0u;
-        QTest::newRow("first request lost: asked again after twice the slowest answer")
-            << 30 << QList<int>{0} << 200 << QList<int>{0, 450} << 30 << -1 << 0u;
-        QTest::newRow("first and second lost")
-            << 30 << QList<int>{0, 1} << 200 << QList<int>{0, 450, 900} << 30 << -1 << 0u;
-        QTest::newRow("never answers: four requests, then no reply")
-            << 30 << QList<int>{0, 1, 2, 3} << 200 << QList<int>{0, 450, 900, 1350} << -1 << 1800
+            << QList<int>{} << 30 << QList<int>{} << 200 << QList<int>{0} << 30 << -1 << 0u;
+        QTest::newRow("never measured: asked again after 1 s, whatever the others answer")
+            << QList<int>{} << 30 << QList<int>{0} << 20 << QList<int>{0, 1000} << 30 << -1 << 0u;
+        QTest::newRow("first and second lost: the wait doubles")
+            << QList<int>{} << 30 << QList<int>{0, 1} << 20 << QList<int>{0, 1000, 3000} << 30 << -1
             << 0u;
-        QTest::newRow("no answer seen: the first wait")
-            << 30 << QList<int>{0} << -1 << QList<int>{0, 1000} << 30 << -1 << 0u;
-        QTest::newRow("fast answers: the shortest wait")
-            << 5 << QList<int>{0} << 10 << QList<int>{0, 250} << 5 << -1 << 0u;
-        QTest::newRow("slow answers: a longer wait")
-            << 30 << QList<int>{0} << 900 << QList<int>{0, 1850} << 30 << -1 << 0u;
-        QTest::newRow("slower answers: the longest wait")
-            << 30 << QList<int>{0} << 990 << QList<int>{0, 2000} << 30 << -1 << 0u;
+        QTest::newRow("never answers: four requests, then no reply")
+            << QList<int>{} << 30 << QList<int>{0, 1, 2, 3} << 200
+            << QList<int>{0, 1000, 3000, 5000} << -1 << 7000 << 0u;
         QTest::newRow("never answers, across the tick's wrap")
-            << 30 << QList<int>{0, 1, 2, 3} << 200 << QList<int>{0, 450, 900, 1350} << -1 << 1800
-            << 0xFFFFFE00u;
+            << QList<int>{} << 30 << QList<int>{0, 1, 2, 3} << 200
+            << QList<int>{0, 1000, 3000, 5000} << -1 << 7000 << 0xFFFFFE00u;
+        QTest::newRow("measured near: the shortest wait, whatever the others answer")
+            << QList<int>{30} << 30 << QList<int>{0} << 900 << QList<int>{0, 250} << 30 << -1 << 0u;
+        QTest::newRow("measured far: its own round trip and variation")
+            << QList<int>{800} << 800 << QList<int>{0} << 20 << QList<int>{0, 2400} << 800 << -1
+            << 0u;
+        QTest::newRow("measured far and steady: the variation shrinks")
+            << QList<int>{800, 800, 800} << 800 << QList<int>{0, 1} << 20
+            << QList<int>{0, 1700, 3700} << 800 << -1 << 0u;
+        QTest::newRow("measured far, lost twice: each request told by its round trip")
+            << QList<int>{1500} << 1500 << QList<int>{0, 1} << 20 << QList<int>{0, 4000, 8000}
+            << 1500 << -1 << 0u;
     }
     void retries() {
+        QFETCH(QList<int>, history);
         QFETCH(int, roundTrip);
         QFETCH(QList<int>, lost);
         QFETCH(int, otherTrip);
@@ -72,6 +79,15 @@ private slots:
         QFETCH(int, silentAt);
         QFETCH(uint, base);
         QuerySchedule s;
+        uint32_t earlier = base - 20000 * static_cast<uint32_t>(history.size());
+        for (int trip : history) {
+            s.beginPass(earlier);
+            s.ask(slowOne, earlier);
+            s.sent(slowOne.key(), earlier);
+            QCOMPARE(s.received(slowOne.key(), "A", earlier + static_cast<uint32_t>(trip)),
+                     std::optional<uint32_t>(trip));
+            earlier += 20000;
+        }
         s.beginPass(base);
         std::multimap<uint32_t, std::string> replies; // tick -> sender key
         auto ask = [&](const Destination& d) {
@@ -99,10 +115,10 @@ private slots:
                 now = replies.begin()->first;
                 const std::string key = replies.begin()->second;
                 replies.erase(replies.begin());
-                const std::optional<uint32_t> request =
+                const std::optional<uint32_t> shown =
                     s.received(key, "\\numplayers\\1\\", base + now);
-                if (key == slowOne.key() && request && !answered) {
-                    answered = base + now - *request;
+                if (key == slowOne.key() && shown && !answered) {
+                    answered = *shown;
                 }
                 continue;
             }
@@ -131,43 +147,66 @@ private slots:
     }
 
     // Datagrams from one server in one pass, asked at 0 and, when no reply came by then, again
-    // at 1000: which of them count (the tick of the request they answer) and which do not (-1).
+    // at 1000: which of them count (the ping they show) and which do not (-1). A datagram is
+    // written with '/' for each backslash.
     void datagrams_data() {
         QTest::addColumn<QStringList>("datagrams"); // "tick bytes"
         QTest::addColumn<QList<int>>("counted");
-        QTest::newRow("a reply") << QStringList{"1030 A"} << QList<int>{1000};
+        QTest::newRow("a reply") << QStringList{"1030 A"} << QList<int>{30};
         QTest::newRow("the same datagram twice")
-            << QStringList{"1030 A", "1030 A"} << QList<int>{1000, -1};
+            << QStringList{"1030 A", "1030 A"} << QList<int>{30, -1};
         QTest::newRow("a reply in two parts")
-            << QStringList{"1030 A", "1032 B"} << QList<int>{1000, 1000};
+            << QStringList{"1030 A", "1032 B"} << QList<int>{30, 30};
         QTest::newRow("two parts, the first twice")
-            << QStringList{"1030 A", "1030 A", "1032 B"} << QList<int>{1000, -1, 1000};
-        QTest::newRow("a second reply") << QStringList{"1030 A", "1500 A"} << QList<int>{1000, -1};
+            << QStringList{"1030 A", "1030 A", "1032 B"} << QList<int>{30, -1, 30};
+        QTest::newRow("a second reply") << QStringList{"1030 A", "1500 A"} << QList<int>{30, -1};
         QTest::newRow("a second reply that differs")
-            << QStringList{"1030 A", "1500 B"} << QList<int>{1000, -1};
+            << QStringList{"1030 A", "1500 B"} << QList<int>{30, -1};
         QTest::newRow("a reply before the second request")
-            << QStringList{"200 A", "1200 A"} << QList<int>{0, -1};
+            << QStringList{"200 A", "1200 A"} << QList<int>{200, -1};
         QTest::newRow("a datagram from before the first request")
-            << QStringList{"-5 A", "30 A"} << QList<int>{-1, 0};
+            << QStringList{"-5 A", "30 A"} << QList<int>{-1, 30};
+        QTest::newRow("unmarked parts: the ping is the first one's")
+            << QStringList{"30 A", "120 B"} << QList<int>{30, 30};
+        QTest::newRow("marked parts 150 ms apart")
+            << QStringList{"30 /queryid/7.1/", "180 /queryid/7.2/", "330 /queryid/7.3/final//"}
+            << QList<int>{30, 30, 30};
+        QTest::newRow("marked parts 500 ms apart, in any order")
+            << QStringList{"30 /final//queryid/7.3/", "530 /queryid/7.1/", "1030 /queryid/7.2/"}
+            << QList<int>{30, 30, 30};
+        QTest::newRow("marked parts more than 1 s apart")
+            << QStringList{"30 /queryid/7.1/", "1031 /queryid/7.2/"} << QList<int>{30, -1};
+        QTest::newRow("another queryid is another reply")
+            << QStringList{"30 /queryid/7.1/", "60 /queryid/8.1/final//"} << QList<int>{30, -1};
+        QTest::newRow("nothing after the final part")
+            << QStringList{"30 /queryid/7.1/final//", "40 /queryid/7.2/"} << QList<int>{30, -1};
+        QTest::newRow("a part number counts once, whatever its bytes")
+            << QStringList{"30 /queryid/7.1/a/", "40 /queryid/7.1/b/", "50 /queryid/7.2/final//"}
+            << QList<int>{30, -1, 30};
+        QTest::newRow("past the part told final")
+            << QStringList{"30 /queryid/7.2/final//", "40 /queryid/7.3/", "50 /queryid/7.1/"}
+            << QList<int>{30, -1, 30};
+        QTest::newRow("a marked datagram beside an unmarked reply")
+            << QStringList{"30 A", "40 /queryid/7.1/"} << QList<int>{30, -1};
     }
     void datagrams() {
         QFETCH(QStringList, datagrams);
         QFETCH(QList<int>, counted);
         QuerySchedule s = askedAtZero();
         if (datagrams.first().split(' ')[0].toInt() > 1000) {
-            QCOMPARE(s.due(999).resend.size(), size_t(0)); // no answer seen: the first wait
+            QCOMPARE(s.due(999).resend.size(), size_t(0)); // never measured: the first wait
             QCOMPARE(s.due(1000).resend.size(), size_t(1));
             s.sent(slowOne.key(), 1000);
         }
         QList<int> got;
         for (const QString& d : datagrams) {
             const uint32_t tick = static_cast<uint32_t>(d.split(' ')[0].toInt());
-            const std::optional<uint32_t> request =
-                s.received(slowOne.key(), d.split(' ')[1].toStdString(), tick);
-            got << (request ? static_cast<int>(*request) : -1);
+            const std::string bytes = d.split(' ')[1].replace('/', '\\').toStdString();
+            const std::optional<uint32_t> ping = s.received(slowOne.key(), bytes, tick);
+            got << (ping ? static_cast<int>(*ping) : -1);
         }
         QCOMPARE(got, counted);
-        QCOMPARE(s.answered(), counted.contains(0) || counted.contains(1000) ? 1 : 0);
+        QCOMPARE(s.answered(), counted.count(-1) == counted.size() ? 0 : 1);
     }
 
     // Refresh while a request waits for its reply: the new pass waits for that request instead
@@ -178,10 +217,10 @@ private slots:
         QTest::addColumn<int>("refresh");   // when the second pass begins
         QTest::addColumn<QString>("ask");   // what the second pass's row is told
         QTest::addColumn<int>("lateReply"); // a datagram after the second pass began
-        QTest::addColumn<int>("counted");   // the request it answers, -1: none
-        QTest::newRow("still waiting: taken over") << -1 << 508 << "wait" << 700 << 0;
-        QTest::newRow("answered: asked anew") << 300 << 508 << "send" << 700 << 508;
-        QTest::newRow("out of requests: asked anew") << -1 << 9000 << "send" << 9100 << 9000;
+        QTest::addColumn<int>("counted");   // the ping it shows, -1: none
+        QTest::newRow("still waiting: taken over") << -1 << 508 << "wait" << 700 << 700;
+        QTest::newRow("answered: asked anew") << 300 << 508 << "send" << 700 << 192;
+        QTest::newRow("out of requests: asked anew") << -1 << 12000 << "send" << 12100 << 100;
         QTest::newRow("asked anew: a reply from before that request")
             << 300 << 508 << "send" << 400 << -1;
     }
@@ -206,13 +245,54 @@ private slots:
         if (told == QuerySchedule::Ask::send) {
             s.sent(slowOne.key(), static_cast<uint32_t>(refresh));
         }
-        const std::optional<uint32_t> request =
+        const std::optional<uint32_t> ping =
             s.received(slowOne.key(), "B", static_cast<uint32_t>(lateReply));
-        QCOMPARE(request ? static_cast<int>(*request) : -1, counted);
-        if (request) { // a reply counts once
+        QCOMPARE(ping ? static_cast<int>(*ping) : -1, counted);
+        if (ping) { // a reply counts once
             QCOMPARE(s.received(slowOne.key(), "C", static_cast<uint32_t>(lateReply + 500)),
                      std::nullopt);
         }
+    }
+
+    // A server that answers each pass's first request after trip ms, passes far apart: the
+    // ping each pass shows and the server's first wait after it. A reply that came after the
+    // server was asked again gives no sample: the doubled wait that found it stays.
+    void waitFromPass_data() {
+        QTest::addColumn<QList<int>>("trips");
+        QTest::addColumn<QList<int>>("pings");
+        QTest::addColumn<QList<int>>("waits");
+        QTest::newRow("near") << QList<int>{30, 30} << QList<int>{30, 30} << QList<int>{250, 250};
+        QTest::newRow("far: no sample until it answers within its wait")
+            << QList<int>{1300, 1300, 1300} << QList<int>{300, 1300, 1300}
+            << QList<int>{2000, 3900, 3250};
+        QTest::newRow("slower than the doubled waits: measured once its wait has grown")
+            << QList<int>{3500, 3500, 3500} << QList<int>{500, 1500, 3500}
+            << QList<int>{2000, 4000, 4000};
+    }
+    void waitFromPass() {
+        QFETCH(QList<int>, trips);
+        QFETCH(QList<int>, pings);
+        QFETCH(QList<int>, waits);
+        QuerySchedule s;
+        QList<int> shown;
+        QList<int> waited;
+        for (int p = 0; p < trips.size(); ++p) {
+            const uint32_t start = static_cast<uint32_t>(p) * 20000;
+            const uint32_t reply = start + static_cast<uint32_t>(trips[p]);
+            s.beginPass(start);
+            s.ask(slowOne, start);
+            s.sent(slowOne.key(), start);
+            for (uint32_t t = start; t < reply; ++t) {
+                for (const Destination& d : s.due(t).resend) {
+                    s.sent(d.key(), t);
+                }
+            }
+            const std::optional<uint32_t> ping = s.received(slowOne.key(), "A", reply);
+            shown << (ping ? static_cast<int>(*ping) : -1);
+            waited << static_cast<int>(s.wait(slowOne.key()));
+        }
+        QCOMPARE(shown, pings);
+        QCOMPARE(waited, waits);
     }
 
     // Rows that ask a server another row has asked share its request; once it has answered or
@@ -233,7 +313,7 @@ private slots:
             s.received(slowOne.key(), "A", now);
         } else if (before == "silence") {
             for (int i = 0; i < QuerySchedule::maxRequests; ++i) {
-                now += QuerySchedule::firstWait;
+                now += QuerySchedule::maxWait;
                 s.due(now);
             }
         }

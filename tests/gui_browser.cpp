@@ -437,6 +437,36 @@ private slots:
         QCOMPARE(progress(), QString());
     }
 
+    // A far server beside near ones shows its own round trip, in the first pass and after
+    // Refresh: the near servers' quick answers do not have it asked again before its reply.
+    void farServerBesideNearOnes_data() {
+        QTest::addColumn<int>("passes");
+        QTest::newRow("first pass") << 1;
+        QTest::newRow("after Refresh") << 2;
+    }
+    void farServerBesideNearOnes() {
+        QFETCH(int, passes);
+        constexpr int far = 600;
+        const QJsonObject near{{"delayMs", 10}};
+        FakeServer fake;
+        QVERIFY(fake.start(4, QJsonArray{near, near, near, QJsonObject{{"delayMs", far}}}));
+        std::vector<Server> servers;
+        for (int port : fake.ports) {
+            servers.emplace_back("S", "127.0.0.1", gamePort(port));
+        }
+        openBrowser(servers);
+        for (int pass = 0; pass < passes; ++pass) {
+            if (pass > 0) {
+                form()->BitBtn2Click();
+            }
+            QTRY_COMPARE_WITH_TIMEOUT(progress(), QString(), 10000);
+            waitForRefresh();
+        }
+        const int ping = cell(3, 2).toInt();
+        QVERIFY2(ping >= far && ping < far + 100, qPrintable(cell(3, 2)));
+        QCOMPARE(fake.received().size(), 4 * passes); // asked once a pass
+    }
+
     // A host name whose look-up does not end holds up no other row: the dotted rows are asked
     // and answered while it runs, the progress counts them, and after 5 s the name counts as
     // one that does not resolve.

@@ -108,7 +108,7 @@ private slots:
             rows.noteAsked(r);
         }
         for (int r = 0; r < 3; ++r) {
-            QCOMPARE(rows.applyReply(entries[r].ip, 2303, reply(r + 1), 1, 0), std::vector<int>{r});
+            QCOMPARE(rows.applyReply(entries[r].ip, 2303, reply(r + 1), 1), std::vector<int>{r});
             model.noteChanged(r);
         }
         model.flushChanges();
@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(b.isValid() ? b.data().toString() : QString(), selected);
 
         // A reply from B's address as it was before the edit.
-        for (int r : rows.applyReply("10.0.0.2", 2303, reply(9), 2, 0)) {
+        for (int r : rows.applyReply("10.0.0.2", 2303, reply(9), 2)) {
             model.noteChanged(r);
         }
         model.flushChanges();
@@ -174,7 +174,7 @@ private slots:
             state.status.address = rows[r].entry.ip;
             rows.noteAsked(r);
             rows.applyReply(entries[r].ip, 2303,
-                            std::string("\\numplayers\\1\\player_0\\") + players[r] + "\\", 1, 0);
+                            std::string("\\numplayers\\1\\player_0\\") + players[r] + "\\", 1);
             model.noteChanged(r);
         }
         QCOMPARE(column(model, ServerModel::NameColumn), (QStringList{"A", "B"}));

@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     check(rows[2].status.playerCount == 0 && rows[2].cells.ping == "??");
 
-    // A pass counts each datagram of a server once at most, and all that it counts answer the
-    // one request.
+    // A pass counts each datagram of a server once at most, and all that it counts share the
+    // one round trip of the one request.
     vkr::QuerySchedule schedule;
     schedule.beginPass(0);
     const vkr::Destination server{"127.0.0.1", 2303};
@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t at = 0;
     for (int r = 0; r < repeats; ++r) {
         for (std::string_view d : datagrams) {
-            if (const auto request = schedule.received(server.key(), d, at += 7)) {
-                check(*request == 0 && counted.insert(d).second);
+            if (const auto ping = schedule.received(server.key(), d, at += 7)) {
+                check(*ping == 7 && counted.insert(d).second);
             }
         }
     }
