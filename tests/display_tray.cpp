@@ -9,6 +9,7 @@
 #include "settings/settings.h"
 #include "status/TForm4.h"
 #include "status/TFormWatcher.h"
+#include "support/fake_server.h"
 #include "support/launcher_fixture.h"
 #include "support/notification_service.h"
 #include "ui_TForm4.h"
@@ -20,10 +21,8 @@
 #include <QDBusMessage>
 #include <QMenu>
 #include <QMutex>
-#include <QNetworkDatagram>
 #include <QSystemTrayIcon>
 #include <QThread>
-#include <QUdpSocket>
 #include <QtTest>
 
 #include <cstdio>
@@ -129,16 +128,14 @@ private:
 
     TFormWatcher* watcher() { return vkr::forms().formWatcher; }
 
-    static void answer(QUdpSocket& server, const QByteArray& reply) {
-        QVERIFY(server.hasPendingDatagrams() || server.waitForReadyRead(5000));
-        const QNetworkDatagram request = server.receiveDatagram();
-        server.writeDatagram(reply, request.senderAddress(),
-                             static_cast<quint16>(request.senderPort()));
-    }
-
-    // Opens the watcher from the browser on "Alpha", then points it at server (the row's own
-    // query port has nobody behind it). The game is the fake game.
-    void openWatcher(QUdpSocket& server) {
+    // Opens the watcher from the browser on "Alpha", then points it at a fake server that
+    // answers with reply (the row's own query port has nobody behind it). The game is the fake
+    // game.
+    void openWatcher(FakeServer& server, const QStringList& reply) {
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{
+                   {"replies",
+                    QJsonArray{QJsonObject{{"tokens", QJsonArray::fromStringList(reply)}}}}}}));
         fx->writeStandardRegistry(
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\7]\n"
             "\"name\"=\"Alpha\"\n\"ip\"=\"127.0.0.1\"\n\"port\"=\"8\"\n\"pass\"=\"\"\n"
@@ -153,16 +150,16 @@ private:
         QTRY_COMPARE(browser->ui()->SGrid->currentIndex().row(), 0);
         QTest::mouseClick(browser->ui()->BitBtn3, Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowActive(watcher()));
-        watcher()->udps->RemotePort = server.localPort();
+        watcher()->udps->RemotePort = server.ports[0];
         watcher()->UpdateStatus();
     }
 
 private slots:
     void initTestCase() {
         panel = std::make_unique<TrayWatcher>(busAddress);
+        QVERIFY(panel->start());
         panel->moveToThread(&panelThread);
         panelThread.start();
-        QVERIFY(panel->start());
     }
     void cleanupTestCase() {
         panelThread.quit();
@@ -181,13 +178,11 @@ private slots:
     // The icon comes with the watcher and tells what it shows; a click brings the watcher
     // forward; the icon goes when the watcher closes.
     void iconWhileWatching() {
-        QUdpSocket server;
-        QVERIFY(server.bind(QHostAddress::LocalHost, 0));
-        openWatcher(server);
+        FakeServer server;
+        openWatcher(server, {"gametype", "Harbour <b>Siege</b>", "numplayers", "4", "maxplayers",
+                             "12", "gstate", "14"});
         QVERIFY(watcher()->tray && watcher()->tray->isVisible());
         QTRY_COMPARE(panel->registered().size(), 1);
-        answer(server, "\\gametype\\Harbour <b>Siege</b>\\numplayers\\4\\maxplayers\\12\\"
-                       "gstate\\14\\");
         QTRY_COMPARE(watcher()->ui()->players->text(), QString("4/10"));
         QTRY_COMPARE(panel->toolTip(),
                      QString("Alpha: 4/10, Harbour &lt;b&gt;Siege&lt;/b&gt;, in game"));
@@ -216,10 +211,8 @@ private slots:
         QFETCH(bool, autojoin);
         QFETCH(bool, watching);
         QFETCH(int, starts);
-        QUdpSocket server;
-        QVERIFY(server.bind(QHostAddress::LocalHost, 0));
-        openWatcher(server);
-        answer(server, "\\numplayers\\4\\maxplayers\\12\\gstate\\14\\");
+        FakeServer server;
+        openWatcher(server, {"numplayers", "4", "maxplayers", "12", "gstate", "14"});
         QMenu* menu = watcher()->tray->contextMenu();
         QStringList texts;
         for (QAction* a : menu->actions()) {

@@ -405,6 +405,11 @@ private slots:
             perform({step.replace("=", "=" + dir)});
         }
         QCOMPARE(ui()->soundNote->text(), note);
+        QVERIFY(ui()->soundNote->sizeHint().width() <= ui()->soundNote->width());
+        if (QTest::currentDataTag() == QByteArray("both long")) {
+            QVERIFY(
+                form()->grab().save(QString(VKR_BINARY_DIR) + "/screenshots/options-sounds.png"));
+        }
     }
 
     void okWritesTheTablesToo() {
