@@ -230,16 +230,17 @@ private slots:
                  (std::vector<std::string>{"Ann", "Bob", "J\xc3\xb6rg"}));
         FakeServer server;
         watch(server, replies);
-        QTRY_COMPARE(service->calls.size(), summaries.size());
+        QTRY_VERIFY(!service->calls.isEmpty() && service->calls.last().summary == summaries.last());
         QStringList got;
         for (const NotificationService::Call& call : service->calls) {
             got << call.summary;
             QCOMPARE(call.body, service->calls[0].body);
             QCOMPARE(call.actions, joinActions);
         }
-        QCOMPARE(got, summaries);
-        QCOMPARE(service->calls.last().replacesId,
-                 summaries.size() > 1 ? service->calls[0].id : 0u);
+        // Told again before the service has said what it reads, it goes out once, told whole.
+        QVERIFY2(got == summaries || got == QStringList{summaries.last()},
+                 qPrintable(got.join('|')));
+        QCOMPARE(service->calls.last().replacesId, got.size() > 1 ? service->calls[0].id : 0u);
         QCOMPARE(sink.played, 1);
     }
 
@@ -309,7 +310,7 @@ private slots:
             QCOMPARE(service->calls.size(), 1);
             service->release();
         }
-        QTRY_COMPARE(service->calls.size(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(service->calls.size(), 2, 15000);
         QCOMPARE(service->calls[1].replacesId, service->calls[0].id);
         QCOMPARE(service->calls[1].body, QString("Harbour Siege - 9/10"));
         QTest::mouseClick(watcher()->ui()->BitBtn1, Qt::LeftButton);
