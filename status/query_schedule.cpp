@@ -157,6 +157,15 @@ std::optional<uint32_t> QuerySchedule::firstOfReply(const std::string& key, Serv
             }
         }
     }
+    if (!known) {
+        // Told by nothing: while a request of an earlier pass may still be answered, the
+        // datagram is taken for that late reply rather than for this pass's.
+        auto earliest = std::find_if(candidates.begin(), candidates.end(),
+                                     [](const Candidate& c) { return c.earlier; });
+        if (earliest != candidates.end()) {
+            known = *earliest;
+        }
+    }
     if (known && known->earlier) {
         // A late reply to an earlier pass: that request is answered, this pass's is not.
         h.earlier.erase(std::find(h.earlier.begin(), h.earlier.end(), known->request));
@@ -171,14 +180,11 @@ std::optional<uint32_t> QuerySchedule::firstOfReply(const std::string& key, Serv
         s.answeredRequest = known->request;
     } else if (h.lastCertain) {
         ping = *h.lastCertain;
-    } else if (auto latest = std::find_if(candidates.rbegin(), candidates.rend(),
-                                          [](const Candidate& c) { return !c.earlier; });
-               latest != candidates.rend()) {
-        // Never measured: the server is asked again only when no reply came within its wait,
-        // so the earlier request was most likely lost.
-        ping = tick - latest->request;
     } else {
-        return std::nullopt; // it can answer only earlier passes' requests
+        // Never measured: the server is asked again only when no reply came within its wait,
+        // so the earlier request was most likely lost and this reply answers the latest.
+        s.answeredRequest = candidates.back().request;
+        ping = tick - candidates.back().request;
     }
     if (certain) {
         sample(h, ping);

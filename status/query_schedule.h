@@ -28,12 +28,13 @@ struct Destination {
 // pass. After the last request's wait the server's rows have no reply.
 //
 // A reply's round trip is a sample only when one request can be what it answers. When several
-// can, the server's smoothed round trip tells which one it does, if it tells that plainly; the
-// shown ping is then that request's, else the server's last certain round trip, else the latest
-// request's (never measured, the server was asked again because no reply came within its wait:
-// the earlier request was most likely lost), and the reply gives no sample; the server's wait
-// is doubled, as long as the one that found the reply at least, until a certain sample comes. A reply that answers a request of an earlier
-// pass is not the new pass's.
+// can, the server's smoothed round trip tells which one it does, if it tells that plainly; else,
+// while a request of an earlier pass can still be answered, the reply is taken for that one's.
+// The shown ping is the told request's, else the server's last certain round trip, else the
+// latest request's (never measured, the server was asked again because no reply came within
+// its wait: the earlier request was most likely lost), and the reply gives no sample; the server's
+// wait is doubled, as long as the one that found the reply at least, until a certain sample comes.
+// A reply that answers a request of an earlier pass is not the new pass's.
 //
 // A reply is the datagrams that carry one "queryid" N (parts N.1, N.2, ...) up to the part with
 // the "final" key, in any order, each at most partGap after the one before; the datagrams of

@@ -223,6 +223,8 @@ private slots:
         QTest::newRow("out of requests: asked anew") << -1 << 12000 << "send" << 12100 << 100;
         QTest::newRow("asked anew: a reply from before that request")
             << 300 << 508 << "send" << 400 << -1;
+        QTest::newRow("asked anew: a late reply to the last pass's other request")
+            << 1010 << 1050 << "send" << 1060 << -1;
     }
     void nextPass() {
         QFETCH(int, replyAt);
@@ -231,14 +233,19 @@ private slots:
         QFETCH(int, lateReply);
         QFETCH(int, counted);
         QuerySchedule s = askedAtZero();
+        uint32_t t = 0;
+        auto runTo = [&](int until) {
+            for (; t < static_cast<uint32_t>(until); t += 10) {
+                for (const Destination& d : s.due(t).resend) {
+                    s.sent(d.key(), t);
+                }
+            }
+        };
         if (replyAt >= 0) {
+            runTo(replyAt);
             QVERIFY(s.received(slowOne.key(), "A", static_cast<uint32_t>(replyAt)));
         }
-        for (uint32_t t = 0; t < static_cast<uint32_t>(refresh); t += 10) {
-            for (const Destination& d : s.due(t).resend) {
-                s.sent(d.key(), t);
-            }
-        }
+        runTo(refresh);
         s.beginPass(static_cast<uint32_t>(refresh));
         const QuerySchedule::Ask told = s.ask(slowOne, static_cast<uint32_t>(refresh));
         QCOMPARE(told == QuerySchedule::Ask::send ? QString("send") : QString("wait"), ask);

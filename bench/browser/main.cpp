@@ -633,23 +633,34 @@ double minimalClient(const std::vector<int>& ports) {
         size_t answered = 0;
         QElapsedTimer clock;
         clock.start();
+        const int room = 8 << 20;
+        ::setsockopt(sock, SOL_SOCKET, SO_RCVBUF, &room, sizeof room);
+        char buffer[8192];
+        // Receives what has come, without waiting (flags MSG_DONTWAIT) or waiting up to 100 ms.
+        auto receive = [&](int flags) {
+            sockaddr_in from{};
+            socklen_t length = sizeof from;
+            while (::recvfrom(sock, buffer, sizeof buffer, flags,
+                              reinterpret_cast<sockaddr*>(&from), &length) > 0) {
+                if (!heard[ntohs(from.sin_port)]) {
+                    heard[ntohs(from.sin_port)] = true;
+                    ++answered;
+                }
+                if (flags == 0) {
+                    return;
+                }
+            }
+        };
         for (int port : ports) {
             to.sin_port = htons(static_cast<uint16_t>(port));
             ::sendto(sock, vkr::statusRequest.data(), vkr::statusRequest.size(), 0,
                      reinterpret_cast<const sockaddr*>(&to), sizeof to);
+            receive(MSG_DONTWAIT);
         }
         timeval wait{0, 100000};
         ::setsockopt(sock, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-        char buffer[8192];
         while (answered < ports.size() && clock.elapsed() < 5000) {
-            sockaddr_in from{};
-            socklen_t length = sizeof from;
-            if (::recvfrom(sock, buffer, sizeof buffer, 0, reinterpret_cast<sockaddr*>(&from),
-                           &length) > 0 &&
-                !heard[ntohs(from.sin_port)]) {
-                heard[ntohs(from.sin_port)] = true;
-                ++answered;
-            }
+            receive(0);
         }
         runs.push_back(answered == ports.size() ? clock.nsecsElapsed() / 1e6 : 0);
         ::close(sock);
@@ -734,10 +745,13 @@ void stalledServer(TForm4* browser, PassClock& pass, const QString& dir, int sil
     script.open(QIODevice::WriteOnly);
     script.write(
         QJsonDocument(
-            QJsonObject{{"servers", QJsonArray{QJsonObject{
-                                        {"replies", QJsonArray{QJsonObject{{"silent", true},
-                                                                           {"untilMs", silentMs}},
-                                                               QJsonObject{{"delayMs", 30}}}}}}}})
+            QJsonObject{
+                {"servers",
+                 QJsonArray{QJsonObject{
+                     {"replies",
+                      QJsonArray{QJsonObject{{"silent", true}, {"untilMs", silentMs}},
+                                 QJsonObject{{"delayMs", 30},
+                                             {"tokens", QJsonArray{"numplayers", "2"}}}}}}}}})
             .toJson());
     script.close();
     int reached = 0;
