@@ -15,6 +15,7 @@
 #include "status/TForm4.h"
 #include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
+#include "status/desktop_notifier.h"
 
 #include <QApplication>
 #include <QFont>
@@ -59,6 +60,14 @@ void createForms(Registry& registry) {
     f.form4 = new TForm4();
     f.aboutDialog = new TAboutDialog();
     f.formWatcher = new TFormWatcher();
+    // The notifications that a run killed before takes down are those of the same settings.
+    const QString runtime = SingleInstance::runtimeFolder();
+    if (!runtime.isEmpty()) {
+        f.formWatcher->notifier->keepIdsIn(
+            runtime + "/" +
+            SingleInstance::baseName(QString::fromStdString(FileRegistry::defaultPath())) +
+            ".notifications");
+    }
     f.formOptions = new TFormOptions();
     f.formLan = new TFormLan();
     f.formFriends = new TFormFriends();

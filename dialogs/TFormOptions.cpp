@@ -4,12 +4,16 @@
 #include "app/guard.h"
 #include "app/window.h"
 #include "settings/settings.h"
+#include "status/TFormWatcher.h"
+#include "status/desktop_notifier.h"
+#include "status/sound_player.h"
 #include "ui_TFormOptions.h"
 
+#include <QFileInfo>
 #include <QStyle>
 
 TFormOptions::TFormOptions(QWidget* parent)
-    : vkr::FixedDialog(QSize(443, 217), vkr::FixedDialog::Border::Dialog, parent),
+    : vkr::FixedDialog(QSize(443, 233), vkr::FixedDialog::Border::Dialog, parent),
       OpenDialog1("WAV files|*.wav|All files|*.*"), ui_(std::make_unique<Ui::TFormOptions>()) {
     ui_->setupUi(this);
     // Labels take the width of their text, whatever the font.
@@ -24,6 +28,9 @@ TFormOptions::TFormOptions(QWidget* parent)
     onSignal(ui_->Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     onSignal(ui_->Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     setEscapeHandler([this] { BitBtn1Click(); }); // as Cancel
+    for (QLineEdit* field : {ui_->sound1, ui_->sound2}) {
+        onSignal(field, &QLineEdit::textChanged, this, [this] { showSoundNote(); });
+    }
     // A radio button's click runs when it becomes selected, by the user or by the load.
     const std::pair<QRadioButton*, void (TFormOptions::*)()> clicks[] = {
         {ui_->sounds1, &TFormOptions::sounds1Click},
@@ -79,6 +86,30 @@ void TFormOptions::FormActivate() {
     setSelected(ui_->sounds3, s.watchers == 2);
     ui_->sound1->setText(vkr::qs(s.sound1));
     ui_->sound2->setText(vkr::qs(s.sound2));
+    showSoundNote();
+    vkr::DesktopNotifier* notifier = vkr::forms().formWatcher->notifier;
+    notifier->onServiceFound = [this](bool found) { showNotificationService(found); };
+    showNotificationService(notifier->serviceFound());
+}
+
+void TFormOptions::showSoundNote() {
+    // Only a plain file is opened: a pipe or a device typed here could hold the dialog.
+    const auto cut = [](const QLineEdit* field) {
+        return QFileInfo(field->text()).isFile() &&
+               vkr::soundSeconds(field->text().toStdString()) > vkr::maxSoundSeconds;
+    };
+    const bool first = cut(ui_->sound1);
+    const bool second = cut(ui_->sound2);
+    ui_->soundNote->setText(!first && !second ? QString()
+                            : first && second ? "Plays only 30 s: both sounds"
+                            : first           ? "Plays only 30 s: New game sound"
+                                              : "Plays only 30 s: Players sound");
+}
+
+void TFormOptions::showNotificationService(std::optional<bool> found) {
+    ui_->notifyNote->setText(!found   ? "Looking for the service..."
+                             : *found ? "Service found"
+                                      : "No service found");
 }
 
 void TFormOptions::sounds1Click() {

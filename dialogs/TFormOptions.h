@@ -5,6 +5,7 @@
 #include "app/window.h"
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class TFormOptions;
@@ -39,6 +40,11 @@ public:
     void Button2Click();
 
 private:
+    // Says under the sound fields which of their files play only their first 30 s.
+    void showSoundNote();
+    // Says under "Desktop notifications" whether a notification service answers (nullopt:
+    // not known yet).
+    void showNotificationService(std::optional<bool> found);
     // Selects or deselects a radio button as the load does; selecting one that was not
     // selected runs its click handler.
     void setSelected(QRadioButton* button, bool selected);

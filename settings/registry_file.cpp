@@ -146,10 +146,12 @@ void replaceFile(const std::string& path, const std::string& text) {
         err = errno;
     } else {
         if (exists) {
-            ::fchmod(fd, old.st_mode & 07777);
-            // Only root may give a file away; others keep their own files and that is all.
+            // Mode and owner are kept where the system lets us; a file that cannot take them
+            // is still saved, as a new file of ours would be. Only root may give a file away;
+            // others keep their own files and at most the group.
+            [[maybe_unused]] int kept = ::fchmod(fd, old.st_mode & 07777);
             if (::fchown(fd, old.st_uid, old.st_gid) != 0 && old.st_uid == ::getuid()) {
-                ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+                kept = ::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
             }
         }
         err = writeAll(fd, text);

@@ -16,8 +16,10 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
+#include <QSystemTrayIcon>
 
 namespace {
 
@@ -64,7 +66,10 @@ TFormWatcher::TFormWatcher(QWidget* parent)
       player_(new vkr::SoundPlayer(this)), sound_(player_) {
     ui_->setupUi(this);
     setObjectName("TFormWatcher");
-    setWindowFlag(Qt::WindowStaysOnTopHint);
+    // While watching, the watcher is the launcher's only window in sight: an ordinary window,
+    // transient for none, so that taskbars give it an entry of its own, where its alerts mark
+    // it. Still fixed in size, with only a close box, and on top of the other windows.
+    setWindowFlags((windowFlags() & ~Qt::WindowType_Mask) | Qt::Window | Qt::WindowStaysOnTopHint);
     // The labels are laid out for the narrow 8 point font: one pixel less keeps their texts
     // whole in the fonts that stand in for it.
     QFont narrower = font();
@@ -148,10 +153,10 @@ void TFormWatcher::UpdateStatus() {
     // Friends edited meanwhile count from this poll on.
     if (auto silent = state_.startPoll(vkr::store().settings.friends)) {
         showStatus(*silent);
-        endCountdown();
     }
     showRows();
     sendRequest();
+    updateTray();
 }
 
 void TFormWatcher::sendRequest() {
@@ -186,10 +191,14 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
         paint(ui_->mission, *reading.mission);
     }
     showRows();
-    if (!state_.stillHolds(countdownFor_)) {
-        endCountdown();
+    followAutoJoin();
+    // A notification of a new game under way or of a slot taken again has nothing to offer.
+    if (state_.momentPassed(noticeFor_)) {
+        notifier->close(notificationKey());
+        noticeFor_ = vkr::WatcherAlert::none;
     }
     alert(reading);
+    updateTray();
 }
 
 void TFormWatcher::alert(const vkr::WatcherReading& reading) {
@@ -214,9 +223,7 @@ void TFormWatcher::alert(const vkr::WatcherReading& reading) {
         const std::string summary =
             vkr::alertSummary(state_.pollAlert, serverName(), state_.pollFriends);
         notifier->notify(notificationKey(), vkr::qs(summary), noticeBody(), true);
-    }
-    if (vkr::autoJoins(reading.alert) && ui_->autojoin->isChecked()) {
-        startCountdown(reading.alert);
+        noticeFor_ = state_.pollAlert;
     }
 }
 
@@ -234,19 +241,21 @@ QString TFormWatcher::noticeBody() const {
     return ui_->mission->text() + " - " + ui_->players->text();
 }
 
-void TFormWatcher::startCountdown(vkr::WatcherAlert alert) {
-    if (countdown_ > 0) {
-        return;
+void TFormWatcher::followAutoJoin() {
+    const bool counting = autoJoin_.left() > 0;
+    autoJoin_.follow(ui_->autojoin->isChecked(), state_);
+    if (autoJoin_.left() == 0) {
+        endCountdown();
+    } else if (!counting) {
+        heardTick_ = vkr::GetTickCount();
+        Timer3->start();
     }
-    countdown_ = 5;
-    countdownFor_ = alert;
-    heardTick_ = vkr::GetTickCount();
-    Timer3->start();
     paintStatusLine();
 }
 
 void TFormWatcher::showStatus(const vkr::WatcherStatus& status) {
     shownStatus_ = status;
+    ui_->status->setToolTip(QString());
     paintStatusLine();
     ui_->LR->setHidden(status.lamp != vkr::WatcherLamp::red);
     if (status.lamp == vkr::WatcherLamp::off) {
@@ -255,35 +264,47 @@ void TFormWatcher::showStatus(const vkr::WatcherStatus& status) {
 }
 
 void TFormWatcher::paintStatusLine() {
-    paint(ui_->status, countdown_ > 0
-                           ? vkr::WatcherText{"Joining in " + std::to_string(countdown_) + "...",
-                                              vkr::WatcherColour::green}
-                           : shownStatus_.line);
+    paint(ui_->status,
+          autoJoin_.left() > 0
+              ? vkr::WatcherText{"Joining in " + std::to_string(autoJoin_.left()) + "...",
+                                 vkr::WatcherColour::green}
+              : shownStatus_.line);
 }
 
 void TFormWatcher::endCountdown() {
-    countdownFor_ = vkr::WatcherAlert::none;
     Timer3->stop();
-    if (countdown_ > 0) {
-        countdown_ = 0;
+    if (autoJoin_.left() > 0) {
+        autoJoin_.cancel();
         paintStatusLine();
     }
 }
 
 void TFormWatcher::Timer3Timer() {
-    // A server that has stopped answering is not joined; one lost datagram is forgiven.
-    if (static_cast<int32_t>(vkr::GetTickCount() - heardTick_) >= countdownSilenceTicks) {
+    // A second without a reply pauses the countdown; a server silent for as long as the
+    // countdown is not joined, and the watcher says so.
+    const vkr::AutoJoin::Step step =
+        autoJoin_.tick(static_cast<int32_t>(vkr::GetTickCount() - heardTick_));
+    if (step == vkr::AutoJoin::Step::stopped) {
         endCountdown();
+        const QString why = vkr::autoJoinStoppedText;
+        showStatus({{"Auto-join stopped", vkr::WatcherColour::maroon}, shownStatus_.lamp});
+        ui_->status->setToolTip(why);
+        if (vkr::store().settings.notify) {
+            notifier->notify(notificationKey(), why, noticeBody(), true);
+        }
         return;
     }
-    if (countdown_ > 1) {
-        --countdown_;
+    if (step != vkr::AutoJoin::Step::join) {
         paintStatusLine();
-        // Asked once a second while counting: once the new game or the free slot is gone,
-        // the countdown ends within a second, long before the next poll. The reply replaces
-        // the player list.
-        state_.startRequest();
-        sendRequest();
+        if (step != vkr::AutoJoin::Step::idle) {
+            // Asked once a second while counting: once the new game or the free slot is gone,
+            // the countdown ends within a second, long before the next poll. The reply
+            // replaces the player list.
+            state_.startRequest();
+            sendRequest();
+        } else {
+            Timer3->stop();
+        }
         return;
     }
     endCountdown();
@@ -299,14 +320,55 @@ void TFormWatcher::Timer3Timer() {
 }
 
 void TFormWatcher::autojoinClick() {
-    if (!ui_->autojoin->isChecked()) {
-        endCountdown();
-    } else if (state_.settingUpGame()) {
-        // The server is setting up a game now: no need to wait for the next one.
-        startCountdown(vkr::WatcherAlert::newGame);
-    }
+    // Ticked while the server can be joined, it counts down at once.
+    followAutoJoin();
     vkr::store().settings.autojoin = ui_->autojoin->isChecked();
+    updateTray();
     vkr::forms().form1->SaveRegistry();
+}
+
+void TFormWatcher::showTray() {
+    if (!tray) {
+        if (!QSystemTrayIcon::isSystemTrayAvailable()) {
+            return;
+        }
+        tray = new QSystemTrayIcon(QApplication::windowIcon(), this);
+        auto* menu = new QMenu(this);
+        vkr::onSignal(menu->addAction("Join"), &QAction::triggered, this,
+                      [this] { BitBtn2Click(); });
+        trayAutojoin_ = menu->addAction("Auto-join");
+        trayAutojoin_->setCheckable(true);
+        // The same setting as the box, changed as a click on the box changes it.
+        vkr::onSignal(trayAutojoin_, &QAction::triggered, this, [this] {
+            ui_->autojoin->setChecked(trayAutojoin_->isChecked());
+            autojoinClick();
+        });
+        vkr::onSignal(menu->addAction("Stop watching"), &QAction::triggered, this,
+                      [this] { BitBtn1Click(); });
+        tray->setContextMenu(menu);
+        connect(tray, &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) {
+                    if (reason == QSystemTrayIcon::Trigger ||
+                        reason == QSystemTrayIcon::DoubleClick) {
+                        setWindowState(windowState() & ~Qt::WindowMinimized);
+                        raise();
+                        activateWindow();
+                    }
+                });
+    }
+    updateTray();
+    tray->show();
+}
+
+void TFormWatcher::updateTray() {
+    if (!tray) {
+        return;
+    }
+    // Server text is shown as text wherever the tray reads markup in its tooltips.
+    tray->setToolTip(vkr::qs(serverName()) + ": " +
+                     (ui_->players->text() + ", " + ui_->mission->text()).toHtmlEscaped() + ", " +
+                     vkr::qs(vkr::stateWord(state_)));
+    trayAutojoin_->setChecked(ui_->autojoin->isChecked());
 }
 
 void TFormWatcher::showRows() {
@@ -375,6 +437,10 @@ void TFormWatcher::FormClose() {
     // The next watch starts clean: nothing of this one is shown until its server answers.
     showPlaceholders();
     notifier->closeAll();
+    noticeFor_ = vkr::WatcherAlert::none;
+    if (tray) {
+        tray->hide();
+    }
     vkr::showForm(vkr::forms().form1);
     vkr::showForm(vkr::forms().form4);
 }
@@ -385,8 +451,10 @@ void TFormWatcher::BitBtn1Click() {
 
 void TFormWatcher::BitBtn2Click() {
     // The browser builds and launches the command line for the watched server, as the table
-    // holds it now; a server deleted meanwhile is not joined, and the watcher stays.
-    if (watchedServer && !vkr::forms().form4->JoinServer(*watchedServer)) {
+    // holds it now; a server deleted meanwhile is not joined, and the watcher stays, as it does
+    // while a start just made holds further starts off.
+    if (vkr::forms().form1->starting() ||
+        (watchedServer && !vkr::forms().form4->JoinServer(*watchedServer))) {
         return;
     }
     close();
@@ -411,4 +479,10 @@ void TFormWatcher::showEvent(QShowEvent* event) {
     // The view was sized before the window had a frame: now that it may be known, give the
     // view its outer size again.
     setOuterSize(frameGeometry().width() > 300 ? expandedSize : collapsedSize);
+    showTray();
+    // The notification service is asked what it reads before the first alert, which then
+    // goes out at once.
+    if (vkr::store().settings.notify) {
+        notifier->serviceFound();
+    }
 }

@@ -12,7 +12,9 @@
 #include <optional>
 #include <string>
 
+class QAction;
 class QLabel;
+class QSystemTrayIcon;
 class TNMUDP;
 
 namespace Ui {
@@ -44,6 +46,9 @@ public:
     QTimer* Timer3; // the auto-join countdown, 1,000 ms, on while it counts
     // Posts the alerts to the desktop's notifications too (when the option "notify" is on).
     vkr::DesktopNotifier* notifier;
+    // The watcher's icon in the panel's tray while it is open: made at the first opening where
+    // the desktop has a tray (none before, nor without a tray).
+    QSystemTrayIcon* tray = nullptr;
     // The server the browser handed over: Join and auto-join join it, wherever the browser
     // lists it now.
     std::optional<vkr::EntryKey> watchedServer;
@@ -82,8 +87,8 @@ private:
     void paintStatusLine();
     // The placeholders of a watch that has had no reply yet.
     void showPlaceholders();
-    // Starts the auto-join countdown for what alert reported, unless one runs.
-    void startCountdown(vkr::WatcherAlert alert);
+    // Starts, goes on with or ends the auto-join countdown as the box and the server now say.
+    void followAutoJoin();
     // Ends a running countdown without joining.
     void endCountdown();
     // The watched server in its desktop notifications: its name in the server table, or its
@@ -94,21 +99,23 @@ private:
     QString noticeBody() const;
     // Sends the status request to the watched server, and notes where it went.
     void sendRequest();
+    // Shows the tray icon where there is a tray, with its menu, and tells it what the watcher
+    // shows.
+    void showTray();
+    void updateTray();
     // Alerts on what a datagram told: the sound and the flash once per poll, the notification
     // with everything the poll told, and the auto-join countdown.
     void alert(const vkr::WatcherReading& reading);
 
     std::unique_ptr<Ui::TFormWatcher> ui_;
+    QAction* trayAutojoin_ = nullptr; // the tray menu's "Auto-join"
     vkr::SoundPlayer* player_;
     vkr::SoundSink* sound_;
     vkr::WatcherState state_;
     vkr::WatcherStatus shownStatus_ = vkr::waitingStatus();
-    // Seconds left before the auto-join; 0 while no countdown runs.
-    int countdown_ = 0;
-    // What the running countdown joins for; it ends when that no longer holds.
-    vkr::WatcherAlert countdownFor_ = vkr::WatcherAlert::none;
-    // A countdown ends when the server has not answered for this long.
-    static constexpr int32_t countdownSilenceTicks = 2500;
+    vkr::AutoJoin autoJoin_;
+    // What the notification up tells of; none when none is up.
+    vkr::WatcherAlert noticeFor_ = vkr::WatcherAlert::none;
     // When the watched server was last heard from, or the countdown began if that was later.
     uint32_t heardTick_ = 0;
     // The sender that replies are read from: the address and port that this watch's last request

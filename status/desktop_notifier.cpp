@@ -6,9 +6,14 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringList>
 #include <QVariantMap>
+
+#include <limits>
+#include <vector>
 
 namespace vkr {
 
@@ -19,14 +24,17 @@ const QString path = QStringLiteral("/org/freedesktop/Notifications");
 const QString interface = QStringLiteral("org.freedesktop.Notifications");
 // The launcher's icon and desktop entry, as installed.
 const QString appIcon = QStringLiteral("vkr-launcher");
-// A service that has not answered by then is taken as failing; nothing waits for it meanwhile.
-constexpr int callTimeoutMs = 10000;
+// Calls wait for their answer as long as the service takes: nothing waits for them meanwhile,
+// and an id told late is still the one to replace and to take down.
+constexpr int noTimeout = std::numeric_limits<int>::max();
 
-void closeNotification(uint id) {
-    QDBusMessage close = QDBusMessage::createMethodCall(service, path, interface,
-                                                        QStringLiteral("CloseNotification"));
+// Takes down notification id of the service connection owner (its unique bus name: an id of a
+// service that has since been restarted names nothing, or another's notification).
+void closeNotification(const QString& owner, uint id) {
+    QDBusMessage close =
+        QDBusMessage::createMethodCall(owner, path, interface, QStringLiteral("CloseNotification"));
     close << id;
-    QDBusConnection::sessionBus().asyncCall(close, callTimeoutMs);
+    QDBusConnection::sessionBus().asyncCall(close, noTimeout);
 }
 
 } // namespace
@@ -57,18 +65,102 @@ bool DesktopNotifier::connectBus() {
     return true;
 }
 
+void DesktopNotifier::keepIdsIn(const QString& file) {
+    idFile_ = file;
+    QFile left(file);
+    if (!left.open(QIODevice::ReadOnly)) {
+        return;
+    }
+    // One line per notification: the service's bus name and the id.
+    const QList<QByteArray> lines = left.readAll().split('\n');
+    left.close();
+    if (connectBus()) {
+        for (const QByteArray& line : lines) {
+            const QList<QByteArray> fields = line.split(' ');
+            bool ok = false;
+            const uint id = fields.size() == 2 ? fields[1].toUInt(&ok) : 0;
+            if (ok && fields[0].startsWith(':')) {
+                closeNotification(QString::fromLatin1(fields[0]), id);
+            }
+        }
+    }
+    QFile::remove(file);
+}
+
+void DesktopNotifier::saveIds() const {
+    if (idFile_.isEmpty()) {
+        return;
+    }
+    QByteArray text;
+    for (const auto& [key, posted] : posted_) {
+        if (posted.id != 0) {
+            text += posted.owner.toLatin1() + ' ' + QByteArray::number(posted.id) + '\n';
+        }
+    }
+    if (text.isEmpty()) {
+        QFile::remove(idFile_);
+        return;
+    }
+    QSaveFile out(idFile_);
+    if (out.open(QIODevice::WriteOnly)) {
+        out.write(text);
+        out.commit();
+    }
+}
+
+std::optional<bool> DesktopNotifier::serviceFound() {
+    if (!connectBus()) {
+        return false;
+    }
+    askCapabilities();
+    return found_;
+}
+
+void DesktopNotifier::askCapabilities() {
+    if (askingCapabilities_) {
+        return;
+    }
+    askingCapabilities_ = true;
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("GetCapabilities"));
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, noTimeout), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
+        w->deleteLater();
+        askingCapabilities_ = false;
+        const QDBusPendingReply<QStringList> reply = *w;
+        found_ = !reply.isError();
+        // A service that does not tell gets its text escaped: it is never read as markup.
+        markup_ = reply.isError() || reply.value().contains(QStringLiteral("body-markup"));
+        for (const auto& entry : posted_) {
+            flush(entry.first);
+        }
+        if (onServiceFound) {
+            guarded([this] { onServiceFound(*found_); });
+        }
+    });
+}
+
 void DesktopNotifier::notify(int32_t key, const QString& summary, const QString& body, bool join) {
     if (!connectBus()) {
         return;
     }
     Posted& posted = posted_[key];
-    const Request request{summary, body, join};
     posted.dropped = false;
-    if (posted.waiting) {
-        // Sent once the earlier call has told the id to replace.
-        posted.next = request;
+    posted.next = Request{summary, body, join};
+    if (!markup_) {
+        askCapabilities();
+    }
+    flush(key);
+}
+
+void DesktopNotifier::flush(int32_t key) {
+    Posted& posted = posted_[key];
+    if (!markup_ || posted.waiting || !posted.next) {
         return;
     }
+    const Request request = *posted.next;
+    posted.next.reset();
     send(key, request);
 }
 
@@ -84,11 +176,12 @@ void DesktopNotifier::send(int32_t key, const Request& request) {
                 << "Join";
     }
     const QVariantMap hints{{"desktop-entry", appIcon}, {"urgency", QVariant::fromValue(uchar(1))}};
-    call << QStringLiteral("VKR Launcher") << posted.id << appIcon << request.summary
-         << request.body << actions << hints << int32_t(-1);
+    const QString body = *markup_ ? request.body.toHtmlEscaped() : request.body;
+    call << QStringLiteral("VKR Launcher") << posted.id << appIcon << request.summary << body
+         << actions << hints << int32_t(-1);
     posted.waiting = true;
-    auto* watcher = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(call, callTimeoutMs), this);
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, noTimeout), this);
     connect(
         watcher, &QDBusPendingCallWatcher::finished, this,
         [this, key, join = request.join](QDBusPendingCallWatcher* w) { answered(key, join, w); });
@@ -99,38 +192,50 @@ void DesktopNotifier::answered(int32_t key, bool join, QDBusPendingCallWatcher* 
     Posted& posted = posted_[key];
     posted.waiting = false;
     const QDBusPendingReply<uint> reply = *call;
+    const QString owner = reply.reply().service();
     if (posted.dropped) {
         if (!reply.isError()) {
-            closeNotification(reply.value());
+            closeNotification(owner, reply.value());
         }
         posted_.erase(key);
         return;
     }
     if (!reply.isError()) {
         posted.id = reply.value();
+        posted.owner = owner;
         posted.join = join;
+        saveIds();
     }
-    if (posted.next) {
-        const Request next = *posted.next;
+    flush(key);
+}
+
+void DesktopNotifier::close(int32_t key) {
+    const auto it = posted_.find(key);
+    if (it == posted_.end()) {
+        return;
+    }
+    Posted& posted = it->second;
+    if (posted.id != 0) {
+        closeNotification(posted.owner, posted.id);
+    }
+    // A key whose call is unanswered stays until the answer, which then closes it.
+    if (posted.waiting) {
+        posted.id = 0;
+        posted.dropped = true;
         posted.next.reset();
-        send(key, next);
+    } else {
+        posted_.erase(it);
     }
+    saveIds();
 }
 
 void DesktopNotifier::closeAll() {
-    for (auto it = posted_.begin(); it != posted_.end();) {
-        if (it->second.id != 0) {
-            closeNotification(it->second.id);
-        }
-        // A key whose call is unanswered stays until the answer, which then closes it.
-        if (it->second.waiting) {
-            it->second.id = 0;
-            it->second.dropped = true;
-            it->second.next.reset();
-            ++it;
-        } else {
-            it = posted_.erase(it);
-        }
+    std::vector<int32_t> keys;
+    for (const auto& entry : posted_) {
+        keys.push_back(entry.first);
+    }
+    for (int32_t key : keys) {
+        close(key);
     }
 }
 
@@ -155,6 +260,7 @@ void DesktopNotifier::notificationClosed(uint id, uint) {
             posted.join = false;
         }
     }
+    saveIds();
 }
 
 } // namespace vkr

@@ -4,6 +4,8 @@
 #include "settings/utf8.h"
 #include "status/protocol.h"
 
+#include <functional>
+
 namespace vkr {
 
 std::optional<WatcherStatus> statusOfState(int code) {
@@ -60,6 +62,7 @@ std::optional<WatcherStatus> WatcherState::startPoll(const std::vector<std::stri
 void WatcherState::startRequest() {
     numPlayersText = "?";
     maxPlayersText = "?";
+    datagramsRead.clear();
     clearRows();
 }
 
@@ -67,22 +70,71 @@ void WatcherState::endWatch() {
     *this = WatcherState{};
 }
 
-bool WatcherState::settingUpGame() const {
-    return !silent && settingUp(lastState);
+bool WatcherState::joinable() const {
+    return (settingUp(lastState) && room != WatcherRoom::full) ||
+           (slotOpened && room == WatcherRoom::free);
 }
 
-bool WatcherState::stillHolds(WatcherAlert alert) const {
+void AutoJoin::follow(bool ticked, const WatcherState& state) {
+    if (!ticked || !state.joinable()) {
+        left_ = 0;
+    } else if (left_ == 0) {
+        left_ = seconds;
+    }
+}
+
+AutoJoin::Step AutoJoin::tick(int32_t silentMs) {
+    if (left_ == 0) {
+        return Step::idle;
+    }
+    if (silentMs >= seconds * 1000) {
+        left_ = 0;
+        return Step::stopped;
+    }
+    if (silentMs >= pauseMs) {
+        return Step::paused;
+    }
+    --left_;
+    return left_ == 0 ? Step::join : Step::counting;
+}
+
+bool WatcherState::momentPassed(WatcherAlert alert) const {
+    if (silent) {
+        return false;
+    }
     switch (alert) {
     case WatcherAlert::newGame:
     case WatcherAlert::playerJoined:
-        return settingUpGame();
+        return lastState != 0 && !settingUp(lastState);
     case WatcherAlert::slotFree:
-        return !silent && room == WatcherRoom::free;
+        return room == WatcherRoom::full;
     case WatcherAlert::friendJoined:
     case WatcherAlert::none:
         break;
     }
     return false;
+}
+
+std::string stateWord(const WatcherState& state) {
+    if (state.silent) {
+        return "no reply";
+    }
+    switch (state.lastState) {
+    case 2:
+        return "selecting mission";
+    case 6:
+        return "setting up";
+    case 9:
+        return "debriefing";
+    case 13:
+        return "briefing";
+    case 14:
+        return "in game";
+    case emptyServerState:
+        return "empty";
+    default:
+        return "waiting";
+    }
 }
 
 void WatcherState::clearRows() {
@@ -133,10 +185,6 @@ WatcherAlert alertRule(const WatcherFacts& before, const WatcherFacts& now) {
     return WatcherAlert::none;
 }
 
-bool autoJoins(WatcherAlert alert) {
-    return alert == WatcherAlert::newGame || alert == WatcherAlert::slotFree;
-}
-
 namespace {
 
 // "Ann", "Ann and Bob", "Ann, Bob and Cid", "Ann, Bob, Cid and 2 more": names sent by a
@@ -178,6 +226,9 @@ std::string alertSummary(WatcherAlert alert, const std::string& server,
 
 WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
     WatcherReading reading;
+    if (!state.datagramsRead.insert(std::hash<std::string_view>{}(reply)).second) {
+        return reading;
+    }
     int newState = -1;
     std::vector<PlayerRow>& rows = state.rows;
     // Names go into the last row and each score closes it with a new blank one. A list that
@@ -268,6 +319,11 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
     }
     if (newState > 0) {
         state.lastState = newState;
+    }
+    if (now.room == WatcherRoom::full) {
+        state.slotOpened = false;
+    } else if (now.room == WatcherRoom::free && state.room == WatcherRoom::full) {
+        state.slotOpened = true;
     }
     if (now.room != WatcherRoom::unknown) {
         state.room = now.room;

@@ -4,6 +4,7 @@
 #include "status/friends.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,9 +74,6 @@ struct WatcherFacts {
 //   slotFree      before full,             now free
 WatcherAlert alertRule(const WatcherFacts& before, const WatcherFacts& now);
 
-// Whether auto-join counts down after this alert: a new game, or a free slot.
-bool autoJoins(WatcherAlert alert);
-
 // The summary of the desktop notification of a poll's alert, naming the server and the friends
 // who joined (as the server sent their names): "New game on X", "Ann joined X", "Ann and Bob
 // joined X", "Ann, Bob and Cid joined X", "Ann, Bob, Cid and 2 more joined X". The friends'
@@ -92,10 +90,15 @@ struct WatcherState {
     int lastState = 0; // the state code of the last reply that gave one; 0 when none yet
     // The room of the last reply that told both the count and the capacity.
     WatcherRoom room = WatcherRoom::unknown;
+    // A slot came free on the full server and is free still.
+    bool slotOpened = false;
     std::string numPlayersText = "?";
     std::string maxPlayersText = "?";
     // The player list: never empty; a single blank row when no player is listed.
     std::vector<PlayerRow> rows{1};
+    // The datagrams read since the last request, by their hash: the network may deliver one
+    // twice, and its second copy is passed over.
+    std::set<size_t> datagramsRead;
     // Polls of this watch sent since the server last answered, counted up to two.
     int pollsUnanswered = 0;
     // "No reply from server" is shown; the next reply takes it back.
@@ -121,12 +124,48 @@ struct WatcherState {
     void clearRows();
     // The watch ends (the watcher closes): nothing of it carries over to the next.
     void endWatch();
-    // The server answers and its last state told is a new game being set up (2, 6 or 9).
-    bool settingUpGame() const;
-    // Whether what an alert reported still holds, so that auto-join may go on counting down:
-    // a game still being set up, or a slot still free.
-    bool stillHolds(WatcherAlert alert) const;
+    // Whether the server can be joined now, as its last answers tell: a game being set up with
+    // room for one more, or a slot that came free on the full server.
+    bool joinable() const;
+    // Whether the server's answers tell that the moment of an alert has passed: the new game
+    // is under way (or the server empty again), the slot taken again. A friend's join never
+    // passes, nor anything while the server is silent.
+    bool momentPassed(WatcherAlert alert) const;
 };
+
+// Auto-join's countdown. It follows the server's state, whatever alerted or when the box was
+// ticked: while the box is ticked and the server joinable, it counts down seconds and then
+// joins. A second without a reply pauses it; a silence as long as the countdown stops it.
+class AutoJoin {
+public:
+    static constexpr int seconds = 5;
+    // The server last answered this long ago at a tick: the request of the second before was
+    // not answered, and the countdown waits.
+    static constexpr int32_t pauseMs = 1500;
+
+    enum class Step { idle, counting, paused, join, stopped };
+
+    // The box is ticked or not, and state is the watch's as it now stands (after a reply, or
+    // when the box is clicked): a countdown starts, goes on, or ends.
+    void follow(bool ticked, const WatcherState& state);
+    // A second has passed; the server last answered silentMs ago. join: the countdown ran out;
+    // stopped: the server has been silent too long.
+    Step tick(int32_t silentMs);
+    // Ends a countdown (the watch ends).
+    void cancel() { left_ = 0; }
+    // Seconds left; 0 while no countdown runs.
+    int left() const { return left_; }
+
+private:
+    int left_ = 0;
+};
+
+// What the watcher says when auto-join stops for a silent server.
+inline constexpr const char* autoJoinStoppedText = "Auto-join stopped: no reply from the server";
+
+// The server's state in a word or two, as the watch knows it: "selecting mission", "setting up",
+// "debriefing", "briefing", "in game", "empty", "no reply", or "waiting" before any state.
+std::string stateWord(const WatcherState& state);
 
 // What one datagram changes in the window: a label that is not given keeps what it shows.
 struct WatcherReading {
@@ -147,7 +186,8 @@ struct WatcherReading {
 // its status is shown even when it tells none ("Waiting status..."). A "maxplayers" that is not
 // a whole number leaves the capacity unknown ("?"); the rest of the reply is read. The player
 // rows of a reply that spans several datagrams follow those of the datagrams before it; the
-// friends among them who joined are told once per poll.
+// friends among them who joined are told once per poll. A datagram read already since the last
+// request (the network duplicated it) changes nothing.
 WatcherReading readWatcherReply(std::string_view reply, WatcherState& state);
 
 // The sound of an alert for the sound mode of settings.

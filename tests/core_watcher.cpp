@@ -282,6 +282,13 @@ private slots:
             << "Ann=5, Bob=2";
         QTest::newRow("a datagram without players keeps the list")
             << QStringList{"|player_0|Ann|score_0|5|", "|final||"} << "Ann=5";
+        QTest::newRow("a datagram the network duplicated is read once")
+            << QStringList{"|player_0|Ann|score_0|5|", "|player_1|Bob|score_1|2|",
+                           "|player_0|Ann|score_0|5|"}
+            << "Ann=5, Bob=2";
+        QTest::newRow("the same datagram after a new request is read again")
+            << QStringList{"|player_0|Ann|score_0|5|", "request", "|player_0|Ann|score_0|5|"}
+            << "Ann=5";
         QTest::newRow("a request between polls: its reply replaces the list")
             << QStringList{"|player_0|Ann|score_0|5|player_1|Bob|score_1|2|", "request",
                            "|player_0|Ann|score_0|5|player_1|Bob|score_1|2|", "request",
@@ -315,44 +322,87 @@ private slots:
         WatcherState state;
         state.startPoll({});
         readWatcherReply(many, state);
-        readWatcherReply(many, state);
+        readWatcherReply("\\queryid\\1.2" + many, state); // another datagram, the same players
         QCOMPARE(state.rows.size(), size_t(WatcherState::rowCapacity));
         QCOMPARE(state.rows.back(), (PlayerRow{"p324", "324"}));
     }
 
-    // Whether auto-join goes on counting down after its alert, once the next reply is read.
-    void countdownHolds_data() {
-        QTest::addColumn<QStringList>("replies"); // each after a poll; "-" none
-        QTest::addColumn<int>("alert");           // the alert that started the countdown
-        QTest::addColumn<bool>("holds");
-        const int newGame = int(WatcherAlert::newGame);
-        const int slotFree = int(WatcherAlert::slotFree);
-        QTest::newRow("new game: still setting up")
-            << QStringList{"|gstate|9|", "|gstate|2|"} << newGame << true;
-        QTest::newRow("new game: the game began")
-            << QStringList{"|gstate|9|", "|gstate|14|"} << newGame << false;
-        QTest::newRow("new game: silent")
-            << QStringList{"|gstate|9|", "-", "-", "-"} << newGame << false;
-        QTest::newRow("slot: still free, in game")
-            << QStringList{"|numplayers|9|maxplayers|12|gstate|14|"} << slotFree << true;
-        QTest::newRow("slot: taken again")
-            << QStringList{"|numplayers|9|maxplayers|12|", "|numplayers|10|maxplayers|12|"}
-            << slotFree << false;
-        QTest::newRow("slot: silent")
-            << QStringList{"|numplayers|9|maxplayers|12|", "-", "-", "-"} << slotFree << false;
+    // Auto-join follows the server's state. Events: "on"/"off" tick the box; "|...|" a poll
+    // and its reply; "t" a second in which the server answered; "x" a second without a reply
+    // (the silence growing by a second each). What each second did: count, pause, join, stop
+    // or idle.
+    void autoJoin_data() {
+        QTest::addColumn<QStringList>("events");
+        QTest::addColumn<QString>("seconds");
+        const QString inGame = "|numplayers|4|maxplayers|12|gstate|14|";
+        const QString setUp = "|numplayers|4|maxplayers|12|gstate|9|";
+        const QString full = "|numplayers|10|maxplayers|12|gstate|14|";
+        const QString slot = "|numplayers|9|maxplayers|12|gstate|14|";
+        const QStringList fiveSeconds{"t", "t", "t", "t", "t"};
+        const QString joins = "count count count count join";
+        QTest::newRow("ticked before a new game")
+            << QStringList{"on", inGame, setUp} + fiveSeconds << joins;
+        QTest::newRow("ticked during the setup")
+            << QStringList{inGame, setUp, "on"} + fiveSeconds << joins;
+        QTest::newRow("ticked, unticked and ticked again during the setup")
+            << QStringList{"on", inGame, setUp, "t", "off", "on"} + fiveSeconds << "count " + joins;
+        QTest::newRow("ticked before a player joins the empty server")
+            << QStringList{"on", "|numplayers|0|maxplayers|12|", "|numplayers|1|gstate|2|"} +
+                   fiveSeconds
+            << joins;
+        QTest::newRow("opened on a server setting up, ticked")
+            << QStringList{"on", setUp} + fiveSeconds << joins;
+        QTest::newRow("ticked right after a slot came free")
+            << QStringList{full, slot, "on"} + fiveSeconds << joins;
+        QTest::newRow("a slot free but never full: no join")
+            << QStringList{"on", slot, "t", "t"} << "idle idle";
+        QTest::newRow("in game: no join") << QStringList{"on", inGame, "t"} << "idle";
+        QTest::newRow("setting up, full: no join")
+            << QStringList{"on", "|numplayers|10|maxplayers|12|gstate|9|", "t"} << "idle";
+        QTest::newRow("not ticked: no join") << QStringList{inGame, setUp, "t", "t"} << "idle idle";
+        QTest::newRow("3.5 s of silence: paused, then joins")
+            << QStringList{"on", inGame, setUp, "t", "x", "x", "x", setUp, "t", "t", "t", "t"}
+            << "count pause pause pause count count count join";
+        QTest::newRow("5 s of silence: stops")
+            << QStringList{"on", inGame, setUp, "t", "x", "x", "x", "x", "x"}
+            << "count pause pause pause pause stop";
+        QTest::newRow("stopped by silence, the server back still setting up: counts anew")
+            << QStringList{"on", setUp, "x", "x", "x", "x", "x", setUp, "t"}
+            << "pause pause pause pause stop count";
+        QTest::newRow("the game begins during the countdown")
+            << QStringList{"on", inGame, setUp, "t", inGame, "t"} << "count idle";
+        QTest::newRow("unticked during the countdown")
+            << QStringList{"on", inGame, setUp, "t", "off", "t"} << "count idle";
+        QTest::newRow("the slot taken again during the countdown")
+            << QStringList{"on", full, slot, "t", full, "t"} << "count idle";
+        QTest::newRow("a slot still free in game: joins")
+            << QStringList{"on", full, slot, "t", slot, "t", "t", "t", "t"}
+            << "count count count count join";
     }
-    void countdownHolds() {
-        QFETCH(QStringList, replies);
-        QFETCH(int, alert);
-        QFETCH(bool, holds);
+    void autoJoin() {
+        QFETCH(QStringList, events);
+        QFETCH(QString, seconds);
+        const char* words[] = {"idle", "count", "pause", "join", "stop"};
         WatcherState state;
-        for (const QString& r : replies) {
-            state.startPoll({});
-            if (r != "-") {
-                readWatcherReply(reply(r), state);
+        AutoJoin countdown;
+        bool ticked = false;
+        int silent = 0;
+        QStringList got;
+        for (const QString& e : events) {
+            if (e == "on" || e == "off") {
+                ticked = e == "on";
+            } else if (e == "t" || e == "x") {
+                silent = e == "t" ? 0 : silent + 1;
+                got << words[int(countdown.tick(500 + silent * 1000))];
+                continue;
+            } else {
+                state.startPoll({});
+                readWatcherReply(reply(e), state);
+                silent = 0;
             }
+            countdown.follow(ticked, state);
         }
-        QCOMPARE(state.stillHolds(WatcherAlert(alert)), holds);
+        QCOMPARE(got.join(' '), seconds);
     }
 
     // Friends joining over polls, with the state alerts: what each datagram alerts ("first"

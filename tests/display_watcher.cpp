@@ -1,7 +1,8 @@
 // The watcher in the frame a window manager gives it, on a real display (Xvfb and openbox): in
 // both views the auto-join box is in sight, whole and clear of the other controls, and one
 // click on it cancels a running countdown. An alert marks the watcher for attention while
-// another window is active, when the option "flash" is on.
+// another window is active, when the option "flash" is on. While watching, the watcher has a
+// taskbar entry of its own under a real panel (tint2).
 #include "app/TForm1.h"
 #include "app/window.h"
 #include "net/TNMUDP.h"
@@ -12,6 +13,7 @@
 
 #include <QNetworkDatagram>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QUdpSocket>
 #include <QtTest>
@@ -22,6 +24,14 @@ class DisplayWatcherTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<LauncherFixture> fx;
+
+    // The window's property as xprop prints it.
+    static QByteArray property(const QString& xprop, WId window, const QString& name) {
+        QProcess p;
+        p.start(xprop, {"-id", QString::number(window), name});
+        p.waitForFinished(5000);
+        return p.readAllStandardOutput();
+    }
 
     // Answers the watcher's next request with reply.
     static void answer(QUdpSocket& server, const QByteArray& reply) {
@@ -87,6 +97,86 @@ private slots:
         QCOMPARE(ui->status->text(), QString("Debriefing"));
         QVERIFY(!watcher->Timer3->isActive());
         QVERIFY(!ui->autojoin->isChecked());
+    }
+
+    // Watching, with the main window and the browser hidden as the browser leaves them: the
+    // watcher is an ordinary window (or a dialog) with no skip-taskbar state, transient for no
+    // window, on top of the others, listed among the window manager's clients, and so in the
+    // panel's taskbar; a new game marks it for attention there when "flash" is on.
+    void taskbarEntry_data() {
+        QTest::addColumn<bool>("flash");
+        QTest::newRow("flash on") << true;
+        QTest::newRow("flash off") << false;
+    }
+    void taskbarEntry() {
+        QFETCH(bool, flash);
+        const QString xprop = QStandardPaths::findExecutable("xprop");
+        const QString tint2 = QStandardPaths::findExecutable("tint2");
+        if (xprop.isEmpty() || tint2.isEmpty()) {
+            QSKIP("xprop (x11-utils) or tint2 is missing: no panel to list the watcher");
+        }
+        QProcess panel;
+        panel.start(tint2, {});
+        QVERIFY(panel.waitForStarted());
+        fx->writeStandardRegistry(
+            std::string("[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                        "\"watchers\"=dword:00000000\n\"flash\"=dword:0000000") +
+            (flash ? "1" : "0") + "\n\n");
+        fx->start();
+        QUdpSocket server;
+        QVERIFY(server.bind(QHostAddress::LocalHost, 0));
+        TFormWatcher* watcher = vkr::forms().formWatcher;
+        vkr::forms().form1->hide();
+        vkr::forms().form4->hide();
+        vkr::showForm(watcher);
+        QVERIFY(QTest::qWaitForWindowActive(watcher));
+        const WId id = watcher->winId();
+
+        const QByteArray type = property(xprop, id, "_NET_WM_WINDOW_TYPE");
+        QVERIFY2(type.contains("_NET_WM_WINDOW_TYPE_NORMAL") ||
+                     type.contains("_NET_WM_WINDOW_TYPE_DIALOG"),
+                 type.constData());
+        QVERIFY2(property(xprop, id, "WM_TRANSIENT_FOR").contains("not found"),
+                 property(xprop, id, "WM_TRANSIENT_FOR").constData());
+        QTRY_VERIFY(property(xprop, id, "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE"));
+        QVERIFY(!property(xprop, id, "_NET_WM_STATE").contains("SKIP_TASKBAR"));
+        QProcess root;
+        root.start(xprop, {"-root", "_NET_CLIENT_LIST"});
+        QVERIFY(root.waitForFinished(5000));
+        QVERIFY(
+            root.readAllStandardOutput().contains("0x" + QByteArray::number(qulonglong(id), 16)));
+
+        watcher->udps->RemoteHost = "127.0.0.1";
+        watcher->udps->RemotePort = server.localPort();
+        watcher->UpdateStatus();
+        answer(server, "\\gstate\\14\\");
+        QTRY_COMPARE(watcher->ui()->status->text(), QString("Game in progress..."));
+        // Another window is active when the new game comes.
+        QWidget other;
+        other.setWindowTitle("Another window");
+        other.setGeometry(40, 40, 200, 100);
+        other.show();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        watcher->UpdateStatus();
+        answer(server, "\\gstate\\9\\");
+        QTRY_COMPARE(watcher->ui()->status->text(), QString("Debriefing"));
+        const auto marked = [&] {
+            return property(xprop, id, "_NET_WM_STATE").contains("_NET_WM_STATE_DEMANDS_ATTENTION");
+        };
+        if (flash) {
+            QTRY_VERIFY(marked());
+            // The panel with the watcher's entry, marked.
+            QTest::qWait(500);
+            const QString shots = QString(VKR_BINARY_DIR) + "/screenshots";
+            QDir().mkpath(shots);
+            QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(shots +
+                                                                         "/watcher-taskbar.png"));
+        } else {
+            QTest::qWait(500);
+            QVERIFY(!marked());
+        }
+        panel.terminate();
+        panel.waitForFinished();
     }
 
     // A friend joins while the main window is the active one: the watcher asks for attention

@@ -10,6 +10,10 @@
 #include <QListWidget>
 #include <QtTest>
 
+#include <sndfile.h>
+
+#include <vector>
+
 using vkr::Hive;
 
 namespace {
@@ -110,7 +114,7 @@ private slots:
         start(soundValues(2, "/s/new.wav", "/s/player.wav"));
         QVERIFY(open());
         QCOMPARE(form()->windowTitle(), QString("Options"));
-        QCOMPARE(form()->size(), QSize(443, 217));
+        QCOMPARE(form()->size(), QSize(443, 233));
         QCOMPARE(form()->minimumSize(), form()->maximumSize());
         const Qt::WindowFlags flags = form()->windowFlags();
         QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
@@ -344,12 +348,68 @@ private slots:
         start(values.toStdString());
         QVERIFY(open());
         QCOMPARE(ui()->CheckBox6->isChecked(), shown);
+        QCOMPARE(ui()->notifyNote->text(), QString("No service found")); // no session bus
         if (clicked) {
             QTest::mouseClick(ui()->CheckBox6, Qt::LeftButton);
         }
         QTest::mouseClick(ui()->BitBtn2, Qt::LeftButton);
         QCOMPARE(storedDword("notify"), stored);
         QCOMPARE(vkr::store().settings.notify, stored == 1);
+    }
+
+    // A sound file longer than 30 s plays its first 30 s: a line under the fields says which,
+    // when the dialog opens and as a path is typed.
+    void longSoundsNoted_data() {
+        QTest::addColumn<QString>("sound1");
+        QTest::addColumn<QString>("sound2");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("short ones") << "1s.wav"
+                                    << "30s.wav" << QStringList() << "";
+        QTest::newRow("a long new game sound")
+            << "31s.wav"
+            << "1s.wav" << QStringList() << "Plays only 30 s: New game sound";
+        QTest::newRow("a long players sound, the other missing")
+            << "missing.wav"
+            << "31s.wav" << QStringList() << "Plays only 30 s: Players sound";
+        QTest::newRow("both long") << "31s.wav"
+                                   << "31s.wav" << QStringList() << "Plays only 30 s: both sounds";
+        QTest::newRow("a long one typed")
+            << "1s.wav"
+            << "1s.wav" << QStringList{"sound2=31s.wav"} << "Plays only 30 s: Players sound";
+        QTest::newRow("a short one typed over a long one")
+            << "31s.wav"
+            << "1s.wav" << QStringList{"sound1=1s.wav"} << "";
+    }
+    void longSoundsNoted() {
+        QFETCH(QString, sound1);
+        QFETCH(QString, sound2);
+        QFETCH(QStringList, steps);
+        QFETCH(QString, note);
+        const QString dir = QString::fromStdString(fx->folder("sounds")) + "/";
+        for (int seconds : {1, 30, 31}) {
+            SF_INFO info{};
+            info.samplerate = 8000;
+            info.channels = 1;
+            info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_U8;
+            SNDFILE* f = sf_open(QString(dir + "%1s.wav").arg(seconds).toLocal8Bit().constData(),
+                                 SFM_WRITE, &info);
+            QVERIFY(f);
+            const std::vector<short> silence(8000 * size_t(seconds));
+            sf_writef_short(f, silence.data(), sf_count_t(silence.size()));
+            sf_close(f);
+        }
+        start(soundValues(2, (dir + sound1).toStdString(), (dir + sound2).toStdString()));
+        QVERIFY(open());
+        for (QString step : steps) {
+            perform({step.replace("=", "=" + dir)});
+        }
+        QCOMPARE(ui()->soundNote->text(), note);
+        QVERIFY(ui()->soundNote->sizeHint().width() <= ui()->soundNote->width());
+        if (QTest::currentDataTag() == QByteArray("both long")) {
+            QVERIFY(
+                form()->grab().save(QString(VKR_BINARY_DIR) + "/screenshots/options-sounds.png"));
+        }
     }
 
     void okWritesTheTablesToo() {

@@ -120,6 +120,8 @@ private slots:
             writeTone(dir.filePath("long.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 2, 3000));
         QVERIFY(
             writeTone(dir.filePath("short.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 1, 200));
+        QVERIFY(
+            writeTone(dir.filePath("forty.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 8000, 1, 40000));
         QFile text(dir.filePath("text.wav"));
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("RIFF, but not a sound at all\n");
@@ -165,6 +167,38 @@ private slots:
                                           dir.filePath("short.wav").toStdString()};
         const int ms = audibleMs(record({longTone, shortTone}, 3000));
         QVERIFY2(ms > 520 && ms < 1200, qPrintable(QString::number(ms)));
+    }
+
+    // A file is decoded away from the caller, and at most its first 30 s are held: the samples
+    // and 300 ms of silence after them, 16 bits each. A sound that has played is let go.
+    void samplesHeld_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<int>("heldMs");
+        QTest::addColumn<bool>("released"); // let go within 2 s
+        QTest::newRow("40 s: its first 30 s") << "forty.wav" << 1 << 8000 << 30300 << false;
+        QTest::newRow("200 ms: whole, let go") << "short.wav" << 1 << 11025 << 500 << true;
+        QTest::newRow("3 s stereo: whole, let go") << "long.wav" << 2 << 22050 << 3300 << true;
+    }
+    void samplesHeld() {
+        QFETCH(QString, file);
+        QFETCH(int, channels);
+        QFETCH(int, rate);
+        QFETCH(int, heldMs);
+        QFETCH(bool, released);
+        vkr::SoundPlayer player;
+        bool started = false;
+        player.onStarted = [&] { started = true; };
+        player.play({vkr::WatcherSound::Kind::file, dir.filePath(file).toStdString()});
+        QCOMPARE(player.heldBytes(), 0);
+        QTRY_VERIFY(started);
+        QCOMPARE(player.heldBytes(), qsizetype(rate) * heldMs / 1000 * channels * 2);
+        if (released) {
+            QTRY_COMPARE_WITH_TIMEOUT(player.heldBytes(), 0, heldMs + 2000);
+        }
+        QCOMPARE(vkr::soundSeconds(dir.filePath(file).toStdString()),
+                 file == "forty.wav" ? 40.0 : heldMs / 1000.0 - 0.3);
     }
 };
 

@@ -614,6 +614,9 @@ private slots:
                                          << "";
         QTest::newRow("one reply lost: joins") << true << QJsonObject{{"silent", true}} << ""
                                                << "";
+        QTest::newRow("two replies lost: paused, then joins")
+            << true << QJsonObject{{"silent", true}, {"times", 2}} << ""
+            << "";
         QTest::newRow("not ticked: no countdown") << false << newGame << ""
                                                   << "Debriefing";
         QTest::newRow("unticked") << true << newGame << "untick"
@@ -624,7 +627,7 @@ private slots:
                                      << "Game in progress...";
         QTest::newRow("server falls silent")
             << true << QJsonObject{{"silent", true}, {"times", 9}} << "wait"
-            << "Debriefing";
+            << "Auto-join stopped";
     }
     void autojoin() {
         QFETCH(bool, ticked);
@@ -673,6 +676,11 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(ui()->status->text(), status, 8000);
         }
         QCOMPARE(ui()->status->text(), status);
+        // Why a countdown ended without joining, when the status does not say it.
+        QCOMPARE(ui()->status->toolTip(),
+                 status == "Auto-join stopped"
+                     ? QString("Auto-join stopped: no reply from the server")
+                     : QString());
         QVERIFY(!form()->Timer3->isActive());
         QCOMPARE(launches(), 0);
     }

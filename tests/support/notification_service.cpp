@@ -80,7 +80,8 @@ void NotificationService::CloseNotification(uint id) {
 }
 
 QStringList NotificationService::GetCapabilities() {
-    return {"actions", "body"};
+    ++capabilityCalls;
+    return capabilities;
 }
 
 void NotificationService::invokeAction(uint id, const QString& action) {

@@ -47,8 +47,12 @@ public:
     bool start();
 
     QList<Call> calls;
-    QList<uint> closed;   // the ids of CloseNotification calls
-    bool holding = false; // Notify calls stay unanswered until release()
+    QList<uint> closed;                          // the ids of CloseNotification calls
+    bool holding = false;                        // Notify calls stay unanswered until release()
+    QStringList capabilities{"actions", "body"}; // what GetCapabilities answers
+    int capabilityCalls = 0;
+    // The service's unique name on the bus.
+    QString uniqueName() const { return bus_.baseService(); }
 
     // Answers every Notify call held.
     void release();
