@@ -18,9 +18,11 @@
 #include "status/desktop_notifier.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QSessionManager>
+#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -61,12 +63,13 @@ void createForms(Registry& registry) {
     f.aboutDialog = new TAboutDialog();
     f.formWatcher = new TFormWatcher();
     // The notifications that a run killed before takes down are those of the same settings.
-    const QString runtime = SingleInstance::runtimeFolder();
-    if (!runtime.isEmpty()) {
-        f.formWatcher->notifier->keepIdsIn(
-            runtime + "/" +
-            SingleInstance::baseName(QString::fromStdString(FileRegistry::defaultPath())) +
-            ".notifications");
+    // They are named after the settings folder (its device and inode: the file itself is
+    // replaced at each save), in the user's runtime folder.
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    const QString settings = SingleInstance::socketName(
+        QFileInfo(QString::fromStdString(FileRegistry::defaultPath())).absolutePath());
+    if (!runtime.isEmpty() && !settings.isEmpty()) {
+        f.formWatcher->notifier->keepIdsIn(runtime + "/" + settings + ".notifications");
     }
     f.formOptions = new TFormOptions();
     f.formLan = new TFormLan();

@@ -40,6 +40,9 @@ public:
     std::optional<bool> serviceFound();
     // Runs with the answer that serviceFound() asked for.
     std::function<void(bool)> onServiceFound;
+    // Whether the service has told whether it reads markup: until then, notifications wait,
+    // and a newer one of the same key takes the place of the one waiting.
+    bool capabilitiesKnown() const { return markup_.has_value(); }
 
     // Runs when the user chooses "Join" (or the default action) on a notification that is up.
     std::function<void()> onJoin;

@@ -7,6 +7,7 @@
 #include "settings/settings.h"
 #include "status/TForm4.h"
 #include "status/TFormWatcher.h"
+#include "status/desktop_notifier.h"
 #include "status/sound_player.h"
 #include "support/fake_server.h"
 #include "support/launcher_fixture.h"
@@ -115,6 +116,9 @@ class NotifyTest : public QObject {
         QVERIFY(server.start(1, QJsonArray{QJsonObject{{"replies", replies}}}));
         openWatcher(server.ports[0]);
         QTRY_COMPARE(events, 1);
+        // The alerts of the polls below are each to reach the service, not to take each
+        // other's place while the service's capabilities are still on their way.
+        QTRY_VERIFY(!vkr::store().settings.notify || watcher()->notifier->capabilitiesKnown());
         for (int i = 1; i < replies.size(); ++i) {
             poll();
         }
