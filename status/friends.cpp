@@ -9,7 +9,7 @@ namespace vkr {
 
 namespace {
 
-bool isSpace(uint32_t c) {
+bool isBlank(uint32_t c) {
     return c == ' ' || c == '\t';
 }
 
@@ -53,7 +53,7 @@ template <class Characters> void keyInto(std::string& out, const Characters& cha
     out.clear();
     size_t end = 0; // out's size after the last character that is not a space
     for (uint32_t c : characters) {
-        if (isSpace(c)) {
+        if (isBlank(c)) {
             if (!out.empty()) {
                 out.push_back(static_cast<char>(c));
             }
@@ -219,10 +219,10 @@ bool FriendSet::contains(std::string_view sentName) const {
     }
     size_t first = 0;
     size_t last = sentName.size();
-    while (first < last && isSpace(static_cast<uint8_t>(sentName[first]))) {
+    while (first < last && isBlank(static_cast<uint8_t>(sentName[first]))) {
         ++first;
     }
-    while (last > first && isSpace(static_cast<uint8_t>(sentName[last - 1]))) {
+    while (last > first && isBlank(static_cast<uint8_t>(sentName[last - 1]))) {
         --last;
     }
     const std::string_view trimmed = sentName.substr(first, last - first);

@@ -118,10 +118,11 @@ private slots:
         QProcess panel;
         panel.start(tint2, {});
         QVERIFY(panel.waitForStarted());
-        fx->writeStandardRegistry(
-            std::string("[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
-                        "\"watchers\"=dword:00000000\n\"flash\"=dword:0000000") +
-            (flash ? "1" : "0") + "\n\n");
+        fx->writeStandardRegistry(QStringLiteral("[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                                                 "\"watchers\"=dword:00000000\n"
+                                                 "\"flash\"=dword:0000000%1\n\n")
+                                      .arg(flash ? 1 : 0)
+                                      .toStdString());
         fx->start();
         QUdpSocket server;
         QVERIFY(server.bind(QHostAddress::LocalHost, 0));
@@ -192,11 +193,12 @@ private slots:
         if (xprop.isEmpty()) {
             QSKIP("xprop is missing (x11-utils): the window manager's mark cannot be read");
         }
-        fx->writeStandardRegistry(
-            std::string(
-                "[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"watchers\"=dword:00000000\n"
-                "\"flash\"=dword:0000000") +
-            (flash ? "1" : "0") + "\n\"friends\"=hex(7):41,6e,6e,00,00\n\n");
+        fx->writeStandardRegistry(QStringLiteral("[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                                                 "\"watchers\"=dword:00000000\n"
+                                                 "\"flash\"=dword:0000000%1\n"
+                                                 "\"friends\"=hex(7):41,6e,6e,00,00\n\n")
+                                      .arg(flash ? 1 : 0)
+                                      .toStdString());
         fx->start();
         QUdpSocket server;
         QVERIFY(server.bind(QHostAddress::LocalHost, 0));
