@@ -34,6 +34,7 @@
 //           ping each far one shows in three passes against its delay;
 //   stalled servers: a server silent for 1.5 s or 2.5 s from the start of a pass; how often
 //           the pass reaches it.
+// With --scenes the bench runs the first pass and then only the scenes from "lossy scene" on.
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -807,6 +808,17 @@ void namesBesideDottedRows(TForm4* browser, PassClock& pass, const std::vector<i
     vkr::setHostLookup({});
 }
 
+// The scenes of paths unlike each other: loss, far servers, stalled servers.
+void scenes(TForm4* browser, PassClock& pass, const QString& dir) {
+    lossyScene(browser, pass, dir);
+    for (int lossShare : {0, 15}) {
+        farBesideNear(browser, pass, dir, lossShare);
+    }
+    for (int silentMs : {1500, 2500}) {
+        stalledServer(browser, pass, dir, silentMs);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -865,6 +877,12 @@ int main(int argc, char** argv) {
     }
     // The first pass, then two more over the same rows: the median of the three.
     std::vector<PassResult> dotted{waitForReplies(browser, pass)};
+    if (app.arguments().contains("--scenes")) {
+        scenes(browser, pass, dir.path());
+        vkr::destroyForms();
+        vkr::setPrompts(nullptr);
+        return 0;
+    }
     const long faults = pageFaults() - pass.faultsAtStart;
     const double sentMs = pass.sentMs;
     if (app.arguments().contains("--first-pass")) {
@@ -1000,13 +1018,7 @@ int main(int argc, char** argv) {
                     sorted.ms / floor);
     }
     namesBesideDottedRows(browser, pass, fast.ports);
-    lossyScene(browser, pass, dir.path());
-    for (int lossShare : {0, 15}) {
-        farBesideNear(browser, pass, dir.path(), lossShare);
-    }
-    for (int silentMs : {1500, 2500}) {
-        stalledServer(browser, pass, dir.path(), silentMs);
-    }
+    scenes(browser, pass, dir.path());
     vkr::destroyForms();
     vkr::setPrompts(nullptr);
     hostileReplies();
