@@ -28,8 +28,18 @@ uint32_t QuerySchedule::wait(const std::string& key) const {
 }
 
 uint32_t QuerySchedule::waitAfter(const std::string& key, const Server& s) const {
-    // Doubled after each request without a reply.
     const uint32_t first = wait(key);
+    if (s.requests.size() >= static_cast<size_t>(maxRequests)) {
+        // No request follows the last, so there is nothing to back off: it waits as long as a
+        // reply to it takes, as far as the server's round trips tell. By then the earlier
+        // requests have waited seconds for theirs.
+        auto found = history_.find(key);
+        const uint32_t trip = found != history_.end() && found->second.smoothed
+                                  ? static_cast<uint32_t>(std::ceil(*found->second.smoothed))
+                                  : 0;
+        return std::max(first / 2, trip + margin);
+    }
+    // Doubled after each request without a reply.
     const uint64_t doubled = uint64_t{first} << std::min<size_t>(
                                  s.requests.empty() ? 0 : s.requests.size() - 1, maxRequests);
     return static_cast<uint32_t>(std::min<uint64_t>(doubled, std::max(first, maxDoubled)));

@@ -25,7 +25,8 @@ struct Destination {
 // Each server is timed from its own round trips, as TCP times its retransmissions: a smoothed
 // round trip and its variation over the samples that are certain give its wait (firstWait for a
 // server never measured); each request without a reply doubles it, up to maxRequests requests a
-// pass. After the last request's wait the server's rows have no reply.
+// pass. After the last request's wait the server's rows have no reply; a reply that comes later,
+// while a request can still be answered, fills them.
 //
 // A reply's round trip is a sample only when one request can be what it answers. When several
 // can, the server's smoothed round trip tells which one it does, if it tells that plainly; else,
@@ -45,12 +46,15 @@ class QuerySchedule {
 public:
     static constexpr int maxRequests = 4;
     // A server's first wait of a pass: before it has ever been measured, and its bounds after.
-    // A doubled wait stops growing at maxDoubled, or at the server's first wait when that is
-    // longer, so that a server that does not answer is given up within seconds.
+    // A doubled wait stops growing at maxDoubled (the longest wait between qstat's requests), or
+    // at the server's first wait when that is longer. After the last request the server waits
+    // half its first wait, or its smoothed round trip and the margin when that is longer: a
+    // server that does not answer is given up within seconds (never measured: asked at 0, 1,
+    // 2.5 and 4 s, given up at 4.5 s).
     static constexpr uint32_t firstWait = 1000;
     static constexpr uint32_t minWait = 250;
     static constexpr uint32_t maxWait = 4000;
-    static constexpr uint32_t maxDoubled = 2000;
+    static constexpr uint32_t maxDoubled = 1500;
     // The least margin over a server's smoothed round trip: how late the timers fire on a
     // loaded machine.
     static constexpr uint32_t margin = 50;

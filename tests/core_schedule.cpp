@@ -48,15 +48,18 @@ private slots:
             << QList<int>{} << 30 << QList<int>{} << 200 << QList<int>{0} << 30 << -1 << 0u;
         QTest::newRow("never measured: asked again after 1 s, whatever the others answer")
             << QList<int>{} << 30 << QList<int>{0} << 20 << QList<int>{0, 1000} << 30 << -1 << 0u;
-        QTest::newRow("first and second lost: the wait doubles")
-            << QList<int>{} << 30 << QList<int>{0, 1} << 20 << QList<int>{0, 1000, 3000} << 30 << -1
+        QTest::newRow("first and second lost: the wait grows, up to 1.5 s")
+            << QList<int>{} << 30 << QList<int>{0, 1} << 20 << QList<int>{0, 1000, 2500} << 30 << -1
             << 0u;
+        QTest::newRow("three lost: the last request answered before the give-up")
+            << QList<int>{} << 200 << QList<int>{0, 1, 2} << 20 << QList<int>{0, 1000, 2500, 4000}
+            << 200 << -1 << 0u;
         QTest::newRow("never answers: four requests, then no reply")
             << QList<int>{} << 30 << QList<int>{0, 1, 2, 3} << 200
-            << QList<int>{0, 1000, 3000, 5000} << -1 << 7000 << 0u;
+            << QList<int>{0, 1000, 2500, 4000} << -1 << 4500 << 0u;
         QTest::newRow("never answers, across the tick's wrap")
             << QList<int>{} << 30 << QList<int>{0, 1, 2, 3} << 200
-            << QList<int>{0, 1000, 3000, 5000} << -1 << 7000 << 0xFFFFFE00u;
+            << QList<int>{0, 1000, 2500, 4000} << -1 << 4500 << 0xFFFFFE00u;
         QTest::newRow("measured near: the shortest wait, whatever the others answer")
             << QList<int>{30} << 30 << QList<int>{0} << 900 << QList<int>{0, 250} << 30 << -1 << 0u;
         QTest::newRow("measured far: its own round trip and variation")
@@ -64,7 +67,7 @@ private slots:
             << 0u;
         QTest::newRow("measured far and steady: the variation shrinks")
             << QList<int>{800, 800, 800} << 800 << QList<int>{0, 1} << 20
-            << QList<int>{0, 1700, 3700} << 800 << -1 << 0u;
+            << QList<int>{0, 1700, 3400} << 800 << -1 << 0u;
         QTest::newRow("measured far, lost twice: each request told by its round trip")
             << QList<int>{1500} << 1500 << QList<int>{0, 1} << 20 << QList<int>{0, 4000, 8000}
             << 1500 << -1 << 0u;
@@ -273,7 +276,7 @@ private slots:
             << QList<int>{1300, 1300, 1300} << QList<int>{300, 1300, 1300}
             << QList<int>{2000, 3900, 3250};
         QTest::newRow("slower than the doubled waits: measured once its wait has grown")
-            << QList<int>{3500, 3500, 3500} << QList<int>{500, 1500, 3500}
+            << QList<int>{3500, 3500, 3500} << QList<int>{1000, 1500, 3500}
             << QList<int>{2000, 4000, 4000};
     }
     void waitFromPass() {
