@@ -216,7 +216,7 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
     Sender->ReadReceivedData(reply);
     // One reply a request, whichever of its requests it answers: a second one (a late reply
     // beside the reply to a request asked again) is passed over.
-    if (!schedule_.received(vkr::Destination{FromIP, Port}.key(), reply, heardTick_)) {
+    if (!schedule_.received(vkr::Destination{FromIP, Port}.key(), reply, heardTick_).counts) {
         return;
     }
     scheduleRetry();

@@ -219,9 +219,11 @@ bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
     return static_cast<int32_t>(receiveTick - status.sendTick) >= 0;
 }
 
-void applyToRow(QueryRow& row, std::string_view reply, uint32_t ping) {
+void applyToRow(QueryRow& row, std::string_view reply, std::optional<uint32_t> ping) {
     ServerStatus& status = row.status;
-    row.cells.ping = std::to_string(ping);
+    if (ping) {
+        row.cells.ping = std::to_string(*ping);
+    }
     std::string numText = "??";
     std::string maxText = "??";
     ScanReply(reply, browserKeys, [&](ReplyKey key, std::string_view value) {

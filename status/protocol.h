@@ -174,9 +174,9 @@ private:
     std::unordered_map<std::string, std::vector<int>> rows_;
 };
 
-// Applies one datagram of a reply to a row that it answers: the ping (the reply's round trip),
-// players and mission cells and the row's players.
-void applyToRow(QueryRow& row, std::string_view reply, uint32_t ping);
+// Applies one datagram of a reply to a row that it answers: the ping (the reply's round trip,
+// when known; else the cell is left as it is), players and mission cells and the row's players.
+void applyToRow(QueryRow& row, std::string_view reply, std::optional<uint32_t> ping);
 
 // Applies one datagram, received at receiveTick, to every row of servers that it answers and
 // that had sent its request by then: the ping, players and mission cells and the row's

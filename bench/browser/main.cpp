@@ -560,11 +560,13 @@ void lossyScene(TForm4* browser, PassClock& pass, const QString& dir) {
         }
     }
     const double passMs = pass.sincePass.nsecsElapsed() / 1e6;
-    int downShown = 0;
+    int downShown = 0, noPing = 0;
     std::vector<int> errors;
     for (int i = 0; i < lossyCount; ++i) {
         if (up(i) && roundTrips[static_cast<size_t>(i)] < 0) {
             ++downShown;
+        } else if (up(i) && rows[i].query.cells.ping == "??") {
+            ++noPing; // answered, but which request it answered is not told
         } else if (up(i)) {
             errors.push_back(std::atoi(rows[i].query.cells.ping.c_str()) -
                              roundTrips[static_cast<size_t>(i)]);
@@ -576,6 +578,9 @@ void lossyScene(TForm4* browser, PassClock& pass, const QString& dir) {
                 "pass over %7.1f ms\n",
                 shown - downShown, lossyCount - lossyDown, downShown, lastReplyMs, passMs);
     printPingError("  browser ping error:  ", errors);
+    std::printf("  browser: up servers shown without a ping (not told which request the reply "
+                "answered): %d\n",
+                noPing);
 
     const QString qstat = QStandardPaths::findExecutable("quakestat");
     if (qstat.isEmpty()) {
