@@ -83,10 +83,16 @@ void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& re
 ReplyMarks replyMarks(std::string_view datagram, int maxPart) {
     ReplyMarks marks;
     std::string_view queryid;
-    ScanReply(datagram, keyBit(ReplyKey::queryid) | keyBit(ReplyKey::final),
+    ScanReply(datagram,
+              keyBit(ReplyKey::queryid) | keyBit(ReplyKey::final) | keyBit(ReplyKey::player) |
+                  keyBit(ReplyKey::numplayers),
               [&](ReplyKey key, std::string_view value) {
                   if (key == ReplyKey::final) {
                       marks.final = true;
+                  } else if (key == ReplyKey::player) {
+                      ++marks.players;
+                  } else if (key == ReplyKey::numplayers) {
+                      marks.numplayers = tryParseInt(value);
                   } else {
                       queryid = value;
                   }

@@ -212,9 +212,11 @@ QuerySchedule::Heard QuerySchedule::firstOfReply(const std::string& key, Server&
     const ReplyMarks marks = replyMarks(datagram, maxParts);
     s.answered = true;
     s.silent = false;
-    s.reply = Reply{ping, tick, tick, marks.id, {}, 0, {}};
+    s.reply = Reply{ping, tick, tick, marks.id, {}, 0, {}, 0, std::nullopt};
     if (marks.id.empty()) {
         s.reply.hashes = {std::hash<std::string_view>{}(datagram)};
+        s.reply.players = marks.players;
+        s.reply.told = marks.numplayers;
     } else {
         s.reply.parts = {marks.part};
         s.reply.finalPart = marks.final ? marks.part : 0;
@@ -234,7 +236,13 @@ QuerySchedule::Heard QuerySchedule::furtherPart(Server& s, std::string_view data
             std::find(r.hashes.begin(), r.hashes.end(), hash) != r.hashes.end()) {
             return {};
         }
+        const std::optional<int32_t> told = r.told ? r.told : marks.numplayers;
+        if (told && (r.players >= *told || r.players + marks.players > *told)) {
+            return {}; // the reply's players are all listed: a flood adds none
+        }
         r.hashes.push_back(hash);
+        r.players += marks.players;
+        r.told = told;
         return {true, r.ping};
     }
     const bool complete = r.finalPart > 0 && static_cast<int>(r.parts.size()) >= r.finalPart;

@@ -44,7 +44,8 @@ struct Destination {
 // the "final" key, in any order, each at most partGap after the one before; the datagrams of
 // another queryid are another reply, and only the pass's first reply counts. A server that marks
 // its replies with neither key sends its reply's datagrams together: a different datagram within
-// partWindow of the first is a further part. Every datagram counts once at most.
+// partWindow of the first is a further part, as long as the players listed stay within the
+// count the reply tells (a flood of datagrams lists no more). Every datagram counts once at most.
 class QuerySchedule {
 public:
     static constexpr int maxRequests = 4;
@@ -133,8 +134,10 @@ private:
         uint32_t last = 0;  // and its latest part
         std::string id;     // its queryid N; empty when the server marks none
         std::vector<int> parts;
-        int finalPart = 0;          // the part that carries "final"; 0 until it came
-        std::vector<size_t> hashes; // an unmarked reply's datagrams
+        int finalPart = 0;           // the part that carries "final"; 0 until it came
+        std::vector<size_t> hashes;  // an unmarked reply's datagrams
+        int players = 0;             // and the players they list
+        std::optional<int32_t> told; // the player count it tells
     };
     struct Server {
         Destination destination;

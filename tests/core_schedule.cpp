@@ -202,6 +202,14 @@ private slots:
         QTest::newRow("past the part told final")
             << QStringList{"30 /queryid/7.2/final//", "40 /queryid/7.3/", "50 /queryid/7.1/"}
             << QList<int>{30, -1, 30};
+        QTest::newRow("unmarked: no more players than the reply tells")
+            << QStringList{"30 /numplayers/2/player_0/A/", "40 /player_1/B/", "50 /player_2/C/",
+                           "60 /player_3/D/"}
+            << QList<int>{30, 30, -1, -1};
+        QTest::newRow("unmarked flood after a whole reply")
+            << QStringList{"30 /numplayers/2/player_0/A/player_1/B/", "31 /player_2/E/",
+                           "32 /numplayers/9/player_3/F/"}
+            << QList<int>{30, -1, -1};
         QTest::newRow("a marked datagram beside an unmarked reply")
             << QStringList{"30 A", "40 /queryid/7.1/"} << QList<int>{30, -1};
     }
