@@ -359,11 +359,7 @@ void TForm4::Timer3Timer() {
 }
 
 void TForm4::scheduleNext() {
-    if (const std::optional<uint32_t> until = schedule_.untilDue(vkr::GetTickCount())) {
-        Timer3->start(static_cast<int>(*until));
-    } else {
-        Timer3->stop();
-    }
+    vkr::timeNextDue(*Timer3, schedule_);
 }
 
 void TForm4::showProgress() {

@@ -9,6 +9,7 @@
 #include "status/contrast.h"
 #include "status/desktop_notifier.h"
 #include "status/protocol.h"
+#include "status/server_query.h"
 #include "status/sound_player.h"
 #include "ui_TFormWatcher.h"
 
@@ -178,7 +179,7 @@ void TFormWatcher::sendRequest() {
         if (schedule_.ask(d, tick) == vkr::QuerySchedule::Ask::send) {
             schedule_.sent(d.key(), tick);
         }
-        scheduleRetry();
+        vkr::timeNextDue(*retry_, schedule_);
     }
 }
 
@@ -194,15 +195,7 @@ void TFormWatcher::retryDue() {
             schedule_.sent(d.key(), *sent);
         }
     }
-    scheduleRetry();
-}
-
-void TFormWatcher::scheduleRetry() {
-    if (const std::optional<uint32_t> until = schedule_.untilDue(vkr::GetTickCount())) {
-        retry_->start(static_cast<int>(*until));
-    } else {
-        retry_->stop();
-    }
+    vkr::timeNextDue(*retry_, schedule_);
 }
 
 void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::string& FromIP,
@@ -219,7 +212,7 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
     if (!schedule_.received(vkr::Destination{FromIP, Port}.key(), reply, heardTick_).counts) {
         return;
     }
-    scheduleRetry();
+    vkr::timeNextDue(*retry_, schedule_);
     ui_->playerList->setColumnWidth(0, 70);
     ui_->playerList->setColumnWidth(1, 100);
     const vkr::WatcherReading reading = vkr::readWatcherReply(reply, state_);

@@ -104,7 +104,6 @@ private:
     void sendRequest();
     // Asks again what is due, and times the next request that will be.
     void retryDue();
-    void scheduleRetry();
     // Shows the tray icon where there is a tray, with its menu, and tells it what the watcher
     // shows.
     void showTray();
