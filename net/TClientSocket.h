@@ -22,8 +22,8 @@ public:
 
     // Looks Name up on a thread of its own and calls done on this object's thread with its
     // address: 0.0.0.0 for a name that does not resolve, and for one whose look-up has not
-    // ended after timeoutMs. Many run at once; the calling thread never waits for one, and one
-    // still running at exit is abandoned.
+    // ended after timeoutMs. The look-ups are the program's shared ones (HostLookups); the
+    // calling thread never waits for one, and one still running at exit is abandoned.
     void LookUpHost(const std::string& Name, int timeoutMs,
                     std::function<void(vkr::IPv4Bytes)> done);
 

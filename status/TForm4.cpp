@@ -359,11 +359,7 @@ void TForm4::Timer3Timer() {
 }
 
 void TForm4::scheduleNext() {
-    if (const std::optional<uint32_t> until = schedule_.untilDue(vkr::GetTickCount())) {
-        Timer3->start(static_cast<int>(*until));
-    } else {
-        Timer3->stop();
-    }
+    vkr::timeNextDue(*Timer3, schedule_);
 }
 
 void TForm4::showProgress() {
@@ -779,12 +775,15 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     vkr::BrowserRows& rows = model_->rows();
     const uint32_t tick = udps->ReceivedTick();
     // A datagram counts once a pass: the server's first reply and its further parts, each with
-    // the reply's round trip; duplicates and other replies change nothing.
-    const std::optional<uint32_t> ping =
+    // the reply's round trip; duplicates and other replies change nothing, except a second reply
+    // that tells the first one's round trip: the rows then take that ping alone (no text).
+    const vkr::QuerySchedule::Heard heard =
         schedule_.received(vkr::Destination{FromIP, Port}.key(), text, tick);
     const std::vector<int> answered =
-        ping ? rows.applyReply(FromIP, Port, text, *ping) : std::vector<int>{};
-    if (ping) {
+        heard.counts || heard.ping
+            ? rows.applyReply(FromIP, Port, heard.counts ? std::string_view(text) : "", heard.ping)
+            : std::vector<int>{};
+    if (heard.counts) {
         scheduleNext();
         showProgress();
     }
@@ -796,7 +795,9 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
             playersDue_ = playersDue_ || (selected && rows[r].key == *selected);
         }
         scheduleRefresh();
-        nameAtFirstReply(answered, text);
+        if (heard.counts) {
+            nameAtFirstReply(answered, text);
+        }
     }
     setStatus("Ready");
 }

@@ -9,6 +9,7 @@
 #include "status/contrast.h"
 #include "status/desktop_notifier.h"
 #include "status/protocol.h"
+#include "status/server_query.h"
 #include "status/sound_player.h"
 #include "ui_TFormWatcher.h"
 
@@ -20,6 +21,8 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QSystemTrayIcon>
+
+#include <utility>
 
 namespace {
 
@@ -63,7 +66,7 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     : vkr::FixedDialog(designSize, vkr::FixedDialog::Border::Tool, parent), udps(new TNMUDP(this)),
       Timer1(new QTimer(this)), Timer2(new QTimer(this)), Timer3(new QTimer(this)),
       notifier(new vkr::DesktopNotifier(this)), ui_(std::make_unique<Ui::TFormWatcher>()),
-      player_(new vkr::SoundPlayer(this)), sound_(player_) {
+      player_(new vkr::SoundPlayer(this)), sound_(player_), retry_(new QTimer(this)) {
     ui_->setupUi(this);
     setObjectName("TFormWatcher");
     // While watching, the watcher is the launcher's only window in sight: an ordinary window,
@@ -120,6 +123,9 @@ TFormWatcher::TFormWatcher(QWidget* parent)
     vkr::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     vkr::onSignal(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     vkr::onSignal(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
+    retry_->setSingleShot(true);
+    retry_->setTimerType(Qt::PreciseTimer);
+    vkr::onSignal(retry_, &QTimer::timeout, this, [this] { retryDue(); });
     // Only the user's clicks change the option; showing it does not.
     vkr::onSignal(ui_->autojoin, &QCheckBox::clicked, this, [this] { autojoinClick(); });
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
@@ -164,9 +170,32 @@ void TFormWatcher::sendRequest() {
     // host is looked up once, and a text that the look-up reads otherwise than the send cannot
     // hide the replies.
     const unsigned watch = watch_;
-    if (vkr::SendStatusRequest(*udps) && watch == watch_) {
+    const std::optional<uint32_t> sent = vkr::SendStatusRequest(*udps);
+    if (sent && watch == watch_) {
         watched_ = WatchedSender{udps->LastSendAddress(), udps->RemotePort & 0xFFFF};
+        const uint32_t tick = *sent;
+        const vkr::Destination d{watched_->address, watched_->port};
+        schedule_.beginPass(tick);
+        if (schedule_.ask(d, tick) == vkr::QuerySchedule::Ask::send) {
+            schedule_.sent(d.key(), tick);
+        }
+        vkr::timeNextDue(*retry_, schedule_);
     }
+}
+
+void TFormWatcher::retryDue() {
+    for (const vkr::Destination& d : schedule_.due(vkr::GetTickCount()).resend) {
+        // Asked again where the request went, without a look-up.
+        const std::string host = std::exchange(udps->RemoteHost, d.address);
+        const int port = std::exchange(udps->RemotePort, static_cast<int>(d.port));
+        const std::optional<uint32_t> sent = vkr::SendStatusRequest(*udps);
+        udps->RemoteHost = host;
+        udps->RemotePort = port;
+        if (sent) {
+            schedule_.sent(d.key(), *sent);
+        }
+    }
+    vkr::timeNextDue(*retry_, schedule_);
 }
 
 void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::string& FromIP,
@@ -178,6 +207,12 @@ void TFormWatcher::udpsDataReceived(TNMUDP* Sender, int NumberBytes, const std::
     heardTick_ = Sender->ReceivedTick();
     std::string reply;
     Sender->ReadReceivedData(reply);
+    // One reply a request, whichever of its requests it answers: a second one (a late reply
+    // beside the reply to a request asked again) is passed over.
+    if (!schedule_.received(vkr::Destination{FromIP, Port}.key(), reply, heardTick_).counts) {
+        return;
+    }
+    vkr::timeNextDue(*retry_, schedule_);
     ui_->playerList->setColumnWidth(0, 70);
     ui_->playerList->setColumnWidth(1, 100);
     const vkr::WatcherReading reading = vkr::readWatcherReply(reply, state_);
@@ -431,6 +466,8 @@ void TFormWatcher::showPlaceholders() {
 
 void TFormWatcher::FormClose() {
     Timer2->stop();
+    retry_->stop();
+    schedule_ = {};
     state_.endWatch();
     watched_.reset();
     ++watch_;

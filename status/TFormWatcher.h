@@ -2,6 +2,7 @@
 
 #include "app/window.h"
 #include "status/browser_rows.h"
+#include "status/query_schedule.h"
 #include "status/watcher_rule.h"
 
 #include <QTimer>
@@ -97,8 +98,12 @@ private:
     std::string serverName() const;
     int32_t notificationKey() const;
     QString noticeBody() const;
-    // Sends the status request to the watched server, and notes where it went.
+    // Sends the status request to the watched server, and notes where it went. A request
+    // without a reply is asked again after the server's own wait, up to four times in all, as
+    // the browser asks its servers.
     void sendRequest();
+    // Asks again what is due, and times the next request that will be.
+    void retryDue();
     // Shows the tray icon where there is a tray, with its menu, and tells it what the watcher
     // shows.
     void showTray();
@@ -125,6 +130,9 @@ private:
         int port = 0;
     };
     std::optional<WatchedSender> watched_;
+    // Each request begins a one-server pass of its own: its retries, and the one reply read.
+    vkr::QuerySchedule schedule_;
+    QTimer* retry_;
     // Counts the closes, so that a request whose send outlasts a close (while its host name is
     // looked up) does not name the sender of the next watch.
     unsigned watch_ = 0;

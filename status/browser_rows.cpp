@@ -228,7 +228,7 @@ void BrowserRows::shareReply(int row) {
 }
 
 std::vector<int> BrowserRows::applyReply(std::string_view fromIP, int port, std::string_view reply,
-                                         uint32_t ping) {
+                                         std::optional<uint32_t> ping) {
     std::vector<int> answered;
     for (int r : senders_.rowsOf(fromIP, port)) {
         Row& row = rows_[static_cast<size_t>(r)];

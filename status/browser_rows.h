@@ -99,7 +99,7 @@ public:
     // Applies a datagram of a reply whose round trip is ping to the rows that it answers; gives
     // the rows.
     std::vector<int> applyReply(std::string_view fromIP, int port, std::string_view reply,
-                                uint32_t ping);
+                                std::optional<uint32_t> ping);
 
 private:
     void indexSenders();

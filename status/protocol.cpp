@@ -83,10 +83,16 @@ void ScanReply(std::string_view reply, ReplyKeySet keys, const ReplyReceiver& re
 ReplyMarks replyMarks(std::string_view datagram, int maxPart) {
     ReplyMarks marks;
     std::string_view queryid;
-    ScanReply(datagram, keyBit(ReplyKey::queryid) | keyBit(ReplyKey::final),
+    ScanReply(datagram,
+              keyBit(ReplyKey::queryid) | keyBit(ReplyKey::final) | keyBit(ReplyKey::player) |
+                  keyBit(ReplyKey::numplayers),
               [&](ReplyKey key, std::string_view value) {
                   if (key == ReplyKey::final) {
                       marks.final = true;
+                  } else if (key == ReplyKey::player) {
+                      ++marks.players;
+                  } else if (key == ReplyKey::numplayers) {
+                      marks.numplayers = tryParseInt(value);
                   } else {
                       queryid = value;
                   }
@@ -219,9 +225,11 @@ bool receivedAfterSend(const ServerStatus& status, uint32_t receiveTick) {
     return static_cast<int32_t>(receiveTick - status.sendTick) >= 0;
 }
 
-void applyToRow(QueryRow& row, std::string_view reply, uint32_t ping) {
+void applyToRow(QueryRow& row, std::string_view reply, std::optional<uint32_t> ping) {
     ServerStatus& status = row.status;
-    row.cells.ping = std::to_string(ping);
+    if (ping) {
+        row.cells.ping = std::to_string(*ping);
+    }
     std::string numText = "??";
     std::string maxText = "??";
     ScanReply(reply, browserKeys, [&](ReplyKey key, std::string_view value) {

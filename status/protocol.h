@@ -66,11 +66,14 @@ std::optional<std::string> replyHostname(std::string_view reply);
 
 // Which reply a datagram belongs to, as its markers tell: "queryid" N.k makes it part k of
 // reply N ("N" alone: part 1), and "final" its last part. A datagram without a queryid whose
-// part is a number from 1 to maxPart is unmarked: id stays empty.
+// part is a number from 1 to maxPart is unmarked: id stays empty. With them, the players the
+// datagram lists and the count its "numplayers" tells, if it is a number.
 struct ReplyMarks {
     std::string id;
     int part = 0;
     bool final = false;
+    int players = 0;
+    std::optional<int32_t> numplayers;
 };
 ReplyMarks replyMarks(std::string_view datagram, int maxPart);
 
@@ -174,9 +177,9 @@ private:
     std::unordered_map<std::string, std::vector<int>> rows_;
 };
 
-// Applies one datagram of a reply to a row that it answers: the ping (the reply's round trip),
-// players and mission cells and the row's players.
-void applyToRow(QueryRow& row, std::string_view reply, uint32_t ping);
+// Applies one datagram of a reply to a row that it answers: the ping (the reply's round trip,
+// when known; else the cell is left as it is), players and mission cells and the row's players.
+void applyToRow(QueryRow& row, std::string_view reply, std::optional<uint32_t> ping);
 
 // Applies one datagram, received at receiveTick, to every row of servers that it answers and
 // that had sent its request by then: the ping, players and mission cells and the row's

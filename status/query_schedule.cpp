@@ -28,8 +28,18 @@ uint32_t QuerySchedule::wait(const std::string& key) const {
 }
 
 uint32_t QuerySchedule::waitAfter(const std::string& key, const Server& s) const {
-    // Doubled after each request without a reply.
     const uint32_t first = wait(key);
+    if (s.requests.size() >= static_cast<size_t>(maxRequests)) {
+        // No request follows the last, so there is nothing to back off: it waits as long as a
+        // reply to it takes, as far as the server's round trips tell. By then the earlier
+        // requests have waited seconds for theirs.
+        auto found = history_.find(key);
+        const uint32_t trip = found != history_.end() && found->second.smoothed
+                                  ? static_cast<uint32_t>(std::ceil(*found->second.smoothed))
+                                  : 0;
+        return std::max(first / 2, trip + margin);
+    }
+    // Doubled after each request without a reply.
     const uint64_t doubled = uint64_t{first} << std::min<size_t>(
                                  s.requests.empty() ? 0 : s.requests.size() - 1, maxRequests);
     return static_cast<uint32_t>(std::min<uint64_t>(doubled, std::max(first, maxDoubled)));
@@ -115,8 +125,8 @@ void QuerySchedule::sent(const std::string& key, uint32_t tick) {
     }
 }
 
-std::optional<uint32_t> QuerySchedule::firstOfReply(const std::string& key, Server& s,
-                                                    std::string_view datagram, uint32_t tick) {
+QuerySchedule::Heard QuerySchedule::firstOfReply(const std::string& key, Server& s,
+                                                 std::string_view datagram, uint32_t tick) {
     History& h = history_[key];
     // The requests the datagram can answer: sent before it came, within reach.
     struct Candidate {
@@ -138,7 +148,7 @@ std::optional<uint32_t> QuerySchedule::firstOfReply(const std::string& key, Serv
         }
     }
     if (candidates.empty()) {
-        return std::nullopt;
+        return {};
     }
     const bool certain = candidates.size() == 1;
     std::optional<Candidate> known;
@@ -172,22 +182,28 @@ std::optional<uint32_t> QuerySchedule::firstOfReply(const std::string& key, Serv
         if (certain) {
             sample(h, tick - known->request);
         }
-        return std::nullopt;
+        return {};
     }
-    uint32_t ping = 0;
+    std::optional<uint32_t> ping;
+    s.unsettled.clear();
     if (known) {
         ping = tick - known->request;
         s.answeredRequest = known->request;
     } else if (h.lastCertain) {
         ping = *h.lastCertain;
     } else {
-        // Never measured: the server is asked again only when no reply came within its wait,
-        // so the earlier request was most likely lost and this reply answers the latest.
-        s.answeredRequest = candidates.back().request;
-        ping = tick - candidates.back().request;
+        // Never measured: which request it answers is told by a second reply, if one comes;
+        // the server is asked once more at once, if it has a request left, for one.
+        for (const Candidate& c : candidates) {
+            s.unsettled.push_back(c.request);
+        }
+        if (s.requests.size() < static_cast<size_t>(maxRequests)) {
+            // After the reply's parts: a reply within partWindow could be taken for one.
+            s.probeAt = tick + partWindow;
+        }
     }
     if (certain) {
-        sample(h, ping);
+        sample(h, *ping);
     } else {
         // No sample; the server waits longer, as long as the wait that found the reply at
         // least, until a certain one comes.
@@ -196,19 +212,21 @@ std::optional<uint32_t> QuerySchedule::firstOfReply(const std::string& key, Serv
     const ReplyMarks marks = replyMarks(datagram, maxParts);
     s.answered = true;
     s.silent = false;
-    s.reply = Reply{ping, tick, tick, marks.id, {}, 0, {}};
+    s.reply = Reply{ping, tick, tick, marks.id, {}, 0, {}, 0, std::nullopt};
     if (marks.id.empty()) {
         s.reply.hashes = {std::hash<std::string_view>{}(datagram)};
+        s.reply.players = marks.players;
+        s.reply.told = marks.numplayers;
     } else {
         s.reply.parts = {marks.part};
         s.reply.finalPart = marks.final ? marks.part : 0;
     }
     answered_ += s.rows;
-    return ping;
+    return {true, ping};
 }
 
-std::optional<uint32_t> QuerySchedule::furtherPart(Server& s, std::string_view datagram,
-                                                   uint32_t tick) {
+QuerySchedule::Heard QuerySchedule::furtherPart(Server& s, std::string_view datagram,
+                                                uint32_t tick) {
     Reply& r = s.reply;
     const ReplyMarks marks = replyMarks(datagram, maxParts);
     if (r.id.empty()) {
@@ -216,10 +234,16 @@ std::optional<uint32_t> QuerySchedule::furtherPart(Server& s, std::string_view d
         if (!marks.id.empty() || since(r.first, tick) < 0 ||
             since(r.first, tick) >= static_cast<int32_t>(partWindow) ||
             std::find(r.hashes.begin(), r.hashes.end(), hash) != r.hashes.end()) {
-            return std::nullopt;
+            return {};
+        }
+        const std::optional<int32_t> told = r.told ? r.told : marks.numplayers;
+        if (told && (r.players >= *told || r.players + marks.players > *told)) {
+            return {}; // the reply's players are all listed: a flood adds none
         }
         r.hashes.push_back(hash);
-        return r.ping;
+        r.players += marks.players;
+        r.told = told;
+        return {true, r.ping};
     }
     const bool complete = r.finalPart > 0 && static_cast<int>(r.parts.size()) >= r.finalPart;
     if (marks.id != r.id || complete || since(r.last, tick) < 0 ||
@@ -228,29 +252,69 @@ std::optional<uint32_t> QuerySchedule::furtherPart(Server& s, std::string_view d
         std::find(r.parts.begin(), r.parts.end(), marks.part) != r.parts.end() ||
         (marks.final &&
          std::any_of(r.parts.begin(), r.parts.end(), [&](int p) { return p > marks.part; }))) {
-        return std::nullopt;
+        return {};
     }
     r.parts.push_back(marks.part);
     if (marks.final) {
         r.finalPart = marks.part;
     }
     r.last = tick;
-    return r.ping;
+    return {true, r.ping};
 }
 
-std::optional<uint32_t> QuerySchedule::received(const std::string& key, std::string_view datagram,
-                                                uint32_t tick) {
-    auto found = servers_.find(key);
-    if (found == servers_.end()) {
+std::optional<uint32_t> QuerySchedule::settle(const std::string& key, Server& s, uint32_t tick) {
+    const Reply& r = s.reply;
+    // Not a part of the first reply (furtherPart took those), and not a copy of one: copies
+    // come together. Servers that number their replies may number every one alike.
+    if (since(r.first, tick) < static_cast<int32_t>(partWindow)) {
         return std::nullopt;
     }
+    // The first reply answers request a and this one a later request b, with one round trip.
+    std::optional<uint32_t> fits;
+    for (uint32_t a : s.unsettled) {
+        for (uint32_t b : s.requests) {
+            const int32_t gap = since(a, b) - since(r.first, tick);
+            if (since(a, b) > 0 && std::abs(gap) <= static_cast<int32_t>(margin)) {
+                if (fits && *fits != r.first - a) {
+                    return std::nullopt; // pairs of two round trips fit: nothing is told
+                }
+                fits = r.first - a;
+            }
+        }
+    }
+    if (fits) {
+        s.unsettled.clear();
+        s.reply.ping = fits;
+        sample(history_[key], *fits);
+    }
+    return fits;
+}
+
+QuerySchedule::Heard QuerySchedule::received(const std::string& key, std::string_view datagram,
+                                             uint32_t tick) {
+    auto found = servers_.find(key);
+    if (found == servers_.end()) {
+        return {};
+    }
     Server& s = found->second;
-    return s.answered ? furtherPart(s, datagram, tick) : firstOfReply(key, s, datagram, tick);
+    if (!s.answered) {
+        return firstOfReply(key, s, datagram, tick);
+    }
+    const Heard part = furtherPart(s, datagram, tick);
+    if (part.counts || s.unsettled.empty()) {
+        return part;
+    }
+    return {false, settle(key, s, tick)};
 }
 
 QuerySchedule::Due QuerySchedule::due(uint32_t now) {
     Due due;
     for (auto& [key, s] : servers_) {
+        if (s.probeAt && since(*s.probeAt, now) >= 0) {
+            s.probeAt.reset();
+            s.requests.push_back(now);
+            due.resend.push_back(s.destination);
+        }
         if (s.answered || s.silent || s.requests.empty() ||
             since(s.requests.back(), now) < static_cast<int32_t>(waitAfter(key, s))) {
             continue;
@@ -269,6 +333,10 @@ QuerySchedule::Due QuerySchedule::due(uint32_t now) {
 std::optional<uint32_t> QuerySchedule::untilDue(uint32_t now) const {
     std::optional<uint32_t> until;
     for (const auto& [key, s] : servers_) {
+        if (s.probeAt) {
+            const uint32_t left = static_cast<uint32_t>(std::max(0, since(now, *s.probeAt)));
+            until = std::min(until.value_or(left), left);
+        }
         if (s.answered || s.silent || s.requests.empty()) {
             continue;
         }

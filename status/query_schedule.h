@@ -25,32 +25,40 @@ struct Destination {
 // Each server is timed from its own round trips, as TCP times its retransmissions: a smoothed
 // round trip and its variation over the samples that are certain give its wait (firstWait for a
 // server never measured); each request without a reply doubles it, up to maxRequests requests a
-// pass. After the last request's wait the server's rows have no reply.
+// pass. After the last request's wait the server's rows have no reply; a reply that comes later,
+// while a request can still be answered, fills them.
 //
 // A reply's round trip is a sample only when one request can be what it answers. When several
 // can, the server's smoothed round trip tells which one it does, if it tells that plainly; else,
 // while a request of an earlier pass can still be answered, the reply is taken for that one's.
-// The shown ping is the told request's, else the server's last certain round trip, else the
-// latest request's (never measured, the server was asked again because no reply came within
-// its wait: the earlier request was most likely lost), and the reply gives no sample; the server's
-// wait is doubled, as long as the one that found the reply at least, until a certain sample comes.
+// The shown ping is the told request's, else the server's last certain round trip, else none
+// (never measured), and the reply gives no sample; the server's wait is doubled, as long as the
+// one that found the reply at least, until a certain sample comes. A never-measured server's
+// reply is told later by a second reply of the same pass, the answer to another of its
+// requests (the server is asked once more for it, when it has a request left): when the
+// pairs of requests that fit the two replies with one round trip all give the first reply the
+// same request, its round trip is certain.
 // A reply that answers a request of an earlier pass is not the new pass's.
 //
 // A reply is the datagrams that carry one "queryid" N (parts N.1, N.2, ...) up to the part with
 // the "final" key, in any order, each at most partGap after the one before; the datagrams of
 // another queryid are another reply, and only the pass's first reply counts. A server that marks
 // its replies with neither key sends its reply's datagrams together: a different datagram within
-// partWindow of the first is a further part. Every datagram counts once at most.
+// partWindow of the first is a further part, as long as the players listed stay within the
+// count the reply tells (a flood of datagrams lists no more). Every datagram counts once at most.
 class QuerySchedule {
 public:
     static constexpr int maxRequests = 4;
     // A server's first wait of a pass: before it has ever been measured, and its bounds after.
-    // A doubled wait stops growing at maxDoubled, or at the server's first wait when that is
-    // longer, so that a server that does not answer is given up within seconds.
+    // A doubled wait stops growing at maxDoubled (the longest wait between qstat's requests), or
+    // at the server's first wait when that is longer. After the last request the server waits
+    // half its first wait, or its smoothed round trip and the margin when that is longer: a
+    // server that does not answer is given up within seconds (never measured: asked at 0, 1,
+    // 2.5 and 4 s, given up at 4.5 s).
     static constexpr uint32_t firstWait = 1000;
     static constexpr uint32_t minWait = 250;
     static constexpr uint32_t maxWait = 4000;
-    static constexpr uint32_t maxDoubled = 2000;
+    static constexpr uint32_t maxDoubled = 1500;
     // The least margin over a server's smoothed round trip: how late the timers fire on a
     // loaded machine.
     static constexpr uint32_t margin = 50;
@@ -79,12 +87,19 @@ public:
     // The tick at which the request that ask() or due() just asked for was handed to the socket.
     void sent(const std::string& key, uint32_t tick);
 
-    // A datagram from key, received at tick. When it counts as the server's reply, or as a part
-    // of it, gives the reply's round trip as the rows show it (the same for every part);
-    // nothing for a datagram that answers no request of this pass, a duplicate and a second
-    // reply.
-    std::optional<uint32_t> received(const std::string& key, std::string_view datagram,
-                                     uint32_t tick);
+    // What a datagram is to the pass.
+    struct Heard {
+        // A datagram of the server's reply of this pass: its rows take it.
+        bool counts = false;
+        // The reply's round trip as the rows show it (the same for every part); nothing while
+        // no request is known to be the one the reply answers. With counts false: the round
+        // trip of the pass's reply, come to be known through this datagram.
+        std::optional<uint32_t> ping;
+    };
+    // A datagram from key, received at tick: a part of the server's reply of this pass, or
+    // nothing to its rows (a datagram that answers no request of this pass, a duplicate, a
+    // second reply), except when a second reply tells which request the first answered.
+    Heard received(const std::string& key, std::string_view datagram, uint32_t tick);
 
     struct Due {
         std::vector<Destination> resend; // ask these again now, then call sent() for each
@@ -114,19 +129,24 @@ private:
     };
     // The reply of this pass, as it has come so far.
     struct Reply {
-        uint32_t ping = 0;
+        std::optional<uint32_t> ping;
         uint32_t first = 0; // when its first datagram came
         uint32_t last = 0;  // and its latest part
         std::string id;     // its queryid N; empty when the server marks none
         std::vector<int> parts;
-        int finalPart = 0;          // the part that carries "final"; 0 until it came
-        std::vector<size_t> hashes; // an unmarked reply's datagrams
+        int finalPart = 0;           // the part that carries "final"; 0 until it came
+        std::vector<size_t> hashes;  // an unmarked reply's datagrams
+        int players = 0;             // and the players they list
+        std::optional<int32_t> told; // the player count it tells
     };
     struct Server {
         Destination destination;
         int rows = 0;                            // the rows of the pass that ask it
         std::vector<uint32_t> requests;          // this pass's, the first perhaps the last pass's
         std::optional<uint32_t> answeredRequest; // the request the reply is known to answer
+        // While nothing tells which request the reply answers: the ones it may answer.
+        std::vector<uint32_t> unsettled;
+        std::optional<uint32_t> probeAt; // when to ask once more, for a reply that tells it
         bool answered = false;
         bool silent = false;
         Reply reply;
@@ -135,10 +155,12 @@ private:
     // The wait after the last request of s that has been sent.
     uint32_t waitAfter(const std::string& key, const Server& s) const;
     // The first datagram of s's reply: gives its ping, or nothing when it is not this pass's.
-    std::optional<uint32_t> firstOfReply(const std::string& key, Server& s,
-                                         std::string_view datagram, uint32_t tick);
+    Heard firstOfReply(const std::string& key, Server& s, std::string_view datagram, uint32_t tick);
     // A further datagram once s has answered.
-    std::optional<uint32_t> furtherPart(Server& s, std::string_view datagram, uint32_t tick);
+    Heard furtherPart(Server& s, std::string_view datagram, uint32_t tick);
+    // Another reply of s, at tick, while its first one's request is unsettled: the round trip
+    // of the first, when exactly one pair of requests fits the two replies with one round trip.
+    std::optional<uint32_t> settle(const std::string& key, Server& s, uint32_t tick);
     void sample(History& h, uint32_t roundTrip);
 
     std::unordered_map<std::string, Server> servers_;

@@ -4,6 +4,8 @@
 #include "net/tick.h"
 #include "settings/intparse.h"
 
+#include <QTimer>
+
 namespace vkr {
 
 QueryPass::QueryPass(TNMUDP& udps, QuerySchedule& schedule) : udps_(udps), schedule_(schedule) {}
@@ -83,6 +85,14 @@ void QueryPass::flush() {
         }
     }
     held_.clear();
+}
+
+void timeNextDue(QTimer& timer, const QuerySchedule& schedule) {
+    if (const std::optional<uint32_t> until = schedule.untilDue(GetTickCount())) {
+        timer.start(static_cast<int>(*until));
+    } else {
+        timer.stop();
+    }
 }
 
 } // namespace vkr

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+class QTimer;
 class TNMUDP;
 
 namespace vkr {
@@ -56,5 +57,8 @@ private:
     // The requests waiting for the next flush: the server's key, and the row that asked first.
     std::vector<std::pair<std::string, ServerStatus*>> held_;
 };
+
+// Starts timer for when the schedule has something due next, or stops it when nothing will be.
+void timeNextDue(QTimer& timer, const QuerySchedule& schedule);
 
 } // namespace vkr

@@ -160,11 +160,16 @@ private slots:
             << QStringList{part(40, 3, "Cid", true), part(70, 1, "Ann"), part(90, 2, "Bob")}
             << "Cid:3,Ann:1,Bob:2"
             << "40";
-        QTest::newRow("the retry's reply, then the late first one: listed once")
+        QTest::newRow("the retry's reply, then the late first one: listed once, no ping told")
             << QStringList{"1030 |player_0|Ann|score_0|1|queryid|7.1|final||",
                            "1100 |player_0|Ann|score_0|1|queryid|6.1|final||"}
             << "Ann:1"
-            << "30";
+            << "??";
+        QTest::newRow("a far server's replies to both requests: listed once, its ping told")
+            << QStringList{"1030 |player_0|Ann|score_0|1|queryid|6.1|final||",
+                           "2031 |player_0|Ann|score_0|1|queryid|7.1|final||"}
+            << "Ann:1"
+            << "1030";
         QTest::newRow("a flood of the reply and of other queryids")
             << QStringList{part(40, 1, "Ann", true), part(41, 1, "Ann", true), part(42, 2, "Bob"),
                            "43 |player_0|Eve|score_0|1|queryid|9.1|final||",
@@ -195,9 +200,10 @@ private slots:
         for (const QString& d : datagrams) {
             const int at = d.section(' ', 0, 0).toInt();
             const std::string bytes = reply(d.section(' ', 1).toLatin1().constData());
-            if (const std::optional<uint32_t> shown =
-                    schedule.received(server.key(), bytes, static_cast<uint32_t>(at))) {
-                applyToRow(row, bytes, *shown);
+            const QuerySchedule::Heard heard =
+                schedule.received(server.key(), bytes, static_cast<uint32_t>(at));
+            if (heard.counts || heard.ping) {
+                applyToRow(row, heard.counts ? bytes : "", heard.ping);
             }
         }
         QCOMPARE(::players(row.status), players);

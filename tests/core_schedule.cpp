@@ -46,17 +46,25 @@ private slots:
         QTest::addColumn<uint>("base");           // the tick that counts as 0
         QTest::newRow("answered at once")
             << QList<int>{} << 30 << QList<int>{} << 200 << QList<int>{0} << 30 << -1 << 0u;
-        QTest::newRow("never measured: asked again after 1 s, whatever the others answer")
-            << QList<int>{} << 30 << QList<int>{0} << 20 << QList<int>{0, 1000} << 30 << -1 << 0u;
-        QTest::newRow("first and second lost: the wait doubles")
-            << QList<int>{} << 30 << QList<int>{0, 1} << 20 << QList<int>{0, 1000, 3000} << 30 << -1
+        QTest::newRow("never measured: asked again after 1 s, whatever the others answer; the "
+                      "reply then asked once more, whose reply tells the ping")
+            << QList<int>{} << 30 << QList<int>{0} << 20 << QList<int>{0, 1000, 1130} << 30 << -1
+            << 0u;
+        QTest::newRow("first and second lost: the wait grows, up to 1.5 s")
+            << QList<int>{} << 30 << QList<int>{0, 1} << 20 << QList<int>{0, 1000, 2500, 2630} << 30
+            << -1 << 0u;
+        QTest::newRow("three lost: the last request answered, no request left to tell the ping")
+            << QList<int>{} << 200 << QList<int>{0, 1, 2} << 20 << QList<int>{0, 1000, 2500, 4000}
+            << -1 << -1 << 0u;
+        QTest::newRow("never measured, far: its replies to both requests tell the ping")
+            << QList<int>{} << 1300 << QList<int>{} << 20 << QList<int>{0, 1000, 1400} << 1300 << -1
             << 0u;
         QTest::newRow("never answers: four requests, then no reply")
             << QList<int>{} << 30 << QList<int>{0, 1, 2, 3} << 200
-            << QList<int>{0, 1000, 3000, 5000} << -1 << 7000 << 0u;
+            << QList<int>{0, 1000, 2500, 4000} << -1 << 4500 << 0u;
         QTest::newRow("never answers, across the tick's wrap")
             << QList<int>{} << 30 << QList<int>{0, 1, 2, 3} << 200
-            << QList<int>{0, 1000, 3000, 5000} << -1 << 7000 << 0xFFFFFE00u;
+            << QList<int>{0, 1000, 2500, 4000} << -1 << 4500 << 0xFFFFFE00u;
         QTest::newRow("measured near: the shortest wait, whatever the others answer")
             << QList<int>{30} << 30 << QList<int>{0} << 900 << QList<int>{0, 250} << 30 << -1 << 0u;
         QTest::newRow("measured far: its own round trip and variation")
@@ -64,7 +72,7 @@ private slots:
             << 0u;
         QTest::newRow("measured far and steady: the variation shrinks")
             << QList<int>{800, 800, 800} << 800 << QList<int>{0, 1} << 20
-            << QList<int>{0, 1700, 3700} << 800 << -1 << 0u;
+            << QList<int>{0, 1700, 3400} << 800 << -1 << 0u;
         QTest::newRow("measured far, lost twice: each request told by its round trip")
             << QList<int>{1500} << 1500 << QList<int>{0, 1} << 20 << QList<int>{0, 4000, 8000}
             << 1500 << -1 << 0u;
@@ -84,7 +92,7 @@ private slots:
             s.beginPass(earlier);
             s.ask(slowOne, earlier);
             s.sent(slowOne.key(), earlier);
-            QCOMPARE(s.received(slowOne.key(), "A", earlier + static_cast<uint32_t>(trip)),
+            QCOMPARE(s.received(slowOne.key(), "A", earlier + static_cast<uint32_t>(trip)).ping,
                      std::optional<uint32_t>(trip));
             earlier += 20000;
         }
@@ -103,7 +111,8 @@ private slots:
         if (!lost.contains(0)) {
             replies.emplace(roundTrip, slowOne.key());
         }
-        std::optional<uint32_t> answered;
+        std::optional<uint32_t> answered; // the ping shown
+        bool replied = false;
         int silent = -1;
         uint32_t now = 0;
         for (int step = 0; step < 100; ++step) {
@@ -115,10 +124,10 @@ private slots:
                 now = replies.begin()->first;
                 const std::string key = replies.begin()->second;
                 replies.erase(replies.begin());
-                const std::optional<uint32_t> shown =
-                    s.received(key, "\\numplayers\\1\\", base + now);
-                if (key == slowOne.key() && shown && !answered) {
-                    answered = *shown;
+                const QuerySchedule::Heard heard = s.received(key, "\\numplayers\\1\\", base + now);
+                replied = replied || (key == slowOne.key() && heard.counts);
+                if (key == slowOne.key() && heard.ping && !answered) {
+                    answered = *heard.ping;
                 }
                 continue;
             }
@@ -142,26 +151,33 @@ private slots:
         QCOMPARE(answered ? static_cast<int>(*answered) : -1, ping);
         QCOMPARE(silent, silentAt);
         QVERIFY(!s.awaiting());
-        QCOMPARE(s.answered(), (ping >= 0) + (otherTrip >= 0));
+        QCOMPARE(s.answered(), replied + (otherTrip >= 0));
         QCOMPARE(s.asked(), 1 + (otherTrip >= 0));
     }
 
     // Datagrams from one server in one pass, asked at 0 and, when no reply came by then, again
-    // at 1000: which of them count (the ping they show) and which do not (-1). A datagram is
+    // at 1000: which of them count (the ping they show; -2 for none told) and which do not
+    // (-1; 10000 and the ping when the datagram tells the first reply's). A datagram is
     // written with '/' for each backslash.
     void datagrams_data() {
         QTest::addColumn<QStringList>("datagrams"); // "tick bytes"
         QTest::addColumn<QList<int>>("counted");
-        QTest::newRow("a reply") << QStringList{"1030 A"} << QList<int>{30};
+        QTest::newRow("a reply after the second request: which one it answers is not told")
+            << QStringList{"1030 A"} << QList<int>{-2};
         QTest::newRow("the same datagram twice")
-            << QStringList{"1030 A", "1030 A"} << QList<int>{30, -1};
+            << QStringList{"1030 A", "1030 A"} << QList<int>{-2, -1};
         QTest::newRow("a reply in two parts")
-            << QStringList{"1030 A", "1032 B"} << QList<int>{30, 30};
+            << QStringList{"1030 A", "1032 B"} << QList<int>{-2, -2};
         QTest::newRow("two parts, the first twice")
-            << QStringList{"1030 A", "1030 A", "1032 B"} << QList<int>{30, -1, 30};
-        QTest::newRow("a second reply") << QStringList{"1030 A", "1500 A"} << QList<int>{30, -1};
-        QTest::newRow("a second reply that differs")
-            << QStringList{"1030 A", "1500 B"} << QList<int>{30, -1};
+            << QStringList{"1030 A", "1030 A", "1032 B"} << QList<int>{-2, -1, -2};
+        QTest::newRow("a second reply") << QStringList{"1030 A", "1500 A"} << QList<int>{-2, -1};
+        QTest::newRow("a second reply that differs, at no round trip of the first")
+            << QStringList{"1030 A", "1500 B"} << QList<int>{-2, -1};
+        QTest::newRow("a far server's second reply tells the first one's round trip")
+            << QStringList{"1030 A", "2040 B"} << QList<int>{-2, 11030};
+        QTest::newRow("marked: another queryid tells it as well")
+            << QStringList{"1030 /queryid/3.1/final//", "2020 /queryid/4.1/final//"}
+            << QList<int>{-2, 11030};
         QTest::newRow("a reply before the second request")
             << QStringList{"200 A", "1200 A"} << QList<int>{200, -1};
         QTest::newRow("a datagram from before the first request")
@@ -186,6 +202,14 @@ private slots:
         QTest::newRow("past the part told final")
             << QStringList{"30 /queryid/7.2/final//", "40 /queryid/7.3/", "50 /queryid/7.1/"}
             << QList<int>{30, -1, 30};
+        QTest::newRow("unmarked: no more players than the reply tells")
+            << QStringList{"30 /numplayers/2/player_0/A/", "40 /player_1/B/", "50 /player_2/C/",
+                           "60 /player_3/D/"}
+            << QList<int>{30, 30, -1, -1};
+        QTest::newRow("unmarked flood after a whole reply")
+            << QStringList{"30 /numplayers/2/player_0/A/player_1/B/", "31 /player_2/E/",
+                           "32 /numplayers/9/player_3/F/"}
+            << QList<int>{30, -1, -1};
         QTest::newRow("a marked datagram beside an unmarked reply")
             << QStringList{"30 A", "40 /queryid/7.1/"} << QList<int>{30, -1};
     }
@@ -202,8 +226,9 @@ private slots:
         for (const QString& d : datagrams) {
             const uint32_t tick = static_cast<uint32_t>(d.split(' ')[0].toInt());
             const std::string bytes = d.split(' ')[1].replace('/', '\\').toStdString();
-            const std::optional<uint32_t> ping = s.received(slowOne.key(), bytes, tick);
-            got << (ping ? static_cast<int>(*ping) : -1);
+            const QuerySchedule::Heard heard = s.received(slowOne.key(), bytes, tick);
+            const int ping = heard.ping ? static_cast<int>(*heard.ping) : -1;
+            got << (heard.counts ? (heard.ping ? ping : -2) : (heard.ping ? 10000 + ping : -1));
         }
         QCOMPARE(got, counted);
         QCOMPARE(s.answered(), counted.count(-1) == counted.size() ? 0 : 1);
@@ -243,7 +268,7 @@ private slots:
         };
         if (replyAt >= 0) {
             runTo(replyAt);
-            QVERIFY(s.received(slowOne.key(), "A", static_cast<uint32_t>(replyAt)));
+            QVERIFY(s.received(slowOne.key(), "A", static_cast<uint32_t>(replyAt)).counts);
         }
         runTo(refresh);
         s.beginPass(static_cast<uint32_t>(refresh));
@@ -253,11 +278,10 @@ private slots:
             s.sent(slowOne.key(), static_cast<uint32_t>(refresh));
         }
         const std::optional<uint32_t> ping =
-            s.received(slowOne.key(), "B", static_cast<uint32_t>(lateReply));
+            s.received(slowOne.key(), "B", static_cast<uint32_t>(lateReply)).ping;
         QCOMPARE(ping ? static_cast<int>(*ping) : -1, counted);
         if (ping) { // a reply counts once
-            QCOMPARE(s.received(slowOne.key(), "C", static_cast<uint32_t>(lateReply + 500)),
-                     std::nullopt);
+            QVERIFY(!s.received(slowOne.key(), "C", static_cast<uint32_t>(lateReply + 500)).counts);
         }
     }
 
@@ -270,10 +294,10 @@ private slots:
         QTest::addColumn<QList<int>>("waits");
         QTest::newRow("near") << QList<int>{30, 30} << QList<int>{30, 30} << QList<int>{250, 250};
         QTest::newRow("far: no sample until it answers within its wait")
-            << QList<int>{1300, 1300, 1300} << QList<int>{300, 1300, 1300}
+            << QList<int>{1300, 1300, 1300} << QList<int>{-1, 1300, 1300}
             << QList<int>{2000, 3900, 3250};
         QTest::newRow("slower than the doubled waits: measured once its wait has grown")
-            << QList<int>{3500, 3500, 3500} << QList<int>{500, 1500, 3500}
+            << QList<int>{3500, 3500, 3500} << QList<int>{-1, -1, 3500}
             << QList<int>{2000, 4000, 4000};
     }
     void waitFromPass() {
@@ -294,7 +318,7 @@ private slots:
                     s.sent(d.key(), t);
                 }
             }
-            const std::optional<uint32_t> ping = s.received(slowOne.key(), "A", reply);
+            const std::optional<uint32_t> ping = s.received(slowOne.key(), "A", reply).ping;
             shown << (ping ? static_cast<int>(*ping) : -1);
             waited << static_cast<int>(s.wait(slowOne.key()));
         }

@@ -1,6 +1,7 @@
 #include "net/TClientSocket.h"
 #include "net/TNMUDP.h"
 #include "net/address.h"
+#include "net/host_lookup.h"
 #include "net/tick.h"
 #include "net/udp_errors.h"
 #include "status/protocol.h"
@@ -19,7 +20,13 @@
 #include <QTimer>
 #include <QUdpSocket>
 
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -367,6 +374,60 @@ private slots:
                          got[i].endsWith(" " + expected[i].section(' ', 1)),
                      qPrintable(got.join(" | ")));
         }
+    }
+
+    // Names whose look-ups hang, asked for again and again (a pass after another): each name is
+    // looked up once at a time, at most 32 at once and the rest queued; every ask ends at its
+    // time-out, never before, and the queued names are looked up once threads come free.
+    void lookUpsThatHang_data() {
+        QTest::addColumn<int>("names");
+        QTest::addColumn<int>("asks");
+        QTest::newRow("one name asked three times") << 1 << 3;
+        QTest::newRow("100 names asked twice") << 100 << 2;
+    }
+    void lookUpsThatHang() {
+        QFETCH(int, names);
+        QFETCH(int, asks);
+        struct Gate {
+            std::mutex mutex;
+            std::condition_variable opened;
+            bool open = false;
+            std::atomic<int> calls{0};
+        };
+        auto gate = std::make_shared<Gate>();
+        vkr::setHostLookup([gate](const std::string&) {
+            ++gate->calls;
+            std::unique_lock lock(gate->mutex);
+            gate->opened.wait(lock, [&] { return gate->open; });
+            return vkr::IPv4Bytes{127, 0, 0, 1};
+        });
+        constexpr int timeoutMs = 1000;
+        HostLookups lookups;
+        QElapsedTimer clock;
+        clock.start();
+        std::vector<qint64> ended; // when each ask ended with 0.0.0.0; -1 for an address
+        for (int a = 0; a < asks; ++a) {
+            for (int n = 0; n < names; ++n) {
+                lookups.start(
+                    "hang-" + std::to_string(n) + ".test", timeoutMs, [&](vkr::IPv4Bytes address) {
+                        ended.push_back(address == vkr::IPv4Bytes{} ? clock.elapsed() : -1);
+                    });
+            }
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(ended.size(), size_t(names * asks), 5000);
+        QVERIFY(*std::min_element(ended.begin(), ended.end()) >= timeoutMs);
+        const int running = std::min(names, vkr::maxRunningLookUps);
+        QCOMPARE(gate->calls.load(), running);
+        QCOMPARE(HostLookups::running(), running);
+        QCOMPARE(HostLookups::queued(), names - running);
+        {
+            std::lock_guard lock(gate->mutex);
+            gate->open = true;
+        }
+        gate->opened.notify_all();
+        QTRY_COMPARE(HostLookups::running(), 0);
+        QCOMPARE(gate->calls.load(), names);
+        vkr::setHostLookup({});
     }
 
     void resolveHostAddress_data() {

@@ -231,6 +231,26 @@ private slots:
         QVERIFY(form()->Timer2->isActive());
     }
 
+    // A poll whose requests are lost is asked again within the poll, after the server's wait
+    // (1 s, 1.5 s, 1.5 s for a server never heard from), up to four requests.
+    void lostRequestsAskedAgain_data() {
+        QTest::addColumn<int>("lost");
+        QTest::newRow("one request lost") << 1;
+        QTest::newRow("three requests lost") << 3;
+    }
+    void lostRequestsAskedAgain() {
+        QFETCH(int, lost);
+        FakeServer server;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{
+                   {"replies", QJsonArray{QJsonObject{{"silent", true}, {"times", lost}},
+                                          tokens({"gstate", "14"})}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE_WITH_TIMEOUT(ui()->status->text(), QString("Game in progress..."), 6000);
+        QCOMPARE(server.received().size(), lost + 1);
+        QCOMPARE(events, 1);
+    }
+
     // Two polls: the second reply's state against the first's decides the alert (the rule's
     // cases are in core_watcher; here the window's wiring to the settings and the sink).
     void alertOnStateChange_data() {
@@ -626,7 +646,7 @@ private slots:
         QTest::newRow("game starts") << true << tokens({"gstate", "14"}) << "wait"
                                      << "Game in progress...";
         QTest::newRow("server falls silent")
-            << true << QJsonObject{{"silent", true}, {"times", 9}} << "wait"
+            << true << QJsonObject{{"silent", true}, {"times", 40}} << "wait"
             << "Auto-join stopped";
     }
     void autojoin() {

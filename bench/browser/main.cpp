@@ -34,6 +34,10 @@
 //           ping each far one shows in three passes against its delay;
 //   stalled servers: a server silent for 1.5 s or 2.5 s from the start of a pass; how often
 //           the pass reaches it.
+//   split replies: 24 players in six marked parts 30, 150 and 500 ms apart; the names listed;
+//   late first reply: the first request's reply 1,100 ms late beside a 30-ms reply to the
+//           request sent again; the names listed and the ping shown.
+// With --scenes the bench runs the first pass and then only the scenes from "lossy scene" on.
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -559,11 +563,13 @@ void lossyScene(TForm4* browser, PassClock& pass, const QString& dir) {
         }
     }
     const double passMs = pass.sincePass.nsecsElapsed() / 1e6;
-    int downShown = 0;
+    int downShown = 0, noPing = 0;
     std::vector<int> errors;
     for (int i = 0; i < lossyCount; ++i) {
         if (up(i) && roundTrips[static_cast<size_t>(i)] < 0) {
             ++downShown;
+        } else if (up(i) && rows[i].query.cells.ping == "??") {
+            ++noPing; // answered, but which request it answered is not told
         } else if (up(i)) {
             errors.push_back(std::atoi(rows[i].query.cells.ping.c_str()) -
                              roundTrips[static_cast<size_t>(i)]);
@@ -575,6 +581,9 @@ void lossyScene(TForm4* browser, PassClock& pass, const QString& dir) {
                 "pass over %7.1f ms\n",
                 shown - downShown, lossyCount - lossyDown, downShown, lastReplyMs, passMs);
     printPingError("  browser ping error:  ", errors);
+    std::printf("  browser: up servers shown without a ping (not told which request the reply "
+                "answered): %d\n",
+                noPing);
 
     const QString qstat = QStandardPaths::findExecutable("quakestat");
     if (qstat.isEmpty()) {
@@ -683,13 +692,20 @@ void listServers(TForm4* browser, const std::vector<int>& ports, const std::stri
     }
 }
 
-// Refresh, then wait until the pass has answered or given up on every row.
+// Refresh, then wait until the pass has answered or given up on every row, and a while longer:
+// the ping of a reply that may answer either of two requests is told by a later reply, up to
+// its round trip after the pass has ended.
 void passToItsEnd(TForm4* browser, PassClock& pass) {
     waitForRefreshButton(browser);
     const QLabel* progress = browser->findChild<QLabel*>("Progress");
     browser->BitBtn2Click();
     while (pass.sincePass.elapsed() < 30000 &&
            !(pass.sent && progress->text().isEmpty() && browser->ui()->BitBtn2->isEnabled())) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    QElapsedTimer told;
+    told.start();
+    while (told.elapsed() < 1500) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     }
 }
@@ -763,7 +779,7 @@ void stalledServer(TForm4* browser, PassClock& pass, const QString& dir, int sil
         }
         listServers(browser, stalled.ports, "Stalled");
         passToItsEnd(browser, pass);
-        reached += browser->model()->rows()[0].query.cells.ping != "??";
+        reached += browser->model()->rows()[0].query.cells.players != " ";
     }
     std::printf("server silent for %4d ms, then answering: reached in %d of 5 passes\n", silentMs,
                 reached);
@@ -805,6 +821,88 @@ void namesBesideDottedRows(TForm4* browser, PassClock& pass, const std::vector<i
                 answered, dotted, ms);
     waitForRefreshButton(browser);
     vkr::setHostLookup({});
+}
+
+// A server of the scene given by script, alone in the table: one pass, then what its row shows.
+const vkr::QueryRow& oneServerPass(TForm4* browser, PassClock& pass, const QString& dir,
+                                   const QJsonObject& server, FakeServers*& running) {
+    QFile script(dir + "/one.json");
+    script.open(QIODevice::WriteOnly);
+    script.write(QJsonDocument(QJsonObject{{"servers", QJsonArray{server}}}).toJson());
+    script.close();
+    running = new FakeServers(1, {"--script", script.fileName()});
+    if (running->ports.size() == 1) {
+        listServers(browser, running->ports, "One");
+        passToItsEnd(browser, pass);
+    }
+    return browser->model()->rows()[0].query;
+}
+
+// A reply of 24 players in six marked parts, gapMs apart: the names the row lists.
+void splitReply(TForm4* browser, PassClock& pass, const QString& dir, int gapMs) {
+    QJsonArray parts;
+    for (int k = 0; k < 6; ++k) {
+        QJsonArray tokens;
+        if (k == 0) {
+            tokens = {"numplayers", "24", "maxplayers", "32"};
+        }
+        for (int j = 4 * k; j < 4 * k + 4; ++j) {
+            tokens << QString("player_%1").arg(j) << QString("P%1").arg(j);
+        }
+        tokens << "queryid" << QString("5.%1").arg(k + 1);
+        if (k == 5) {
+            tokens << "final"
+                   << "";
+        }
+        parts.append(QJsonObject{{"tokens", tokens}});
+    }
+    FakeServers* server = nullptr;
+    const vkr::QueryRow& row = oneServerPass(
+        browser, pass, dir,
+        QJsonObject{{"replies", QJsonArray{QJsonObject{
+                                    {"datagrams", parts}, {"delayMs", 20}, {"gapMs", gapMs}}}}},
+        server);
+    QElapsedTimer late; // the parts after the pass has ended
+    late.start();
+    while (late.elapsed() < 6 * gapMs) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    std::printf("reply of 24 players in six parts %3d ms apart: names listed %d, Players %s\n",
+                gapMs, row.status.playerCount, row.cells.players.c_str());
+    delete server;
+}
+
+// A server whose reply to the first request comes 1,100 ms late, after the reply to the
+// request sent again (30 ms): the names listed and the ping shown.
+void lateFirstReply(TForm4* browser, PassClock& pass, const QString& dir) {
+    auto reply = [](int delayMs, const QString& id) {
+        return QJsonObject{{"delayMs", delayMs},
+                           {"tokens", QJsonArray{"numplayers", "2", "player_0", "Ann", "player_1",
+                                                 "Bob", "queryid", id, "final", ""}}};
+    };
+    FakeServers* server = nullptr;
+    const vkr::QueryRow& row = oneServerPass(
+        browser, pass, dir,
+        QJsonObject{{"replies", QJsonArray{reply(1100, "6.1"), reply(30, "7.1")}}}, server);
+    std::printf("first reply 1,100 ms late beside a 30-ms retry: names listed %d, ping %s "
+                "(the retry's path: 30)\n",
+                row.status.playerCount, row.cells.ping.c_str());
+    delete server;
+}
+
+// The scenes of paths unlike each other: loss, far servers, stalled servers.
+void scenes(TForm4* browser, PassClock& pass, const QString& dir) {
+    lossyScene(browser, pass, dir);
+    for (int lossShare : {0, 15}) {
+        farBesideNear(browser, pass, dir, lossShare);
+    }
+    for (int silentMs : {1500, 2500}) {
+        stalledServer(browser, pass, dir, silentMs);
+    }
+    for (int gapMs : {30, 150, 500}) {
+        splitReply(browser, pass, dir, gapMs);
+    }
+    lateFirstReply(browser, pass, dir);
 }
 
 } // namespace
@@ -865,6 +963,12 @@ int main(int argc, char** argv) {
     }
     // The first pass, then two more over the same rows: the median of the three.
     std::vector<PassResult> dotted{waitForReplies(browser, pass)};
+    if (app.arguments().contains("--scenes")) {
+        scenes(browser, pass, dir.path());
+        vkr::destroyForms();
+        vkr::setPrompts(nullptr);
+        return 0;
+    }
     const long faults = pageFaults() - pass.faultsAtStart;
     const double sentMs = pass.sentMs;
     if (app.arguments().contains("--first-pass")) {
@@ -1000,13 +1104,7 @@ int main(int argc, char** argv) {
                     sorted.ms / floor);
     }
     namesBesideDottedRows(browser, pass, fast.ports);
-    lossyScene(browser, pass, dir.path());
-    for (int lossShare : {0, 15}) {
-        farBesideNear(browser, pass, dir.path(), lossShare);
-    }
-    for (int silentMs : {1500, 2500}) {
-        stalledServer(browser, pass, dir.path(), silentMs);
-    }
+    scenes(browser, pass, dir.path());
     vkr::destroyForms();
     vkr::setPrompts(nullptr);
     hostileReplies();

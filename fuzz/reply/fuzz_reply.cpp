@@ -88,8 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint32_t at = 0;
     for (int r = 0; r < repeats; ++r) {
         for (std::string_view d : datagrams) {
-            if (const auto ping = schedule.received(server.key(), d, at += 7)) {
-                check(*ping == 7 && counted.insert(d).second);
+            if (const auto heard = schedule.received(server.key(), d, at += 7); heard.counts) {
+                check(heard.ping == 7u && counted.insert(d).second);
             }
         }
     }

@@ -73,6 +73,7 @@ way, and "duplicate" sends every datagram of every reply twice. With "cycleMs" t
   "datagrams": [DATAGRAM, ...]     several datagrams, sent in order; each {"tokens": [...]} or
                                    {"raw": "..."}
   "delayMs": MS                    answer MS milliseconds after the request
+  "gapMs": MS                      send the datagrams of "datagrams" MS milliseconds apart
   "silent": true                   do not answer
   "fromOtherPort": true            answer from another port than the one asked
   "times": N                       answer the next N requests with this REPLY (default 1)
@@ -104,6 +105,7 @@ std::string tokensText(const std::vector<std::string>& tokens) {
 struct Reply {
     std::vector<std::string> datagrams;
     int delayMs = 0;
+    int gapMs = 0;
     bool silent = false;
     bool fromOtherPort = false;
     int times = 1;
@@ -149,6 +151,7 @@ std::string datagramOf(const QJsonObject& o) {
 Reply replyOf(const QJsonObject& o, int delayMs) {
     Reply r;
     r.delayMs = o["delayMs"].toInt(delayMs);
+    r.gapMs = o["gapMs"].toInt(0);
     r.silent = o["silent"].toBool(false);
     r.fromOtherPort = o["fromOtherPort"].toBool(false);
     r.times = o["times"].toInt(1);
@@ -270,11 +273,16 @@ struct Pending {
     sockaddr_in to;
     const Reply* reply;
     bool duplicate;
+    int datagram = -1; // the one datagram of the reply to send; -1: all of them
     bool operator>(const Pending& o) const { return due > o.due; }
 };
 
 void send(const Pending& p) {
-    for (const auto& d : p.reply->datagrams) {
+    for (size_t i = 0; i < p.reply->datagrams.size(); ++i) {
+        if (p.datagram >= 0 && static_cast<size_t>(p.datagram) != i) {
+            continue;
+        }
+        const std::string& d = p.reply->datagrams[i];
         for (int copy = 0; copy < (p.duplicate ? 2 : 1); ++copy) {
             sendto(p.fd, d.data(), d.size(), 0, reinterpret_cast<const sockaddr*>(&p.to),
                    sizeof p.to);
@@ -469,7 +477,13 @@ int main(int argc, char** argv) {
                 }
                 Pending p{nowMs() + reply.delayMs, reply.fromOtherPort ? otherPort : l.fd, from,
                           &reply, l.server->duplicate};
-                if (reply.delayMs == 0) {
+                if (reply.gapMs > 0) {
+                    for (size_t i = 0; i < reply.datagrams.size(); ++i) {
+                        p.datagram = static_cast<int>(i);
+                        pending.push(p);
+                        p.due += reply.gapMs;
+                    }
+                } else if (reply.delayMs == 0) {
                     send(p);
                 } else {
                     pending.push(p);
