@@ -930,8 +930,8 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "",    false, false, false, false, true,  0,  "new1", "new2",
-             true,       false, "",    false, false, false, false, -1, 0,      {"Cy"}};
+        o = {"/new.exe", "", false, false, false, false, true, 0, "new1", "new2", true,
+             false,      "", false, false, false, false, -1,   0, "",     {"Cy"}};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;
