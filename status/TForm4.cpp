@@ -636,6 +636,7 @@ void TForm4::scheduleRefresh() {
 void TForm4::refresh() {
     lastRefresh_.start();
     model_->flushChanges();
+    showProgress();
     if (playersDue_) {
         playersDue_ = false;
         ShowPlayers();
@@ -786,8 +787,9 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
         namesDue_ = addBar_->nameAtFirstReply(keys, text) || namesDue_;
     }
     if (ping) {
-        scheduleNext();
-        showProgress();
+        // A reply makes nothing due sooner: Timer3 stays as it is. The count follows at the
+        // refresh.
+        scheduleRefresh();
         endPassWhenDone();
     }
     if (between) {
