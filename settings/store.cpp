@@ -631,7 +631,7 @@ void load(Registry& reg, Store& s, StoreView& view) {
 }
 
 void tellEveryPart() {
-    for (StorePart part : {StorePart::servers, StorePart::friends, StorePart::options}) {
+    for (StorePart part : {StorePart::servers, StorePart::friends}) {
         storeChanged(part);
     }
 }

@@ -32,8 +32,9 @@ public:
     virtual OpenDialog& openDialog() = 0;
 };
 
-// What of the store a change touched: the server table, the friends, the other options.
-enum class StorePart { servers, friends, options };
+// What of the store a change touched that windows other than its editor show: the server
+// table, the friends.
+enum class StorePart { servers, friends };
 
 // Told of every change of the store from its construction to its destruction: the windows that
 // show a part of the store update from it, rather than reload everything.

@@ -17,7 +17,10 @@ void ServerModel::sync(const vkr::ServerTable& servers) {
 }
 
 void ServerModel::noteChanged(int row) {
-    makeKeys(row);
+    // Replies change the mission of the text columns; the name and the address change only
+    // through sync.
+    keys_[static_cast<size_t>(row * textColumns + textColumn(MissionColumn))] =
+        collator_.sortKey(cellText(rows_[row], MissionColumn));
     changed_.push_back(row);
 }
 

@@ -18,6 +18,7 @@
 #include "ui_TFormFriends.h"
 #include "ui_TFormWatcher.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -1402,6 +1403,10 @@ private slots:
             QTest::mouseClick(ui()->AddButton, Qt::LeftButton);
         }
         QCOMPARE(ui()->AddMessage->text(), ports(message));
+        // A screen reader reads it as the label's name and as the box's description.
+        QAccessibleInterface* said = QAccessible::queryAccessibleInterface(ui()->AddMessage);
+        QCOMPARE(said->text(QAccessible::Name), ports(message));
+        QCOMPARE(ui()->AddServer->accessibleDescription(), ports(message));
         QStringList servers{"Old|127.0.0.1:" + oldPort + "|sockets"};
         if (added) {
             servers << ports(stored);

@@ -7,7 +7,9 @@
 //   near:   every server answers at once;
 //   spread: server i answers i ms late (0 to 1024 ms), so that replies come all through the pass.
 // Printed per scene: the median and range of five refreshes, and how often the views were told
-// of changed rows (the model's dataChanged signals) in a refresh.
+// of changed rows (the model's dataChanged signals) in a refresh. With --shots DIR, pictures of
+// the browser half a second into a spread refresh (its last rows, which are still being
+// refreshed) and after it go to DIR.
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
@@ -102,7 +104,7 @@ void writeSettings(const QString& dir, const std::vector<int>& queryPorts) {
 }
 
 // Runs one scene in a launcher of its own settings; false when it could not.
-bool scene(const char* name, bool spread) {
+bool scene(const char* name, bool spread, const QString& shots) {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", (dir.path() + "/config").toUtf8());
     QProcess servers;
@@ -133,6 +135,14 @@ bool scene(const char* name, bool spread) {
         costs.push_back(cpuMs() - start - idle);
         told.push_back(changes);
     }
+    if (!shots.isEmpty()) {
+        browser->ui()->BitBtn2->click();
+        browser->ui()->SGrid->scrollToBottom(); // where the rows still being refreshed are
+        runFor(500);
+        browser->grab().save(shots + "/browser-mid-pass.png");
+        runFor(windowMs);
+        browser->grab().save(shots + "/browser-after-pass.png");
+    }
     std::sort(costs.begin(), costs.end());
     std::sort(told.begin(), told.end());
     std::printf("%-7s CPU per refresh beyond idle: %6.1f ms (%.1f to %.1f); idle %.1f ms per "
@@ -154,7 +164,9 @@ int main(int argc, char** argv) {
     vkr::setPrompts(&prompts);
     std::printf("platform %s, 1025 rows sorted by Ping, filter \"Raid\"\n",
                 qPrintable(QGuiApplication::platformName()));
-    const bool done = scene("near", false) && scene("spread", true);
+    const int shotsAt = static_cast<int>(app.arguments().indexOf("--shots"));
+    const QString shots = shotsAt > 0 ? app.arguments().value(shotsAt + 1) : QString();
+    const bool done = scene("near", false, {}) && scene("spread", true, shots);
     vkr::setPrompts(nullptr);
     return done ? 0 : 1;
 }
