@@ -85,21 +85,9 @@ void TForm1::loadLogo() {
 // --- settings store -------------------------------------------------------------------------
 
 void TForm1::ReadRegistry() {
-    // The browser shows the server table and the friends as they are after the load, also after
-    // a load that stopped part-way.
-    auto tableRead = [] {
-        if (TForm4* browser = vkr::forms().form4) {
-            browser->ServerTableChanged();
-            browser->FriendsChanged();
-        }
-    };
-    try {
-        vkr::readRegistry(registry_, vkr::store(), *this);
-    } catch (...) {
-        tableRead();
-        throw;
-    }
-    tableRead();
+    // The load tells the windows that show the server table and the friends, also when it
+    // stopped part-way.
+    vkr::readRegistry(registry_, vkr::store(), *this);
     showExecutableHint();
 }
 

@@ -61,8 +61,12 @@ void TFormFriends::RemoveButtonClick() {
 }
 
 void TFormFriends::storeAndRefill() {
-    TForm1* main = vkr::forms().form1;
-    main->SaveRegistry();
-    main->ReadRegistry();
-    FormActivate();
+    vkr::storeChanged(vkr::StorePart::friends); // refills the list too
+    vkr::forms().form1->SaveRegistry();
+}
+
+void TFormFriends::storeChanged(vkr::StorePart part) {
+    if (part == vkr::StorePart::friends) {
+        FormActivate();
+    }
 }

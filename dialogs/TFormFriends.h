@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/window.h"
+#include "settings/store.h"
 
 #include <memory>
 
@@ -9,8 +10,9 @@ class TFormFriends;
 }
 
 // The "Friends" window: the player names the browser marks and the watcher alerts on. Every
-// change is saved and reloaded at once through the main window.
-class TFormFriends : public vkr::FixedDialog {
+// change is saved at once and told to the windows; the list follows the friends added or removed
+// elsewhere (the browser's player grid).
+class TFormFriends : public vkr::FixedDialog, private vkr::StoreListener {
     Q_OBJECT
 public:
     explicit TFormFriends(QWidget* parent = nullptr);
@@ -25,6 +27,7 @@ public:
 
 private:
     void storeAndRefill();
+    void storeChanged(vkr::StorePart part) override;
 
     std::unique_ptr<Ui::TFormFriends> ui_;
 };

@@ -38,6 +38,9 @@ struct LauncherSettings {
     // The browser's sort: its column (-1 or out of range: table order) and direction (0 up).
     int32_t sortcolumn = -1;
     int32_t sortorder = 0;
+    // The widths of the browser's columns as the user left them (the header's state, Base64);
+    // empty while the user has not resized a column.
+    std::string columns;
     // Player names, as typed.
     std::vector<std::string> friends;
 };

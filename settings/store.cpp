@@ -8,6 +8,7 @@
 #include "settings/regkey.h"
 #include "settings/wine_prefix.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
 #include <map>
@@ -353,6 +354,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         o.friendsonly = options.orElse("friendsonly", false, &RegKey::readBool);
         o.sortcolumn = options.orElse("sortcolumn", -1, &RegKey::readInteger);
         o.sortorder = options.orElse("sortorder", 0, &RegKey::readInteger);
+        o.columns = options.orElse("columns", std::string(), &RegKey::readString);
         // One fallback covers the pair: when either cannot be read, both are "none" for the
         // session; the one that was read is then saved only when it is changed.
         using Got = OptionReader::Got;
@@ -582,6 +584,7 @@ SaveOutcome saveInTransaction(Registry& reg, const Store& s) {
     put("friendsonly", o.friendsonly);
     put("sortcolumn", o.sortcolumn);
     put("sortorder", o.sortorder);
+    put("columns", o.columns);
     put("friends", o.friends);
     if (loaded.mods) {
         mergeTable(reg, kModsKey, "mods", s.mods, loaded.modRows, subkeyIn(loaded.stored, "mods"),
@@ -602,7 +605,14 @@ SaveOutcome saveInTransaction(Registry& reg, const Store& s) {
 
 } // namespace
 
-void readRegistry(Registry& reg, Store& s, StoreView& view) {
+namespace {
+
+std::vector<StoreListener*>& listeners() {
+    static std::vector<StoreListener*> all;
+    return all;
+}
+
+void load(Registry& reg, Store& s, StoreView& view) {
     LoadNotes notes;
     try {
         inTransaction(
@@ -618,6 +628,42 @@ void readRegistry(Registry& reg, Store& s, StoreView& view) {
     if (!notes.problems.empty()) {
         throw Exception(loadReport(notes));
     }
+}
+
+void tellEveryPart() {
+    for (StorePart part : {StorePart::servers, StorePart::friends}) {
+        storeChanged(part);
+    }
+}
+
+} // namespace
+
+StoreListener::StoreListener() {
+    listeners().push_back(this);
+}
+
+StoreListener::~StoreListener() {
+    std::erase(listeners(), this);
+}
+
+void storeChanged(StorePart part) {
+    // A listener may come or go while the others are told.
+    const std::vector<StoreListener*> told = listeners();
+    for (StoreListener* listener : told) {
+        if (std::find(listeners().begin(), listeners().end(), listener) != listeners().end()) {
+            listener->storeChanged(part);
+        }
+    }
+}
+
+void readRegistry(Registry& reg, Store& s, StoreView& view) {
+    try {
+        load(reg, s, view);
+    } catch (...) {
+        tellEveryPart();
+        throw;
+    }
+    tellEveryPart();
 }
 
 void saveRegistry(Registry& reg, Store& s) {

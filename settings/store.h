@@ -32,6 +32,26 @@ public:
     virtual OpenDialog& openDialog() = 0;
 };
 
+// What of the store a change touched that windows other than its editor show: the server
+// table, the friends.
+enum class StorePart { servers, friends };
+
+// Told of every change of the store from its construction to its destruction: the windows that
+// show a part of the store update from it, rather than reload everything.
+class StoreListener {
+public:
+    StoreListener();
+    virtual ~StoreListener();
+    StoreListener(const StoreListener&) = delete;
+    StoreListener& operator=(const StoreListener&) = delete;
+
+    virtual void storeChanged(StorePart part) = 0;
+};
+
+// Tells every listener that part of the store changed; whoever changes it calls this. A load
+// tells every part, also a load that stopped part-way.
+void storeChanged(StorePart part);
+
 // Loads the options, both tables and the game's values from the registry into s and refreshes
 // the view. Stops at the first value or row it cannot read and has no fallback for; the view's
 // mod list and executable caption are then left as they were. Messages and the file dialog go

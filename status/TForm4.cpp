@@ -16,7 +16,9 @@
 #include "settings/utf8.h"
 #include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
+#include "status/add_server_bar.h"
 #include "status/friends.h"
+#include "status/player_grid.h"
 #include "status/protocol.h"
 #include "status/server_model.h"
 #include "status/server_query.h"
@@ -47,6 +49,9 @@ namespace {
 // The design's client size: the controls below the grids keep their distance from the bottom.
 constexpr int designWidth = 500;
 constexpr int designHeight = 451;
+
+// The views are told of changed rows at most once per refreshGap milliseconds during a pass.
+constexpr qint64 refreshGap = 50;
 
 // The header's sort arrow sits in a strip of its own above the text, as on Windows, so that it
 // never covers the text of a narrow column.
@@ -86,6 +91,8 @@ public:
 };
 
 void setUpGrid(QTableView* grid) {
+    // Tab goes to the next control; the arrow keys move the selection.
+    grid->setTabKeyNavigation(false);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setMinimumSectionSize(16);
     grid->verticalHeader()->setDefaultSectionSize(16);
@@ -102,10 +109,13 @@ TForm4::TForm4(QWidget* parent)
       udps(new TNMUDP(this)), lookup(new TClientSocket(this)), Timer1(new QTimer(this)),
       Timer2(new QTimer(this)), Timer3(new QTimer(this)), ui_(std::make_unique<Ui::TForm4>()),
       model_(new ServerModel(this)), view_(new ServerView(model_, this)),
-      players_(new PlayerModel(this)), shownCount_(new QLabel(this)), progress_(new QLabel(this)),
-      rowMenu_(new QMenu(this)), playerMenu_(new QMenu(this)), refresh_(new QTimer(this)),
-      pass_(std::make_unique<vkr::QueryPass>(*udps, schedule_)) {
+      shownCount_(new QLabel(this)), progress_(new QLabel(this)), rowMenu_(new QMenu(this)),
+      refresh_(new QTimer(this)), pass_(std::make_unique<vkr::QueryPass>(*udps, schedule_)) {
     ui_->setupUi(this);
+    addBar_ = new AddServerBar(ui_->AddServer, ui_->AddButton, ui_->AddMessage, this);
+    addBar_->select = [this](vkr::EntryKey key) { return selectServer(key); };
+    addBar_->ask = [this](vkr::EntryKey key) { askServer(key); };
+    playerGrid_ = new PlayerGrid(ui_->PlrGrid, this);
     resize(designWidth, designHeight);
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
@@ -123,13 +133,19 @@ TForm4::TForm4(QWidget* parent)
     headerStyle->setParent(header);
     header->setStyle(headerStyle);
     header->setFixedHeight(17 + arrowStrip);
-    header->setSectionResizeMode(QHeaderView::Fixed);
+    // The user may size the columns; the widths are kept from then on.
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setMinimumSectionSize(16);
+    connect(header, &QHeaderView::sectionResized, this, [this] {
+        if (!sizing_) {
+            vkr::store().settings.columns =
+                ui_->SGrid->horizontalHeader()->saveState().toBase64().toStdString();
+        }
+    });
     header->setHighlightSections(false);
     header->setSortIndicator(-1, Qt::AscendingOrder);
     grid->setSortingEnabled(true);
-    ui_->PlrGrid->setModel(players_);
     setUpGrid(ui_->PlrGrid);
-    ui_->PlrGrid->horizontalHeader()->hide();
     // SGrid keeps its height when the window grows; the player grid takes the rest.
     ui_->Splitter1->setStretchFactor(0, 0);
     ui_->Splitter1->setStretchFactor(1, 1);
@@ -160,11 +176,6 @@ TForm4::TForm4(QWidget* parent)
     menuAction("Watcher", [](TForm4* f, vkr::EntryKey k) { f->WatchServer(k); });
     menuAction("Copy address", [](TForm4* f, vkr::EntryKey k) { f->CopyAddress(k); });
     menuAction("Edit server...", [](TForm4* f, vkr::EntryKey k) { f->EditServer(k); });
-    playerMenu_->setObjectName("PlayerMenu");
-    ui_->PlrGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui_->PlrGrid, &QTableView::customContextMenuRequested, this,
-            [this](const QPoint& pos) { vkr::guarded([&] { PlrGridContextMenu(pos, false); }); });
-    ui_->PlrGrid->installEventFilter(this);
 
     udps->SetLocalPort(15015);
     udps->OnDataReceived = [this](TNMUDP*, int NumberBytes, const std::string& FromIP, int Port) {
@@ -179,7 +190,6 @@ TForm4::TForm4(QWidget* parent)
     Timer3->setSingleShot(true);
     Timer3->setTimerType(Qt::PreciseTimer); // a wait's end, not a poll
     refresh_->setSingleShot(true);
-    refresh_->setInterval(0);
     vkr::onSignal(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
     vkr::onSignal(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     vkr::onSignal(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
@@ -187,12 +197,10 @@ TForm4::TForm4(QWidget* parent)
     vkr::onSignal(ui_->BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     vkr::onSignal(ui_->BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     vkr::onSignal(ui_->BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
-    vkr::onSignal(ui_->AddButton, &QPushButton::clicked, this, [this] { AddButtonClick(); });
     vkr::onSignal(ui_->LanButton, &QPushButton::clicked, this, [this] { LanButtonClick(); });
-    // What was said about the last address goes once the user edits it.
-    connect(ui_->AddServer, &QLineEdit::textEdited, ui_->AddMessage, &QLabel::clear);
-    // Enter in the box adds the server; it must not reach the window's default button, Join.
-    ui_->AddServer->installEventFilter(this);
+    // The filter applies as it is typed: Enter in it must not reach the default button, Join.
+    ui_->FilterText->installEventFilter(this);
+    setEscapeHandler([this] { close(); });
     // F5 refreshes as the Refresh button does (nothing while a pass runs).
     auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), this);
     vkr::onSignal(f5, &QShortcut::activated, this, [this] { ui_->BitBtn2->click(); });
@@ -252,6 +260,12 @@ void TForm4::showViewSettings() {
         ui_->FriendsOnly->setChecked(o.friendsonly);
     }
     view_->setFilter({vkr::qs(o.filter), o.hideempty, o.hidefull, o.hidesilent, o.friendsonly});
+    if (!o.columns.empty()) {
+        sizing_ = true;
+        ui_->SGrid->horizontalHeader()->restoreState(
+            QByteArray::fromBase64(QByteArray::fromStdString(o.columns)));
+        sizing_ = false;
+    }
     const bool sorted = o.sortcolumn >= 0 && o.sortcolumn < ServerModel::ColumnCount;
     const QSignalBlocker block(ui_->SGrid->horizontalHeader());
     ui_->SGrid->sortByColumn(sorted ? o.sortcolumn : -1,
@@ -277,12 +291,12 @@ void TForm4::SortChange() {
     vkr::LauncherSettings& o = vkr::store().settings;
     o.sortcolumn = header->sortIndicatorSection();
     o.sortorder = header->sortIndicatorOrder();
-    vkr::forms().form1->SaveRegistry();
 }
 
 void TForm4::hideEvent(QHideEvent* event) {
     vkr::Dialog::hideEvent(event);
-    // The filter is kept as typed; it is saved when the window goes, not at every key.
+    // The filter, the sort and the column widths are saved when the window goes (and at exit),
+    // not at every key or click.
     if (!event->spontaneous() && vkr::forms().form1 && vkr::forms().form4 == this) {
         vkr::guarded([] { vkr::forms().form1->SaveRegistry(); });
     }
@@ -326,10 +340,24 @@ void TForm4::resizeEvent(QResizeEvent* event) {
 
 void TForm4::SizeColumns() {
     QTableView* grid = ui_->SGrid;
-    const int a = static_cast<int>(std::lround((grid->width() - 98) / 3.0));
-    const int widths[] = {a, a, 30, 50, a + 10};
-    for (int c = 0; c < ServerModel::ColumnCount; ++c) {
-        grid->setColumnWidth(c, std::max(0, widths[c]));
+    // Columns the user has sized keep their widths. Otherwise Ping and Players are as wide as
+    // their longest figure or their header (a ping of four digits, "100/100"), and the text
+    // columns share the rest.
+    if (vkr::store().settings.columns.empty()) {
+        const QFontMetrics fm(grid->font()), hm(grid->horizontalHeader()->font());
+        const int margin =
+            2 * grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grid) + 4;
+        const int ping =
+            std::max(fm.horizontalAdvance("99999"), hm.horizontalAdvance("Ping")) + margin;
+        const int players =
+            std::max(fm.horizontalAdvance("100/100"), hm.horizontalAdvance("Players")) + margin;
+        const int a = static_cast<int>(std::lround((grid->width() - ping - players - 18) / 3.0));
+        const int widths[] = {a, a, ping, players, a + 10};
+        sizing_ = true;
+        for (int c = 0; c < ServerModel::ColumnCount; ++c) {
+            grid->setColumnWidth(c, std::max(16, widths[c]));
+        }
+        sizing_ = false;
     }
     ui_->PlrGrid->setColumnWidth(0, 150);
     ui_->PlrGrid->setColumnWidth(1, std::max(0, ui_->PlrGrid->width() - 150));
@@ -349,13 +377,14 @@ void TForm4::Timer3Timer() {
     vkr::BrowserRows& rows = model_->rows();
     for (const vkr::Destination& d : due.silent) {
         for (int r : rows.rowsOf(d.address, static_cast<int>(d.port))) {
-            rows.setSilent(r, true);
+            rows.giveUp(r);
             model_->noteChanged(r);
         }
     }
     scheduleRefresh();
     scheduleNext();
     showProgress();
+    endPassWhenDone();
 }
 
 void TForm4::scheduleNext() {
@@ -389,6 +418,7 @@ void TForm4::QueryServers() {
         return;
     }
     querying_ = true;
+    passUnderWay_ = true;
     // Refresh stays disabled for the whole pass, also when the last pass's Timer1 is pending.
     Timer1->stop();
     setStatus("Querying servers...");
@@ -435,7 +465,7 @@ void TForm4::QueryServers() {
 void TForm4::startRow(int r, std::exception_ptr& failure) {
     vkr::BrowserRows& rows = model_->rows();
     try {
-        rows.setSilent(r, false);
+        rows.beginRow(r); // the row shows what it showed until its reply or its give-up
         vkr::QueryPass::reset(rows[r].entry, rows.stateForPass(r));
         if (vkr::QueryPass::needsLookUp(rows[r].entry.ip)) {
             lookingUp_[rows[r].entry.ip.c_str()].push_back(rows[r].key);
@@ -446,7 +476,7 @@ void TForm4::startRow(int r, std::exception_ptr& failure) {
         if (!failure) {
             failure = std::current_exception();
         }
-        rows.setSilent(r, true);
+        rows.giveUp(r);
     }
     model_->noteChanged(r);
 }
@@ -478,9 +508,17 @@ void TForm4::ServerTableChanged() {
     syncRows();
 }
 
+void TForm4::storeChanged(vkr::StorePart part) {
+    if (part == vkr::StorePart::servers) {
+        ServerTableChanged();
+    } else if (part == vkr::StorePart::friends) {
+        FriendsChanged();
+    }
+}
+
 void TForm4::FriendsChanged() {
     model_->setFriends(vkr::store().settings.friends);
-    players_->markFriends(model_->rows().friendSet());
+    playerGrid_->players()->markFriends(model_->rows().friendSet());
     showShownCount();
 }
 
@@ -494,7 +532,7 @@ void TForm4::syncRows() {
     if (selected && model_->rows().rowOf(*selected) < 0) {
         // The selected server was deleted: no row stands in for it.
         ui_->SGrid->selectionModel()->clear();
-        players_->clear();
+        playerGrid_->players()->clear();
     }
     showShownCount();
 }
@@ -513,36 +551,6 @@ bool TForm4::selectServer(vkr::EntryKey key) {
     return true;
 }
 
-void TForm4::AddButtonClick() {
-    vkr::ServerTable& servers = vkr::store().servers;
-    const std::string text = ui_->AddServer->text().toStdString();
-    const vkr::TypedServer result = vkr::addTypedServer(servers, text, vkr::idSource());
-    if (!result.error.empty()) {
-        ui_->AddMessage->setText(vkr::qs(result.error));
-        return;
-    }
-    const vkr::ServerEntry& e = servers[result.row];
-    const QString address = vkr::qs(e.ip + ":" + e.port);
-    const vkr::EntryKey key{e.id, 0};
-    if (result.added) {
-        provisional_.add(e.id, e.name);
-        TForm1* main = vkr::forms().form1;
-        main->SaveRegistry();
-        main->ReadRegistry(); // the grid shows the new row
-        ui_->AddServer->clear();
-    }
-    const bool shown = selectServer(key);
-    QString said = result.added ? QString("%1 added.").arg(address)
-                                : QString("%1 is in the list already.").arg(address);
-    if (!shown) {
-        said += " The filter hides it.";
-    }
-    ui_->AddMessage->setText(said);
-    if (result.added) {
-        askServer(key);
-    }
-}
-
 void TForm4::LanButtonClick() {
     vkr::forms().formLan->Open(this);
 }
@@ -557,7 +565,7 @@ void TForm4::queryRow(int r, vkr::IPv4Bytes looked) {
     const std::optional<vkr::QuerySchedule::Ask> ask =
         pass_->query(rows[r].entry, rows.stateForPass(r), looked);
     if (!ask || *ask == vkr::QuerySchedule::Ask::silent) {
-        rows.setSilent(r, true);
+        rows.giveUp(r);
         return;
     }
     rows.noteAsked(r);
@@ -595,25 +603,36 @@ void TForm4::hostLookedUp(const std::string& name, vkr::IPv4Bytes address) {
 void TForm4::sent(std::exception_ptr failure) {
     if (querying_ && lookingUp_.empty()) {
         querying_ = false;
-        setStatus("Query done...");
-        Timer1->start();
+        Timer1->start(); // Refresh again, though replies may still be awaited
     }
     scheduleRefresh();
     scheduleNext();
     showProgress();
+    endPassWhenDone();
     if (failure) {
         std::rethrow_exception(failure);
     }
 }
 
-void TForm4::scheduleRefresh() {
-    if (!refresh_->isActive()) {
-        refresh_->start();
+void TForm4::endPassWhenDone() {
+    if (passUnderWay_ && !querying_ && !schedule_.awaiting()) {
+        passUnderWay_ = false;
+        setStatus("Query done...");
     }
 }
 
+void TForm4::scheduleRefresh() {
+    if (refresh_->isActive()) {
+        return;
+    }
+    const qint64 since = lastRefresh_.isValid() ? lastRefresh_.elapsed() : refreshGap;
+    refresh_->start(static_cast<int>(std::max<qint64>(0, refreshGap - since)));
+}
+
 void TForm4::refresh() {
+    lastRefresh_.start();
     model_->flushChanges();
+    showProgress();
     if (playersDue_) {
         playersDue_ = false;
         ShowPlayers();
@@ -622,9 +641,8 @@ void TForm4::refresh() {
     if (namesDue_) {
         // Saved here rather than in the datagram's handler, where an error would go unreported.
         namesDue_ = false;
-        TForm1* main = vkr::forms().form1;
-        main->SaveRegistry();
-        main->ReadRegistry();
+        vkr::storeChanged(vkr::StorePart::servers);
+        vkr::forms().form1->SaveRegistry();
     }
 }
 
@@ -632,7 +650,8 @@ void TForm4::ShowPlayers() {
     const std::optional<vkr::EntryKey> key = selectedServer();
     const int row = key ? model_->rows().rowOf(*key) : -1;
     if (row >= 0) {
-        players_->show(model_->rows()[row].query.status, model_->rows().friendSet());
+        playerGrid_->players()->show(model_->rows()[row].shown().status,
+                                     model_->rows().friendSet());
     }
 }
 
@@ -702,36 +721,6 @@ void TForm4::EditServer(vkr::EntryKey key) {
     vkr::forms().form3->EditServer(k, this);
 }
 
-void TForm4::PlrGridContextMenu(const QPoint& pos, bool byKeyboard) {
-    QTableView* grid = ui_->PlrGrid;
-    const QModelIndex index = byKeyboard ? grid->currentIndex() : grid->indexAt(pos);
-    const std::optional<std::string> player = players_->playerAt(index.row());
-    if (!index.isValid() || !player) {
-        return; // no player there: "no players", or no server shown
-    }
-    const bool isFriend = players_->isFriend(index.row());
-    playerMenu_->clear();
-    QAction* action = playerMenu_->addAction(isFriend ? "Remove from friends" : "Add to friends");
-    vkr::onSignal(action, &QAction::triggered, this,
-                  [this, name = *player, isFriend] { toggleFriend(name, isFriend); });
-    const QPoint at = byKeyboard ? grid->visualRect(index).center() : pos;
-    playerMenu_->popup(grid->viewport()->mapToGlobal(at));
-}
-
-void TForm4::toggleFriend(const std::string& sentName, bool isFriend) {
-    std::vector<std::string>& friends = vkr::store().settings.friends;
-    const std::string name = vkr::utf8OfLatin1(sentName);
-    if (isFriend) {
-        vkr::removeFriend(friends, name);
-    } else {
-        vkr::addFriend(friends, name);
-    }
-    FriendsChanged(); // at once, whatever the save says
-    TForm1* main = vkr::forms().form1;
-    main->SaveRegistry();
-    main->ReadRegistry();
-}
-
 void TForm4::SGridContextMenu(const QPoint& pos, bool byKeyboard) {
     QTableView* grid = ui_->SGrid;
     const QModelIndexList selected = grid->selectionModel()->selectedRows();
@@ -754,19 +743,19 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
         vkr::guarded([this] { SGridContextMenu({}, true); });
         return true;
     }
-    if (watched == ui_->PlrGrid && key == Qt::Key_Menu) {
-        vkr::guarded([this] { PlrGridContextMenu({}, true); });
-        return true;
-    }
-    if (watched == ui_->AddServer && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
-        vkr::guarded([this] { AddButtonClick(); });
+    if (watched == ui_->FilterText && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        vkr::guarded([this] { FilterChange(); });
         return true;
     }
     return vkr::Dialog::eventFilter(watched, event);
 }
 
 void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Port) {
-    setStatus("Receiving data...");
+    // While a pass is under way its status stays until it is done.
+    const bool between = !passUnderWay_;
+    if (between) {
+        setStatus("Receiving data...");
+    }
     if (NumberBytes < 1) {
         return;
     }
@@ -783,41 +772,30 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
         heard.counts || heard.ping
             ? rows.applyReply(FromIP, Port, heard.counts ? std::string_view(text) : "", heard.ping)
             : std::vector<int>{};
-    if (heard.counts) {
-        scheduleNext();
-        showProgress();
-    }
     if (!answered.empty()) {
         const std::optional<vkr::EntryKey> selected = selectedServer();
+        std::vector<vkr::EntryKey> keys;
         for (int r : answered) {
             model_->noteChanged(r);
+            keys.push_back(rows[r].key);
             // The selected server's players follow its replies.
             playersDue_ = playersDue_ || (selected && rows[r].key == *selected);
         }
         scheduleRefresh();
         if (heard.counts) {
-            nameAtFirstReply(answered, text);
+            // Saved at the refresh rather than here, where an error would go unreported.
+            namesDue_ = addBar_->nameAtFirstReply(keys, text) || namesDue_;
         }
     }
-    setStatus("Ready");
-}
-
-void TForm4::nameAtFirstReply(const std::vector<int>& answered, const std::string& reply) {
-    vkr::ServerTable& servers = vkr::store().servers;
-    std::optional<std::optional<std::string>> hostname; // read from the reply when needed
-    for (int r : answered) {
-        const vkr::EntryKey key = model_->rows()[r].key;
-        const int k = provisional_.contains(key.id) ? vkr::rowOfEntry(servers, key) : -1;
-        if (k < 0) {
-            continue;
-        }
-        if (!hostname) {
-            hostname = vkr::replyHostname(reply);
-        }
-        if (std::optional<std::string> name = provisional_.atReply(servers[k], *hostname)) {
-            servers[k].name = std::move(*name);
-            namesDue_ = true; // saved at the refresh
-        }
+    if (heard.counts || heard.ping) {
+        // A reply that cannot tell which request it answers makes one more request due; the
+        // count follows at the refresh.
+        scheduleNext();
+        scheduleRefresh();
+        endPassWhenDone();
+    }
+    if (between) {
+        setStatus("Ready");
     }
 }
 

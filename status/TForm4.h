@@ -6,6 +6,8 @@
 #include "status/typed_address.h"
 
 #include "app/window.h"
+#include "settings/store.h"
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <exception>
@@ -18,10 +20,11 @@
 namespace Ui {
 class TForm4;
 }
+class AddServerBar;
 class QLabel;
 class QMenu;
 class QString;
-class PlayerModel;
+class PlayerGrid;
 class ServerModel;
 class ServerView;
 class TClientSocket;
@@ -33,8 +36,9 @@ class QueryPass;
 // The "Servers" window: asks every server of the server table for its status, lists ping,
 // players and mission per server and the players of the selected one, and joins the selected
 // server or hands it over to the watcher. A row stands for one server entry from pass to pass,
-// whatever the sort, the filter and the edits of the table.
-class TForm4 : public vkr::Dialog {
+// whatever the sort, the filter and the edits of the table. It follows the store's server table
+// and friends as they change.
+class TForm4 : public vkr::Dialog, private vkr::StoreListener {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
@@ -55,10 +59,9 @@ public:
     void SizeColumns();
     void ShowPlayers();
 
-    // The server table has changed (an editor saved, a reload): the grid shows it as it is now.
+    // The server table has changed (an edit, a reload): the grid shows it as it is now.
     void ServerTableChanged();
-    // The friends list may have changed (a reload): the marks, the bold names and the filter
-    // follow it at once.
+    // The friends list may have changed: the marks, the bold names and the filter follow it.
     void FriendsChanged();
     // Joins the server of key as the table holds it now; says so when it has been deleted, and
     // gives whether the game was started.
@@ -86,8 +89,6 @@ public:
     void FilterChange();
     void SortChange();
     void SGridContextMenu(const QPoint& pos, bool byKeyboard);
-    void PlrGridContextMenu(const QPoint& pos, bool byKeyboard);
-    void AddButtonClick(); // adds the server typed into "Add server"
     void LanButtonClick(); // the "Local network" window
     void udpsDataReceived(int NumberBytes, const std::string& FromIP, int Port);
     void udpsInvalidHost(bool& handled);
@@ -100,6 +101,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void storeChanged(vkr::StorePart part) override;
     // Row r's start of a pass: its placeholders, then its request, or its host name noted in
     // lookingUp_; the first port text that is not an integer goes to failure.
     void startRow(int r, std::exception_ptr& failure);
@@ -109,17 +111,16 @@ private:
     void queryRow(int r, vkr::IPv4Bytes looked);
     // Starts the look-up of a host name noted in lookingUp_.
     void lookUp(const std::string& name);
-    // The rows added from "Add server" take the server's hostname at their first reply, unless
-    // renamed since; the new names are saved at the refresh that follows.
-    void nameAtFirstReply(const std::vector<int>& answered, const std::string& reply);
-    // Adds the player to the friends, or removes the friend; saved at once.
-    void toggleFriend(const std::string& sentName, bool isFriend);
     // The rows of a host name whose look-up has ended.
     void hostLookedUp(const std::string& name, vkr::IPv4Bytes address);
     // After requests of the pass have gone out: once every row has been asked (or could not
-    // be), "Query done..." and Timer1; then Timer3 for what is due next and the progress, and
-    // the report of the first row whose port text is not an integer, if any.
+    // be), Timer1; then Timer3 for what is due next, the progress and perhaps the pass's end,
+    // and the report of the first row whose port text is not an
+    // integer, if any.
     void sent(std::exception_ptr failure);
+    // Once every row of the pass has been asked (or could not be) and every server asked has
+    // answered or been given up: "Query done...".
+    void endPassWhenDone();
     // Timer3 set for what the schedule has due next.
     void scheduleNext();
     // "Answered N of M" in a panel of its own while the pass awaits replies.
@@ -129,12 +130,13 @@ private:
     // (or going with it).
     void syncRows();
     // Tells the views what changed since the last time, and shows the selected server's players
-    // when they changed: once per turn of the event loop, however many replies came in it.
+    // when they changed: at once after a quiet spell, then at most once per refreshGap however
+    // many replies come meanwhile.
     void scheduleRefresh();
     void refresh();
     // "N of M servers shown" while the filter hides rows; nothing otherwise.
     void showShownCount();
-    // The filter and sort controls as the settings hold them.
+    // The filter and sort controls and the column widths as the settings hold them.
     void showViewSettings();
     void selectRow(int row);
     // Selects the server of key and shows it; false when the filter hides it.
@@ -143,16 +145,15 @@ private:
     std::unique_ptr<Ui::TForm4> ui_;
     ServerModel* model_;
     ServerView* view_;
-    PlayerModel* players_;
+    AddServerBar* addBar_;
+    PlayerGrid* playerGrid_;
     QLabel* shownCount_; // the status bar's second panel: how many rows the filter shows
     QLabel* progress_;   // and its third: how many servers of the pass have answered
     QMenu* rowMenu_;
     // The server the row menu was opened on.
     std::optional<vkr::EntryKey> menuServer_;
-    QMenu* playerMenu_;
-    // The servers added from "Add server" that are still to take the name they send.
-    vkr::ProvisionalNames provisional_;
-    QTimer* refresh_; // 0 ms: refresh() at the end of the current turn of the event loop
+    QTimer* refresh_; // refresh() when it is due
+    QElapsedTimer lastRefresh_;
     bool playersDue_ = false;
     bool namesDue_ = false; // servers renamed at their first reply, to be saved
     vkr::QuerySchedule schedule_;
@@ -161,6 +162,10 @@ private:
     std::unordered_map<std::string, std::vector<vkr::EntryKey>> lookingUp_;
     // From a pass's start until every row has been sent its first request.
     bool querying_ = false;
+    // From a pass's start until "Query done...".
+    bool passUnderWay_ = false;
+    // While the grid's columns are sized by the program rather than by the user.
+    bool sizing_ = false;
     // While a pass sends its requests, edits of the table wait for its end.
     bool sending_ = false;
     bool syncDue_ = false;

@@ -244,9 +244,8 @@ void TFormLan::AddButtonClick() {
     }
     setStatus(said.join(' '));
     if (!result.added.empty()) {
-        TForm1* main = vkr::forms().form1;
-        main->SaveRegistry();
-        main->ReadRegistry();
+        vkr::storeChanged(vkr::StorePart::servers);
+        vkr::forms().form1->SaveRegistry();
         if (vkr::forms().form4->isVisible()) {
             vkr::forms().form4->QueryServers(); // the browser lists them at once
         }

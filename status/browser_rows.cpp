@@ -10,10 +10,6 @@ namespace vkr {
 
 namespace {
 
-uint64_t hashKey(EntryKey key) {
-    return (uint64_t{static_cast<uint32_t>(key.id)} << 32) | static_cast<uint32_t>(key.nth);
-}
-
 // The key of every entry of servers, in table order.
 std::vector<EntryKey> keysOf(const ServerTable& servers) {
     std::vector<EntryKey> keys;
@@ -53,32 +49,15 @@ int rowOfEntry(const ServerTable& servers, EntryKey key) {
     return -1;
 }
 
-std::optional<int64_t> shownPlayerCount(const StatusCells& cells) {
-    const size_t slash = cells.players.find('/');
-    return slash == std::string::npos ? std::nullopt
-                                      : figure(std::string_view(cells.players).substr(0, slash));
-}
-
-std::optional<int64_t> shownCapacity(const StatusCells& cells) {
-    const size_t slash = cells.players.find('/');
-    return slash == std::string::npos ? std::nullopt
-                                      : figure(std::string_view(cells.players).substr(slash + 1));
-}
-
-std::optional<int64_t> shownPing(const StatusCells& cells) {
-    return figure(cells.ping);
+ShownFigures::ShownFigures(const StatusCells& cells) : ping(figure(cells.ping)) {
+    const std::string_view players(cells.players);
+    if (const size_t slash = players.find('/'); slash != std::string_view::npos) {
+        this->players = figure(players.substr(0, slash));
+        capacity = figure(players.substr(slash + 1));
+    }
 }
 
 BrowserRows::BrowserRows() = default;
-
-int BrowserRows::rowOf(EntryKey key) const {
-    for (int r = 0; r < count(); ++r) {
-        if (rows_[static_cast<size_t>(r)].key == key) {
-            return r;
-        }
-    }
-    return -1;
-}
 
 bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener) {
     const std::vector<EntryKey> keys = keysOf(servers);
@@ -102,6 +81,7 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         }
         listener.beginRemoveRows(first, last);
         rows_.erase(rows_.begin() + first, rows_.begin() + last + 1);
+        indexKeys();
         listener.endRemoveRows();
         changed = true;
         last = first;
@@ -126,6 +106,7 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
             sorted.push_back(std::move(rows_[static_cast<size_t>(order[k])]));
         }
         rows_ = std::move(sorted);
+        indexKeys();
         listener.endMoveRows(moved);
         changed = true;
     }
@@ -147,10 +128,14 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         std::vector<Row> added;
         added.reserve(end - i);
         for (size_t k = i; k < end; ++k) {
-            added.push_back(Row{keys[k], servers[static_cast<int>(k)], freshState(), false, {}});
+            Row& row = added.emplace_back();
+            row.key = keys[k];
+            row.entry = servers[static_cast<int>(k)];
+            row.query = freshState();
         }
         rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i),
                      std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
+        indexKeys();
         listener.endInsertRows();
         changed = true;
         i = end - 1;
@@ -162,6 +147,7 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         const bool shown = readdressed || row.entry.name != e.name;
         if (readdressed) {
             row.query = freshState();
+            showPass(row);
             row.silent = false;
             row.friends.clear();
         }
@@ -175,6 +161,18 @@ bool BrowserRows::sync(const ServerTable& servers, BrowserRowsListener& listener
         indexSenders();
     }
     return changed;
+}
+
+void BrowserRows::indexKeys() {
+    byKey_.clear();
+    for (int r = 0; r < count(); ++r) {
+        byKey_.emplace(hashKey(rows_[static_cast<size_t>(r)].key), r);
+    }
+}
+
+void BrowserRows::showPass(Row& row) {
+    row.kept.reset();
+    row.figures = ShownFigures(row.query.cells);
 }
 
 void BrowserRows::indexSenders() {
@@ -199,17 +197,29 @@ bool BrowserRows::setFriends(const std::vector<std::string>& friends) {
 
 void BrowserRows::markFriends(int row) {
     Row& r = rows_[static_cast<size_t>(row)];
-    r.friends = friendSet_.friendsIn(r.query.status);
+    r.friends = friendSet_.friendsIn(r.shown().status);
 }
 
 void BrowserRows::beginPass() {
     senders_.clear();
 }
 
+void BrowserRows::beginRow(int row) {
+    Row& r = rows_[static_cast<size_t>(row)];
+    if (!r.kept) {
+        r.kept = r.query; // a row begun again before its reply keeps what it showed first
+    }
+}
+
+void BrowserRows::giveUp(int row) {
+    Row& r = rows_[static_cast<size_t>(row)];
+    r.silent = true;
+    showPass(r);
+}
+
 void BrowserRows::noteAsked(int row) {
     Row& r = rows_[static_cast<size_t>(row)];
     senders_.add(row, r.entry, r.query.status);
-    r.silent = false;
 }
 
 void BrowserRows::shareReply(int row) {
@@ -222,6 +232,8 @@ void BrowserRows::shareReply(int row) {
                                      static_cast<int>(*port + queryPortOffset(r.entry.sockets)))) {
         if (other != row) {
             r.query = rows_[static_cast<size_t>(other)].query;
+            r.silent = false;
+            showPass(r);
             return;
         }
     }
@@ -235,6 +247,7 @@ std::vector<int> BrowserRows::applyReply(std::string_view fromIP, int port, std:
         if (answers(row.entry, row.query.status, fromIP, port)) {
             applyToRow(row.query, reply, ping);
             row.silent = false;
+            showPass(row);
             answered.push_back(r);
         }
     }

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace vkr {
@@ -24,12 +25,20 @@ struct EntryKey {
 // The row of servers that key stands for, or -1 when the table has none.
 int rowOfEntry(const ServerTable& servers, EntryKey key);
 
-// The player count and the capacity that a Players cell shows ("3/10"); none while the cell shows
-// its placeholder or a figure that is not a number.
-std::optional<int64_t> shownPlayerCount(const StatusCells& cells);
-std::optional<int64_t> shownCapacity(const StatusCells& cells);
-// The ping a Ping cell shows; none for its placeholder.
-std::optional<int64_t> shownPing(const StatusCells& cells);
+// The numbers that a row's cells show, read once when the cells change, so that sorting and
+// filtering never parse a cell: the ping, and the player count and capacity of "3/10". Each is
+// none while its cell shows a placeholder or a figure that is not a number.
+struct ShownFigures {
+    std::optional<int64_t> ping;
+    std::optional<int64_t> players;
+    std::optional<int64_t> capacity;
+
+    explicit ShownFigures(const StatusCells& cells);
+    // Whether the server has answered: rows without a reply sort last in either direction.
+    bool answered() const { return ping.has_value(); }
+    // Whether no slot is free: as many players as the capacity, or more.
+    bool full() const { return players && capacity && *players >= *capacity; }
+};
 
 // Receives the changes that BrowserRows::sync makes, each announced before it is made and
 // confirmed after it, the way a Qt item model announces its own.
@@ -49,16 +58,26 @@ public:
 };
 
 // The browser's rows: one per server entry, in table order, each keyed by its entry and keeping
-// that server's query state from pass to pass, whatever edits of the table move it.
+// that server's query state from pass to pass, whatever edits of the table move it. During a
+// pass a row shows what it showed before, marked as being refreshed, until the pass's reply
+// comes or the pass gives the server up: the filter and the sort see those values too, so a
+// pass neither hides nor moves a row that has not changed.
 class BrowserRows {
 public:
     struct Row {
         EntryKey key;
         ServerEntry entry; // as the table held it at the last sync
-        QueryRow query;
-        bool silent = false; // drawn grey: no reply to the last pass's last request
+        QueryRow query;    // this pass's state, as its replies have written it so far
+        // While the row is being refreshed: what it showed when the pass began.
+        std::optional<QueryRow> kept;
+        bool silent = false; // drawn grey: no reply to the last request of the pass before
         // The friends among its players, as the server sent their names, in order of arrival.
         std::vector<std::string> friends;
+        ShownFigures figures{StatusCells{}}; // of the cells shown
+
+        // The cells and players the row shows.
+        const QueryRow& shown() const { return kept ? *kept : query; }
+        bool refreshing() const { return kept.has_value(); }
     };
 
     BrowserRows();
@@ -66,7 +85,10 @@ public:
     int count() const { return static_cast<int>(rows_.size()); }
     const Row& operator[](int row) const { return rows_[static_cast<size_t>(row)]; }
     // The row of key, -1 when there is none.
-    int rowOf(EntryKey key) const;
+    int rowOf(EntryKey key) const {
+        const auto found = byKey_.find(hashKey(key));
+        return found == byKey_.end() ? -1 : found->second;
+    }
 
     // Brings the rows in line with servers, telling listener each step: rows of deleted entries
     // go, the rest take the table's order, rows of new entries come with a fresh state, and a
@@ -74,16 +96,18 @@ public:
     // (no reply of that address counts for it any more). Gives whether anything changed.
     bool sync(const ServerTable& servers, BrowserRowsListener& listener);
 
-    // A pass: beginPass forgets which rows the last pass asked; the pass then sets each row's
-    // query state (stateForPass) and notes the rows it asks, whose replies then count for them.
+    // A pass: beginPass forgets which rows the last pass asked; the pass then begins each row
+    // (beginRow keeps what it shows until its reply or its give-up), sets its query state
+    // (stateForPass) and notes the rows it asks, whose replies then count for them.
     void beginPass();
+    void beginRow(int row);
     QueryRow& stateForPass(int row) { return rows_[static_cast<size_t>(row)].query; }
     void noteAsked(int row);
     // The row's server has answered this pass already, through another row: the row shows that
     // reply too.
     void shareReply(int row);
-    // Draws the row grey (no reply) or not.
-    void setSilent(int row, bool silent) { rows_[static_cast<size_t>(row)].silent = silent; }
+    // The pass has given the row up: it shows its placeholders, grey (no reply).
+    void giveUp(int row);
     // The rows that a datagram from fromIP and port may answer, as they stand now.
     const std::vector<int>& rowsOf(std::string_view fromIP, int port) const {
         return senders_.rowsOf(fromIP, port);
@@ -102,13 +126,21 @@ public:
                                 std::optional<uint32_t> ping);
 
 private:
+    static uint64_t hashKey(EntryKey key) {
+        return (uint64_t{static_cast<uint32_t>(key.id)} << 32) | static_cast<uint32_t>(key.nth);
+    }
     void indexSenders();
+    void indexKeys();
+    // The row shows its pass's state from now on.
+    static void showPass(Row& row);
 
     std::vector<Row> rows_;
     std::vector<std::string> friendList_;
     FriendSet friendSet_;
     // The rows by the sender that can answer them, as the rows stand now.
     RowsBySender senders_;
+    // The row of each key.
+    std::unordered_map<uint64_t, int> byKey_;
 };
 
 } // namespace vkr

@@ -6,30 +6,55 @@
 #include <QFont>
 
 #include <algorithm>
+#include <numeric>
 
-ServerModel::ServerModel(QObject* parent) : QAbstractTableModel(parent) {}
+ServerModel::ServerModel(QObject* parent) : QAbstractTableModel(parent) {
+    collator_.setCaseSensitivity(Qt::CaseInsensitive);
+}
 
 void ServerModel::sync(const vkr::ServerTable& servers) {
     rows_.sync(servers, *this);
 }
 
 void ServerModel::noteChanged(int row) {
-    firstChanged_ = firstChanged_ > lastChanged_ ? row : std::min(firstChanged_, row);
-    lastChanged_ = std::max(lastChanged_, row);
+    // Replies change the mission of the text columns; the name and the address change only
+    // through sync.
+    keys_[static_cast<size_t>(row * textColumns + textColumn(MissionColumn))] =
+        collator_.sortKey(cellText(rows_[row], MissionColumn));
+    changed_.push_back(row);
 }
 
 void ServerModel::flushChanges() {
-    if (firstChanged_ > lastChanged_) {
-        return;
-    }
-    const int first = firstChanged_, last = std::min(lastChanged_, rowCount() - 1);
-    firstChanged_ = 1;
-    lastChanged_ = 0;
-    if (first <= last) {
-        for (int r = first; r <= last; ++r) {
-            rows_.markFriends(r);
+    std::vector<int> changed;
+    changed.swap(changed_);
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+    for (size_t i = 0; i < changed.size() && changed[i] < rowCount();) {
+        size_t end = i + 1;
+        while (end < changed.size() && changed[end] == changed[end - 1] + 1 &&
+               changed[end] < rowCount()) {
+            ++end;
         }
-        emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
+        for (size_t k = i; k < end; ++k) {
+            rows_.markFriends(changed[k]);
+        }
+        emit dataChanged(index(changed[i], 0), index(changed[end - 1], ColumnCount - 1));
+        i = end;
+    }
+}
+
+void ServerModel::makeKeys(int row) {
+    const vkr::BrowserRows::Row& r = rows_[row];
+    for (int column : {NameColumn, HostColumn, MissionColumn}) {
+        keys_[static_cast<size_t>(row * textColumns + textColumn(column))] =
+            collator_.sortKey(cellText(r, column));
+    }
+}
+
+void ServerModel::makeAllKeys() {
+    keys_.assign(static_cast<size_t>(rows_.count() * textColumns), collator_.sortKey({}));
+    for (int r = 0; r < rows_.count(); ++r) {
+        makeKeys(r);
     }
 }
 
@@ -40,10 +65,10 @@ void ServerModel::setFriends(const std::vector<std::string>& friends) {
 }
 
 void ServerModel::widenChanges() {
-    // Rows moved: the range no longer names the rows that changed, so it takes them all.
-    if (firstChanged_ <= lastChanged_) {
-        firstChanged_ = 0;
-        lastChanged_ = rowCount() - 1;
+    // Rows moved: the rows noted no longer name the rows that changed, so all of them are.
+    if (!changed_.empty()) {
+        changed_.resize(static_cast<size_t>(rowCount()));
+        std::iota(changed_.begin(), changed_.end(), 0);
     }
 }
 
@@ -78,11 +103,11 @@ QString ServerModel::cellText(const vkr::BrowserRows::Row& row, int column) {
     case HostColumn:
         return hostCell(row.entry);
     case PingColumn:
-        return vkr::fromBytes(row.query.cells.ping);
+        return vkr::fromBytes(row.shown().cells.ping);
     case PlayersColumn:
-        return vkr::fromBytes(row.query.cells.players);
+        return vkr::fromBytes(row.shown().cells.players);
     case MissionColumn:
-        return vkr::fromBytes(row.query.cells.mission);
+        return vkr::fromBytes(row.shown().cells.mission);
     }
     return {};
 }
@@ -100,7 +125,10 @@ QVariant ServerModel::data(const QModelIndex& index, int role) const {
                    ? QStringLiteral("\u2605 ") + cellText(row, NameColumn)
                    : cellText(row, index.column());
     case Qt::ForegroundRole:
-        return row.silent ? QVariant(QBrush(Qt::gray)) : QVariant();
+        // Grey: no reply; a grey ping alone: the row is being refreshed.
+        return row.silent || (row.refreshing() && index.column() == PingColumn)
+                   ? QVariant(QBrush(Qt::gray))
+                   : QVariant();
     case Qt::ToolTipRole:
         if (friends) {
             return vkr::fromBytes(vkr::friendsTooltip(row.friends));
@@ -130,6 +158,7 @@ void ServerModel::beginRemoveRows(int first, int last) {
 }
 
 void ServerModel::endRemoveRows() {
+    makeAllKeys();
     QAbstractTableModel::endRemoveRows();
     widenChanges();
 }
@@ -139,6 +168,7 @@ void ServerModel::beginMoveRows() {
 }
 
 void ServerModel::endMoveRows(const std::vector<int>& newRow) {
+    makeAllKeys();
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
@@ -155,29 +185,30 @@ void ServerModel::beginInsertRows(int first, int last) {
 }
 
 void ServerModel::endInsertRows() {
+    makeAllKeys();
     QAbstractTableModel::endInsertRows();
     widenChanges();
 }
 
 void ServerModel::rowChanged(int row) {
+    makeKeys(row);
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
 }
 
 // --- filter and sort -------------------------------------------------------------------------
 
 bool ServerFilter::accepts(const vkr::BrowserRows::Row& row) const {
-    const vkr::StatusCells& cells = row.query.cells;
+    const vkr::StatusCells& cells = row.shown().cells;
     if (hideSilent && row.silent) {
         return false;
     }
     if (friendsOnly && row.friends.empty()) {
         return false;
     }
-    const std::optional<int64_t> players = vkr::shownPlayerCount(cells);
-    if (hideEmpty && players == 0) {
+    if (hideEmpty && row.figures.players == 0) {
         return false;
     }
-    if (hideFull && players && players == vkr::shownCapacity(cells)) {
+    if (hideFull && row.figures.full()) {
         return false;
     }
     if (text.isEmpty()) {
@@ -188,7 +219,7 @@ bool ServerFilter::accepts(const vkr::BrowserRows::Row& row) const {
         has(vkr::fromBytes(cells.mission))) {
         return true;
     }
-    const vkr::ServerStatus& status = row.query.status;
+    const vkr::ServerStatus& status = row.shown().status;
     for (int j = 0; j < status.playerCount; ++j) {
         if (has(vkr::fromBytes(status.playerName(j)))) {
             return true;
@@ -224,20 +255,21 @@ bool ServerView::lessThan(const QModelIndex& left, const QModelIndex& right) con
 }
 
 bool ServerView::shownBefore(int a, int b, int column, bool ascending) const {
-    const vkr::BrowserRows& rows = model_->rows();
-    const vkr::StatusCells& x = rows[a].query.cells;
-    const vkr::StatusCells& y = rows[b].query.cells;
+    const vkr::ShownFigures& x = model_->rows()[a].figures;
+    const vkr::ShownFigures& y = model_->rows()[b].figures;
+    if (x.answered() != y.answered()) {
+        return x.answered(); // an answered row before one without a reply, in either direction
+    }
     int order = 0;
     if (column == ServerModel::PingColumn || column == ServerModel::PlayersColumn) {
-        auto number = column == ServerModel::PingColumn ? vkr::shownPing : vkr::shownPlayerCount;
-        const std::optional<int64_t> m = number(x), n = number(y);
+        const bool ping = column == ServerModel::PingColumn;
+        const std::optional<int64_t> m = ping ? x.ping : x.players, n = ping ? y.ping : y.players;
         if (m.has_value() != n.has_value()) {
             return m.has_value(); // a number before a placeholder, in either direction
         }
         order = m && *m != *n ? (*m < *n ? -1 : 1) : 0;
     } else {
-        order = ServerModel::cellText(rows[a], column)
-                    .compare(ServerModel::cellText(rows[b], column), Qt::CaseInsensitive);
+        order = model_->sortKey(a, column).compare(model_->sortKey(b, column));
     }
     if (order != 0) {
         return ascending == (order < 0);

@@ -3,6 +3,7 @@
 #include "status/browser_rows.h"
 
 #include <QAbstractTableModel>
+#include <QCollator>
 #include <QSortFilterProxyModel>
 #include <QString>
 
@@ -14,8 +15,10 @@
 // The browser's server grid as a model: one row per server entry of the table, in table order,
 // keyed by the entry (never by its position). Its cells are the grid's texts: the entry's name,
 // host and port, and the ping, players and mission that the replies write. Replies and the
-// overdue check change rows without telling the views; flushChanges tells them once, so that a
-// burst of replies costs the views one update.
+// overdue check change rows without telling the views; flushChanges tells them once, a signal
+// per run of neighbouring rows changed, so that a burst of replies costs the views one update
+// and the sorted view looks again only at the rows that changed. Each row keeps the collation
+// keys of its text cells, made when the row changes, for the sort.
 class ServerModel : public QAbstractTableModel, private vkr::BrowserRowsListener {
     Q_OBJECT
 public:
@@ -50,6 +53,11 @@ public:
     static QString hostCell(const vkr::ServerEntry& e);
     // A cell's text, without the name cell's mark of a friend playing there.
     static QString cellText(const vkr::BrowserRows::Row& row, int column);
+    // The collation key of a text column's cell (Name, Hostname/IP or Mission) of a row: what
+    // the sort compares, in the user's language, regardless of case.
+    const QCollatorSortKey& sortKey(int row, int column) const {
+        return keys_[static_cast<size_t>(row * textColumns + textColumn(column))];
+    }
 
 private:
     void beginRemoveRows(int first, int last) override;
@@ -60,11 +68,18 @@ private:
     void endInsertRows() override;
     void rowChanged(int row) override;
 
+    static constexpr int textColumns = 3;
+    static int textColumn(int column) { return column == MissionColumn ? 2 : column; }
     void widenChanges();
+    void makeKeys(int row);
+    void makeAllKeys();
 
     vkr::BrowserRows rows_;
-    // The rows changed since the last flush, as a range; first > last when none.
-    int firstChanged_ = 1, lastChanged_ = 0;
+    // The rows changed since the last flush, in any order, some perhaps more than once.
+    std::vector<int> changed_;
+    QCollator collator_;
+    // textColumns keys per row, in row order.
+    std::vector<QCollatorSortKey> keys_;
 };
 
 // What the browser's filter bar asks of a row. Every criterion the bar offers is a field here
@@ -80,9 +95,10 @@ struct ServerFilter {
     friend bool operator==(const ServerFilter&, const ServerFilter&) = default;
 };
 
-// The server grid as shown: the rows that pass the filter, sorted by the header's column. Ping
-// and Players sort as numbers with the placeholders last in either direction, the other columns
-// as text regardless of case; equal rows keep table order.
+// The server grid as shown: the rows that pass the filter, sorted by the header's column. Rows
+// without a reply come last in either direction, and so do Ping and Players placeholders; Ping
+// and Players sort as numbers, the other columns as text in the user's language regardless of
+// case; equal rows keep table order.
 class ServerView : public QSortFilterProxyModel {
     Q_OBJECT
 public:

@@ -677,13 +677,19 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, error);
         write(text.replace("EXE", QString::fromStdString(exe())).toStdString());
+        struct Told : StoreListener {
+            std::vector<StorePart> parts;
+            void storeChanged(StorePart part) override { parts.push_back(part); }
+        } told;
         try {
             load();
             QFAIL("the load did not stop");
         } catch (const Exception& e) {
             QCOMPARE(QString::fromStdString(e.what()), error);
         }
-        // The window's mod list and caption are not refreshed by a load that stopped.
+        // The windows are told of the table and the friends as the load left them; the main
+        // window's mod list and caption are not refreshed by a load that stopped.
+        QVERIFY(told.parts == (std::vector<StorePart>{StorePart::servers, StorePart::friends}));
         QCOMPARE(view.modListUpdates, 0);
         QCOMPARE(view.caption, std::string("exenimi"));
         QCOMPARE(view.address, std::string("10.1.2.3"));
@@ -930,8 +936,8 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "",    false, false, false, false, true,  0,  "new1", "new2",
-             true,       false, "",    false, false, false, false, -1, 0,      {"Cy"}};
+        o = {"/new.exe", "", false, false, false, false, true, 0, "new1", "new2", true,
+             false,      "", false, false, false, false, -1,   0, "",     {"Cy"}};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;

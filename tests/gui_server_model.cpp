@@ -147,6 +147,76 @@ private slots:
         QCOMPARE(column(model, ServerModel::PlayersColumn), afterLate);
     }
 
+    // Zed, Ärger and bob answered with 3, 1 and 2 players, pinged 30, 10 and 20 ms; Silent never
+    // did. Rows without a reply sort last in both directions of every column (and among
+    // themselves by it), text in the user's language regardless of case. Through a pass the rows
+    // keep their values and their places until bob is given up, which puts it among the rows
+    // without a reply.
+    void order_data() {
+        QTest::addColumn<int>("sortColumn");
+        QTest::addColumn<bool>("descending");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("afterGiveUp");
+        QTest::newRow("name up") << int(ServerModel::NameColumn) << false
+                                 << QStringList{"Ärger", "bob", "Zed", "Silent"}
+                                 << QStringList{"Ärger", "Zed", "bob", "Silent"};
+        QTest::newRow("name down")
+            << int(ServerModel::NameColumn) << true << QStringList{"Zed", "bob", "Ärger", "Silent"}
+            << QStringList{"Zed", "Ärger", "Silent", "bob"};
+        QTest::newRow("host down")
+            << int(ServerModel::HostColumn) << true << QStringList{"Ärger", "bob", "Zed", "Silent"}
+            << QStringList{"Ärger", "Zed", "Silent", "bob"};
+        QTest::newRow("ping up") << int(ServerModel::PingColumn) << false
+                                 << QStringList{"Ärger", "bob", "Zed", "Silent"}
+                                 << QStringList{"Ärger", "Zed", "Silent", "bob"};
+        QTest::newRow("players down") << int(ServerModel::PlayersColumn) << true
+                                      << QStringList{"Zed", "bob", "Ärger", "Silent"}
+                                      << QStringList{"Zed", "Ärger", "Silent", "bob"};
+    }
+    void order() {
+        QFETCH(int, sortColumn);
+        QFETCH(bool, descending);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, afterGiveUp);
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const std::vector<Entry> entries{{1, "Zed", "10.0.0.1", "2302"},
+                                         {2, "Silent", "10.0.0.9", "2302"},
+                                         {3, "Ärger", "10.0.0.3", "2302"},
+                                         {4, "bob", "10.0.0.2", "2302"}};
+        ServerModel model;
+        ServerView view(&model);
+        QAbstractItemModelTester checkView(&view);
+        model.sync(tableOf(entries));
+        vkr::BrowserRows& rows = model.rows();
+        rows.beginPass();
+        for (int r = 0; r < rows.count(); ++r) {
+            rows.stateForPass(r).status.address = rows[r].entry.ip;
+            rows.noteAsked(r);
+        }
+        const int players[] = {3, 0, 1, 2}, pings[] = {30, 0, 10, 20};
+        for (int r : {0, 2, 3}) {
+            rows.applyReply(entries[r].ip, 2303, reply(players[r]), pings[r]);
+            model.noteChanged(r);
+        }
+        model.flushChanges();
+        view.sort(sortColumn, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+        QCOMPARE(column(view, 0), names);
+        const QStringList shownPlayers = column(view, ServerModel::PlayersColumn);
+        rows.beginPass();
+        for (int r = 0; r < rows.count(); ++r) {
+            rows.beginRow(r);
+            rows.stateForPass(r) = vkr::QueryRow{};
+            model.noteChanged(r);
+        }
+        model.flushChanges();
+        QCOMPARE(column(view, 0), names);
+        QCOMPARE(column(view, ServerModel::PlayersColumn), shownPlayers);
+        rows.giveUp(3);
+        model.noteChanged(3);
+        model.flushChanges();
+        QCOMPARE(column(view, 0), afterGiveUp);
+    }
+
     // A plays with Cy, B with Ann, a friend; the rows are marked once the replies are flushed,
     // and the marks follow edits of the table and of the friends.
     void friendMarks_data() {
