@@ -43,9 +43,17 @@ int runChild(int argc, char** argv) {
     vkr::setHostLookup([how, lookUps](const std::string&) {
         if (how == "watcher" && ++*lookUps == 1) {
             // The browser's look-up: the user hands its server to the watcher, whose request
-            // waits for a look-up of its own.
+            // waits for the same look-up (a name is looked up once at a time); the watcher's
+            // wait then runs the second call.
             QMetaObject::invokeMethod(
                 qApp, [] { vkr::forms().form4->BitBtn3Click(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                qApp,
+                [] {
+                    std::printf("looking up\n");
+                    std::fflush(stdout);
+                },
+                Qt::QueuedConnection);
         } else {
             std::printf("looking up\n");
             std::fflush(stdout);
