@@ -3,7 +3,6 @@
 #include "net/address.h"
 #include "status/browser_rows.h"
 #include "status/query_schedule.h"
-#include "status/typed_address.h"
 
 #include "app/window.h"
 #include "settings/store.h"
