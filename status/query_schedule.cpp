@@ -71,7 +71,10 @@ void QuerySchedule::beginPass(uint32_t now) {
             }
         }
         for (uint32_t r : s.requests) {
-            if (r != s.answeredRequest && since(r, now) < static_cast<int32_t>(reach)) {
+            // A reply to a request overdue by the round trip of the pass's reply is not coming.
+            const bool overdue =
+                s.reply.ping && since(r, now) > static_cast<int32_t>(*s.reply.ping + margin);
+            if (r != s.answeredRequest && !overdue && since(r, now) < static_cast<int32_t>(reach)) {
                 open.push_back(r);
             }
         }
