@@ -787,10 +787,13 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
             namesDue_ = addBar_->nameAtFirstReply(keys, text) || namesDue_;
         }
     }
-    if (heard.counts || heard.ping) {
-        // A reply that cannot tell which request it answers makes one more request due; the
-        // count follows at the refresh.
+    if (heard.counts && !heard.ping) {
+        // A reply that cannot tell which request it answers makes one more request due soon;
+        // any other reply makes nothing due sooner, so the retry timer stays as it is.
         scheduleNext();
+    }
+    if (heard.counts || heard.ping) {
+        // The count follows at the refresh.
         scheduleRefresh();
         endPassWhenDone();
     }
