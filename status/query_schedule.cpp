@@ -45,6 +45,41 @@ uint32_t QuerySchedule::waitAfter(const std::string& key, const Server& s) const
     return static_cast<uint32_t>(std::min<uint64_t>(doubled, std::max(first, maxDoubled)));
 }
 
+bool QuerySchedule::Later::operator()(const Timer& a, const Timer& b) const {
+    return since(base, a.at) > since(base, b.at);
+}
+
+std::optional<uint32_t> QuerySchedule::nextDue(const std::string& key, const Server& s) const {
+    std::optional<uint32_t> at = s.probeAt;
+    if (awaits(s) && !s.requests.empty()) {
+        const uint32_t waited = s.requests.back() + waitAfter(key, s);
+        if (!at || since(waited, *at) > 0) {
+            at = waited;
+        }
+    }
+    return at;
+}
+
+void QuerySchedule::retime(const std::string& key, Server& s) {
+    const std::optional<uint32_t> at = nextDue(key, s);
+    if (at != s.dueAt) {
+        s.dueAt = at;
+        if (at) {
+            timers_.push({*at, key});
+        }
+    }
+}
+
+void QuerySchedule::dropStale() {
+    while (!timers_.empty()) {
+        const auto found = servers_.find(timers_.top().key);
+        if (found != servers_.end() && found->second.dueAt == timers_.top().at) {
+            return;
+        }
+        timers_.pop();
+    }
+}
+
 void QuerySchedule::sample(History& h, uint32_t roundTrip) {
     // As TCP's retransmission timer smooths its samples (gains 1/8 and 1/4).
     const double r = roundTrip;
@@ -91,6 +126,8 @@ void QuerySchedule::beginPass(uint32_t now) {
         h.earlier = std::move(open);
     }
     servers_.clear();
+    timers_ = Timers(Later{now});
+    awaiting_ = 0;
     asked_ = 0;
     answered_ = 0;
 }
@@ -111,6 +148,8 @@ QuerySchedule::Ask QuerySchedule::ask(const Destination& d, uint32_t now) {
         Server& s = servers_.emplace(key, std::move(carried->second)).first->second;
         carried_.erase(carried);
         s.rows = 1;
+        ++awaiting_;
+        retime(key, s);
         return Ask::wait;
     }
     Server& s = servers_[key];
@@ -118,6 +157,8 @@ QuerySchedule::Ask QuerySchedule::ask(const Destination& d, uint32_t now) {
     s.rows = 1;
     // Until sent() tells when it went out, the request counts from now.
     s.requests.push_back(now);
+    ++awaiting_;
+    retime(key, s);
     return Ask::send;
 }
 
@@ -125,6 +166,8 @@ void QuerySchedule::sent(const std::string& key, uint32_t tick) {
     if (auto found = servers_.find(key);
         found != servers_.end() && !found->second.requests.empty()) {
         found->second.requests.back() = tick;
+        retime(key, found->second);
+        dropStale();
     }
 }
 
@@ -300,61 +343,54 @@ QuerySchedule::Heard QuerySchedule::received(const std::string& key, std::string
         return {};
     }
     Server& s = found->second;
+    const bool awaited = awaits(s);
+    Heard heard;
     if (!s.answered) {
-        return firstOfReply(key, s, datagram, tick);
+        heard = firstOfReply(key, s, datagram, tick);
+    } else {
+        heard = furtherPart(s, datagram, tick);
+        if (!heard.counts && !s.unsettled.empty()) {
+            heard = {false, settle(key, s, tick)};
+        }
     }
-    const Heard part = furtherPart(s, datagram, tick);
-    if (part.counts || s.unsettled.empty()) {
-        return part;
-    }
-    return {false, settle(key, s, tick)};
+    awaiting_ -= awaited && !awaits(s);
+    // A reply ends the server's waiting, sets a probe, or (a late one to an earlier pass)
+    // changes its wait.
+    retime(key, s);
+    dropStale();
+    return heard;
 }
 
 QuerySchedule::Due QuerySchedule::due(uint32_t now) {
     Due due;
-    for (auto& [key, s] : servers_) {
+    while (!timers_.empty() && since(timers_.top().at, now) >= 0) {
+        const std::string key = timers_.top().key;
+        timers_.pop();
+        Server& s = servers_.at(key);
+        s.dueAt.reset();
         if (s.probeAt && since(*s.probeAt, now) >= 0) {
             s.probeAt.reset();
             s.requests.push_back(now);
             due.resend.push_back(s.destination);
-        }
-        if (s.answered || s.silent || s.requests.empty() ||
-            since(s.requests.back(), now) < static_cast<int32_t>(waitAfter(key, s))) {
-            continue;
-        }
-        if (static_cast<int>(s.requests.size()) < maxRequests) {
+        } else if (awaits(s) && static_cast<int>(s.requests.size()) < maxRequests) {
             s.requests.push_back(now);
             due.resend.push_back(s.destination);
-        } else {
+        } else if (awaits(s)) {
             s.silent = true;
+            --awaiting_;
             due.silent.push_back(s.destination);
         }
+        retime(key, s);
+        dropStale();
     }
     return due;
 }
 
 std::optional<uint32_t> QuerySchedule::untilDue(uint32_t now) const {
-    std::optional<uint32_t> until;
-    for (const auto& [key, s] : servers_) {
-        if (s.probeAt) {
-            const uint32_t left = static_cast<uint32_t>(std::max(0, since(now, *s.probeAt)));
-            until = std::min(until.value_or(left), left);
-        }
-        if (s.answered || s.silent || s.requests.empty()) {
-            continue;
-        }
-        const int32_t wait = static_cast<int32_t>(waitAfter(key, s));
-        const uint32_t left =
-            static_cast<uint32_t>(std::max(0, wait - since(s.requests.back(), now)));
-        until = std::min(until.value_or(left), left);
+    if (timers_.empty()) {
+        return std::nullopt;
     }
-    return until;
-}
-
-bool QuerySchedule::awaiting() const {
-    return std::any_of(servers_.begin(), servers_.end(), [](const auto& entry) {
-        return !entry.second.answered && !entry.second.silent;
-    });
+    return static_cast<uint32_t>(std::max(0, since(now, timers_.top().at)));
 }
 
 } // namespace vkr

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <queue>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -111,7 +112,7 @@ public:
     std::optional<uint32_t> untilDue(uint32_t now) const;
 
     // Whether a server asked in this pass has neither answered nor run out of requests.
-    bool awaiting() const;
+    bool awaiting() const { return awaiting_ > 0; }
     // The rows asked in this pass, and those of them answered.
     int asked() const { return asked_; }
     int answered() const { return answered_; }
@@ -147,13 +148,34 @@ private:
         // While nothing tells which request the reply answers: the ones it may answer.
         std::vector<uint32_t> unsettled;
         std::optional<uint32_t> probeAt; // when to ask once more, for a reply that tells it
+        std::optional<uint32_t> dueAt;   // its next resend, probe or give-up, as timed
         bool answered = false;
         bool silent = false;
         Reply reply;
     };
 
+    // A server's next due time, kept in a queue ordered from the pass's start so that a
+    // wake-up or a reply costs a look at the earliest rather than a walk over every server.
+    // An entry whose server has since been timed otherwise is stale and skipped.
+    struct Timer {
+        uint32_t at;
+        std::string key;
+    };
+    struct Later {
+        uint32_t base;
+        bool operator()(const Timer& a, const Timer& b) const;
+    };
+    using Timers = std::priority_queue<Timer, std::vector<Timer>, Later>;
+
     // The wait after the last request of s that has been sent.
     uint32_t waitAfter(const std::string& key, const Server& s) const;
+    // When s is next due: its probe, or the end of its last request's wait while it awaits.
+    std::optional<uint32_t> nextDue(const std::string& key, const Server& s) const;
+    // Queues s at its next due time, when that has changed.
+    void retime(const std::string& key, Server& s);
+    // Drops stale entries from the front of the queue: its top is then a server's due time.
+    void dropStale();
+    static bool awaits(const Server& s) { return !s.answered && !s.silent; }
     // The first datagram of s's reply: gives its ping, or nothing when it is not this pass's.
     Heard firstOfReply(const std::string& key, Server& s, std::string_view datagram, uint32_t tick);
     // A further datagram once s has answered.
@@ -167,6 +189,8 @@ private:
     // The last pass's servers whose request was still within its wait when this pass began.
     std::unordered_map<std::string, Server> carried_;
     std::unordered_map<std::string, History> history_;
+    Timers timers_{Later{0}};
+    int awaiting_ = 0; // the servers of this pass that awaits() holds for
     int asked_ = 0;
     int answered_ = 0;
 };
