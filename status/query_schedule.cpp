@@ -198,13 +198,17 @@ QuerySchedule::Heard QuerySchedule::firstOfReply(const std::string& key, Server&
     }
     const bool certain = candidates.size() == 1;
     std::optional<Candidate> known;
+    // Whether a candidate's round trip is near trip.
+    const double tolerance = std::max<double>(margin, 4 * h.variation);
+    const auto near = [&](const Candidate& c, double trip) {
+        return std::abs(since(c.request, tick) - trip) <= tolerance;
+    };
     if (certain) {
         known = candidates.front();
     } else if (h.smoothed) {
         // The one request whose round trip is near the server's smoothed one, if only one is.
-        const double tolerance = std::max<double>(margin, 4 * h.variation);
         for (const Candidate& c : candidates) {
-            if (std::abs(since(c.request, tick) - *h.smoothed) <= tolerance) {
+            if (near(c, *h.smoothed)) {
                 if (known) {
                     known.reset();
                     break;
@@ -235,11 +239,13 @@ QuerySchedule::Heard QuerySchedule::firstOfReply(const std::string& key, Server&
     if (known) {
         ping = tick - known->request;
         s.answeredRequest = known->request;
-    } else if (h.lastCertain) {
+    } else if (h.lastCertain && std::any_of(candidates.begin(), candidates.end(),
+                                            [&](auto& c) { return near(c, *h.lastCertain); })) {
         ping = *h.lastCertain;
     } else {
-        // Never measured: which request it answers is told by a second reply, if one comes;
-        // the server is asked once more at once, if it has a request left, for one.
+        // Never measured, or its path has changed (no request fits its last round trip): which
+        // request it answers is told by a second reply, if one comes; the server is asked once
+        // more at once, if it has a request left, for one.
         for (const Candidate& c : candidates) {
             s.unsettled.push_back(c.request);
         }

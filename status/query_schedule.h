@@ -32,8 +32,9 @@ struct Destination {
 // A reply's round trip is a sample only when one request can be what it answers. When several
 // can, the server's smoothed round trip tells which one it does, if it tells that plainly; else,
 // while a request of an earlier pass can still be answered, the reply is taken for that one's.
-// The shown ping is the told request's, else the server's last certain round trip, else none
-// (never measured), and the reply gives no sample; the server's wait is doubled, as long as the
+// The shown ping is the told request's, else the server's last certain round trip when one of
+// the requests fits it, else none (never measured, or a path that has changed), and the reply
+// gives no sample; the server's wait is doubled, as long as the
 // one that found the reply at least, until a certain sample comes. A never-measured server's
 // reply is told later by a second reply of the same pass, the answer to another of its
 // requests (the server is asked once more for it, when it has a request left): when the

@@ -73,6 +73,10 @@ private slots:
         QTest::newRow("measured far and steady: the variation shrinks")
             << QList<int>{800, 800, 800} << 800 << QList<int>{0, 1} << 20
             << QList<int>{0, 1700, 3400} << 800 << -1 << 0u;
+        QTest::newRow("measured near, now far: no request fits the old ping, the replies tell "
+                      "the new one")
+            << QList<int>{60, 60, 60} << 900 << QList<int>{} << 20 << QList<int>{0, 250, 750, 1000}
+            << 900 << -1 << 0u;
         QTest::newRow("measured far, lost twice: each request told by its round trip")
             << QList<int>{1500} << 1500 << QList<int>{0, 1} << 20 << QList<int>{0, 4000, 8000}
             << 1500 << -1 << 0u;
