@@ -36,21 +36,28 @@
 //           the pass reaches it.
 //   split replies: 24 players in six marked parts 30, 150 and 500 ms apart; the names listed;
 //   late first reply: the first request's reply 1,100 ms late beside a 30-ms reply to the
-//           request sent again; the names listed and the ping shown.
+//           request sent again; the names listed and the ping shown;
+//   watcher: a server in a game whose next two polls are lost, then a game over; the status
+//           after each poll, the alerts given and whether the auto-join counts down.
 // With --scenes the bench runs the first pass and then only the scenes from "lossy scene" on.
 #include "app/TForm1.h"
 #include "app/startup.h"
 #include "app/window.h"
 #include "bench/bench_support.h"
+#include "net/TNMUDP.h"
 #include "net/address.h"
 #include "settings/registry_file.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/TFormWatcher.h"
 #include "status/browser_rows.h"
 #include "status/friends.h"
 #include "status/protocol.h"
+#include "status/query_schedule.h"
 #include "status/server_model.h"
+#include "status/sound_player.h"
 #include "ui_TForm4.h"
+#include "ui_TFormWatcher.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -81,6 +88,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -754,30 +762,30 @@ void farBesideNear(TForm4* browser, PassClock& pass, const QString& dir, int los
     }
 }
 
+// One fake server that answers as server says, its script written to path.
+std::unique_ptr<FakeServers> scriptedServer(const QString& path, const QJsonObject& server) {
+    QFile script(path);
+    script.open(QIODevice::WriteOnly);
+    script.write(QJsonDocument(QJsonObject{{"servers", QJsonArray{server}}}).toJson());
+    script.close();
+    return std::make_unique<FakeServers>(1, QStringList{"--script", path});
+}
+
 // A server silent for silentMs after its start, answering from then on: whether one pass
 // started with it reaches it, five times over.
 void stalledServer(TForm4* browser, PassClock& pass, const QString& dir, int silentMs) {
-    QFile script(dir + "/stalled.json");
-    script.open(QIODevice::WriteOnly);
-    script.write(
-        QJsonDocument(
-            QJsonObject{
-                {"servers",
-                 QJsonArray{QJsonObject{
-                     {"replies",
-                      QJsonArray{QJsonObject{{"silent", true}, {"untilMs", silentMs}},
-                                 QJsonObject{{"delayMs", 30},
-                                             {"tokens", QJsonArray{"numplayers", "2"}}}}}}}}})
-            .toJson());
-    script.close();
+    const QJsonObject server{
+        {"replies",
+         QJsonArray{QJsonObject{{"silent", true}, {"untilMs", silentMs}},
+                    QJsonObject{{"delayMs", 30}, {"tokens", QJsonArray{"numplayers", "2"}}}}}};
     int reached = 0;
     for (int k = 0; k < 5; ++k) {
-        FakeServers stalled(1, {"--script", script.fileName()});
-        if (stalled.ports.size() != 1) {
+        const std::unique_ptr<FakeServers> stalled = scriptedServer(dir + "/stalled.json", server);
+        if (stalled->ports.size() != 1) {
             std::printf("stalled server:                        fake-server did not start\n");
             return;
         }
-        listServers(browser, stalled.ports, "Stalled");
+        listServers(browser, stalled->ports, "Stalled");
         passToItsEnd(browser, pass);
         reached += browser->model()->rows()[0].query.cells.players != " ";
     }
@@ -826,11 +834,7 @@ void namesBesideDottedRows(TForm4* browser, PassClock& pass, const std::vector<i
 // A server of the scene given by script, alone in the table: one pass, then what its row shows.
 const vkr::QueryRow& oneServerPass(TForm4* browser, PassClock& pass, const QString& dir,
                                    const QJsonObject& server, FakeServers*& running) {
-    QFile script(dir + "/one.json");
-    script.open(QIODevice::WriteOnly);
-    script.write(QJsonDocument(QJsonObject{{"servers", QJsonArray{server}}}).toJson());
-    script.close();
-    running = new FakeServers(1, {"--script", script.fileName()});
+    running = scriptedServer(dir + "/one.json", server).release();
     if (running->ports.size() == 1) {
         listServers(browser, running->ports, "One");
         passToItsEnd(browser, pass);
@@ -890,6 +894,60 @@ void lateFirstReply(TForm4* browser, PassClock& pass, const QString& dir) {
     delete server;
 }
 
+// Counts the watcher's alerts instead of playing them.
+struct CountingSink : vkr::SoundSink {
+    int alerts = 0;
+    void play(const vkr::WatcherSound&) override { ++alerts; }
+};
+
+// The watcher on a server in a game whose next two polls get no reply at all (each of their
+// requests lost), then a game over: whether the poll after the two lost ones alerts and starts
+// the auto-join's countdown, as it would have without the losses.
+void watcherThroughLostPolls(const QString& dir) {
+    auto reply = [](const QString& gstate) {
+        return QJsonObject{{"tokens", QJsonArray{"numplayers", "2", "gstate", gstate}}};
+    };
+    QJsonObject lost{{"silent", true}, {"times", 2 * vkr::QuerySchedule::maxRequests}};
+    const std::unique_ptr<FakeServers> server = scriptedServer(
+        dir + "/watched.json", QJsonObject{{"replies", QJsonArray{reply("14"), lost, reply("9")}}});
+    TFormWatcher* watcher = vkr::forms().formWatcher;
+    if (server->ports.size() != 1 || !watcher) {
+        std::printf("watcher through two lost polls:        fake-server did not start\n");
+        return;
+    }
+    CountingSink sink;
+    watcher->setSoundSink(&sink);
+    watcher->udps->RemoteHost = "127.0.0.1";
+    watcher->udps->RemotePort = server->ports[0];
+    vkr::showForm(watcher);
+    watcher->ui()->autojoin->setChecked(true);
+    // Each poll as the 15-s timer would make it, given the time its requests take.
+    QElapsedTimer clock;
+    std::vector<std::string> seen;
+    for (int poll = 0; poll < 4; ++poll) {
+        watcher->UpdateStatus();
+        clock.start();
+        // A poll's requests are over within 5 s; an alert is read as it comes, before the
+        // auto-join's countdown ends.
+        while (clock.elapsed() < 5000 && sink.alerts == 0) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+        seen.push_back(watcher->ui()->status->text().toStdString());
+    }
+    clock.start();
+    while (clock.elapsed() < 1500) { // the countdown's first second
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    const bool counting = watcher->ui()->status->text().startsWith("Joining in");
+    watcher->ui()->autojoin->setChecked(false);
+    watcher->close();
+    watcher->setSoundSink(nullptr);
+    std::printf("watcher, in a game, two polls lost, then game over: %s, %s, %s, %s; "
+                "alerts %d (1 wanted), auto-join %s\n",
+                seen[0].c_str(), seen[1].c_str(), seen[2].c_str(), seen[3].c_str(), sink.alerts,
+                counting ? "counting down" : "not started");
+}
+
 // The scenes of paths unlike each other: loss, far servers, stalled servers.
 void scenes(TForm4* browser, PassClock& pass, const QString& dir) {
     lossyScene(browser, pass, dir);
@@ -903,6 +961,7 @@ void scenes(TForm4* browser, PassClock& pass, const QString& dir) {
         splitReply(browser, pass, dir, gapMs);
     }
     lateFirstReply(browser, pass, dir);
+    watcherThroughLostPolls(dir);
 }
 
 } // namespace
