@@ -51,7 +51,7 @@ bool QuerySchedule::Later::operator()(const Timer& a, const Timer& b) const {
 
 std::optional<uint32_t> QuerySchedule::nextDue(const std::string& key, const Server& s) const {
     std::optional<uint32_t> at = s.probeAt;
-    if (awaits(s) && !s.requests.empty()) {
+    if ((awaits(s) || probing(s)) && !s.requests.empty()) {
         const uint32_t waited = s.requests.back() + waitAfter(key, s);
         if (!at || since(waited, *at) > 0) {
             at = waited;
@@ -378,7 +378,9 @@ QuerySchedule::Due QuerySchedule::due(uint32_t now) {
             s.probeAt.reset();
             s.requests.push_back(now);
             due.resend.push_back(s.destination);
-        } else if (awaits(s) && static_cast<int>(s.requests.size()) < maxRequests) {
+        } else if ((awaits(s) || probing(s)) && static_cast<int>(s.requests.size()) < maxRequests) {
+            // A request without a reply, or a probe: a lost probe tells nothing, so the
+            // server is asked once more while it has a request left.
             s.requests.push_back(now);
             due.resend.push_back(s.destination);
         } else if (awaits(s)) {

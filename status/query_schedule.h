@@ -37,7 +37,8 @@ struct Destination {
 // gives no sample; the server's wait is doubled, as long as the
 // one that found the reply at least, until a certain sample comes. A never-measured server's
 // reply is told later by a second reply of the same pass, the answer to another of its
-// requests (the server is asked once more for it, when it has a request left): when the
+// requests (the server is asked once more for it, and again after a wait without that reply,
+// while it has a request left): when the
 // pairs of requests that fit the two replies with one round trip all give the first reply the
 // same request, its round trip is certain.
 // A reply that answers a request of an earlier pass is not the new pass's.
@@ -177,6 +178,12 @@ private:
     // Drops stale entries from the front of the queue: its top is then a server's due time.
     void dropStale();
     static bool awaits(const Server& s) { return !s.answered && !s.silent; }
+    // Whether s has been asked once more for a reply that tells its first one's round trip, and
+    // may be asked again when that reply does not come.
+    static bool probing(const Server& s) {
+        return s.answered && !s.unsettled.empty() && !s.probeAt &&
+               static_cast<int>(s.requests.size()) < maxRequests;
+    }
     // The first datagram of s's reply: gives its ping, or nothing when it is not this pass's.
     Heard firstOfReply(const std::string& key, Server& s, std::string_view datagram, uint32_t tick);
     // A further datagram once s has answered.

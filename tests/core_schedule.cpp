@@ -50,6 +50,9 @@ private slots:
                       "reply then asked once more, whose reply tells the ping")
             << QList<int>{} << 30 << QList<int>{0} << 20 << QList<int>{0, 1000, 1130} << 30 << -1
             << 0u;
+        QTest::newRow("never measured, the request asked for the ping lost: asked again")
+            << QList<int>{} << 30 << QList<int>{0, 2} << 20 << QList<int>{0, 1000, 1130, 3130} << 30
+            << -1 << 0u;
         QTest::newRow("first and second lost: the wait grows, up to 1.5 s")
             << QList<int>{} << 30 << QList<int>{0, 1} << 20 << QList<int>{0, 1000, 2500, 2630} << 30
             << -1 << 0u;
