@@ -285,6 +285,7 @@ QuerySchedule::Heard QuerySchedule::furtherPart(Server& s, std::string_view data
         const size_t hash = std::hash<std::string_view>{}(datagram);
         if (!marks.id.empty() || since(r.first, tick) < 0 ||
             since(r.first, tick) >= static_cast<int32_t>(partWindow) ||
+            r.hashes.size() >= static_cast<size_t>(maxParts) ||
             std::find(r.hashes.begin(), r.hashes.end(), hash) != r.hashes.end()) {
             return {};
         }

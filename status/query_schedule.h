@@ -48,7 +48,8 @@ struct Destination {
 // another queryid are another reply, and only the pass's first reply counts. A server that marks
 // its replies with neither key sends its reply's datagrams together: a different datagram within
 // partWindow of the first is a further part, as long as the players listed stay within the
-// count the reply tells (a flood of datagrams lists no more). Every datagram counts once at most.
+// count the reply tells and the parts within maxParts (a flood of datagrams lists no more).
+// Every datagram counts once at most.
 class QuerySchedule {
 public:
     static constexpr int maxRequests = 4;
@@ -69,7 +70,8 @@ public:
     static constexpr uint32_t reach = maxWait;
     static constexpr uint32_t partWindow = 100;
     static constexpr uint32_t partGap = 1000;
-    // A marked reply has at most this many parts; higher part numbers are no part of it.
+    // A reply has at most this many parts: higher part numbers are no part of a marked one, and
+    // an unmarked one takes no more datagrams.
     static constexpr int maxParts = 32;
 
     // What a row's ask means for the caller.

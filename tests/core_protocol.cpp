@@ -181,6 +181,13 @@ private slots:
                            "160 |player_2|Cid|score_2|3|"}
             << "Ann:1,Bob:2"
             << "40";
+        QStringList flood, listed;
+        for (int k = 0; k < 40; ++k) {
+            flood << QString("%1 |player_%2|P%2|score_%2|%2|").arg(40 + k).arg(k);
+            listed << QString("P%1:%1").arg(k);
+        }
+        QTest::newRow("an unmarked flood that tells no player count: the first 32 datagrams")
+            << flood << listed.mid(0, QuerySchedule::maxParts).join(',') << "40";
     }
     void replyScenes() {
         QFETCH(QStringList, datagrams);
