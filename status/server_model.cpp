@@ -62,17 +62,20 @@ void ServerModel::makeAllKeys() {
     }
 }
 
+QString lastPlayedText(const std::optional<std::string>& time) {
+    if (!time) {
+        return {};
+    }
+    const QDateTime t = QDateTime::fromString(vkr::qs(*time), Qt::ISODate);
+    return "Last played: " + (t.isValid()
+                                  ? QLocale().toString(t.toLocalTime(), QLocale::ShortFormat)
+                                  : vkr::qs(*time));
+}
+
 void ServerModel::findPlayed(int row) {
     const vkr::PlayHistory::Played* played = history_.find(rows_[row].entry);
-    Played& p = played_[static_cast<size_t>(row)];
-    p = {};
-    if (played) {
-        const QDateTime time = QDateTime::fromString(vkr::qs(played->time), Qt::ISODate);
-        p.rank = played->rank;
-        p.tooltip = "Last played: " +
-                    (time.isValid() ? QLocale().toString(time.toLocalTime(), QLocale::ShortFormat)
-                                    : vkr::qs(played->time));
-    }
+    played_[static_cast<size_t>(row)] =
+        played ? Played{played->rank, lastPlayedText(played->time)} : Played{};
 }
 
 void ServerModel::setHistory(const std::vector<std::string>& history) {

@@ -94,6 +94,10 @@ private:
     std::vector<Played> played_; // per row
 };
 
+// "Last played: <the time in the user's locale>" for a time of the history (see
+// vkr::lastPlayed); empty for none.
+QString lastPlayedText(const std::optional<std::string>& time);
+
 // What the browser's filter bar asks of a row. Every criterion the bar offers is a field here
 // and a test in accepts.
 struct ServerFilter {

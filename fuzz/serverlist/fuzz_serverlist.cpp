@@ -1,0 +1,50 @@
+// Any file read as a list of servers: every address it gives reads back as a typed address,
+// every line is accounted for, and adding it twice to a server table adds nothing the second
+// time. The table, written as a list, reads back as its own servers.
+#include "status/server_list.h"
+#include "status/typed_address.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const vkr::ServerListReading reading = vkr::readServerList(text);
+    const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    if (reading.addresses.size() + static_cast<size_t>(reading.notUnderstood) > lines ||
+        (reading.notUnderstood > 0) == reading.firstProblem.empty()) {
+        std::abort();
+    }
+    for (const std::string& address : reading.addresses) {
+        if (!vkr::parseTypedAddress(address).error.empty()) {
+            std::abort();
+        }
+    }
+    vkr::ServerTable table;
+    int32_t next = 1;
+    const vkr::IdSource draw = [&] { return next++; };
+    const vkr::ServerListImport first = vkr::importServerList(table, text, draw);
+    if (first.added + first.already + first.refused != static_cast<int>(reading.addresses.size()) ||
+        table.count() != first.added) {
+        std::abort();
+    }
+    const vkr::ServerListImport second = vkr::importServerList(table, text, draw);
+    if (second.added != 0 || table.count() != first.added) {
+        std::abort();
+    }
+    const vkr::ServerListExport out = vkr::writeServerList(table);
+    const vkr::ServerListReading back = vkr::readServerList(out.text);
+    if (out.written != table.count() || back.notUnderstood != 0 ||
+        static_cast<int>(back.addresses.size()) != table.count()) {
+        std::abort();
+    }
+    for (int i = 0; i < table.count(); ++i) {
+        if (back.addresses[static_cast<size_t>(i)] != table[i].ip + ":" + table[i].port) {
+            std::abort();
+        }
+    }
+    return 0;
+}
