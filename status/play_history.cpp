@@ -85,7 +85,8 @@ const PlayHistory::Played* PlayHistory::find(const ServerEntry& e) const {
 
 std::optional<std::string> lastPlayed(const std::vector<std::string>& history,
                                       const ServerEntry& e) {
-    const PlayHistory::Played* played = PlayHistory(history).find(e);
+    const PlayHistory index(history);
+    const PlayHistory::Played* played = index.find(e);
     return played ? std::optional(played->time) : std::nullopt;
 }
 
