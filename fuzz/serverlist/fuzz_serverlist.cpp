@@ -1,6 +1,8 @@
 // Any file read as a list of servers: every address it gives reads back as a typed address,
 // every line is accounted for, and adding it twice to a server table adds nothing the second
-// time. The table, written as a list, reads back as its own servers.
+// time. The table, written as a list, reads back as its own servers. The same lines, read as
+// the history of servers played on, take a start at their front and keep at most 100.
+#include "status/play_history.h"
 #include "status/server_list.h"
 #include "status/typed_address.h"
 
@@ -8,7 +10,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -45,6 +49,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (back.addresses[static_cast<size_t>(i)] != table[i].ip + ":" + table[i].port) {
             std::abort();
         }
+    }
+    std::vector<std::string> history;
+    for (size_t at = 0; at <= text.size();) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        history.emplace_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    vkr::ServerEntry e;
+    e.ip = "h.example";
+    e.port = "2302";
+    e.name = std::string(text.substr(0, 8));
+    vkr::recordPlayed(history, e, "T");
+    if (history.size() > vkr::maxHistory || vkr::lastPlayed(history, e) != "T" ||
+        vkr::PlayHistory(history).find(e)->rank != 0) {
+        std::abort();
     }
     return 0;
 }
