@@ -1,6 +1,7 @@
 #include "app/TForm1.h"
 
 #include "app/cmdline.h"
+#include "app/guard.h"
 #include "app/program_start.h"
 #include "app/window.h"
 #include "net/tick.h"
@@ -8,12 +9,14 @@
 #include "settings/prompts.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/play_history.h"
 #include "ui_TForm1.h"
 #include "ui_TForm4.h"
 
 #include <QListWidget>
 #include <QStatusBar>
 
+#include <chrono>
 #include <vector>
 
 namespace {
@@ -70,9 +73,19 @@ void TForm1::LaunchVKR(const std::string& arguments, int serverRow) {
     if (failure) {
         startedTick_.reset(); // nothing is starting: the buttons come back at the next tick
     }
+    // A start on a server goes into the history, saved at once (or by the close), whatever else
+    // its caller does next.
+    const bool played = !failure && serverRow >= 0;
+    if (played) {
+        vkr::recordPlayed(vkr::store().settings.history, vkr::store().servers[serverRow],
+                          vkr::isoTime(std::chrono::system_clock::now()));
+        vkr::storeChanged(vkr::StorePart::history);
+    }
     reportStartFailure(failure);
     if (settings.close) {
         close();
+    } else if (played) {
+        vkr::guarded([this] { SaveRegistry(); });
     }
 }
 

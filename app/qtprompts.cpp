@@ -64,13 +64,15 @@ bool QtPrompts::confirm(const std::string& text) {
     return box.clickedButton() == yes;
 }
 
-std::optional<std::string> QtPrompts::openFile(const std::string& filter,
-                                               const std::string& currentFile) {
+namespace {
+
+std::optional<std::string> runFileDialog(bool save, const std::string& filter,
+                                         const std::string& currentFile) {
     QFileDialog dialog(promptParent());
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::ReadOnly, false);
-    dialog.setNameFilters(qtFilter(filter).split(";;"));
+    dialog.setNameFilters(QtPrompts::qtFilter(filter).split(";;"));
     const QFileInfo current(QString::fromStdString(currentFile));
     if (current.isDir()) {
         dialog.setDirectory(current.absoluteFilePath());
@@ -81,6 +83,18 @@ std::optional<std::string> QtPrompts::openFile(const std::string& filter,
         return std::nullopt;
     }
     return dialog.selectedFiles().front().toStdString();
+}
+
+} // namespace
+
+std::optional<std::string> QtPrompts::openFile(const std::string& filter,
+                                               const std::string& currentFile) {
+    return runFileDialog(false, filter, currentFile);
+}
+
+std::optional<std::string> QtPrompts::saveFile(const std::string& filter,
+                                               const std::string& currentFile) {
+    return runFileDialog(true, filter, currentFile);
 }
 
 QString QtPrompts::qtFilter(const std::string& windowsFilter) {

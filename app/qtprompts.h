@@ -18,6 +18,8 @@ public:
     bool confirm(const std::string& text) override;
     std::optional<std::string> openFile(const std::string& filter,
                                         const std::string& currentFile) override;
+    std::optional<std::string> saveFile(const std::string& filter,
+                                        const std::string& currentFile) override;
 
     // "Desc|*.a;*.b|All|*.*" as Qt's "Desc (*.a *.b);;All (*)".
     static QString qtFilter(const std::string& windowsFilter);

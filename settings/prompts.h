@@ -23,6 +23,12 @@ public:
     // user cancels.
     virtual std::optional<std::string> openFile(const std::string& filter,
                                                 const std::string& currentFile) = 0;
+    // A file-save dialog, as openFile; the file chosen may not exist yet. Prompts that cannot
+    // ask cancel.
+    virtual std::optional<std::string> saveFile(const std::string& /*filter*/,
+                                                const std::string& /*currentFile*/) {
+        return std::nullopt;
+    }
 };
 
 // The prompts in use; set once by the program's start-up (or by a test).

@@ -43,6 +43,13 @@ struct LauncherSettings {
     std::string columns;
     // Player names, as typed.
     std::vector<std::string> friends;
+    // More of the browser's filter: only the servers played on before, the highest ping shown
+    // (ms; 0 or less: any).
+    bool playedonly = false;
+    int32_t maxping = 0;
+    // The servers the game was started on, newest first: "host:port|name|time" (see
+    // status/play_history.h).
+    std::vector<std::string> history;
 };
 
 struct ModEntry {

@@ -352,6 +352,8 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         o.hidefull = options.orElse("hidefull", false, &RegKey::readBool);
         o.hidesilent = options.orElse("hidesilent", false, &RegKey::readBool);
         o.friendsonly = options.orElse("friendsonly", false, &RegKey::readBool);
+        o.playedonly = options.orElse("playedonly", false, &RegKey::readBool);
+        o.maxping = options.orElse("maxping", 0, &RegKey::readInteger);
         o.sortcolumn = options.orElse("sortcolumn", -1, &RegKey::readInteger);
         o.sortorder = options.orElse("sortorder", 0, &RegKey::readInteger);
         o.columns = options.orElse("columns", std::string(), &RegKey::readString);
@@ -374,6 +376,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         }
         // No friends list is an empty one; a value of another type is kept as it stands.
         o.friends = options.orElse("friends", std::vector<std::string>(), &RegKey::readStrings);
+        o.history = options.orElse("history", std::vector<std::string>(), &RegKey::readStrings);
 
         readTable(reg, kModsKey, "mods", {"name", "dir", "checked"}, s.mods, loaded.mods,
                   loaded.modRows, notes, [](const SectionReader& k, ModEntry& m) {
@@ -582,10 +585,13 @@ SaveOutcome saveInTransaction(Registry& reg, const Store& s) {
     put("hidefull", o.hidefull);
     put("hidesilent", o.hidesilent);
     put("friendsonly", o.friendsonly);
+    put("playedonly", o.playedonly);
+    put("maxping", o.maxping);
     put("sortcolumn", o.sortcolumn);
     put("sortorder", o.sortorder);
     put("columns", o.columns);
     put("friends", o.friends);
+    put("history", o.history);
     if (loaded.mods) {
         mergeTable(reg, kModsKey, "mods", s.mods, loaded.modRows, subkeyIn(loaded.stored, "mods"),
                    conflicts);
@@ -631,7 +637,7 @@ void load(Registry& reg, Store& s, StoreView& view) {
 }
 
 void tellEveryPart() {
-    for (StorePart part : {StorePart::servers, StorePart::friends}) {
+    for (StorePart part : {StorePart::servers, StorePart::friends, StorePart::history}) {
         storeChanged(part);
     }
 }

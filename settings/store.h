@@ -33,8 +33,8 @@ public:
 };
 
 // What of the store a change touched that windows other than its editor show: the server
-// table, the friends.
-enum class StorePart { servers, friends };
+// table, the friends, the servers played on.
+enum class StorePart { servers, friends, history };
 
 // Told of every change of the store from its construction to its destruction: the windows that
 // show a part of the store update from it, rather than reload everything.

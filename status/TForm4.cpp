@@ -18,8 +18,10 @@
 #include "status/TFormWatcher.h"
 #include "status/add_server_bar.h"
 #include "status/friends.h"
+#include "status/ping_limit.h"
 #include "status/player_grid.h"
 #include "status/protocol.h"
+#include "status/server_list_menu.h"
 #include "status/server_model.h"
 #include "status/server_query.h"
 #include "ui_TForm1.h"
@@ -48,7 +50,7 @@ namespace {
 
 // The design's client size: the controls below the grids keep their distance from the bottom.
 constexpr int designWidth = 500;
-constexpr int designHeight = 451;
+constexpr int designHeight = 480;
 
 // The views are told of changed rows at most once per refreshGap milliseconds during a pass.
 constexpr qint64 refreshGap = 50;
@@ -116,6 +118,13 @@ TForm4::TForm4(QWidget* parent)
     addBar_->select = [this](vkr::EntryKey key) { return selectServer(key); };
     addBar_->ask = [this](vkr::EntryKey key) { askServer(key); };
     playerGrid_ = new PlayerGrid(ui_->PlrGrid, this);
+    fillPingLimits(ui_->MaxPing);
+    // Servers added from a list are asked at once and take the names they send.
+    auto* lists = new ServerListMenu(ui_->ListButton);
+    lists->added = [this](vkr::EntryKey key) {
+        addBar_->nameAtFirstReply(vkr::store().servers[vkr::rowOfEntry(vkr::store().servers, key)]);
+        askServer(key);
+    };
     resize(designWidth, designHeight);
     ui_->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     ui_->BitBtn2->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
@@ -218,6 +227,14 @@ TForm4::TForm4(QWidget* parent)
     for (QCheckBox* box : {ui_->HideEmpty, ui_->HideFull, ui_->HideSilent, ui_->FriendsOnly}) {
         vkr::onSignal(box, &QCheckBox::toggled, this, [this] { FilterChange(); });
     }
+    vkr::onSignal(ui_->MaxPing, &QComboBox::currentIndexChanged, this, [this] { FilterChange(); });
+    vkr::onSignal(ui_->PlayedOnly, &QCheckBox::toggled, this, [this] {
+        if (ui_->PlayedOnly->isChecked()) {
+            // The servers played before show newest first, until a column is clicked.
+            ui_->SGrid->sortByColumn(-1, Qt::AscendingOrder);
+        }
+        FilterChange();
+    });
     // The count of rows shown follows every change of the rows the filter lets through.
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved}) {
         connect(view_, signal, this, [this] { showShownCount(); });
@@ -238,6 +255,7 @@ void TForm4::FormCreate() {
     ui_->PlayerName->setCurrentText(from->currentText());
     syncRows();
     FriendsChanged();
+    model_->setHistory(vkr::store().settings.history);
 }
 
 void TForm4::showEvent(QShowEvent* event) {
@@ -252,14 +270,18 @@ void TForm4::showViewSettings() {
     const vkr::LauncherSettings& o = vkr::store().settings;
     {
         const QSignalBlocker text(ui_->FilterText), empty(ui_->HideEmpty), full(ui_->HideFull),
-            silent(ui_->HideSilent), friends(ui_->FriendsOnly);
+            silent(ui_->HideSilent), friends(ui_->FriendsOnly), played(ui_->PlayedOnly),
+            ping(ui_->MaxPing);
         ui_->FilterText->setText(vkr::qs(o.filter));
         ui_->HideEmpty->setChecked(o.hideempty);
         ui_->HideFull->setChecked(o.hidefull);
         ui_->HideSilent->setChecked(o.hidesilent);
         ui_->FriendsOnly->setChecked(o.friendsonly);
+        ui_->PlayedOnly->setChecked(o.playedonly);
+        showPingLimit(ui_->MaxPing, o.maxping);
     }
-    view_->setFilter({vkr::qs(o.filter), o.hideempty, o.hidefull, o.hidesilent, o.friendsonly});
+    view_->setFilter({vkr::qs(o.filter), o.hideempty, o.hidefull, o.hidesilent, o.friendsonly,
+                      o.playedonly, pingLimit(ui_->MaxPing)});
     if (!o.columns.empty()) {
         sizing_ = true;
         ui_->SGrid->horizontalHeader()->restoreState(
@@ -281,8 +303,10 @@ void TForm4::FilterChange() {
     o.hidefull = ui_->HideFull->isChecked();
     o.hidesilent = ui_->HideSilent->isChecked();
     o.friendsonly = ui_->FriendsOnly->isChecked();
-    view_->setFilter(
-        {ui_->FilterText->text(), o.hideempty, o.hidefull, o.hidesilent, o.friendsonly});
+    o.playedonly = ui_->PlayedOnly->isChecked();
+    o.maxping = pingLimit(ui_->MaxPing);
+    view_->setFilter({ui_->FilterText->text(), o.hideempty, o.hidefull, o.hidesilent, o.friendsonly,
+                      o.playedonly, o.maxping});
     showShownCount();
 }
 
@@ -327,13 +351,14 @@ void TForm4::resizeEvent(QResizeEvent* event) {
     const int dw = width() - designWidth;
     const int dh = height() - designHeight;
     ui_->FilterBar->setGeometry(8, 8, 481 + dw, 23);
-    ui_->AddBar->setGeometry(8, 37, 481 + dw, 23);
-    ui_->AddMessage->setGeometry(8, 62, 481 + dw, 15);
-    ui_->Panel1->setGeometry(8, 81, 481 + dw, 289 + dh);
-    ui_->BitBtn1->move(16, 392 + dh);
-    ui_->BitBtn2->move(128, 392 + dh);
-    ui_->BitBtn3->move(240, 392 + dh);
-    ui_->GroupBox2->move(352, 384 + dh);
+    ui_->FilterBar2->setGeometry(8, 37, 481 + dw, 23);
+    ui_->AddBar->setGeometry(8, 66, 481 + dw, 23);
+    ui_->AddMessage->setGeometry(8, 91, 481 + dw, 15);
+    ui_->Panel1->setGeometry(8, 110, 481 + dw, 289 + dh);
+    ui_->BitBtn1->move(16, 421 + dh);
+    ui_->BitBtn2->move(128, 421 + dh);
+    ui_->BitBtn3->move(240, 421 + dh);
+    ui_->GroupBox2->move(352, 413 + dh);
     ui_->StatusBar1->setGeometry(0, height() - 20, width(), 20);
     vkr::guarded([this] { FormResize(); });
 }
@@ -513,6 +538,8 @@ void TForm4::storeChanged(vkr::StorePart part) {
         ServerTableChanged();
     } else if (part == vkr::StorePart::friends) {
         FriendsChanged();
+    } else if (part == vkr::StorePart::history) {
+        model_->setHistory(vkr::store().settings.history);
     }
 }
 

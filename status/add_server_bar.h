@@ -29,6 +29,9 @@ public:
 
     // Adds the server typed into the box, or says why not.
     void add();
+    // Server e, added under its host's name elsewhere, takes the name of its first reply as
+    // those added here do.
+    void nameAtFirstReply(const vkr::ServerEntry& e) { provisional_.add(e.id, e.name); }
     // The servers of answered that this bar added take the name their first reply tells; gives
     // whether any did (the caller saves and tells the table's change).
     bool nameAtFirstReply(const std::vector<vkr::EntryKey>& answered, const std::string& reply);

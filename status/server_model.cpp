@@ -3,7 +3,9 @@
 #include "app/window.h"
 
 #include <QBrush>
+#include <QDateTime>
 #include <QFont>
+#include <QLocale>
 
 #include <algorithm>
 #include <numeric>
@@ -48,12 +50,40 @@ void ServerModel::makeKeys(int row) {
         keys_[static_cast<size_t>(row * textColumns + textColumn(column))] =
             collator_.sortKey(cellText(r, column));
     }
+    findPlayed(row); // an address changed by an edit may have been played on
 }
 
 void ServerModel::makeAllKeys() {
     keys_.assign(static_cast<size_t>(rows_.count() * textColumns), collator_.sortKey({}));
+    played_.assign(static_cast<size_t>(rows_.count()), {});
     for (int r = 0; r < rows_.count(); ++r) {
         makeKeys(r);
+    }
+}
+
+QString lastPlayedText(const std::optional<std::string>& time) {
+    if (!time) {
+        return {};
+    }
+    const QDateTime t = QDateTime::fromString(vkr::qs(*time), Qt::ISODate);
+    return "Last played: " + (t.isValid()
+                                  ? QLocale().toString(t.toLocalTime(), QLocale::ShortFormat)
+                                  : vkr::qs(*time));
+}
+
+void ServerModel::findPlayed(int row) {
+    const vkr::PlayHistory::Played* played = history_.find(rows_[row].entry);
+    played_[static_cast<size_t>(row)] =
+        played ? Played{played->rank, lastPlayedText(played->time)} : Played{};
+}
+
+void ServerModel::setHistory(const std::vector<std::string>& history) {
+    history_ = vkr::PlayHistory(history);
+    for (int r = 0; r < rowCount(); ++r) {
+        findPlayed(r);
+    }
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
     }
 }
 
@@ -128,11 +158,19 @@ QVariant ServerModel::data(const QModelIndex& index, int role) const {
         return row.silent || (row.refreshing() && index.column() == PingColumn)
                    ? QVariant(QBrush(Qt::gray))
                    : QVariant();
-    case Qt::ToolTipRole:
+    case Qt::ToolTipRole: {
+        QStringList lines;
         if (friends) {
-            return vkr::fromBytes(vkr::friendsTooltip(row.friends));
+            lines << vkr::fromBytes(vkr::friendsTooltip(row.friends));
+        } else if (row.silent) {
+            lines << QStringLiteral("No reply");
         }
-        return row.silent ? QVariant(QStringLiteral("No reply")) : QVariant();
+        const QString& played = played_[static_cast<size_t>(index.row())].tooltip;
+        if (index.column() == NameColumn && !played.isEmpty()) {
+            lines << played;
+        }
+        return lines.isEmpty() ? QVariant() : QVariant(lines.join('\n'));
+    }
     }
     return {};
 }
@@ -196,9 +234,16 @@ void ServerModel::rowChanged(int row) {
 
 // --- filter and sort -------------------------------------------------------------------------
 
-bool ServerFilter::accepts(const vkr::BrowserRows::Row& row) const {
+bool ServerFilter::accepts(const vkr::BrowserRows::Row& row, bool played) const {
     const vkr::StatusCells& cells = row.shown().cells;
     if (hideSilent && row.silent) {
+        return false;
+    }
+    if (playedOnly && !played) {
+        return false;
+    }
+    // A server without a ping figure is left to "Hide no reply".
+    if (maxPing > 0 && row.figures.ping && *row.figures.ping > maxPing) {
         return false;
     }
     if (friendsOnly && row.friends.empty()) {
@@ -237,15 +282,28 @@ void ServerView::setFilter(const ServerFilter& filter) {
     if (filter == filter_) {
         return;
     }
+    const bool played = filter.playedOnly != filter_.playedOnly;
     filter_ = filter;
     invalidateFilter();
+    if (played && column_ < 0) {
+        sort(column_, sortOrder()); // unsorted, the servers played before come newest first
+    }
 }
 
 bool ServerView::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    return filter_.accepts(model_->rows()[sourceRow]);
+    return filter_.accepts(model_->rows()[sourceRow], model_->playedRank(sourceRow) >= 0);
+}
+
+void ServerView::sort(int column, Qt::SortOrder order) {
+    column_ = column;
+    playedOrder_ = column < 0 && filter_.playedOnly;
+    QSortFilterProxyModel::sort(playedOrder_ ? int(ServerModel::NameColumn) : column, order);
 }
 
 bool ServerView::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    if (playedOrder_) {
+        return model_->playedRank(left.row()) < model_->playedRank(right.row());
+    }
     // The proxy sorts down by swapping the operands; the placeholders and ties must not follow
     // that swap, so the comparison is made in the order shown.
     const bool ascending = sortOrder() == Qt::AscendingOrder;

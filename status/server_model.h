@@ -1,6 +1,7 @@
 #pragma once
 
 #include "status/browser_rows.h"
+#include "status/play_history.h"
 
 #include <QAbstractTableModel>
 #include <QCollator>
@@ -37,6 +38,10 @@ public:
     void flushChanges();
     // The friends to mark; when the list has changed, every row is marked anew at once.
     void setFriends(const std::vector<std::string>& friends);
+    // The servers played on (the settings' history): each row's place in it follows.
+    void setHistory(const std::vector<std::string>& history);
+    // The row's place in the history, 0 the newest; -1 when its address was never played on.
+    int playedRank(int row) const { return played_[static_cast<size_t>(row)].rank; }
 
     // The entry of an index of this model; none for an invalid index.
     std::optional<vkr::EntryKey> keyOf(const QModelIndex& index) const;
@@ -73,6 +78,7 @@ private:
     void widenChanges();
     void makeKeys(int row);
     void makeAllKeys();
+    void findPlayed(int row);
 
     vkr::BrowserRows rows_;
     // The rows changed since the last flush, in any order, some perhaps more than once.
@@ -80,7 +86,17 @@ private:
     QCollator collator_;
     // textColumns keys per row, in row order.
     std::vector<QCollatorSortKey> keys_;
+    vkr::PlayHistory history_;
+    struct Played {
+        int rank = -1;
+        QString tooltip; // "Last played: ..." in the user's locale
+    };
+    std::vector<Played> played_; // per row
 };
+
+// "Last played: <the time in the user's locale>" for a time of the history (see
+// vkr::lastPlayed); empty for none.
+QString lastPlayedText(const std::optional<std::string>& time);
 
 // What the browser's filter bar asks of a row. Every criterion the bar offers is a field here
 // and a test in accepts.
@@ -90,15 +106,19 @@ struct ServerFilter {
     bool hideFull = false;
     bool hideSilent = false;
     bool friendsOnly = false;
+    bool playedOnly = false; // only the servers in the history
+    int maxPing = 0;         // hides the answered servers of a higher ping; 0: none
 
-    bool accepts(const vkr::BrowserRows::Row& row) const;
+    // Whether the row passes; played: whether it is in the history.
+    bool accepts(const vkr::BrowserRows::Row& row, bool played) const;
     friend bool operator==(const ServerFilter&, const ServerFilter&) = default;
 };
 
 // The server grid as shown: the rows that pass the filter, sorted by the header's column. Rows
 // without a reply come last in either direction, and so do Ping and Players placeholders; Ping
 // and Players sort as numbers, the other columns as text in the user's language regardless of
-// case; equal rows keep table order.
+// case; equal rows keep table order. Unsorted, the servers played before are shown newest first
+// while only they are shown.
 class ServerView : public QSortFilterProxyModel {
     Q_OBJECT
 public:
@@ -106,6 +126,7 @@ public:
 
     const ServerFilter& filter() const { return filter_; }
     void setFilter(const ServerFilter& filter);
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
@@ -117,6 +138,8 @@ private:
 
     ServerModel* model_;
     ServerFilter filter_;
+    int column_ = -1;          // the column asked for; -1 unsorted
+    bool playedOrder_ = false; // sorted by the history, newest first
 };
 
 // The player grid as a model: the players of one server as they stood when it was last shown

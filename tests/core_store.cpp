@@ -526,34 +526,43 @@ private slots:
         QTest::newRow("an empty text first")
             << "\"friends\"=hex(7):00,41,00,00" << QStringList{"", "A"} << "|A|Cy|";
         QTest::newRow("a text, not a list") << "\"friends\"=\"Ann\"" << QStringList{} << "kept";
+        // The servers played on are such a list too.
+        QTest::newRow("history: two lines") << "\"history\"=hex(7):61,3a,31,7c,41,7c,54,00,62,00,00"
+                                            << QStringList{"a:1|A|T", "b"} << "a:1|A|T|b|Cy|";
+        QTest::newRow("history: a number, not a list")
+            << "\"history\"=dword:00000001" << QStringList{} << "kept";
     }
     void friends() {
         QFETCH(QString, values);
         QFETCH(QStringList, loaded);
         QFETCH(QString, saved);
+        const std::string name = values.startsWith("\"history\"") ? "history" : "friends";
+        std::vector<std::string>& list =
+            name == "history" ? s.settings.history : s.settings.friends;
         writeLauncher(values.toStdString(),
                       "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n\"name\"=\"s\"\n"
                       "\"sockets\"=dword:00000001\n");
         const QString loadText = loadMessage();
-        QCOMPARE(loadText.contains("Invalid data type for 'friends'"), saved == "kept");
+        QCOMPARE(loadText.contains(QString::fromStdString("Invalid data type for '" + name + "'")),
+                 saved == "kept");
         QStringList got;
-        for (const std::string& name : s.settings.friends) {
-            got << QString::fromStdString(name);
+        for (const std::string& line : list) {
+            got << QString::fromStdString(line);
         }
         QCOMPARE(got, loaded);
         QCOMPARE(s.servers.count(), 1); // the rest of the load went on
-        const std::optional<RegValue> before = value(kUser, "friends");
-        s.settings.friends.push_back("Cy");
+        const std::optional<RegValue> before = value(kUser, name);
+        list.push_back("Cy");
         QString message;
         try {
             save();
         } catch (const Exception& e) {
             message = e.what();
         }
-        const std::optional<RegValue> after = value(kUser, "friends");
+        const std::optional<RegValue> after = value(kUser, name);
         if (saved == "kept") {
             QCOMPARE(after, before);
-            QVERIFY2(message.contains("friends"), qPrintable(message));
+            QVERIFY2(message.contains(QString::fromStdString(name)), qPrintable(message));
         } else {
             QCOMPARE(message, QString());
             QVERIFY(after && after->type == REG_MULTI_SZ);
@@ -567,23 +576,26 @@ private slots:
     void browserView_data() {
         QTest::addColumn<QString>("values");
         QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("hides"); // hideempty, hidefull, hidesilent, friendsonly
+        QTest::addColumn<QString>(
+            "hides"); // hideempty, hidefull, hidesilent, friendsonly, playedonly
         QTest::addColumn<int>("sortcolumn");
         QTest::addColumn<int>("sortorder");
-        QTest::addColumn<bool>("otherTypes"); // filter, hidefull and sortcolumn
+        QTest::addColumn<int>("maxping");
+        QTest::addColumn<bool>("otherTypes"); // filter, hidefull, maxping and sortcolumn
         QTest::newRow("absent") << ""
                                 << ""
-                                << "0000" << -1 << 0 << false;
+                                << "00000" << -1 << 0 << 0 << false;
         QTest::newRow("all stored")
             << "\"filter\"=\"Ann\"\n\"hideempty\"=dword:00000001\n\"hidefull\"=dword:00000000\n"
                "\"hidesilent\"=dword:00000001\n\"sortcolumn\"=dword:00000003\n"
-               "\"sortorder\"=dword:00000001\n\"friendsonly\"=dword:00000001"
+               "\"sortorder\"=dword:00000001\n\"friendsonly\"=dword:00000001\n"
+               "\"playedonly\"=dword:00000001\n\"maxping\"=dword:00000064"
             << "Ann"
-            << "1011" << 3 << 1 << false;
+            << "10111" << 3 << 1 << 100 << false;
         QTest::newRow("other types") << "\"filter\"=dword:00000001\n\"hidefull\"=\"1\"\n"
-                                        "\"sortcolumn\"=\"2\""
+                                        "\"sortcolumn\"=\"2\"\n\"maxping\"=\"100\""
                                      << ""
-                                     << "0000" << -1 << 0 << true;
+                                     << "00000" << -1 << 0 << 0 << true;
     }
     void browserView() {
         QFETCH(QString, values);
@@ -591,40 +603,47 @@ private slots:
         QFETCH(QString, hides);
         QFETCH(int, sortcolumn);
         QFETCH(int, sortorder);
+        QFETCH(int, maxping);
         QFETCH(bool, otherTypes);
         writeLauncher(values.toStdString());
         QCOMPARE(!loadMessage().isEmpty(), otherTypes);
         const LauncherSettings& o = s.settings;
         QCOMPARE(QString::fromStdString(o.filter), filter);
-        QCOMPARE(QString("%1%2%3%4")
+        QCOMPARE(QString("%1%2%3%4%5")
                      .arg(o.hideempty)
                      .arg(o.hidefull)
                      .arg(o.hidesilent)
-                     .arg(o.friendsonly),
+                     .arg(o.friendsonly)
+                     .arg(o.playedonly),
                  hides);
+        QCOMPARE(o.maxping, maxping);
         QCOMPARE(o.sortcolumn, sortcolumn);
         QCOMPARE(o.sortorder, sortorder);
         const auto before = value(kUser, "filter");
         s.settings.filter = "Bob";
         s.settings.hidefull = !s.settings.hidefull;
         s.settings.sortcolumn = 4;
+        s.settings.maxping = 250;
         try {
             save();
             QVERIFY(!otherTypes);
         } catch (const Exception& e) {
-            QVERIFY(QString(e.what()).contains("filter, hidefull and sortcolumn"));
+            QVERIFY(QString(e.what()).contains("filter, hidefull, maxping and sortcolumn"));
         }
         if (otherTypes) {
             QVERIFY(value(kUser, "filter") == before);
             QCOMPARE(text(kUser, "hidefull"), std::string("1"));
             QCOMPARE(text(kUser, "sortcolumn"), std::string("2"));
+            QCOMPARE(text(kUser, "maxping"), std::string("100"));
         } else {
             QCOMPARE(text(kUser, "filter"), std::string("Bob"));
             QCOMPARE(dword(kUser, "hidefull"), int64_t(hides[1] == '0'));
             QCOMPARE(dword(kUser, "sortcolumn"), int64_t(4));
+            QCOMPARE(dword(kUser, "maxping"), int64_t(250));
         }
         QCOMPARE(dword(kUser, "hideempty"), int64_t(hides[0] == '1'));
         QCOMPARE(dword(kUser, "friendsonly"), int64_t(hides[3] == '1'));
+        QCOMPARE(dword(kUser, "playedonly"), int64_t(hides[4] == '1'));
     }
 
     // A load that stops before the browser's values leaves them as stored at the next save.
@@ -689,7 +708,8 @@ private slots:
         }
         // The windows are told of the table and the friends as the load left them; the main
         // window's mod list and caption are not refreshed by a load that stopped.
-        QVERIFY(told.parts == (std::vector<StorePart>{StorePart::servers, StorePart::friends}));
+        QVERIFY(told.parts == (std::vector<StorePart>{StorePart::servers, StorePart::friends,
+                                                      StorePart::history}));
         QCOMPARE(view.modListUpdates, 0);
         QCOMPARE(view.caption, std::string("exenimi"));
         QCOMPARE(view.address, std::string("10.1.2.3"));
@@ -936,8 +956,8 @@ private slots:
         write(QString::fromStdString(original).replace(from, to).toStdString());
         QVERIFY_THROWS_EXCEPTION(Exception, load());
         LauncherSettings& o = s.settings;
-        o = {"/new.exe", "", false, false, false, false, true, 0, "new1", "new2", true,
-             false,      "", false, false, false, false, -1,   0, "",     {"Cy"}};
+        o = {"/new.exe", "",    false, false, false, false, true, 0,  "new1", "new2", true, false,
+             "",         false, false, false, false, -1,    0,    "", {"Cy"}, false,  0,    {}};
         s.mods.append() = {2, "b", "@b", false};
         s.servers.append() = {3, "t", "h", "1", "", true, ""};
         QString message;

@@ -28,7 +28,7 @@ private slots:
         QTest::newRow("Tab out of the server grid")
             << "SGrid" << int(Qt::Key_Tab) << 0 << "PlrGrid";
         QTest::newRow("Shift+Tab out of the server grid")
-            << "SGrid" << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << "LanButton";
+            << "SGrid" << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << "ListButton";
         QTest::newRow("Tab out of the player grid")
             << "PlrGrid" << int(Qt::Key_Tab) << 0 << "BitBtn1";
         QTest::newRow("Enter in Filter")

@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 #include "status/TForm4.h"
 #include "status/TFormWatcher.h"
+#include "status/desktop_notifier.h"
 #include "support/fake_server.h"
 #include "support/launcher_fixture.h"
 #include "ui_TForm1.h"
@@ -677,6 +678,12 @@ private slots:
                                << "Ann";
         QTest::newRow("double-click on the row") << "double-click"
                                                  << "Ann";
+        QTest::newRow("row menu") << "menu"
+                                  << "Ann";
+        QTest::newRow("watcher's Join") << "watcher"
+                                        << "Ann";
+        QTest::newRow("notification's Join") << "notification"
+                                             << "Ann";
     }
     void join() {
         QFETCH(QString, how);
@@ -691,6 +698,20 @@ private slots:
             QTest::keyClick(ui()->SGrid, Qt::Key_Return);
         } else if (how == "click") {
             QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        } else if (how == "menu") {
+            clickRow(0);
+            form()->SGridContextMenu(ui()->SGrid->visualRect(at(1)).center(), false);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QApplication::activePopupWidget()->close();
+            form()->findChild<QMenu*>("RowMenu")->actions().first()->trigger();
+        } else if (how == "watcher" || how == "notification") {
+            QTest::mouseClick(ui()->BitBtn3, Qt::LeftButton);
+            TFormWatcher* watcher = vkr::forms().formWatcher;
+            if (how == "watcher") {
+                QTest::mouseClick(watcher->findChild<QPushButton*>("BitBtn2"), Qt::LeftButton);
+            } else {
+                watcher->notifier->onJoin();
+            }
         } else {
             // From another row: a double-click's first click selects, the second joins.
             clickRow(0);
@@ -701,6 +722,68 @@ private slots:
         QCOMPARE(launchedWith(),
                  (QStringList{exe, "-nosplash", "-mod=@b", "-connect=127.0.0.1", "-port=2400",
                               "-password=secret", "-dplay", "-name=" + name}));
+        // Each way of starting records the server, saved at once, and its name cell tells when.
+        const std::optional<vkr::RegValue> history =
+            fx->stored(vkr::Hive::CurrentUser, vkr::kLauncherKey, "history");
+        const std::vector<std::string> lines =
+            history ? history->asStrings() : std::vector<std::string>{};
+        QCOMPARE(lines.size(), size_t(1));
+        const QString line = QString::fromStdString(lines[0]);
+        QVERIFY2(line.startsWith("127.0.0.1:2400|Locked|"), qPrintable(line));
+        const QDateTime time = QDateTime::fromString(line.section('|', 2), Qt::ISODate);
+        QVERIFY(qAbs(time.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+        QCOMPARE(at(1).data(Qt::ToolTipRole).toString(),
+                 "Last played: " + QLocale().toString(time.toLocalTime(), QLocale::ShortFormat));
+    }
+
+    // "Import servers..." adds a list's new servers and asks them at once, and says what it
+    // did; "Export servers..." writes the table as such a list.
+    void importAndExport() {
+        FakeServer fake;
+        QVERIFY(fake.start(1));
+        openBrowser({{"Old", "127.0.0.1", "2400"}});
+        const QString list = QString::fromStdString(fx->folder("lists")) + "/shared.txt";
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("# ours\r\n127.0.0.1:2401\r\ngps 127.0.0.1:" +
+                   QByteArray::number(fake.ports[0]) + "\r\nnot a server\r\n");
+        file.close();
+        fx->prompts.fileAnswers = {list.toStdString(), (list + ".out").toStdString()};
+        fx->prompts.clear();
+        const QList<QAction*> items = ui()->ListButton->menu()->actions();
+        items.at(0)->trigger();
+        QCOMPARE(fx->prompts.messages(),
+                 std::vector<std::string>{
+                     "1 added, 1 already listed, 1 line not understood (first: line 4: A line "
+                     "holds an address, perhaps after a server type, and nothing else.)"});
+        QCOMPARE(rowCount(), 2);
+        QTRY_COMPARE(cell(1, 3), QString("2/10"));
+        items.at(1)->trigger();
+        QFile out(list + ".out");
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QStringList addresses = QString(out.readAll()).split('\n');
+        addresses.removeIf([](const QString& line) { return line.startsWith('#'); });
+        QCOMPARE(addresses, (QStringList{"127.0.0.1:2401",
+                                         "127.0.0.1:" + QString::number(fake.ports[0]), ""}));
+    }
+
+    // A server deleted from the table keeps its line in the history: added again by its
+    // address, it is a server played before.
+    void historyOutlivesServer() {
+        openBrowser({{"Gone", "127.0.0.1", "2400"}});
+        installFakeGame();
+        clickRow(0);
+        QTest::mouseClick(ui()->BitBtn1, Qt::LeftButton);
+        QVERIFY(!launchedWith().isEmpty());
+        QTest::mouseClick(ui()->PlayedOnly, Qt::LeftButton);
+        vkr::store().servers.remove(0);
+        vkr::storeChanged(vkr::StorePart::servers);
+        QCOMPARE(rowCount(), 0);
+        QCOMPARE(vkr::store().settings.history.size(), size_t(1));
+        QTest::keyClicks(ui()->AddServer, "127.0.0.1:2400");
+        QTest::mouseClick(ui()->AddButton, Qt::LeftButton);
+        QCOMPARE(shownNames(), QStringList{"127.0.0.1"});
+        QVERIFY(at(0).data(Qt::ToolTipRole).toString().startsWith("Last played: "));
     }
 
     // Sorting moves rows, never servers: the row clicked joins the server it shows, after a
@@ -1042,36 +1125,49 @@ private slots:
     // and the filter is kept in the launcher's key.
     void filters_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("ticks"); // hide empty, hide full, hide no reply
+        QTest::addColumn<QString>("ticks"); // hide empty, hide full, hide no reply, played before
+        QTest::addColumn<int>("maxPing");
         QTest::addColumn<QStringList>("shown");
         const QStringList all{"Alpha", "Bravo", "Charlie", "Delta"};
         QTest::newRow("nothing") << ""
-                                 << "000" << all;
+                                 << "0000" << 0 << all;
         QTest::newRow("name, any case") << "ALP"
-                                        << "000" << QStringList{"Alpha"};
+                                        << "0000" << 0 << QStringList{"Alpha"};
         QTest::newRow("player name") << "zed"
-                                     << "000" << QStringList{"Bravo"};
+                                     << "0000" << 0 << QStringList{"Bravo"};
         QTest::newRow("mission") << "island"
-                                 << "000" << QStringList{"Delta"};
+                                 << "0000" << 0 << QStringList{"Delta"};
         QTest::newRow("host") << "127.0"
-                              << "000" << all;
+                              << "0000" << 0 << all;
         QTest::newRow("no match") << "xyz"
-                                  << "000" << QStringList{};
+                                  << "0000" << 0 << QStringList{};
         QTest::newRow("hide empty") << ""
-                                    << "100" << QStringList{"Bravo", "Charlie", "Delta"};
+                                    << "1000" << 0 << QStringList{"Bravo", "Charlie", "Delta"};
         QTest::newRow("hide full") << ""
-                                   << "010" << QStringList{"Alpha", "Charlie", "Delta"};
+                                   << "0100" << 0 << QStringList{"Alpha", "Charlie", "Delta"};
         QTest::newRow("hide no reply") << ""
-                                       << "001" << QStringList{"Alpha", "Bravo", "Delta"};
+                                       << "0010" << 0 << QStringList{"Alpha", "Bravo", "Delta"};
         QTest::newRow("all three, and text") << "a"
-                                             << "111" << QStringList{"Delta"};
+                                             << "1110" << 0 << QStringList{"Delta"};
+        QTest::newRow("max ping 100: the slow one hidden, no reply kept")
+            << ""
+            << "0000" << 100 << QStringList{"Alpha", "Bravo", "Charlie"};
+        QTest::newRow("max ping 150") << ""
+                                      << "0000" << 150 << all;
+        QTest::newRow("max ping 100, hide no reply")
+            << ""
+            << "0010" << 100 << QStringList{"Alpha", "Bravo"};
+        QTest::newRow("played before: newest first")
+            << ""
+            << "0001" << 0 << QStringList{"Delta", "Alpha"};
     }
     void filters() {
         QFETCH(QString, text);
         QFETCH(QString, ticks);
+        QFETCH(int, maxPing);
         QFETCH(QStringList, shown);
         // Alpha is empty, Bravo over full (Zed playing), Charlie never answers, Delta has a
-        // mission.
+        // mission and answers after 120 ms; the game was started on Delta, before that on Alpha.
         auto reply = [](const QStringList& t) { return QJsonArray{tokens(t)}; };
         FakeServer fake;
         QVERIFY(fake.start(
@@ -1080,7 +1176,8 @@ private slots:
                                                          "player_0", "Zed", "score_0", "1"})}},
                           QJsonObject{{"replies", QJsonArray{QJsonObject{{"silent", true}}}}},
                           QJsonObject{{"replies", reply({"gametype", "Island Raid", "numplayers",
-                                                         "2", "maxplayers", "12"})}}}));
+                                                         "2", "maxplayers", "12"})},
+                                      {"delayMs", 120}}}));
         openBrowser({{"Alpha", "127.0.0.1", gamePort(fake.ports[0])},
                      {"Bravo", "127.0.0.1", gamePort(fake.ports[1])},
                      {"Charlie", "127.0.0.1", gamePort(fake.ports[2])},
@@ -1089,9 +1186,13 @@ private slots:
         QTRY_COMPARE(cell(1, 3), QString("2/1")); // over its capacity
         QTRY_COMPARE_WITH_TIMEOUT(at(2).data(Qt::ToolTipRole).toString(), QString("No reply"),
                                   10000);
+        vkr::store().settings.history = {"127.0.0.1:" + gamePort(fake.ports[3]) + "|Delta|2",
+                                         "127.0.0.1:" + gamePort(fake.ports[0]) + "|Alpha|1"};
+        vkr::storeChanged(vkr::StorePart::history);
         QTest::keyClicks(ui()->FilterText, text);
-        QCheckBox* boxes[] = {ui()->HideEmpty, ui()->HideFull, ui()->HideSilent};
-        for (int i = 0; i < 3; ++i) {
+        ui()->MaxPing->setCurrentIndex(ui()->MaxPing->findData(maxPing));
+        QCheckBox* boxes[] = {ui()->HideEmpty, ui()->HideFull, ui()->HideSilent, ui()->PlayedOnly};
+        for (int i = 0; i < 4; ++i) {
             if (ticks[i] == '1') {
                 QTest::mouseClick(boxes[i], Qt::LeftButton);
             }
@@ -1113,10 +1214,11 @@ private slots:
             return fx->stored(vkr::Hive::CurrentUser, vkr::kLauncherKey, name);
         };
         QCOMPARE(stored("filter"), std::optional(vkr::RegValue::text(text.toStdString())));
-        const char* names[] = {"hideempty", "hidefull", "hidesilent"};
-        for (int i = 0; i < 3; ++i) {
+        const char* names[] = {"hideempty", "hidefull", "hidesilent", "playedonly"};
+        for (int i = 0; i < 4; ++i) {
             QCOMPARE(stored(names[i]), std::optional(vkr::RegValue::dword(ticks[i] == '1')));
         }
+        QCOMPARE(stored("maxping"), std::optional(vkr::RegValue::dword(maxPing)));
     }
 
     // The keys of the server grid.

@@ -35,7 +35,17 @@ bool ScriptedPrompts::confirm(const std::string& text) {
 
 std::optional<std::string> ScriptedPrompts::openFile(const std::string& filter,
                                                      const std::string& currentFile) {
-    shown.push_back({Shown::OpenFile, filter});
+    return fileDialog(Shown::OpenFile, filter, currentFile);
+}
+
+std::optional<std::string> ScriptedPrompts::saveFile(const std::string& filter,
+                                                     const std::string& currentFile) {
+    return fileDialog(Shown::SaveFile, filter, currentFile);
+}
+
+std::optional<std::string> ScriptedPrompts::fileDialog(Shown::Kind kind, const std::string& filter,
+                                                       const std::string& currentFile) {
+    shown.push_back({kind, filter});
     fileDialogStarts.push_back(currentFile);
     if (fileAnswers.empty()) {
         return std::nullopt;

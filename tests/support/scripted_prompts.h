@@ -12,7 +12,7 @@
 class ScriptedPrompts : public vkr::Prompts {
 public:
     struct Shown {
-        enum Kind { Message, Error, Confirm, OpenFile } kind;
+        enum Kind { Message, Error, Confirm, OpenFile, SaveFile } kind;
         std::string text; // the message, or the filter of a file dialog
     };
 
@@ -30,6 +30,8 @@ public:
     bool confirm(const std::string& text) override;
     std::optional<std::string> openFile(const std::string& filter,
                                         const std::string& currentFile) override;
+    std::optional<std::string> saveFile(const std::string& filter,
+                                        const std::string& currentFile) override;
 
     std::vector<std::string> texts(Shown::Kind kind) const;
     std::vector<std::string> messages() const { return texts(Shown::Message); }
@@ -37,5 +39,8 @@ public:
     void clear() { shown.clear(); }
 
 private:
+    std::optional<std::string> fileDialog(Shown::Kind kind, const std::string& filter,
+                                          const std::string& currentFile);
+
     vkr::Prompts* previous_;
 };

@@ -14,15 +14,18 @@
 #include "dialogs/TFormOptions.h"
 #include "status/TForm4.h"
 #include "status/TFormWatcher.h"
+#include "status/play_history.h"
 #include "ui_TForm1.h"
 #include "ui_TForm4.h"
 #include "ui_TFormWatcher.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QPixmap>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -85,6 +88,25 @@ std::vector<Step> tour() {
         {[browser] { browser->SGrid->setCurrentIndex(browser->SGrid->model()->index(0, 0)); }, 300,
          [browser] { return hasText(browser->PlrGrid); }},
         {[f] { saveShot(f.form4, "browser"); }, 300},
+        // Two servers played on, the last one yesterday, shown alone, with a ping limit.
+        {[browser] {
+             vkr::Store& s = vkr::store();
+             const auto now = std::chrono::system_clock::now();
+             vkr::recordPlayed(s.settings.history, s.servers[2],
+                               vkr::isoTime(now - std::chrono::hours(75)));
+             vkr::recordPlayed(s.settings.history, s.servers[0],
+                               vkr::isoTime(now - std::chrono::hours(26)));
+             vkr::storeChanged(vkr::StorePart::history);
+             browser->PlayedOnly->click();
+             browser->MaxPing->setCurrentIndex(2);
+         },
+         300},
+        {[f] { saveShot(f.form4, "browser-played-before"); }, 300},
+        {[browser] {
+             browser->PlayedOnly->click();
+             browser->MaxPing->setCurrentIndex(0);
+         },
+         300},
         // The last demo server is the one whose new game the watcher announces.
         {[browser] {
              QAbstractItemModel* rows = browser->SGrid->model();
