@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 #include "status/friends.h"
 #include "status/protocol.h"
+#include "status/server_details.h"
 
 #include <cstdint>
 #include <optional>
@@ -74,6 +75,9 @@ public:
         // The friends among its players, as the server sent their names, in order of arrival.
         std::vector<std::string> friends;
         ShownFigures figures{StatusCells{}}; // of the cells shown
+        // Its answers over its last passes: kept through edits of the entry, renames and new
+        // addresses alike.
+        PingHistory pings;
 
         // The cells and players the row shows.
         const QueryRow& shown() const { return kept ? *kept : query; }

@@ -23,6 +23,7 @@ Destination QueryPass::destination(const ServerEntry& e, const std::string& addr
 void QueryPass::reset(const ServerEntry& e, QueryRow& row) {
     row.status.sendTick = GetTickCount();
     row.cells = StatusCells{};
+    row.reply.clear();
     row.status.address = "0.0.0.0";
     // Reset before the port is read, so that a row whose port text is wrong never shows the
     // players of an earlier pass.
