@@ -14,6 +14,7 @@
 #include "settings/prompts.h"
 #include "settings/settings.h"
 #include "settings/utf8.h"
+#include "status/TFormDetails.h"
 #include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
 #include "status/add_server_bar.h"
@@ -176,6 +177,14 @@ TForm4::TForm4(QWidget* parent)
     menuAction("Watcher", [](TForm4* f, vkr::EntryKey k) { f->WatchServer(k); });
     menuAction("Copy address", [](TForm4* f, vkr::EntryKey k) { f->CopyAddress(k); });
     menuAction("Edit server...", [](TForm4* f, vkr::EntryKey k) { f->EditServer(k); });
+    menuAction("Server details...", [](TForm4* f, vkr::EntryKey k) { f->ShowDetails(k); });
+    menuAction("Refresh server", [](TForm4* f, vkr::EntryKey k) { f->RefreshServer(k); });
+    auto* details = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_I), this);
+    vkr::onSignal(details, &QShortcut::activated, this, [this] {
+        if (const std::optional<vkr::EntryKey> key = selectedServer()) {
+            ShowDetails(*key);
+        }
+    });
 
     udps->SetLocalPort(15015);
     udps->OnDataReceived = [this](TNMUDP*, int NumberBytes, const std::string& FromIP, int Port) {
@@ -392,7 +401,8 @@ void TForm4::scheduleNext() {
 }
 
 void TForm4::showProgress() {
-    if (querying_ || schedule_.awaiting()) {
+    // A server asked by itself between passes is no part of a pass's count.
+    if (passUnderWay_ && (querying_ || schedule_.awaiting())) {
         progress_->setText(
             QString("Answered %1 of %2").arg(schedule_.answered()).arg(schedule_.asked()));
     } else {
@@ -504,6 +514,21 @@ void TForm4::askServer(vkr::EntryKey key) {
     sent(failure);
 }
 
+void TForm4::RefreshServer(vkr::EntryKey key) {
+    // During a pass the server is being asked already, and a reply it has given is this pass's.
+    if (!passUnderWay_) {
+        askServer(key);
+    }
+}
+
+void TForm4::ShowDetails(vkr::EntryKey key) {
+    if (!details_) {
+        details_ = new TFormDetails(
+            model_, [this](vkr::EntryKey k) { RefreshServer(k); }, this);
+    }
+    details_->ShowServer(key);
+}
+
 void TForm4::ServerTableChanged() {
     syncRows();
 }
@@ -563,7 +588,7 @@ std::optional<vkr::EntryKey> TForm4::selectedServer() const {
 void TForm4::queryRow(int r, vkr::IPv4Bytes looked) {
     vkr::BrowserRows& rows = model_->rows();
     const std::optional<vkr::QuerySchedule::Ask> ask =
-        pass_->query(rows[r].entry, rows.stateForPass(r), looked);
+        pass_->query(rows[r].entry, rows.stateForPass(r), looked, !passUnderWay_);
     if (!ask || *ask == vkr::QuerySchedule::Ask::silent) {
         rows.giveUp(r);
         return;

@@ -9,12 +9,15 @@
 #include "net/address.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/TFormDetails.h"
 #include "status/TFormWatcher.h"
+#include "status/server_model.h"
 #include "support/fake_server.h"
 #include "support/launcher_fixture.h"
 #include "ui_TForm1.h"
 #include "ui_TForm3.h"
 #include "ui_TForm4.h"
+#include "ui_TFormDetails.h"
 #include "ui_TFormFriends.h"
 #include "ui_TFormWatcher.h"
 
@@ -652,6 +655,152 @@ private slots:
             launchedWith().contains("-port=" + QString::fromStdString(gamePort(fake.ports[1]))));
     }
 
+    // The details window (Ctrl+I) of the selected server: its reply's keys and values in the
+    // order sent, each tooltip the whole text escaped, the players, the pings; Esc closes it.
+    void details_data() {
+        QTest::addColumn<QJsonArray>("replies");
+        QTest::addColumn<QStringList>("pairs"); // "key=value"
+        QTest::addColumn<QString>("tooltip");   // the last value's
+        const QString longValue = QString("long ").repeated(60);
+        QTest::newRow("keys in the order sent, players")
+            << QJsonArray{tokens({"mapname", "Velkrand", "gametype", "Island Raid", "numplayers",
+                                  "1", "player_0", "Ann", "score_0", "5", "gstate", "14"})}
+            << QStringList{"mapname=Velkrand", "gametype=Island Raid",
+                           "numplayers=1",     "player_0=Ann",
+                           "score_0=5",        "gstate=14"}
+            << "<qt>14</qt>";
+        QTest::newRow("two parts, in part order")
+            << QJsonArray{QJsonObject{
+                   {"datagrams", QJsonArray{tokens({"b", "2", "queryid", "7.2", "final", ""}),
+                                            tokens({"a", "1", "queryid", "7.1"})}}}}
+            << QStringList{"a=1", "queryid=7.1", "b=2", "queryid=7.2", "final="} << "";
+        QTest::newRow("Latin-1 and markup as text")
+            << QJsonArray{tokens({"hostname", "K\u00e4rp\u00e4 <b>&amp;</b>"})}
+            << QStringList{"hostname=K\u00e4rp\u00e4 <b>&amp;</b>"}
+            << "<qt>K\u00e4rp\u00e4 &lt;b&gt;&amp;amp;&lt;/b&gt;</qt>";
+        QTest::newRow("a long value, elided")
+            << QJsonArray{tokens({"rules", longValue})} << QStringList{"rules=" + longValue}
+            << "<qt>" + longValue + "</qt>";
+    }
+    void details() {
+        QFETCH(QJsonArray, replies);
+        QFETCH(QStringList, pairs);
+        QFETCH(QString, tooltip);
+        FakeServer fake;
+        QVERIFY(fake.start(1, QJsonArray{QJsonObject{{"replies", replies}}}));
+        openBrowser({{"Raid", "127.0.0.1", gamePort(fake.ports[0])}});
+        QTRY_VERIFY(statuses.contains("Query done..."));
+        clickRow(0);
+        QTest::keyClick(ui()->SGrid, Qt::Key_I, Qt::ControlModifier);
+        TFormDetails* d = form()->details();
+        QVERIFY(d && d->isVisible());
+        const QAbstractItemModel* m = d->ui()->ReplyView->model();
+        QStringList got;
+        for (int r = 0; r < m->rowCount(); ++r) {
+            got << m->index(r, 0).data().toString() + "=" + m->index(r, 1).data().toString();
+        }
+        QCOMPARE(got, pairs);
+        const QModelIndex last = m->index(m->rowCount() - 1, 1);
+        QCOMPARE(last.data(Qt::ToolTipRole).toString(), tooltip);
+        const QTableView* view = d->ui()->ReplyView;
+        if (QTest::currentDataTag() == QString("a long value, elided")) {
+            QVERIFY(!view->wordWrap() && view->textElideMode() == Qt::ElideRight &&
+                    view->fontMetrics().horizontalAdvance(last.data().toString()) >
+                        view->columnWidth(1));
+        }
+        QCOMPARE(d->ui()->ServerName->textFormat(), Qt::PlainText);
+        QVERIFY(d->ui()->PingFigures->text().endsWith("Answered 1 of 1"));
+        if (QTest::currentDataTag() == QString("keys in the order sent, players")) {
+            const QAbstractItemModel* p = d->ui()->PlayerView->model();
+            QCOMPARE(p->index(0, 0).data().toString() + " " + p->index(0, 1).data().toString(),
+                     QString("Ann 5"));
+            QVERIFY(d->grab().save("/tmp/shots/details.png"));
+        }
+        QTest::keyClick(d, Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+    }
+
+    // "Refresh server" (the row menu, or F5 in the details window) asks that server alone, as a
+    // pass would, again and again while it does not answer: the other rows, the status line,
+    // the pass's count and the Refresh button are left alone. During a pass the pass asks it.
+    void refreshOne_data() {
+        QTest::addColumn<QString>("how");        // "menu", "F5", "during the pass"
+        QTest::addColumn<QJsonObject>("second"); // the server's answer after the first
+        QTest::addColumn<QString>("cells");      // its row's players afterwards
+        QTest::addColumn<QString>("answered");   // its pings' count
+        QTest::addColumn<int>("pairs");          // the keys its details show
+        QTest::newRow("menu, answered")
+            << "menu" << tokens({"numplayers", "1", "maxplayers", "12"}) << "1/10"
+            << "Answered 2 of 2" << 2;
+        QTest::newRow("F5 in the details, no answer: asked four times, then given up")
+            << "F5" << QJsonObject{{"silent", true}} << " "
+            << "Answered 1 of 2" << 0;
+        QTest::newRow("during the pass: nothing more")
+            << "during the pass" << tokens({"numplayers", "1", "maxplayers", "12"}) << "3/10"
+            << "Answered 1 of 1" << 7;
+    }
+    void refreshOne() {
+        QFETCH(QString, how);
+        QFETCH(QJsonObject, second);
+        QFETCH(QString, cells);
+        QFETCH(QString, answered);
+        QFETCH(int, pairs);
+        FakeServer fake;
+        const bool during = how == "during the pass";
+        QJsonObject first = tokens(islandRaid);
+        first["delayMs"] = during ? 400 : 0;
+        QVERIFY(fake.start(
+            2, QJsonArray{QJsonObject{{"replies", QJsonArray{first, second}}}, QJsonObject{}}));
+        openBrowser({{"Refreshed", "127.0.0.1", gamePort(fake.ports[0])},
+                     {"Other", "127.0.0.1", gamePort(fake.ports[1])}});
+        if (!during) {
+            QTRY_VERIFY(statuses.contains("Query done..."));
+            waitForRefresh();
+            QTRY_VERIFY(!cell(1, 3).trimmed().isEmpty());
+        }
+        const QStringList other = rowCells(1);
+        auto asked = [&](int port) {
+            return fake.received().filter(QRegularExpression(QString("^%1 ").arg(port))).size();
+        };
+        QTRY_COMPARE(asked(fake.ports[1]), 1);
+        statuses.clear();
+        QCOMPARE(progress().isEmpty(), !during);
+        if (how == "F5") {
+            clickRow(0);
+            form()->ShowDetails(*form()->selectedServer());
+            QTRY_COMPARE(QApplication::activeWindow(), form()->details());
+            QTest::keyClick(form()->details(), Qt::Key_F5);
+        } else {
+            QMenu* menu = menuOn(ui()->SGrid, 0);
+            QVERIFY(menu);
+            for (QAction* a : menu->actions()) {
+                if (a->text() == "Refresh server") {
+                    menu->close();
+                    a->trigger();
+                }
+            }
+        }
+        QStringList progresses;
+        QElapsedTimer waited;
+        for (waited.start(); waited.elapsed() < (how == "F5" ? 6000 : 1500);) {
+            progresses << progress();
+            QTest::qWait(20);
+        }
+        progresses.removeDuplicates();
+        QCOMPARE(cell(0, 3), cells);
+        QCOMPARE(asked(fake.ports[0]), how == "F5" ? 5 : during ? 1 : 2);
+        QCOMPARE(asked(fake.ports[1]), 1);
+        QCOMPARE(rowCells(1), other);
+        QVERIFY(ui()->BitBtn2->isEnabled());
+        QVERIFY2(!statuses.contains("Querying servers..."), qPrintable(statuses.join('|')));
+        for (const QString& p : progresses) {
+            QVERIFY2(p.isEmpty() || (during && p.endsWith(" of 2")), qPrintable(p));
+        }
+        form()->ShowDetails(*form()->model()->keyOf(form()->model()->index(0, 0)));
+        QVERIFY(form()->details()->ui()->PingFigures->text().endsWith(answered));
+        QCOMPARE(form()->details()->ui()->ReplyView->model()->rowCount(), pairs);
+    }
+
     // A server listed twice is asked once, and each row lists its players once.
     void serverListedTwice() {
         FakeServer fake;
@@ -1150,8 +1299,8 @@ private slots:
             for (QAction* a : menu->actions()) {
                 texts << a->text();
             }
-            QCOMPARE(texts,
-                     (QStringList{"Join server", "Watcher", "Copy address", "Edit server..."}));
+            QCOMPARE(texts, (QStringList{"Join server", "Watcher", "Copy address", "Edit server...",
+                                         "Server details...", "Refresh server"}));
             menu->close();
         }
     }
@@ -1163,6 +1312,7 @@ private slots:
         QTest::newRow("Watcher") << "Watcher";
         QTest::newRow("Copy address") << "Copy address";
         QTest::newRow("Edit server...") << "Edit server...";
+        QTest::newRow("Server details...") << "Server details...";
     }
     void rowMenu() {
         QFETCH(QString, item);
@@ -1195,6 +1345,8 @@ private slots:
             QVERIFY(launchedWith().contains("-port=2402"));
         } else if (item == "Watcher") {
             QCOMPARE(vkr::forms().formWatcher->udps->RemoteHost, std::string("10.1.2.3"));
+        } else if (item == "Server details...") {
+            QCOMPARE(form()->details()->ui()->Address->text(), QString("10.1.2.3:2402"));
         } else if (item == "Copy address") {
             QCOMPARE(QApplication::clipboard()->text(), QString("10.1.2.3:2402"));
         } else {
