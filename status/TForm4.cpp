@@ -515,8 +515,10 @@ void TForm4::askServer(vkr::EntryKey key) {
 }
 
 void TForm4::RefreshServer(vkr::EntryKey key) {
-    // During a pass the server is being asked already, and a reply it has given is this pass's.
-    if (!passUnderWay_) {
+    // While a pass sends its first requests it asks the server anyway. After that the server
+    // is asked alone: at once when the pass has had its answer or given it up, else the pass's
+    // request is still awaited and stands for it. The pass's count is left as it is.
+    if (!querying_) {
         askServer(key);
     }
 }
@@ -588,7 +590,7 @@ std::optional<vkr::EntryKey> TForm4::selectedServer() const {
 void TForm4::queryRow(int r, vkr::IPv4Bytes looked) {
     vkr::BrowserRows& rows = model_->rows();
     const std::optional<vkr::QuerySchedule::Ask> ask =
-        pass_->query(rows[r].entry, rows.stateForPass(r), looked, !passUnderWay_);
+        pass_->query(rows[r].entry, rows.stateForPass(r), looked, !querying_);
     if (!ask || *ask == vkr::QuerySchedule::Ask::silent) {
         rows.giveUp(r);
         return;

@@ -74,7 +74,8 @@ public:
     void EditServer(vkr::EntryKey key);
     // The server's details window.
     void ShowDetails(vkr::EntryKey key);
-    // Asks the server by itself, as a pass asks it (nothing more while a pass is under way).
+    // Asks the server by itself, as a pass asks it, leaving the pass's count alone (nothing
+    // more while a pass sends its first requests).
     void RefreshServer(vkr::EntryKey key);
     TFormDetails* details() const { return details_; }
     // The server of the selected row; none while no row is selected.
@@ -110,7 +111,8 @@ private:
     // Row r's start of a pass: its placeholders, then its request, or its host name noted in
     // lookingUp_; the first port text that is not an integer goes to failure.
     void startRow(int r, std::exception_ptr& failure);
-    // Asks the server of key at once: within the pass under way, or by itself between passes.
+    // Asks the server of key at once: within the pass while it sends its first requests, else
+    // by itself.
     void askServer(vkr::EntryKey key);
     // Row r's request, once its host's address is known (looked: a host name's look-up).
     void queryRow(int r, vkr::IPv4Bytes looked);

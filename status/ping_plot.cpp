@@ -43,7 +43,7 @@ void PingPlot::paintEvent(QPaintEvent*) {
     for (const vkr::PingHistory::Pass& pass : passes_) {
         const QRect bar(x, bottom, barWidth, 1);
         if (pass.ping) {
-            const int h = std::max(1, static_cast<int>(int64_t{room} * *pass.ping / highest));
+            const int h = std::max(2, static_cast<int>(int64_t{room} * *pass.ping / highest));
             p.fillRect(bar.adjusted(0, 1 - h, 0, 0), pal.color(QPalette::Highlight));
         } else if (pass.answered) {
             p.setPen(pal.color(QPalette::Highlight));
