@@ -518,8 +518,20 @@ void TForm4::RefreshServer(vkr::EntryKey key) {
     // While a pass sends its first requests it asks the server anyway. After that the server
     // is asked alone: at once when the pass has had its answer or given it up, else the pass's
     // request is still awaited and stands for it. The pass's count is left as it is.
-    if (!querying_) {
-        askServer(key);
+    const vkr::BrowserRows& rows = model_->rows();
+    const int r = rows.rowOf(key);
+    if (querying_ || r < 0) {
+        return;
+    }
+    // Every row of the server takes its new reply, so each is begun anew.
+    std::vector<vkr::EntryKey> keys{key};
+    for (int other : rows.rowsOfServer(r)) {
+        if (other != r) {
+            keys.push_back(rows[other].key);
+        }
+    }
+    for (vkr::EntryKey k : keys) {
+        askServer(k);
     }
 }
 

@@ -224,14 +224,18 @@ void BrowserRows::noteAsked(int row) {
     senders_.add(row, r.entry, r.query.status);
 }
 
+const std::vector<int>& BrowserRows::rowsOfServer(int row) const {
+    static const std::vector<int> none;
+    const Row& r = rows_[static_cast<size_t>(row)];
+    const std::optional<int32_t> port = tryParseInt(r.entry.port);
+    return port ? senders_.rowsOf(r.query.status.address,
+                                  static_cast<int>(*port + queryPortOffset(r.entry.sockets)))
+                : none;
+}
+
 void BrowserRows::shareReply(int row) {
     Row& r = rows_[static_cast<size_t>(row)];
-    const std::optional<int32_t> port = tryParseInt(r.entry.port);
-    if (!port) {
-        return;
-    }
-    for (int other : senders_.rowsOf(r.query.status.address,
-                                     static_cast<int>(*port + queryPortOffset(r.entry.sockets)))) {
+    for (int other : rowsOfServer(row)) {
         if (other != row) {
             r.query = rows_[static_cast<size_t>(other)].query;
             r.pings.answer(rows_[static_cast<size_t>(other)].pings.lastPing());

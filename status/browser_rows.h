@@ -112,6 +112,8 @@ public:
     void shareReply(int row);
     // The pass has given the row up: it shows its placeholders, grey (no reply).
     void giveUp(int row);
+    // The rows that a reply of row's server answers, as they stand now (row too, once asked).
+    const std::vector<int>& rowsOfServer(int row) const;
     // The rows that a datagram from fromIP and port may answer, as they stand now.
     const std::vector<int>& rowsOf(std::string_view fromIP, int port) const {
         return senders_.rowsOf(fromIP, port);

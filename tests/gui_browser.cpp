@@ -822,6 +822,15 @@ private slots:
             clickRow(row);
             QCOMPARE(players(), (QStringList{"Player 0 0", "Player 1 1"}));
         }
+        // Refreshed from one row: asked once more, for both.
+        form()->RefreshServer(*form()->model()->keyOf(form()->model()->index(1, 0)));
+        QTRY_COMPARE(fake.received().size(), 2);
+        QTest::qWait(200);
+        QCOMPARE(fake.received().size(), 2);
+        for (int row : {0, 1}) {
+            clickRow(row);
+            QCOMPARE(players(), (QStringList{"Player 0 0", "Player 1 1"}));
+        }
     }
 
     void join_data() {
