@@ -14,6 +14,7 @@
 #include "settings/prompts.h"
 #include "settings/settings.h"
 #include "settings/utf8.h"
+#include "status/TFormDetails.h"
 #include "status/TFormLan.h"
 #include "status/TFormWatcher.h"
 #include "status/add_server_bar.h"
@@ -185,6 +186,14 @@ TForm4::TForm4(QWidget* parent)
     menuAction("Watcher", [](TForm4* f, vkr::EntryKey k) { f->WatchServer(k); });
     menuAction("Copy address", [](TForm4* f, vkr::EntryKey k) { f->CopyAddress(k); });
     menuAction("Edit server...", [](TForm4* f, vkr::EntryKey k) { f->EditServer(k); });
+    menuAction("Server details...", [](TForm4* f, vkr::EntryKey k) { f->ShowDetails(k); });
+    menuAction("Refresh server", [](TForm4* f, vkr::EntryKey k) { f->RefreshServer(k); });
+    auto* details = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_I), this);
+    vkr::onSignal(details, &QShortcut::activated, this, [this] {
+        if (const std::optional<vkr::EntryKey> key = selectedServer()) {
+            ShowDetails(*key);
+        }
+    });
 
     udps->SetLocalPort(15015);
     udps->OnDataReceived = [this](TNMUDP*, int NumberBytes, const std::string& FromIP, int Port) {
@@ -417,7 +426,8 @@ void TForm4::scheduleNext() {
 }
 
 void TForm4::showProgress() {
-    if (querying_ || schedule_.awaiting()) {
+    // A server asked by itself between passes is no part of a pass's count.
+    if (passUnderWay_ && (querying_ || schedule_.awaiting())) {
         progress_->setText(
             QString("Answered %1 of %2").arg(schedule_.answered()).arg(schedule_.asked()));
     } else {
@@ -529,6 +539,35 @@ void TForm4::askServer(vkr::EntryKey key) {
     sent(failure);
 }
 
+void TForm4::RefreshServer(vkr::EntryKey key) {
+    // While a pass sends its first requests it asks the server anyway. After that the server
+    // is asked alone: at once when the pass has had its answer or given it up, else the pass's
+    // request is still awaited and stands for it. The pass's count is left as it is.
+    const vkr::BrowserRows& rows = model_->rows();
+    const int r = rows.rowOf(key);
+    if (querying_ || r < 0) {
+        return;
+    }
+    // Every row of the server takes its new reply, so each is begun anew.
+    std::vector<vkr::EntryKey> keys{key};
+    for (int other : rows.rowsOfServer(r)) {
+        if (other != r) {
+            keys.push_back(rows[other].key);
+        }
+    }
+    for (vkr::EntryKey k : keys) {
+        askServer(k);
+    }
+}
+
+void TForm4::ShowDetails(vkr::EntryKey key) {
+    if (!details_) {
+        details_ = new TFormDetails(
+            model_, [this](vkr::EntryKey k) { RefreshServer(k); }, this);
+    }
+    details_->ShowServer(key);
+}
+
 void TForm4::ServerTableChanged() {
     syncRows();
 }
@@ -590,7 +629,7 @@ std::optional<vkr::EntryKey> TForm4::selectedServer() const {
 void TForm4::queryRow(int r, vkr::IPv4Bytes looked) {
     vkr::BrowserRows& rows = model_->rows();
     const std::optional<vkr::QuerySchedule::Ask> ask =
-        pass_->query(rows[r].entry, rows.stateForPass(r), looked);
+        pass_->query(rows[r].entry, rows.stateForPass(r), looked, !querying_);
     if (!ask || *ask == vkr::QuerySchedule::Ask::silent) {
         rows.giveUp(r);
         return;

@@ -26,6 +26,7 @@ class QString;
 class PlayerGrid;
 class ServerModel;
 class ServerView;
+class TFormDetails;
 class TClientSocket;
 class TNMUDP;
 namespace vkr {
@@ -71,6 +72,12 @@ public:
     void CopyAddress(vkr::EntryKey key);
     // Opens the server editor on the server.
     void EditServer(vkr::EntryKey key);
+    // The server's details window.
+    void ShowDetails(vkr::EntryKey key);
+    // Asks the server by itself, as a pass asks it, leaving the pass's count alone (nothing
+    // more while a pass sends its first requests).
+    void RefreshServer(vkr::EntryKey key);
+    TFormDetails* details() const { return details_; }
     // The server of the selected row; none while no row is selected.
     std::optional<vkr::EntryKey> selectedServer() const;
 
@@ -104,7 +111,8 @@ private:
     // Row r's start of a pass: its placeholders, then its request, or its host name noted in
     // lookingUp_; the first port text that is not an integer goes to failure.
     void startRow(int r, std::exception_ptr& failure);
-    // Asks the server of key at once, within the pass under way or the last one.
+    // Asks the server of key at once: within the pass while it sends its first requests, else
+    // by itself.
     void askServer(vkr::EntryKey key);
     // Row r's request, once its host's address is known (looked: a host name's look-up).
     void queryRow(int r, vkr::IPv4Bytes looked);
@@ -149,6 +157,7 @@ private:
     QLabel* shownCount_; // the status bar's second panel: how many rows the filter shows
     QLabel* progress_;   // and its third: how many servers of the pass have answered
     QMenu* rowMenu_;
+    TFormDetails* details_ = nullptr; // made when first asked for
     // The server the row menu was opened on.
     std::optional<vkr::EntryKey> menuServer_;
     QTimer* refresh_; // refresh() when it is due

@@ -209,11 +209,13 @@ void BrowserRows::beginRow(int row) {
     if (!r.kept) {
         r.kept = r.query; // a row begun again before its reply keeps what it showed first
     }
+    r.pings.begin();
 }
 
 void BrowserRows::giveUp(int row) {
     Row& r = rows_[static_cast<size_t>(row)];
     r.silent = true;
+    r.pings.giveUp();
     showPass(r);
 }
 
@@ -222,16 +224,21 @@ void BrowserRows::noteAsked(int row) {
     senders_.add(row, r.entry, r.query.status);
 }
 
+const std::vector<int>& BrowserRows::rowsOfServer(int row) const {
+    static const std::vector<int> none;
+    const Row& r = rows_[static_cast<size_t>(row)];
+    const std::optional<int32_t> port = tryParseInt(r.entry.port);
+    return port ? senders_.rowsOf(r.query.status.address,
+                                  static_cast<int>(*port + queryPortOffset(r.entry.sockets)))
+                : none;
+}
+
 void BrowserRows::shareReply(int row) {
     Row& r = rows_[static_cast<size_t>(row)];
-    const std::optional<int32_t> port = tryParseInt(r.entry.port);
-    if (!port) {
-        return;
-    }
-    for (int other : senders_.rowsOf(r.query.status.address,
-                                     static_cast<int>(*port + queryPortOffset(r.entry.sockets)))) {
+    for (int other : rowsOfServer(row)) {
         if (other != row) {
             r.query = rows_[static_cast<size_t>(other)].query;
+            r.pings.answer(rows_[static_cast<size_t>(other)].pings.lastPing());
             r.silent = false;
             showPass(r);
             return;
@@ -246,6 +253,7 @@ std::vector<int> BrowserRows::applyReply(std::string_view fromIP, int port, std:
         Row& row = rows_[static_cast<size_t>(r)];
         if (answers(row.entry, row.query.status, fromIP, port)) {
             applyToRow(row.query, reply, ping);
+            row.pings.answer(ping);
             row.silent = false;
             showPass(row);
             answered.push_back(r);

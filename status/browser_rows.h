@@ -3,6 +3,7 @@
 #include "settings/settings.h"
 #include "status/friends.h"
 #include "status/protocol.h"
+#include "status/server_details.h"
 
 #include <cstdint>
 #include <optional>
@@ -74,6 +75,9 @@ public:
         // The friends among its players, as the server sent their names, in order of arrival.
         std::vector<std::string> friends;
         ShownFigures figures{StatusCells{}}; // of the cells shown
+        // Its answers over its last passes: kept through edits of the entry, renames and new
+        // addresses alike.
+        PingHistory pings;
 
         // The cells and players the row shows.
         const QueryRow& shown() const { return kept ? *kept : query; }
@@ -108,6 +112,8 @@ public:
     void shareReply(int row);
     // The pass has given the row up: it shows its placeholders, grey (no reply).
     void giveUp(int row);
+    // The rows that a reply of row's server answers, as they stand now (row too, once asked).
+    const std::vector<int>& rowsOfServer(int row) const;
     // The rows that a datagram from fromIP and port may answer, as they stand now.
     const std::vector<int>& rowsOf(std::string_view fromIP, int port) const {
         return senders_.rowsOf(fromIP, port);

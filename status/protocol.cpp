@@ -230,6 +230,13 @@ void applyToRow(QueryRow& row, std::string_view reply, std::optional<uint32_t> p
     if (ping) {
         row.cells.ping = std::to_string(*ping);
     }
+    size_t kept = reply.size();
+    for (const std::string& d : row.reply) {
+        kept += d.size();
+    }
+    if (!reply.empty() && kept <= QueryRow::replyCapacity) {
+        row.reply.emplace_back(reply);
+    }
     std::string numText = "??";
     std::string maxText = "??";
     ScanReply(reply, browserKeys, [&](ReplyKey key, std::string_view value) {
@@ -290,7 +297,11 @@ void RowsBySender::add(int i, const ServerEntry& e, const ServerStatus& status) 
     const std::optional<int32_t> port = tryParseInt(e.port);
     if (port && status.address != "0.0.0.0") {
         // A datagram from port p answers a row whose port text is p minus the offset.
-        rows_[senderKey(status.address, int64_t{*port} + queryPortOffset(e.sockets))].push_back(i);
+        std::vector<int>& rows =
+            rows_[senderKey(status.address, int64_t{*port} + queryPortOffset(e.sockets))];
+        if (std::find(rows.begin(), rows.end(), i) == rows.end()) {
+            rows.push_back(i); // a row asked again within a pass is still one row
+        }
     }
 }
 

@@ -134,8 +134,13 @@ struct StatusCells {
 };
 
 struct QueryRow {
+    // The datagrams of a reply kept for its details take at most this many bytes; further
+    // datagrams are dropped (a reply is a few datagrams of at most 2048 bytes).
+    static constexpr size_t replyCapacity = 16 * 1024;
+
     ServerStatus status;
     StatusCells cells;
+    std::vector<std::string> reply; // the reply's datagrams, as they came
 };
 
 // The browser's rows, one per slot of the server table and indexed like it.
@@ -168,7 +173,8 @@ class RowsBySender {
 public:
     void clear() { rows_.clear(); }
     // Row i, whose pass has just set status. A row whose request was not sent, or whose port
-    // text is not an integer, is answered by no one and not kept.
+    // text is not an integer, is answered by no one and not kept; a row added again is kept
+    // once.
     void add(int i, const ServerEntry& e, const ServerStatus& status);
     // The rows that a datagram from fromIP and port may answer, in table order.
     const std::vector<int>& rowsOf(std::string_view fromIP, int port) const;
@@ -178,7 +184,8 @@ private:
 };
 
 // Applies one datagram of a reply to a row that it answers: the ping (the reply's round trip,
-// when known; else the cell is left as it is), players and mission cells and the row's players.
+// when known; else the cell is left as it is), players and mission cells and the row's players,
+// and keeps the datagram (an empty one, which only tells the ping, is not kept).
 void applyToRow(QueryRow& row, std::string_view reply, std::optional<uint32_t> ping);
 
 // Applies one datagram, received at receiveTick, to every row of servers that it answers and

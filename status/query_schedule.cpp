@@ -95,41 +95,76 @@ void QuerySchedule::sample(History& h, uint32_t roundTrip) {
     h.lastCertain = roundTrip;
 }
 
+void QuerySchedule::retire(const std::string& key, const Server& s, uint32_t now,
+                           std::optional<uint32_t> waiting) {
+    History& h = history_[key];
+    std::vector<uint32_t> open;
+    for (uint32_t r : h.earlier) {
+        if (since(r, now) < static_cast<int32_t>(reach)) {
+            open.push_back(r);
+        }
+    }
+    for (uint32_t r : s.requests) {
+        // A reply to a request overdue by the round trip of the pass's reply is not coming.
+        const bool overdue =
+            s.reply.ping && since(r, now) > static_cast<int32_t>(*s.reply.ping + margin);
+        if (r != s.answeredRequest && r != waiting && !overdue &&
+            since(r, now) < static_cast<int32_t>(reach)) {
+            open.push_back(r);
+        }
+    }
+    h.earlier = std::move(open);
+}
+
 void QuerySchedule::beginPass(uint32_t now) {
     carried_.clear();
     for (auto& [key, s] : servers_) {
-        History& h = history_[key];
-        std::vector<uint32_t> open;
-        for (uint32_t r : h.earlier) {
-            if (since(r, now) < static_cast<int32_t>(reach)) {
-                open.push_back(r);
-            }
-        }
-        for (uint32_t r : s.requests) {
-            // A reply to a request overdue by the round trip of the pass's reply is not coming.
-            const bool overdue =
-                s.reply.ping && since(r, now) > static_cast<int32_t>(*s.reply.ping + margin);
-            if (r != s.answeredRequest && !overdue && since(r, now) < static_cast<int32_t>(reach)) {
-                open.push_back(r);
-            }
-        }
+        std::optional<uint32_t> waiting;
         if (!s.answered && !s.silent && !s.requests.empty() &&
             since(s.requests.back(), now) < static_cast<int32_t>(waitAfter(key, s))) {
             // The new pass counts its requests from the one still waiting.
-            const uint32_t waiting = s.requests.back();
-            std::erase(open, waiting);
+            waiting = s.requests.back();
             Server carried;
             carried.destination = s.destination;
-            carried.requests = {waiting};
+            carried.requests = {*waiting};
             carried_.emplace(key, std::move(carried));
         }
-        h.earlier = std::move(open);
+        retire(key, s, now, waiting);
     }
     servers_.clear();
     timers_ = Timers(Later{now});
     awaiting_ = 0;
     asked_ = 0;
     answered_ = 0;
+}
+
+QuerySchedule::Ask QuerySchedule::askOne(const Destination& d, uint32_t now) {
+    const std::string key = d.key();
+    auto found = servers_.find(key);
+    if (found == servers_.end()) {
+        if (auto carried = carried_.find(key); carried != carried_.end()) {
+            // Its request of the last pass is still waiting.
+            Server& s = servers_.emplace(key, std::move(carried->second)).first->second;
+            carried_.erase(carried);
+            ++awaiting_;
+            retime(key, s);
+            return Ask::wait;
+        }
+        found = servers_.emplace(key, Server{}).first;
+    } else if (!found->second.answered && !found->second.silent) {
+        return Ask::wait;
+    } else {
+        // The pass's answer (or its give-up) stays counted; its requests become earlier ones.
+        retire(key, found->second, now, std::nullopt);
+    }
+    Server& s = found->second;
+    s = Server{};
+    s.destination = d;
+    s.requests.push_back(now);
+    ++awaiting_;
+    retime(key, s);
+    dropStale();
+    return Ask::send;
 }
 
 QuerySchedule::Ask QuerySchedule::ask(const Destination& d, uint32_t now) {

@@ -89,6 +89,11 @@ public:
     void beginPass(uint32_t now);
     // A row of this pass asks the server at d.
     Ask ask(const Destination& d, uint32_t now);
+    // The server at d is asked by itself, through the same waits and retries as in a pass, and
+    // its reply is the one that counts from now on. The pass's counts stay as they are: its
+    // rows have had their answer or their give-up. A server that the pass still awaits is
+    // asked already (wait), as is one whose request of the last pass is still waiting.
+    Ask askOne(const Destination& d, uint32_t now);
     // The tick at which the request that ask() or due() just asked for was handed to the socket.
     void sent(const std::string& key, uint32_t tick);
 
@@ -171,6 +176,10 @@ private:
     };
     using Timers = std::priority_queue<Timer, std::vector<Timer>, Later>;
 
+    // The requests of s that a reply may still answer become the server's earlier ones (a reply
+    // to them never counts again), except waiting, which a new pass goes on waiting for.
+    void retire(const std::string& key, const Server& s, uint32_t now,
+                std::optional<uint32_t> waiting);
     // The wait after the last request of s that has been sent.
     uint32_t waitAfter(const std::string& key, const Server& s) const;
     // When s is next due: its probe, or the end of its last request's wait while it awaits.

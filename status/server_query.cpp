@@ -23,6 +23,7 @@ Destination QueryPass::destination(const ServerEntry& e, const std::string& addr
 void QueryPass::reset(const ServerEntry& e, QueryRow& row) {
     row.status.sendTick = GetTickCount();
     row.cells = StatusCells{};
+    row.reply.clear();
     row.status.address = "0.0.0.0";
     // Reset before the port is read, so that a row whose port text is wrong never shows the
     // players of an earlier pass.
@@ -31,7 +32,7 @@ void QueryPass::reset(const ServerEntry& e, QueryRow& row) {
 }
 
 std::optional<QuerySchedule::Ask> QueryPass::query(const ServerEntry& e, QueryRow& row,
-                                                   IPv4Bytes looked) {
+                                                   IPv4Bytes looked, bool alone) {
     const int32_t port = queryPort(e);
     std::optional<IPv4Bytes> address = dottedAddress(e.ip);
     if (!address && needsLookUp(e.ip)) {
@@ -50,7 +51,8 @@ std::optional<QuerySchedule::Ask> QueryPass::query(const ServerEntry& e, QueryRo
     }
     const Destination d = destination(e, addressText(*address));
     row.status.address = d.address;
-    const QuerySchedule::Ask ask = schedule_.ask(d, GetTickCount());
+    const QuerySchedule::Ask ask =
+        alone ? schedule_.askOne(d, GetTickCount()) : schedule_.ask(d, GetTickCount());
     if (ask == QuerySchedule::Ask::send) {
         send(d, &row.status);
     }

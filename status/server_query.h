@@ -39,9 +39,10 @@ public:
     // resolve, or the address 0.0.0.0, is left to the endpoint, which reports it; the row is
     // then not asked and nothing is given. Otherwise gives what the schedule said, and sends
     // the request when it said so (a server that an earlier row asked is not asked again). A
-    // port text that is not an integer raises EConvertError.
+    // port text that is not an integer raises EConvertError. A server asked alone, outside a
+    // pass, is asked anew even when the last pass had its answer.
     std::optional<QuerySchedule::Ask> query(const ServerEntry& e, QueryRow& row,
-                                            IPv4Bytes looked = {});
+                                            IPv4Bytes looked = {}, bool alone = false);
     // Asks the server at d again.
     void resend(const Destination& d);
     // Hands the requests not yet sent to the socket, and tells the schedule (and their rows'

@@ -2,6 +2,7 @@
 #include "settings/errors.h"
 #include "status/protocol.h"
 #include "status/query_schedule.h"
+#include "status/server_details.h"
 
 #include <QTest>
 
@@ -134,6 +135,82 @@ private slots:
                                ? QString("-")
                                : QString("%1 %2").arg(QString::fromStdString(m.id)).arg(m.part);
         QCOMPARE(id + (m.final ? " final" : " no"), marks);
+    }
+
+    // A reply's keys and values for its details ("|" for a backslash, "#" a datagram's end).
+    void details_data() {
+        QTest::addColumn<QByteArray>("datagrams");
+        QTest::addColumn<QStringList>("pairs"); // "key=value"
+        QTest::newRow("keys in the order sent")
+            << QByteArray("|mapname|Velkrand|gametype|Island Raid|numplayers|0|")
+            << QStringList{"mapname=Velkrand", "gametype=Island Raid", "numplayers=0"};
+        QTest::newRow("parts in part order, the markers kept")
+            << QByteArray("|b|2|queryid|7.2|final||#|a|1|queryid|7.1|")
+            << QStringList{"a=1", "queryid=7.1", "b=2", "queryid=7.2", "final="};
+        QTest::newRow("unmarked parts as they came")
+            << QByteArray("|b|2|#|a|1|") << QStringList{"b=2", "a=1"};
+        QTest::newRow("a key without a value, text after the last backslash")
+            << QByteArray("|empty||queryid|1.1|tail")
+            << QStringList{"empty=", "queryid=1.1", "tail="};
+        QTest::newRow("cut at a NUL") << QByteArray("|a|1|b|\0|2|", 11) << QStringList{"a=1", "b="};
+        QTest::newRow("no leading backslash") << QByteArray("k|v|") << QStringList{"k=v"};
+        QTest::newRow("Latin-1 bytes kept")
+            << QByteArray("|hostname|K\xe4rp\xe4|") << QStringList{"hostname=K\u00e4rp\u00e4"};
+        QTest::newRow("empty") << QByteArray() << QStringList{};
+    }
+    void details() {
+        QFETCH(QByteArray, datagrams);
+        QFETCH(QStringList, pairs);
+        std::vector<std::string> parts;
+        for (QByteArray d : datagrams.split('#')) {
+            parts.push_back(d.replace('|', '\\').toStdString());
+        }
+        QStringList got;
+        for (const auto& [key, value] : replyPairs(parts)) {
+            got << QString::fromLatin1(key + "=" + value);
+        }
+        QCOMPARE(got, pairs);
+    }
+
+    // A server's answers pass by pass ("30" a round trip, "-" no answer, "?" an answer whose
+    // round trip is not known, "?30" one told later, "+" a pass begun and not over).
+    void pingHistory_data() {
+        QTest::addColumn<QStringList>("passes");
+        QTest::addColumn<QString>("summary"); // "lowest median highest answered/asked"
+        QTest::newRow("none") << QStringList{} << "- - - 0/0";
+        QTest::newRow("odd count") << QStringList{"30", "10", "20"} << "10 20 30 3/3";
+        QTest::newRow("even count, no answer, an open pass")
+            << QStringList{"30", "-", "10", "+"} << "10 20 30 2/3";
+        QTest::newRow("round trip unknown, then told") << QStringList{"?", "?40"} << "40 40 40 2/2";
+        QTest::newRow("the last 20 passes")
+            << (QStringList(5, "-") + QStringList(20, "7")) << "7 7 7 20/20";
+    }
+    void pingHistory() {
+        QFETCH(QStringList, passes);
+        QFETCH(QString, summary);
+        PingHistory h;
+        for (const QString& p : passes) {
+            h.begin();
+            if (p == "-") {
+                h.giveUp();
+            } else if (p.startsWith('?')) {
+                h.answer(std::nullopt);
+                if (p.size() > 1) {
+                    h.answer(p.mid(1).toUInt());
+                }
+            } else if (p != "+") {
+                h.answer(p.toUInt());
+                h.answer(99); // a further part of the same reply changes nothing
+            }
+        }
+        const PingHistory::Summary s = h.summary();
+        auto n = [](std::optional<uint32_t> v) { return v ? QString::number(*v) : QString("-"); };
+        QCOMPARE(QString("%1 %2 %3 %4/%5")
+                     .arg(n(s.lowest), n(s.median), n(s.highest))
+                     .arg(s.answered)
+                     .arg(s.asked),
+                 summary);
+        QVERIFY(h.passes().size() <= PingHistory::capacity);
     }
 
     // A server's datagrams in one pass, asked at 0 and, when no reply came by then, at 1000

@@ -246,24 +246,38 @@ private slots:
     // server that has answered or run out of requests is asked anew.
     void nextPass_data() {
         QTest::addColumn<int>("replyAt");   // the first pass's reply, before (-1: none)
-        QTest::addColumn<int>("refresh");   // when the second pass begins
-        QTest::addColumn<QString>("ask");   // what the second pass's row is told
-        QTest::addColumn<int>("lateReply"); // a datagram after the second pass began
+        QTest::addColumn<int>("refresh");   // when the server is asked again
+        QTest::addColumn<bool>("alone");    // by itself (askOne) rather than by a second pass
+        QTest::addColumn<QString>("ask");   // what the row is told
+        QTest::addColumn<int>("lateReply"); // a datagram after the server was asked again
         QTest::addColumn<int>("counted");   // the ping it shows, -1: none
-        QTest::newRow("still waiting: taken over") << -1 << 508 << "wait" << 700 << 700;
-        QTest::newRow("answered: asked anew") << 300 << 508 << "send" << 700 << 192;
-        QTest::newRow("out of requests: asked anew") << -1 << 12000 << "send" << 12100 << 100;
+        QTest::addColumn<int>("answered");  // the rows of the pass answered then
+        QTest::newRow("still waiting: taken over")
+            << -1 << 508 << false << "wait" << 700 << 700 << 1;
+        QTest::newRow("answered: asked anew") << 300 << 508 << false << "send" << 700 << 192 << 1;
+        QTest::newRow("out of requests: asked anew")
+            << -1 << 12000 << false << "send" << 12100 << 100 << 1;
         QTest::newRow("asked anew: a reply from before that request")
-            << 300 << 508 << "send" << 400 << -1;
+            << 300 << 508 << false << "send" << 400 << -1 << 0;
         QTest::newRow("asked anew: a late reply to the last pass's other request")
-            << 1010 << 1050 << "send" << 1060 << -1;
+            << 1010 << 1050 << false << "send" << 1060 << -1 << 0;
+        QTest::newRow("alone, answered: asked anew, the pass's count kept")
+            << 300 << 508 << true << "send" << 700 << 192 << 1;
+        QTest::newRow("alone, still awaited by the pass: asked already")
+            << -1 << 508 << true << "wait" << 700 << 700 << 1;
+        QTest::newRow("alone, given up by the pass: asked anew, the pass's count kept")
+            << -1 << 12000 << true << "send" << 12100 << 100 << 0;
+        QTest::newRow("alone: a reply from before that request")
+            << 300 << 508 << true << "send" << 400 << -1 << 1;
     }
     void nextPass() {
         QFETCH(int, replyAt);
         QFETCH(int, refresh);
+        QFETCH(bool, alone);
         QFETCH(QString, ask);
         QFETCH(int, lateReply);
         QFETCH(int, counted);
+        QFETCH(int, answered);
         QuerySchedule s = askedAtZero();
         uint32_t t = 0;
         auto runTo = [&](int until) {
@@ -278,11 +292,14 @@ private slots:
             QVERIFY(s.received(slowOne.key(), "A", static_cast<uint32_t>(replyAt)).counts);
         }
         runTo(refresh);
-        s.beginPass(static_cast<uint32_t>(refresh));
-        const QuerySchedule::Ask told = s.ask(slowOne, static_cast<uint32_t>(refresh));
+        const auto at = static_cast<uint32_t>(refresh);
+        if (!alone) {
+            s.beginPass(at);
+        }
+        const QuerySchedule::Ask told = alone ? s.askOne(slowOne, at) : s.ask(slowOne, at);
         QCOMPARE(told == QuerySchedule::Ask::send ? QString("send") : QString("wait"), ask);
         if (told == QuerySchedule::Ask::send) {
-            s.sent(slowOne.key(), static_cast<uint32_t>(refresh));
+            s.sent(slowOne.key(), at);
         }
         const std::optional<uint32_t> ping =
             s.received(slowOne.key(), "B", static_cast<uint32_t>(lateReply)).ping;
@@ -290,6 +307,8 @@ private slots:
         if (ping) { // a reply counts once
             QVERIFY(!s.received(slowOne.key(), "C", static_cast<uint32_t>(lateReply + 500)).counts);
         }
+        QCOMPARE(s.asked(), 1);
+        QCOMPARE(s.answered(), answered);
     }
 
     // A server that answers each pass's first request after trip ms, passes far apart: the

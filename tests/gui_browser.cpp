@@ -9,13 +9,16 @@
 #include "net/address.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/TFormDetails.h"
 #include "status/TFormWatcher.h"
 #include "status/desktop_notifier.h"
+#include "status/server_model.h"
 #include "support/fake_server.h"
 #include "support/launcher_fixture.h"
 #include "ui_TForm1.h"
 #include "ui_TForm3.h"
 #include "ui_TForm4.h"
+#include "ui_TFormDetails.h"
 #include "ui_TFormFriends.h"
 #include "ui_TFormWatcher.h"
 
@@ -653,6 +656,159 @@ private slots:
             launchedWith().contains("-port=" + QString::fromStdString(gamePort(fake.ports[1]))));
     }
 
+    // The details window (Ctrl+I) of the selected server: its reply's keys and values in the
+    // order sent, each tooltip the whole text escaped, the players, the pings; Esc closes it.
+    void details_data() {
+        QTest::addColumn<QJsonArray>("replies");
+        QTest::addColumn<QStringList>("pairs"); // "key=value"
+        QTest::addColumn<QString>("tooltip");   // the last value's
+        const QString longValue = QString("long ").repeated(60);
+        QTest::newRow("keys in the order sent, players")
+            << QJsonArray{tokens({"mapname", "Velkrand", "gametype", "Island Raid", "numplayers",
+                                  "1", "player_0", "Ann", "score_0", "5", "gstate", "14"})}
+            << QStringList{"mapname=Velkrand", "gametype=Island Raid",
+                           "numplayers=1",     "player_0=Ann",
+                           "score_0=5",        "gstate=14"}
+            << "<qt>14</qt>";
+        QTest::newRow("two parts, in part order")
+            << QJsonArray{QJsonObject{
+                   {"datagrams", QJsonArray{tokens({"b", "2", "queryid", "7.2", "final", ""}),
+                                            tokens({"a", "1", "queryid", "7.1"})}}}}
+            << QStringList{"a=1", "queryid=7.1", "b=2", "queryid=7.2", "final="} << "";
+        QTest::newRow("Latin-1 and markup as text")
+            << QJsonArray{tokens({"hostname", "K\u00e4rp\u00e4 <b>&amp;</b>"})}
+            << QStringList{"hostname=K\u00e4rp\u00e4 <b>&amp;</b>"}
+            << "<qt>K\u00e4rp\u00e4 &lt;b&gt;&amp;amp;&lt;/b&gt;</qt>";
+        QTest::newRow("a long value, elided")
+            << QJsonArray{tokens({"rules", longValue})} << QStringList{"rules=" + longValue}
+            << "<qt>" + longValue + "</qt>";
+    }
+    void details() {
+        QFETCH(QJsonArray, replies);
+        QFETCH(QStringList, pairs);
+        QFETCH(QString, tooltip);
+        FakeServer fake;
+        QVERIFY(fake.start(1, QJsonArray{QJsonObject{{"replies", replies}}}));
+        openBrowser({{"Raid", "127.0.0.1", gamePort(fake.ports[0])}});
+        QTRY_VERIFY(statuses.contains("Query done..."));
+        clickRow(0);
+        QTest::keyClick(ui()->SGrid, Qt::Key_I, Qt::ControlModifier);
+        TFormDetails* d = form()->details();
+        QVERIFY(d && d->isVisible());
+        const QAbstractItemModel* m = d->ui()->ReplyView->model();
+        QStringList got;
+        for (int r = 0; r < m->rowCount(); ++r) {
+            got << m->index(r, 0).data().toString() + "=" + m->index(r, 1).data().toString();
+        }
+        QCOMPARE(got, pairs);
+        const QModelIndex last = m->index(m->rowCount() - 1, 1);
+        QCOMPARE(last.data(Qt::ToolTipRole).toString(), tooltip);
+        const QTableView* view = d->ui()->ReplyView;
+        if (QTest::currentDataTag() == QString("a long value, elided")) {
+            QVERIFY(!view->wordWrap() && view->textElideMode() == Qt::ElideRight &&
+                    view->fontMetrics().horizontalAdvance(last.data().toString()) >
+                        view->columnWidth(1));
+        }
+        QCOMPARE(d->ui()->ServerName->textFormat(), Qt::PlainText);
+        QVERIFY(d->ui()->PingFigures->text().endsWith("Answered 1 of 1"));
+        if (QTest::currentDataTag() == QString("keys in the order sent, players")) {
+            const QAbstractItemModel* p = d->ui()->PlayerView->model();
+            QCOMPARE(p->index(0, 0).data().toString() + " " + p->index(0, 1).data().toString(),
+                     QString("Ann 5"));
+            QVERIFY(d->grab().save("/tmp/shots/details.png"));
+        }
+        QTest::keyClick(d, Qt::Key_Escape);
+        QVERIFY(!d->isVisible());
+    }
+
+    // "Refresh server" (the row menu, or F5 in the details window) asks that server alone, as a
+    // pass would, again and again while it does not answer: the other rows, the status line,
+    // the pass's count and the Refresh button are left alone. A pass still awaiting the server
+    // asks nothing more.
+    void refreshOne_data() {
+        QTest::addColumn<QString>("how");        // "menu" or "F5"
+        QTest::addColumn<int>("slow");           // the server whose reply keeps the pass going
+        QTest::addColumn<QJsonObject>("second"); // the server's answer after the first
+        QTest::addColumn<QString>("cells");      // its row's players afterwards
+        QTest::addColumn<int>("asked");          // the requests it had
+        QTest::addColumn<QString>("answered");   // its pings' count
+        QTest::addColumn<int>("pairs");          // the keys its details show
+        const QJsonObject one = tokens({"numplayers", "1", "maxplayers", "12"});
+        QTest::newRow("menu, after the pass")
+            << "menu" << -1 << one << "1/10" << 2 << "Answered 2 of 2" << 2;
+        QTest::newRow("F5 in the details, no answer: asked four times, then given up")
+            << "F5" << -1 << QJsonObject{{"silent", true}} << " " << 5 << "Answered 1 of 2" << 0;
+        QTest::newRow("during the pass, answered already: asked alone")
+            << "menu" << 2 << one << "1/10" << 2 << "Answered 2 of 2" << 2;
+        QTest::newRow("during the pass, still awaited: the pass's request stands")
+            << "menu" << 0 << one << "3/10" << 1 << "Answered 1 of 1" << 7;
+    }
+    void refreshOne() {
+        QFETCH(QString, how);
+        QFETCH(int, slow);
+        QFETCH(QJsonObject, second);
+        QFETCH(QString, cells);
+        QFETCH(int, asked);
+        QFETCH(QString, answered);
+        QFETCH(int, pairs);
+        FakeServer fake;
+        QJsonObject first = tokens(islandRaid);
+        first["delayMs"] = slow == 0 ? 700 : 0; // within the first wait: asked once
+        QVERIFY(fake.start(3, QJsonArray{QJsonObject{{"replies", QJsonArray{first, second}}},
+                                         QJsonObject{},
+                                         QJsonObject{{"delayMs", slow == 2 ? 1500 : 0}}}));
+        openBrowser({{"Refreshed", "127.0.0.1", gamePort(fake.ports[0])},
+                     {"Other", "127.0.0.1", gamePort(fake.ports[1])},
+                     {"Slow", "127.0.0.1", gamePort(fake.ports[2])}});
+        if (slow < 0) {
+            QTRY_VERIFY(statuses.contains("Query done..."));
+            waitForRefresh();
+        } else if (slow == 2) {
+            QTRY_COMPARE(cell(0, 3), QString("3/10"));
+        }
+        QTRY_VERIFY(!cell(1, 3).trimmed().isEmpty());
+        const QStringList other = rowCells(1);
+        auto requests = [&](int port) {
+            return fake.received().filter(QRegularExpression(QString("^%1 ").arg(port))).size();
+        };
+        statuses.clear();
+        QCOMPARE(progress().isEmpty(), slow < 0);
+        if (how == "F5") {
+            clickRow(0);
+            form()->ShowDetails(*form()->selectedServer());
+            QTRY_COMPARE(QApplication::activeWindow(), form()->details());
+            QTest::keyClick(form()->details(), Qt::Key_F5);
+        } else {
+            QMenu* menu = menuOn(ui()->SGrid, 0);
+            QVERIFY(menu);
+            for (QAction* a : menu->actions()) {
+                if (a->text() == "Refresh server") {
+                    menu->close();
+                    a->trigger();
+                }
+            }
+        }
+        QStringList progresses;
+        QElapsedTimer waited;
+        for (waited.start(); waited.elapsed() < (how == "F5" ? 6000 : 2500);) {
+            progresses << progress();
+            QTest::qWait(20);
+        }
+        progresses.removeDuplicates();
+        QCOMPARE(cell(0, 3), cells);
+        QCOMPARE(requests(fake.ports[0]), asked);
+        QCOMPARE(requests(fake.ports[1]), 1);
+        QCOMPARE(rowCells(1), other);
+        QVERIFY(ui()->BitBtn2->isEnabled());
+        QVERIFY2(!statuses.contains("Querying servers..."), qPrintable(statuses.join('|')));
+        for (const QString& p : progresses) {
+            QVERIFY2(p.isEmpty() || (slow >= 0 && p.endsWith(" of 3")), qPrintable(p));
+        }
+        form()->ShowDetails(*form()->model()->keyOf(form()->model()->index(0, 0)));
+        QVERIFY(form()->details()->ui()->PingFigures->text().endsWith(answered));
+        QCOMPARE(form()->details()->ui()->ReplyView->model()->rowCount(), pairs);
+    }
+
     // A server listed twice is asked once, and each row lists its players once.
     void serverListedTwice() {
         FakeServer fake;
@@ -663,6 +819,15 @@ private slots:
         QTRY_COMPARE(cell(1, 3), QString("2/10"));
         QTest::qWait(200); // a second reply, if there were one, has arrived by now
         QCOMPARE(fake.received().size(), 1);
+        for (int row : {0, 1}) {
+            clickRow(row);
+            QCOMPARE(players(), (QStringList{"Player 0 0", "Player 1 1"}));
+        }
+        // Refreshed from one row: asked once more, for both.
+        form()->RefreshServer(*form()->model()->keyOf(form()->model()->index(1, 0)));
+        QTRY_COMPARE(fake.received().size(), 2);
+        QTest::qWait(200);
+        QCOMPARE(fake.received().size(), 2);
         for (int row : {0, 1}) {
             clickRow(row);
             QCOMPARE(players(), (QStringList{"Player 0 0", "Player 1 1"}));
@@ -1252,8 +1417,8 @@ private slots:
             for (QAction* a : menu->actions()) {
                 texts << a->text();
             }
-            QCOMPARE(texts,
-                     (QStringList{"Join server", "Watcher", "Copy address", "Edit server..."}));
+            QCOMPARE(texts, (QStringList{"Join server", "Watcher", "Copy address", "Edit server...",
+                                         "Server details...", "Refresh server"}));
             menu->close();
         }
     }
@@ -1265,6 +1430,7 @@ private slots:
         QTest::newRow("Watcher") << "Watcher";
         QTest::newRow("Copy address") << "Copy address";
         QTest::newRow("Edit server...") << "Edit server...";
+        QTest::newRow("Server details...") << "Server details...";
     }
     void rowMenu() {
         QFETCH(QString, item);
@@ -1297,6 +1463,8 @@ private slots:
             QVERIFY(launchedWith().contains("-port=2402"));
         } else if (item == "Watcher") {
             QCOMPARE(vkr::forms().formWatcher->udps->RemoteHost, std::string("10.1.2.3"));
+        } else if (item == "Server details...") {
+            QCOMPARE(form()->details()->ui()->Address->text(), QString("10.1.2.3:2402"));
         } else if (item == "Copy address") {
             QCOMPARE(QApplication::clipboard()->text(), QString("10.1.2.3:2402"));
         } else {

@@ -4,6 +4,7 @@
 
 #include "status/protocol.h"
 #include "status/query_schedule.h"
+#include "status/server_details.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -41,6 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             check(value.find('\0') == std::string_view::npos);
             check(value.data() >= d.data() && value.data() + value.size() <= d.data() + d.size());
         });
+    }
+
+    // The details' keys and values hold neither a backslash nor a NUL.
+    std::vector<std::string> reply(datagrams.begin(), datagrams.end());
+    for (const auto& [key, value] : vkr::replyPairs(reply)) {
+        check((key + value).find_first_of(std::string_view("\\\0", 2)) == std::string::npos);
     }
 
     // Two rows answered by the same sender, one that is not. The tables are kept across runs

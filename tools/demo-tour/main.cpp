@@ -13,6 +13,7 @@
 #include "dialogs/TFormFriends.h"
 #include "dialogs/TFormOptions.h"
 #include "status/TForm4.h"
+#include "status/TFormDetails.h"
 #include "status/TFormWatcher.h"
 #include "status/play_history.h"
 #include "ui_TForm1.h"
@@ -57,6 +58,23 @@ void saveShot(QWidget* window, const char* name) {
         std::fprintf(stderr, "demo-tour: could not save %s\n", path.toUtf8().constData());
     }
     std::fflush(stdout);
+}
+
+// The colours of a dark desktop, for a second picture of a window.
+QPalette darkPalette() {
+    QPalette p;
+    const QColor window(53, 53, 53), base(35, 35, 35), text(230, 230, 230);
+    for (auto role : {QPalette::Window, QPalette::Button, QPalette::AlternateBase}) {
+        p.setColor(role, window);
+    }
+    p.setColor(QPalette::Base, base);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        p.setColor(role, text);
+    }
+    p.setColor(QPalette::Mid, QColor(90, 90, 90));
+    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    return p;
 }
 
 // Opens a secondary window from the main window's menu, takes its picture and closes it.
@@ -105,6 +123,18 @@ std::vector<Step> tour() {
         {[browser] {
              browser->PlayedOnly->click();
              browser->MaxPing->setCurrentIndex(0);
+         },
+         300},
+        // The first server's details, after it has been refreshed a few times.
+        {[f] { f.form4->ShowDetails(*f.form4->selectedServer()); }, 500},
+        {[f] { f.form4->RefreshServer(*f.form4->selectedServer()); }, 500},
+        {[f] { f.form4->RefreshServer(*f.form4->selectedServer()); }, 500},
+        {[f] { f.form4->RefreshServer(*f.form4->selectedServer()); }, 500},
+        {[f] { saveShot(f.form4->details(), "details"); }, 300},
+        {[f] { f.form4->details()->setPalette(darkPalette()); }, 300},
+        {[f] {
+             saveShot(f.form4->details(), "details-dark");
+             f.form4->details()->close();
          },
          300},
         // The last demo server is the one whose new game the watcher announces.
