@@ -139,11 +139,14 @@ void TFormDetails::showRow() {
     if (r < 0) {
         ui_->ServerName->setText("This server is no longer in the server list.");
         ui_->Address->clear();
+        ui_->LastPlayed->hide();
         return; // the rest shows what the server last had
     }
     const vkr::BrowserRows::Row& row = rows[r];
     ui_->ServerName->setText(ServerModel::cellText(row, ServerModel::NameColumn));
     ui_->Address->setText(ServerModel::hostCell(row.entry));
+    ui_->LastPlayed->setText(model_->lastPlayed(r));
+    ui_->LastPlayed->setVisible(!ui_->LastPlayed->text().isEmpty());
     reply_->show(vkr::replyPairs(row.shown().reply));
     players_->show(row.shown().status, rows.friendSet());
     const QString figures = pingFigures(row.pings.summary());

@@ -42,6 +42,8 @@ public:
     void setHistory(const std::vector<std::string>& history);
     // The row's place in the history, 0 the newest; -1 when its address was never played on.
     int playedRank(int row) const { return played_[static_cast<size_t>(row)].rank; }
+    // "Last played: ..." for the row's address; empty when it was never played on.
+    const QString& lastPlayed(int row) const { return played_[static_cast<size_t>(row)].tooltip; }
 
     // The entry of an index of this model; none for an invalid index.
     std::optional<vkr::EntryKey> keyOf(const QModelIndex& index) const;

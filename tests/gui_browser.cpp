@@ -949,6 +949,9 @@ private slots:
         QTest::mouseClick(ui()->AddButton, Qt::LeftButton);
         QCOMPARE(shownNames(), QStringList{"127.0.0.1"});
         QVERIFY(at(0).data(Qt::ToolTipRole).toString().startsWith("Last played: "));
+        clickRow(0);
+        QTest::keyClick(ui()->SGrid, Qt::Key_I, Qt::ControlModifier);
+        QCOMPARE(form()->details()->ui()->LastPlayed->text(), at(0).data(Qt::ToolTipRole));
     }
 
     // Sorting moves rows, never servers: the row clicked joins the server it shows, after a
