@@ -31,17 +31,18 @@ void ServerModel::flushChanges() {
     changed.swap(changed_);
     std::sort(changed.begin(), changed.end());
     changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
-    std::erase_if(changed, [this](int row) { return row >= rowCount(); });
-    if (changed.empty()) {
-        return;
+    for (size_t i = 0; i < changed.size() && changed[i] < rowCount();) {
+        size_t end = i + 1;
+        while (end < changed.size() && changed[end] == changed[end - 1] + 1 &&
+               changed[end] < rowCount()) {
+            ++end;
+        }
+        for (size_t k = i; k < end; ++k) {
+            rows_.markFriends(changed[k]);
+        }
+        emit dataChanged(index(changed[i], 0), index(changed[end - 1], ColumnCount - 1));
+        i = end;
     }
-    for (int row : changed) {
-        rows_.markFriends(row);
-    }
-    // One signal for the span: the sorted view then moves every changed row in one layout
-    // change. Replies come in no order of the table, so a signal per run of neighbouring rows
-    // is a signal per row, and each costs the views a layout change of all their rows.
-    emit dataChanged(index(changed.front(), 0), index(changed.back(), ColumnCount - 1));
 }
 
 void ServerModel::makeKeys(int row) {

@@ -16,10 +16,10 @@
 // The browser's server grid as a model: one row per server entry of the table, in table order,
 // keyed by the entry (never by its position). Its cells are the grid's texts: the entry's name,
 // host and port, and the ping, players and mission that the replies write. Replies and the
-// overdue check change rows without telling the views; flushChanges tells them once, one signal
-// over the rows changed, so that a burst of replies costs the views one update. Each row keeps
-// its sort keys (the collation keys of its text cells, made when the row changes, and its
-// numbers), so that the sorted view's look at the span is cheap.
+// overdue check change rows without telling the views; flushChanges tells them once, a signal
+// per run of neighbouring rows changed, so that a burst of replies costs the views one update
+// and the sorted view looks again only at the rows that changed. Each row keeps the collation
+// keys of its text cells, made when the row changes, for the sort.
 class ServerModel : public QAbstractTableModel, private vkr::BrowserRowsListener {
     Q_OBJECT
 public:
