@@ -409,17 +409,21 @@ void hostileReplies() {
         (*rows)[i].status.resetPlayers();
     }
     const double afterReset = static_cast<double>(heapInUse()) - static_cast<double>(before);
-    // Per row: the texts, and two 16-bit starts per player.
+    // Per row: the texts, two 16-bit starts per player, and the reply's datagrams kept for the
+    // server's details.
     const double bound = serverCount *
                          (vkr::ServerStatus::playerBytesCapacity +
-                          2.0 * sizeof(uint16_t) * vkr::ServerStatus::playerCapacity) /
+                          2.0 * sizeof(uint16_t) * vkr::ServerStatus::playerCapacity +
+                          vkr::QueryRow::replyCapacity) /
                          (1024 * 1024);
     std::printf("hostile replies (1025 x 1025 players of 200 bytes, %zu datagrams each):\n",
                 datagrams.size());
     std::printf("  heap held for the players:           %7.1f MiB (bound %.1f MiB); %d of 1025 "
                 "players kept per row\n",
                 held / 1048576.0, bound, kept);
-    std::printf("  heap held after the rows reset:      %7.1f MiB\n", afterReset / 1048576.0);
+    std::printf(
+        "  heap held after the rows reset:      %7.1f MiB (the replies kept for the details)\n",
+        afterReset / 1048576.0);
 }
 
 // Marks the friends among the players of serverCount rows of 16 players, as the browser does:
