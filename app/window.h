@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QTextDocument>
 
 #include <functional>
 #include <string>
@@ -24,6 +25,15 @@ inline std::string editedText(const QString& field, const std::string& stored) {
 // Bytes from the network (server replies) are shown one character per byte, so none is lost.
 inline QString fromBytes(const std::string& bytes) {
     return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+// A tooltip that shows text as it is: Qt reads a tooltip that looks like markup as rich text,
+// and text from servers (a player's name) must never be read so.
+inline QString plainToolTip(const QString& text) {
+    if (!Qt::mightBeRichText(text)) {
+        return text;
+    }
+    return "<p style='white-space:pre-wrap'>" + text.toHtmlEscaped().replace('\n', "<br>") + "</p>";
 }
 
 // A secondary window of the launcher. Enter presses the default button; Esc runs the window's

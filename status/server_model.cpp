@@ -170,7 +170,7 @@ QVariant ServerModel::data(const QModelIndex& index, int role) const {
         if (index.column() == NameColumn && !played.isEmpty()) {
             lines << played;
         }
-        return lines.isEmpty() ? QVariant() : QVariant(lines.join('\n'));
+        return lines.isEmpty() ? QVariant() : QVariant(vkr::plainToolTip(lines.join('\n')));
     }
     }
     return {};

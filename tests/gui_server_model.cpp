@@ -1,6 +1,7 @@
 // The browser's server model and its sorted view, without a window: edits of the server table
 // keep every row on its server and its status, and Qt's model checker sees every change
 // announced as it happens.
+#include "app/window.h"
 #include "status/server_model.h"
 
 #include <QAbstractItemModelTester>
@@ -46,6 +47,25 @@ class ServerModelTest : public QObject {
     }
 
 private slots:
+    // A tooltip shows its text as it is, whatever markup a player's name holds.
+    void plainToolTips_data() {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain") << "Friends: Ann";
+        QTest::newRow("a tag") << "Friends: <b>Ann</b>,  cy ";
+        QTest::newRow("a tag, an entity, two lines") << "Friends: <i>x</i> &amp;\nLast played: 1";
+    }
+    void plainToolTips() {
+        QFETCH(QString, text);
+        const QString tip = vkr::plainToolTip(text);
+        QTextDocument shown;
+        if (Qt::mightBeRichText(tip)) {
+            shown.setHtml(tip);
+        } else {
+            shown.setPlainText(tip);
+        }
+        QCOMPARE(shown.toPlainText(), text);
+    }
+
     // A, B and C answered with 1, 2 and 3 players; the view sorts by Players, down, with B
     // selected. Then the table is edited, and B's old address answers once more with 9.
     void edits_data() {
