@@ -34,6 +34,16 @@ CommandArgs parseCommandArgs(int argc, const char* const* argv) {
             args.version = true;
         } else if (given == "--help" || given == "-h") {
             args.help = true;
+        } else if (given.starts_with("--lang=")) {
+            args.language = given.substr(7);
+        } else if (given == "--lang") {
+            if (i + 1 == argc) {
+                if (args.missingValue.empty()) {
+                    args.missingValue = given;
+                }
+                continue;
+            }
+            args.language = argv[++i];
         } else if (listed(qtSwitches, arg) || arg.starts_with("-style=") ||
                    arg.starts_with("-stylesheet=")) {
             // Qt's own, applied by QApplication.

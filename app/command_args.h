@@ -5,7 +5,8 @@
 namespace vkr {
 
 // What the launcher was asked on its command line: "--version" and "--help" (also "-h"), each
-// any number of times and in any order, and Qt's own options ("-style Fusion", "-stylesheet
+// any number of times and in any order, "--lang CODE" (or "--lang=CODE", the last one counts),
+// and Qt's own options ("-style Fusion", "-stylesheet
 // file.qss", "-platform offscreen", "-reverse", ...), which are left for QApplication to apply.
 // unknown is the first other argument (empty when there is none); missingValue is the first of
 // Qt's options that wants a value and is the last argument. platform and display are the values
@@ -15,6 +16,7 @@ struct CommandArgs {
     bool help = false;
     std::string unknown;
     std::string missingValue;
+    std::string language;
     std::string platform;
     std::string display;
 };

@@ -10,13 +10,15 @@
 namespace {
 
 const char* const helpText =
-    "usage: vkr-launcher [--version] [--help] [QT OPTION...]\n"
+    "usage: vkr-launcher [--version] [--help] [--lang CODE] [QT OPTION...]\n"
     "\n"
     "A launcher and server browser for the game Operation Velkrand. Its settings are kept in\n"
     "$XDG_CONFIG_HOME/vkr-launcher/registry.reg (~/.config/vkr-launcher/registry.reg).\n"
     "\n"
     "  --version        print the launcher's version and exit\n"
     "  -h, --help       print this text and exit\n"
+    "  --lang CODE      show the windows in this language (de, fi, en) instead of the one\n"
+    "                   of LANGUAGE, LC_ALL, LC_MESSAGES or LANG\n"
     "\n"
     "Qt's own options are applied to the windows, among them:\n"
     "  -style NAME      widget style (Fusion, Windows)\n"
@@ -70,5 +72,5 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
-    return vkr::runLauncher(argc, argv);
+    return vkr::runLauncher(argc, argv, args.language);
 }

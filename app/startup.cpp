@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "app/translations.h"
 
 #include "app/TForm1.h"
 #include "app/exit_signals.h"
@@ -126,9 +127,10 @@ void closeMainWindow() {
 
 } // namespace
 
-int runLauncher(int argc, char** argv) {
+int runLauncher(int argc, char** argv, const std::string& language) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kApplicationTitle);
+    installTranslations(QString::fromStdString(language));
     QApplication::setQuitOnLastWindowClosed(false);
 
     // Caught before the launcher can be found, so that a signal sent to it once it answers

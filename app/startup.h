@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class QFont;
 class QWidget;
 
@@ -25,7 +27,8 @@ void destroyForms();
 // window.
 QWidget* windowToBringForward();
 
-// The program: application title, windows, message loop. Returns the exit code.
-int runLauncher(int argc, char** argv);
+// The program: application title, language (a code such as "de"; empty: the user's), windows,
+// message loop. Returns the exit code.
+int runLauncher(int argc, char** argv, const std::string& language);
 
 } // namespace vkr

@@ -5,6 +5,22 @@
 
 using namespace vkr;
 
+namespace {
+
+CommandArgs parse(const QStringList& args) {
+    std::vector<QByteArray> bytes{"vkr-launcher"};
+    for (const QString& a : args) {
+        bytes.push_back(a.toUtf8());
+    }
+    std::vector<const char*> argv;
+    for (const QByteArray& b : bytes) {
+        argv.push_back(b.constData());
+    }
+    return parseCommandArgs(int(argv.size()), argv.data());
+}
+
+} // namespace
+
 class CommandArgsTest : public QObject {
     Q_OBJECT
 
@@ -93,20 +109,37 @@ private slots:
         QFETCH(QString, unknown);
         QFETCH(QString, missingValue);
         QFETCH(QString, platform);
-        std::vector<QByteArray> bytes{"vkr-launcher"};
-        for (const QString& a : args) {
-            bytes.push_back(a.toUtf8());
-        }
-        std::vector<const char*> argv;
-        for (const QByteArray& b : bytes) {
-            argv.push_back(b.constData());
-        }
-        const CommandArgs got = parseCommandArgs(int(argv.size()), argv.data());
+        const CommandArgs got = parse(args);
         QCOMPARE(got.version, version);
         QCOMPARE(got.help, help);
         QCOMPARE(QString::fromStdString(got.unknown), unknown);
         QCOMPARE(QString::fromStdString(got.missingValue), missingValue);
         QCOMPARE(QString::fromStdString(got.platform), platform);
+    }
+    void language_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("missingValue");
+        QTest::newRow("none") << QStringList{"--help"} << ""
+                              << "";
+        QTest::newRow("--lang CODE") << QStringList{"--lang", "fi"} << "fi"
+                                     << "";
+        QTest::newRow("--lang=CODE, the last counts")
+            << QStringList{"--lang=de_DE", "--lang", "en"} << "en"
+            << "";
+        QTest::newRow("a code like a switch is a code")
+            << QStringList{"--lang", "--help"} << "--help"
+            << "";
+        QTest::newRow("no code") << QStringList{"--lang"} << ""
+                                 << "--lang";
+    }
+    void language() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, language);
+        QFETCH(QString, missingValue);
+        const CommandArgs got = parse(args);
+        QCOMPARE(QString::fromStdString(got.language), language);
+        QCOMPARE(QString::fromStdString(got.missingValue), missingValue);
     }
 
     // A null column is an unset variable.
