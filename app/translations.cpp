@@ -3,58 +3,69 @@
 #include "settings/translate.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <memory>
+#include <vector>
+
 namespace vkr {
 
 namespace {
+
+const QString ownCatalogues = ":/i18n";
+
+std::vector<std::unique_ptr<QTranslator>>& installed() {
+    static std::vector<std::unique_ptr<QTranslator>> translators;
+    return translators;
+}
 
 std::string translateWithQt(const char* context, const char* source, const char* disambiguation,
                             int n) {
     return QCoreApplication::translate(context, source, disambiguation, n).toStdString();
 }
 
-// "de_DE.UTF-8" and "de-DE" both name German: the catalogue's name is looked for without the
-// character set, then without the country ("vkr_launcher_de_DE", then "vkr_launcher_de").
-QString catalogueName(QString code) {
-    code = code.section('.', 0, 0).section('@', 0, 0);
-    code.replace('-', '_');
-    return code;
-}
-
-bool installCatalogue(const QString& name, const QString& folder) {
-    auto* translator = new QTranslator(QCoreApplication::instance());
-    if (translator->load(name, folder, "_") && QCoreApplication::installTranslator(translator)) {
-        return true;
+void install(const QString& name, const QString& folder) {
+    auto translator = std::make_unique<QTranslator>();
+    if (translator->load(name, folder) && QCoreApplication::installTranslator(translator.get())) {
+        installed().push_back(std::move(translator));
     }
-    delete translator;
-    return false;
 }
 
 } // namespace
 
-QString installTranslations(const QString& language) {
-    setTranslateFunction(translateWithQt);
-    const QStringList wanted =
-        language.isEmpty() ? QLocale::system().uiLanguages() : QStringList{language};
+QString catalogueLanguage(const QStringList& wanted) {
     for (const QString& code : wanted) {
-        const QString name = catalogueName(code);
-        const QLocale locale(name);
-        if (locale.language() == QLocale::English || locale.language() == QLocale::C) {
+        // "de_DE.UTF-8", "de-DE" and "de" all name German.
+        const QLocale locale(code.section('.', 0, 0).section('@', 0, 0));
+        if (locale.language() == QLocale::English) {
             break;
         }
-        if (installCatalogue("vkr_launcher_" + name, ":/i18n")) {
-            installCatalogue("qtbase_" + name, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-            if (!language.isEmpty()) {
-                // Numbers and dates as the language asked writes them.
-                QLocale::setDefault(locale);
-            }
-            return QLocale::languageToCode(locale.language());
+        const QString language = QLocale::languageToCode(locale.language());
+        if (QFile::exists(QString("%1/vkr_launcher_%2.qm").arg(ownCatalogues, language))) {
+            return language;
         }
     }
     return "en";
+}
+
+QString installTranslations(const QString& language) {
+    for (const auto& translator : installed()) {
+        QCoreApplication::removeTranslator(translator.get());
+    }
+    installed().clear();
+    setTranslateFunction(translateWithQt);
+    const QString chosen = catalogueLanguage(language.isEmpty() ? QLocale::system().uiLanguages()
+                                                                : QStringList{language});
+    if (chosen != "en") {
+        install("vkr_launcher_" + chosen, ownCatalogues);
+        install("qtbase_" + chosen, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    }
+    // Numbers and dates as the language asked for writes them; the user's own otherwise.
+    QLocale::setDefault(language.isEmpty() ? QLocale::system() : QLocale(chosen));
+    return chosen;
 }
 
 } // namespace vkr

@@ -1,6 +1,8 @@
 // Every text of every window fits its control, measured with the font the window draws it in,
-// at the scale and with the fonts this run was started with (tests/text_fit.cmake runs it at
-// several). Each window is saved as a picture in build/screenshots/text-fit/.
+// at the scale, with the fonts and in the language (VKR_LANG, English when unset) this run was
+// started with (tests/text_fit.cmake runs it at several). Each window is saved as a picture in
+// build/screenshots/text-fit/.
+#include "app/translations.h"
 #include "support/dark_palette.h"
 #include "support/launcher_fixture.h"
 
@@ -37,6 +39,9 @@ private slots:
         if (qEnvironmentVariable("VKR_PALETTE") == "dark") {
             useDarkFusion();
         }
+        if (qEnvironmentVariableIsSet("VKR_LANG")) {
+            vkr::installTranslations(qEnvironmentVariable("VKR_LANG"));
+        }
         fx = std::make_unique<LauncherFixture>();
         fx->writeStandardRegistry();
         fx->start();
@@ -55,11 +60,13 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const QString dir = QString(VKR_BINARY_DIR) + "/screenshots/text-fit";
         QDir().mkpath(dir);
+        const QString language = qEnvironmentVariable("VKR_LANG");
         window->grab().save(
-            QString("%1/%2-%3-%4.png")
+            QString("%1/%2-%3-%4%5.png")
                 .arg(dir, window->objectName(),
                      qEnvironmentVariable("VKR_FONTS") + qEnvironmentVariable("VKR_PALETTE"),
-                     qEnvironmentVariable("QT_SCALE_FACTOR", "1")));
+                     qEnvironmentVariable("QT_SCALE_FACTOR", "1"),
+                     language.isEmpty() ? "" : "-" + language));
         QStringList cut;
         auto check = [&](QWidget* w, const QString& text, int needed) {
             if (!w->isVisibleTo(window) || text.isEmpty()) {
