@@ -53,7 +53,19 @@ if command -v desktop-file-validate >/dev/null; then
 else
     echo "desktop-file-validate is not installed: the menu entry is not validated"
 fi
+# In German and Finnish too: the entry's texts (Name may stay the same) and the metainfo's.
+for lang in de fi; do
+    for key in Name GenericName Comment Keywords; do
+        grep -q "^$key\[$lang\]=." "$entry" || fail "the menu entry has no $key[$lang]"
+    done
+done
 metainfo=$prefix/share/metainfo/org.example.vkr_launcher.metainfo.xml
+for lang in de fi; do
+    for element in summary p li; do
+        grep -q "<$element xml:lang=\"$lang\">" "$metainfo" ||
+            fail "the metainfo has no $element in $lang"
+    done
+done
 grep -q '<launchable type="desktop-id">vkr-launcher.desktop</launchable>' "$metainfo" ||
     fail "the metainfo does not name the menu entry"
 if command -v appstreamcli >/dev/null; then
@@ -67,8 +79,8 @@ fi
 # No display and no platform: the program would abort if it got as far as a window.
 runs=(
     "--version|0|VKR Launcher [0-9]+\.[0-9]+"
-    "--help|0|usage: vkr-launcher \[--version\] \[--help\] \[QT OPTION...\]"
-    "-h|0|usage: vkr-launcher \[--version\] \[--help\] \[QT OPTION...\]"
+    "--help|0|usage: vkr-launcher \[--version\] \[--help\] \[--lang CODE\] \[QT OPTION...\]"
+    "-h|0|usage: vkr-launcher \[--version\] \[--help\] \[--lang CODE\] \[QT OPTION...\]"
     "--version --help|0|VKR Launcher [0-9]+\.[0-9]+"
     "--help --version --help|0|VKR Launcher [0-9]+\.[0-9]+"
     "--verbose|2|vkr-launcher: unknown argument: --verbose"
@@ -76,6 +88,7 @@ runs=(
     "-style Fusion --stylesheet a.qss -h|0|usage: vkr-launcher .*"
     "-platform offscreen -reverse --version|0|VKR Launcher [0-9]+\.[0-9]+"
     "--version -style|2|vkr-launcher: -style needs a value"
+    "--version --lang|2|vkr-launcher: --lang needs a value"
     "|1|vkr-launcher: no display to open a window on .*"
 )
 for row in "${runs[@]}"; do
