@@ -196,5 +196,6 @@ int main(int argc, char** argv) {
     folder = QString::fromLocal8Bit(argv[1]);
     quitAfterTour = argc == 3;
     int launcherArgc = 1;
-    return vkr::runLauncher(launcherArgc, argv);
+    // The windows in the user's language (LANGUAGE=de demo-tour ... for the German pictures).
+    return vkr::runLauncher(launcherArgc, argv, {});
 }
