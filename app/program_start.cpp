@@ -27,6 +27,7 @@ void setCurrentDirectory(const std::string& folder) {
 }
 
 std::string StartFailure::text() const {
+    //: %1 the program, %2 why it could not be started.
     return QCoreApplication::translate("Launch", "Could not start \"%1\": %2.")
         .arg(QString::fromStdString(file), QString::fromStdString(reason))
         .toStdString();

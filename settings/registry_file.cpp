@@ -342,6 +342,8 @@ std::string FileRegistry::begin() {
         } catch (const RegTree::ParseError& e) {
             std::string moved = moveAside(target);
             tree_ = RegTree();
+            //: %1 the file, %2 the number of the line, %3 why that line could not be read, %4 the
+            //: file's new name.
             notice = fillArgs(translate("Settings",
                                         "The settings file %1 could not be read (line %2: %3). It "
                                         "was moved to %4; the launcher starts with fresh "

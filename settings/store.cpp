@@ -643,12 +643,14 @@ SaveOutcome saveInTransaction(Registry& reg, const Store& s) {
         mergeTable(reg, kModsKey, s.mods, loaded.modRows, subkeyIn(loaded.stored, "mods"),
                    conflicts);
     } else {
+        //: Named in the list of what a save kept as stored.
         kept.push_back(translate("Settings", "the mods"));
     }
     if (loaded.servers) {
         mergeTable(reg, kServersKey, s.servers, loaded.serverRows,
                    subkeyIn(loaded.stored, "servers"), conflicts);
     } else {
+        //: Named in the list of what a save kept as stored.
         kept.push_back(translate("Settings", "the servers"));
     }
     key.closeKey();
