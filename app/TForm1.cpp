@@ -29,7 +29,9 @@ TForm1::TForm1(vkr::Registry& registry, QWidget* parent)
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
       Powersock1(new TPowersock(this)),
-      OpenDialog1("VKRO Executable|VelkrandOstrel.exe;VelkrandBeta.exe|All files|*.*"),
+      OpenDialog1(QString("%1|VelkrandOstrel.exe;VelkrandBeta.exe|%2|*.*")
+                      .arg(tr("VKRO Executable"), tr("All files"))
+                      .toStdString()),
       Timer1(new QTimer(this)), ui_(std::make_unique<Ui::TForm1>()), registry_(registry) {
     ui_->setupUi(this);
     setFixedSize(467,
@@ -200,7 +202,8 @@ void TForm1::Button1Click() {
 void TForm1::BitBtn5Click() {
     if (vkr::store().servers.lastRow <= -1) {
         // Nothing to list: the servers of the local network are offered instead.
-        if (vkr::prompts().confirm("No server entries found. Search the local network?")) {
+        if (vkr::prompts().confirm(
+                tr("No server entries found. Search the local network?").toStdString())) {
             vkr::forms().formLan->Open(this);
         }
         return;

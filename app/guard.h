@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QObject>
 
 #include <string>
@@ -19,7 +20,7 @@ template <class F> void guarded(F&& handler) noexcept {
     } catch (const std::exception& e) {
         showErrorReport(e.what());
     } catch (...) {
-        showErrorReport("Unknown error");
+        showErrorReport(QCoreApplication::translate("ErrorReport", "Unknown error").toStdString());
     }
 }
 

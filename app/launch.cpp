@@ -32,8 +32,6 @@ void reportStartFailure(const std::optional<vkr::StartFailure>& failure) {
 // impatient clicks, keys and auto-join must not start it twice.
 constexpr uint32_t startGuardTicks = 3000;
 
-const QString startingText = QStringLiteral("Starting the game...");
-
 } // namespace
 
 bool TForm1::starting() const {
@@ -41,6 +39,7 @@ bool TForm1::starting() const {
 }
 
 void TForm1::showStartStatus(bool shown) {
+    const QString startingText = tr("Starting the game...");
     for (QStatusBar* bar : {ui_->StatusBar1, vkr::forms().form4->ui()->StatusBar1}) {
         if (shown) {
             bar->showMessage(startingText);

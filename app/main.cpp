@@ -9,6 +9,8 @@
 
 namespace {
 
+// The help and the messages on stderr below are printed before the application object exists,
+// so before any catalogue is loaded: they are always English.
 const char* const helpText =
     "usage: vkr-launcher [--version] [--help] [--lang CODE] [QT OPTION...]\n"
     "\n"

@@ -2,6 +2,7 @@
 
 #include "app/cmdline.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +27,10 @@ void setCurrentDirectory(const std::string& folder) {
 }
 
 std::string StartFailure::text() const {
-    return "Could not start \"" + file + "\": " + reason + ".";
+    //: %1 the program, %2 why it could not be started.
+    return QCoreApplication::translate("Launch", "Could not start \"%1\": %2.")
+        .arg(QString::fromStdString(file), QString::fromStdString(reason))
+        .toStdString();
 }
 
 std::optional<StartFailure> startCommandLine(const std::string& line, size_t programLimit) {
@@ -38,7 +42,9 @@ std::optional<StartFailure> startCommandLine(const std::string& line, size_t pro
         },
         programLimit);
     if (!start) {
-        return StartFailure{line.substr(0, programLimit), "the file does not exist"};
+        return StartFailure{
+            line.substr(0, programLimit),
+            QCoreApplication::translate("Launch", "the file does not exist").toStdString()};
     }
     // An absolute path, so that the process start never searches PATH for a bare name.
     QString program = QFileInfo(folder, QString::fromStdString(start->program)).absoluteFilePath();
@@ -50,12 +56,18 @@ std::optional<StartFailure> startCommandLine(const std::string& line, size_t pro
     if (isWindowsExecutable(program)) {
         QString wine = QStandardPaths::findExecutable("wine");
         if (wine.isEmpty()) {
-            return StartFailure{file, "it is a Windows program and \"wine\" was not found on PATH"};
+            return StartFailure{file, QCoreApplication::translate(
+                                          "Launch",
+                                          "it is a Windows program and \"wine\" was not found on "
+                                          "PATH")
+                                          .toStdString()};
         }
         arguments.prepend(program);
         program = wine;
     } else if (!QFileInfo(program).isExecutable()) {
-        return StartFailure{file, "the file is not executable"};
+        return StartFailure{
+            file,
+            QCoreApplication::translate("Launch", "the file is not executable").toStdString()};
     }
     QProcess process;
     process.setProgram(program);

@@ -54,10 +54,11 @@ void QtPrompts::error(const std::string& text) {
 }
 
 bool QtPrompts::confirm(const std::string& text) {
-    QMessageBox box(QMessageBox::Question, "Confirm", QString::fromStdString(text),
-                    QMessageBox::NoButton, promptParent());
-    QPushButton* yes = box.addButton("&Yes", QMessageBox::YesRole);
-    box.addButton("&No", QMessageBox::NoRole);
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("Prompts", "Confirm"),
+                    QString::fromStdString(text), QMessageBox::NoButton, promptParent());
+    QPushButton* yes =
+        box.addButton(QCoreApplication::translate("Prompts", "&Yes"), QMessageBox::YesRole);
+    box.addButton(QCoreApplication::translate("Prompts", "&No"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     keepTitleWhole(box);
     box.exec();

@@ -149,10 +149,14 @@ int runLauncher(int argc, char** argv, const std::string& language) {
         return 0;
     case SingleInstance::Claim::Running:
         guarded([&] {
-            prompts().message("A VKR Launcher already runs on the settings in " +
-                              std::filesystem::path(settingsPath).parent_path().string() +
-                              "; it could not be brought forward. Use that one, or close it "
-                              "before starting another.");
+            const std::string folder = std::filesystem::path(settingsPath).parent_path().string();
+            prompts().message(QCoreApplication::translate(
+                                  "Startup",
+                                  "A VKR Launcher already runs on the settings in %1; it could not "
+                                  "be brought forward. Use that one, or close it before starting "
+                                  "another.")
+                                  .arg(QString::fromStdString(folder))
+                                  .toStdString());
         });
         setPrompts(nullptr);
         return 0;

@@ -29,6 +29,6 @@ QWidget* windowToBringForward();
 
 // The program: application title, language (a code such as "de"; empty: the user's), windows,
 // message loop. Returns the exit code.
-int runLauncher(int argc, char** argv, const std::string& language);
+int runLauncher(int argc, char** argv, const std::string& language = {});
 
 } // namespace vkr

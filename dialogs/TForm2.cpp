@@ -75,7 +75,7 @@ void TForm2::BitBtn2Click() {
 void TForm2::BitBtn1Click() {
     // The selection is taken before the question, which dispatches events while it waits.
     int selected = ui_->ModList->currentIndex();
-    if (!vkr::prompts().confirm("Are you sure?")) {
+    if (!vkr::prompts().confirm(tr("Are you sure?").toStdString())) {
         return;
     }
     vkr::removeSelected(vkr::store().mods, selected);

@@ -115,7 +115,7 @@ void TForm3::BitBtn1Click() {
 void TForm3::BitBtn2Click() {
     // The selection is taken before the question, which dispatches events while it waits.
     int selected = ui_->ServerList->currentIndex();
-    if (!vkr::prompts().confirm("Are you sure?")) {
+    if (!vkr::prompts().confirm(tr("Are you sure?").toStdString())) {
         return;
     }
     vkr::removeSelected(vkr::store().servers, selected);

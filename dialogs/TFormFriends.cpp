@@ -36,8 +36,8 @@ void TFormFriends::AddButtonClick() {
     if (!vkr::addFriend(friends, name)) {
         ui_->Note->setText(
             vkr::friendKey(name).empty()
-                ? QString("Type a player name to add.")
-                : QString("%1 is a friend already.").arg(ui_->FriendName->text().trimmed()));
+                ? tr("Type a player name to add.")
+                : tr("%1 is a friend already.").arg(ui_->FriendName->text().trimmed()));
         return;
     }
     ui_->Note->clear();
@@ -49,7 +49,7 @@ void TFormFriends::AddButtonClick() {
 void TFormFriends::RemoveButtonClick() {
     const QListWidgetItem* item = ui_->FriendList->currentItem();
     if (!item || !item->isSelected()) {
-        ui_->Note->setText("Select a friend to remove.");
+        ui_->Note->setText(tr("Select a friend to remove."));
         return;
     }
     const int row = ui_->FriendList->row(item);

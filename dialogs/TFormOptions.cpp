@@ -14,7 +14,8 @@
 
 TFormOptions::TFormOptions(QWidget* parent)
     : vkr::FixedDialog(QSize(443, 233), vkr::FixedDialog::Border::Dialog, parent),
-      OpenDialog1("WAV files|*.wav|All files|*.*"), ui_(std::make_unique<Ui::TFormOptions>()) {
+      OpenDialog1(QString("%1|*.wav|%2|*.*").arg(tr("WAV files"), tr("All files")).toStdString()),
+      ui_(std::make_unique<Ui::TFormOptions>()) {
     ui_->setupUi(this);
     // Labels take the width of their text, whatever the font.
     ui_->Label1->adjustSize();
@@ -101,15 +102,15 @@ void TFormOptions::showSoundNote() {
     const bool first = cut(ui_->sound1);
     const bool second = cut(ui_->sound2);
     ui_->soundNote->setText(!first && !second ? QString()
-                            : first && second ? "Plays only 30 s: both sounds"
-                            : first           ? "Plays only 30 s: New game sound"
-                                              : "Plays only 30 s: Players sound");
+                            : first && second ? tr("Plays only 30 s: both sounds")
+                            : first           ? tr("Plays only 30 s: New game sound")
+                                              : tr("Plays only 30 s: Players sound"));
 }
 
 void TFormOptions::showNotificationService(std::optional<bool> found) {
-    ui_->notifyNote->setText(!found   ? "Looking for the service..."
-                             : *found ? "Service found"
-                                      : "No service found");
+    ui_->notifyNote->setText(!found   ? tr("Looking for the service...")
+                             : *found ? tr("Service found")
+                                      : tr("No service found"));
 }
 
 void TFormOptions::sounds1Click() {

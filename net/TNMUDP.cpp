@@ -71,7 +71,7 @@ void TNMUDP::status(const std::string& text, int level) {
 
 void TNMUDP::raiseSocketError(int error) {
     status("Checking Error In Error Manager", 16);
-    std::string message = error != 0 ? "Unknown Error No. " + std::to_string(error) : "";
+    std::string message = error != 0 ? tr("Unknown Error No. %1").arg(error).toStdString() : "";
     status("Looking Up Error Message" + message, 8);
     throw vkr::UDPSockError(message);
 }
@@ -139,7 +139,7 @@ void TNMUDP::SendDatagram(const std::string& buff, int n) {
     const int port = RemotePort;
     const in_addr_t address = resolveRemoteHost(host);
     if (address == 0) {
-        throw vkr::UDPSockError("Null Remote Address");
+        throw vkr::UDPSockError(tr("Null Remote Address").toStdString());
     }
     status("Sending Data", 2);
     sockaddr_in to{};
@@ -226,14 +226,14 @@ in_addr_t TNMUDP::resolveRemoteHost(const std::string& host) {
             return address;
         }
         if (attempt == 1) {
-            throw vkr::UDPSockError("Host Lookup Canceled");
+            throw vkr::UDPSockError(tr("Host Lookup Canceled").toStdString());
         }
         bool handled = false;
         if (OnInvalidHost) {
             OnInvalidHost(handled);
         }
         if (!handled) {
-            throw vkr::UDPSockError("Host Lookup Canceled");
+            throw vkr::UDPSockError(tr("Host Lookup Canceled").toStdString());
         }
     }
 }

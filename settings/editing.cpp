@@ -2,6 +2,7 @@
 
 #include "settings/intparse.h"
 #include "settings/registry.h"
+#include "settings/translate.h"
 
 #include <chrono>
 #include <memory>
@@ -50,8 +51,19 @@ AddedServers addServers(ServerTable& servers, const std::vector<ServerEntry>& fo
 }
 
 std::string tableFullMessage(const std::string& what) {
-    return "The list of " + what + " is full: the launcher keeps at most " +
-           std::to_string(ModTable::capacity) + " " + what + ". Delete one before adding another.";
+    // A whole text for each table, so that a translation words each as its language needs.
+    if (what == "mods") {
+        const int most = ModTable::capacity;
+        return translate("Editing",
+                         "The list of mods is full: the launcher keeps at most %n mods. Delete one "
+                         "before adding another.",
+                         nullptr, most);
+    }
+    const int most = ServerTable::capacity;
+    return translate("Editing",
+                     "The list of servers is full: the launcher keeps at most %n servers. Delete "
+                     "one before adding another.",
+                     nullptr, most);
 }
 
 std::string buildServerMods(const ModTable& mods, const std::vector<bool>& ticked) {

@@ -72,7 +72,8 @@ struct AddedServers {
 AddedServers addServers(ServerTable& servers, const std::vector<ServerEntry>& found,
                         const IdSource& draw);
 
-// The message shown when Save would append to a full table; what names the rows ("mods").
+// The message shown when Save would append to a full table; what names the rows: "mods" or
+// "servers".
 std::string tableFullMessage(const std::string& what);
 
 // A server's mods text: the dir of every mod row j whose ticked[j] is true, in table order,

@@ -1,6 +1,7 @@
 #include "settings/intparse.h"
 
 #include "settings/errors.h"
+#include "settings/translate.h"
 
 #include <string>
 
@@ -71,7 +72,8 @@ int32_t parseInt(std::string_view text) {
     if (auto v = tryParseInt(text)) {
         return *v;
     }
-    throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+    throw EConvertError(
+        fillArgs(translate("Settings", "'%1' is not a valid integer value"), {text}));
 }
 
 } // namespace vkr

@@ -1,6 +1,7 @@
 #include "settings/registry_file.h"
 
 #include "settings/file_read.h"
+#include "settings/translate.h"
 
 #include <cerrno>
 #include <chrono>
@@ -24,6 +25,11 @@ std::string errnoText(int err) {
     return std::strerror(err);
 }
 
+std::string lockFailure(const std::string& lockPath, int err) {
+    return fillArgs(translate("Settings", "Could not lock the settings file %1: %2"),
+                    {lockPath, errnoText(err)});
+}
+
 std::string folderOf(const std::string& path) {
     std::string parent = std::filesystem::path(path).parent_path().string();
     return parent.empty() ? "." : parent;
@@ -42,17 +48,22 @@ std::optional<std::string> readFile(const std::string& path) {
     case FileContent::Status::Missing:
         return std::nullopt;
     case FileContent::Status::NotRegular:
-        throw Exception("The settings file " + path +
-                        " is not a regular file, so the launcher neither reads nor replaces it; "
-                        "remove it or put a regular file in its place");
+        throw Exception(
+            fillArgs(translate("Settings", "The settings file %1 is not a regular file, so the "
+                                           "launcher neither reads nor replaces it; remove it or "
+                                           "put a regular file in its place"),
+                     {path}));
     case FileContent::Status::TooLarge:
-        throw Exception("The settings file " + path +
-                        " is larger than 64 MB, so it is not a settings file the "
-                        "launcher wrote; it was left as it is. Move it away");
+        throw Exception(
+            fillArgs(translate("Settings", "The settings file %1 is larger than 64 MB, so it is "
+                                           "not a settings file the launcher wrote; it was left "
+                                           "as it is. Move it away"),
+                     {path}));
     case FileContent::Status::Failed:
         break;
     }
-    throw Exception("Could not read the settings from " + path + ": " + errnoText(file.error));
+    throw Exception(fillArgs(translate("Settings", "Could not read the settings from %1: %2"),
+                             {path, errnoText(file.error)}));
 }
 
 // The path with every symbolic link at its end followed (to a file that may not exist yet), so
@@ -135,9 +146,11 @@ void replaceFile(const std::string& path, const std::string& text) {
     struct stat old {};
     const bool exists = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     if (exists && ((old.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
-        throw Exception("The settings file " + path +
-                        " is read-only, so the settings were not saved. Make it writable (chmod "
-                        "u+w) and the launcher saves them at its next save");
+        throw Exception(
+            fillArgs(translate("Settings", "The settings file %1 is read-only, so the settings "
+                                           "were not saved. Make it writable (chmod u+w) and the "
+                                           "launcher saves them at its next save"),
+                     {path}));
     }
     std::string tmp = path + ".tmp-XXXXXX";
     int fd = ::mkstemp(tmp.data());
@@ -177,7 +190,8 @@ void replaceFile(const std::string& path, const std::string& text) {
         }
     }
     if (err != 0) {
-        throw Exception("Could not save the settings to " + path + ": " + errnoText(err));
+        throw Exception(fillArgs(translate("Settings", "Could not save the settings to %1: %2"),
+                                 {path, errnoText(err)}));
     }
     // The new file is in place; syncing the folder makes the rename itself durable. A failure
     // here cannot be mended and does not undo the save, so it is not reported.
@@ -194,7 +208,9 @@ void finishInPlaceSave(const std::string& path) {
     }
     const int err = writeInPlace(path, saved.text);
     if (err != 0) {
-        throw Exception("Could not finish saving the settings to " + path + ": " + errnoText(err));
+        throw Exception(
+            fillArgs(translate("Settings", "Could not finish saving the settings to %1: %2"),
+                     {path, errnoText(err)}));
     }
     ::unlink(copy.c_str());
 }
@@ -230,8 +246,9 @@ std::string moveAside(const std::string& path) {
             return target;
         }
         if (errno != EEXIST) {
-            throw Exception("The settings file " + path +
-                            " could not be read and could not be moved aside: " + errnoText(errno));
+            throw Exception(fillArgs(translate("Settings", "The settings file %1 could not be "
+                                                           "read and could not be moved aside: %2"),
+                                     {path, errnoText(errno)}));
         }
     }
 }
@@ -267,14 +284,15 @@ void FileRegistry::lock() {
     std::error_code ec;
     std::filesystem::create_directories(folderOf(path_), ec);
     if (ec) {
-        throw Exception("Could not create the settings folder " + folderOf(path_) + ": " +
-                        ec.message());
+        throw Exception(
+            fillArgs(translate("Settings", "Could not create the settings folder %1: %2"),
+                     {folderOf(path_), ec.message()}));
     }
     // The lock is the resolved file's, so that every path to the file takes the same lock.
     std::string lockPath = followLinks(path_) + ".lock";
     lockFd_ = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (lockFd_ < 0) {
-        throw Exception("Could not lock the settings file " + lockPath + ": " + errnoText(errno));
+        throw Exception(lockFailure(lockPath, errno));
     }
     // Another program holding the lock gets a few seconds to finish; then the user is told,
     // rather than left with a launcher that hangs.
@@ -289,11 +307,13 @@ void FileRegistry::lock() {
             unlock();
             throw Exception(
                 err == EWOULDBLOCK
-                    ? "The settings file " + path_ +
-                          " is in use by another program, which has held its lock " + lockPath +
-                          " for too long; the settings were not read or "
-                          "saved. Close the other program and try again"
-                    : "Could not lock the settings file " + lockPath + ": " + errnoText(err));
+                    ? fillArgs(translate("Settings",
+                                         "The settings file %1 is in use by another program, "
+                                         "which has held its lock %2 for too long; the settings "
+                                         "were not read or saved. Close the other program and "
+                                         "try again"),
+                               {path_, lockPath})
+                    : lockFailure(lockPath, err));
         }
     }
 }
@@ -322,9 +342,13 @@ std::string FileRegistry::begin() {
         } catch (const RegTree::ParseError& e) {
             std::string moved = moveAside(target);
             tree_ = RegTree();
-            notice = "The settings file " + target + " could not be read (line " +
-                     std::to_string(e.line) + ": " + e.what() + "). It was moved to " + moved +
-                     "; the launcher starts with fresh settings.";
+            //: %1 the file, %2 the number of the line, %3 why that line could not be read, %4 the
+            //: file's new name.
+            notice = fillArgs(translate("Settings",
+                                        "The settings file %1 could not be read (line %2: %3). It "
+                                        "was moved to %4; the launcher starts with fresh "
+                                        "settings."),
+                              {target, std::to_string(e.line), e.what(), moved});
         }
     } catch (...) {
         unlock();

@@ -1,6 +1,7 @@
 #include "settings/registry_tree.h"
 
 #include "settings/intparse.h"
+#include "settings/translate.h"
 #include "settings/utf8.h"
 
 #include <algorithm>
@@ -274,14 +275,14 @@ public:
     std::pair<Hive, std::string_view> section() {
         size_t close = rest_.rfind(']');
         if (close == std::string_view::npos) {
-            fail("a key line must end with ']'");
+            fail(translate("Settings", "a key line must end with ']'"));
         }
         if (!trimLeft(rest_.substr(close + 1)).empty()) {
-            fail("unexpected text after ']'");
+            fail(translate("Settings", "unexpected text after ']'"));
         }
         std::string_view inner = rest_.substr(1, close - 1);
         if (inner.starts_with('-')) {
-            fail("deleting keys is not supported");
+            fail(translate("Settings", "deleting keys is not supported"));
         }
         size_t slash = inner.find('\\');
         std::string_view hiveName = inner.substr(0, slash);
@@ -293,7 +294,7 @@ public:
                 return {static_cast<Hive>(h), path};
             }
         }
-        fail("unknown root key '" + std::string(hiveName) + "'");
+        fail(fillArgs(translate("Settings", "unknown root key '%1'"), {hiveName}));
     }
 
     // "name"=data or @=data.
@@ -302,11 +303,11 @@ public:
         if (rest_.starts_with('@')) {
             rest_.remove_prefix(1);
         } else {
-            name = quoted("value name");
+            name = quoted(Quoted::name);
         }
         rest_ = trimLeft(rest_);
         if (!rest_.starts_with('=')) {
-            fail("'=' expected after the value name");
+            fail(translate("Settings", "'=' expected after the value name"));
         }
         rest_ = trimLeft(rest_.substr(1));
         return {std::move(name), data()};
@@ -321,19 +322,23 @@ private:
         while (start <= path.size() && !path.empty()) {
             size_t end = std::min(path.find('\\', start), path.size());
             if (end == start) {
-                fail("a key name is empty");
+                fail(translate("Settings", "a key name is empty"));
             }
             if (++depth > 512) {
-                fail("keys nest deeper than 512 levels");
+                fail(translate("Settings", "keys nest deeper than 512 levels"));
             }
             start = end + 1;
         }
     }
 
     // A text in double quotes with \\ and \" as its escapes; rest_ moves past the closing quote.
-    std::string quoted(const char* what) {
+    // The failures name what is quoted: a value's name or its text.
+    enum class Quoted { name, text };
+    std::string quoted(Quoted what) {
+        const bool name = what == Quoted::name;
         if (!rest_.starts_with('"')) {
-            fail(std::string("a ") + what + " must be in double quotes");
+            fail(name ? translate("Settings", "a value name must be in double quotes")
+                      : translate("Settings", "a text must be in double quotes"));
         }
         std::string out;
         for (size_t i = 1; i < rest_.size(); ++i) {
@@ -344,28 +349,32 @@ private:
             }
             if (c == '\\') {
                 if (i + 1 == rest_.size() || (rest_[i + 1] != '\\' && rest_[i + 1] != '"')) {
-                    fail(std::string("a backslash in a ") + what + " must be followed by \\ or \"");
+                    fail(name ? translate("Settings", "a backslash in a value name must be "
+                                                      "followed by \\ or \"")
+                              : translate("Settings",
+                                          "a backslash in a text must be followed by \\ or \""));
                 }
                 c = rest_[++i];
             }
             out.push_back(c);
         }
-        fail(std::string("the ") + what + " has no closing quote");
+        fail(name ? translate("Settings", "the value name has no closing quote")
+                  : translate("Settings", "the text has no closing quote"));
     }
 
     RegValue data() {
         RegValue v;
         if (rest_.starts_with('"')) {
-            v = RegValue::text(quoted("text"));
+            v = RegValue::text(quoted(Quoted::text));
             if (!rest_.empty()) {
-                fail("unexpected text after the closing quote");
+                fail(translate("Settings", "unexpected text after the closing quote"));
             }
             return v;
         }
         if (startsWithNoCase(rest_, "dword:")) {
             auto x = parseHex32(rest_.substr(6));
             if (!x) {
-                fail("a dword needs 1 to 8 hex digits");
+                fail(translate("Settings", "a dword needs 1 to 8 hex digits"));
             }
             return RegValue::dword(*x);
         }
@@ -379,7 +388,7 @@ private:
             auto type = close == std::string_view::npos ? std::nullopt
                                                         : parseHex32(rest_.substr(4, close - 4));
             if (!type) {
-                fail("a value type hex(N): needs 1 to 8 hex digits for N");
+                fail(translate("Settings", "a value type hex(N): needs 1 to 8 hex digits for N"));
             }
             v.type = *type;
             v.data = bytes(rest_.substr(close + 2));
@@ -392,9 +401,9 @@ private:
             return v;
         }
         if (rest_ == "-") {
-            fail("deleting values is not supported");
+            fail(translate("Settings", "deleting values is not supported"));
         }
-        fail("the value must be a text in quotes, dword:, hex: or hex(N):");
+        fail(translate("Settings", "the value must be a text in quotes, dword:, hex: or hex(N):"));
     }
 
     // Comma-separated bytes of one or two hex digits each; nothing at all is no bytes.
@@ -409,7 +418,7 @@ private:
             std::string_view item = trimRight(trimLeft(list.substr(start, comma - start)));
             auto x = item.size() <= 2 ? parseHex32(item) : std::nullopt;
             if (!x) {
-                fail("'" + std::string(item) + "' is not a byte in hex");
+                fail(fillArgs(translate("Settings", "'%1' is not a byte in hex"), {item}));
             }
             out.push_back(static_cast<char>(*x));
             if (comma == list.size()) {
@@ -433,7 +442,8 @@ RegTree RegTree::parse(std::string_view text) {
         // UTF-16LE with a byte-order mark, as the Windows registry editor exports.
         std::optional<std::string> utf8 = utf16ToUtf8(text.substr(2));
         if (!utf8) {
-            throw ParseError(1, "the file starts as UTF-16 but is not valid UTF-16");
+            throw ParseError(
+                1, translate("Settings", "the file starts as UTF-16 but is not valid UTF-16"));
         }
         fromWide = std::move(*utf8);
         text = fromWide;
@@ -447,7 +457,7 @@ RegTree RegTree::parse(std::string_view text) {
         return tree;
     }
     if (line != kHeader && line != kHeader5) {
-        throw ParseError(lineNo, "the first line must be \"REGEDIT4\"");
+        throw ParseError(lineNo, translate("Settings", "the first line must be \"REGEDIT4\""));
     }
     const bool wideTexts = line == kHeader5;
     Key* current = nullptr;
@@ -483,7 +493,7 @@ RegTree RegTree::parse(std::string_view text) {
             opened = false;
             ownIndex.clear();
         } else if (!current) {
-            p.fail("a value before the first key line");
+            p.fail(translate("Settings", "a value before the first key line"));
         } else {
             keepComments();
             std::pair<std::string, RegValue> value = p.value();

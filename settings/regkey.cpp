@@ -1,6 +1,7 @@
 #include "settings/regkey.h"
 
 #include "settings/errors.h"
+#include "settings/translate.h"
 
 namespace vkr {
 
@@ -31,18 +32,21 @@ std::string textOf(const RegValue* v, std::string_view name) {
         return {};
     }
     if (!v->isText()) {
-        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
+        throw ERegistryException(
+            fillArgs(translate("Settings", "Invalid data type for '%1'"), {name}));
     }
     return v->asText();
 }
 
 int32_t integerOf(const RegValue* v, std::string_view name) {
     if (!v) {
-        throw ERegistryException("Failed to get data for '" + std::string(name) + "'");
+        throw ERegistryException(
+            fillArgs(translate("Settings", "Failed to get data for '%1'"), {name}));
     }
     // A number of another length is not one the launcher could write back as it is.
     if (v->type != REG_DWORD || v->data.size() != 4) {
-        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
+        throw ERegistryException(
+            fillArgs(translate("Settings", "Invalid data type for '%1'"), {name}));
     }
     return static_cast<int32_t>(v->asDword());
 }
@@ -54,7 +58,8 @@ std::vector<std::string> RegKey::readStrings(std::string_view name) {
         return {};
     }
     if (v->type != REG_MULTI_SZ) {
-        throw ERegistryException("Invalid data type for '" + std::string(name) + "'");
+        throw ERegistryException(
+            fillArgs(translate("Settings", "Invalid data type for '%1'"), {name}));
     }
     return v->asStrings();
 }

@@ -6,6 +6,7 @@
 #include "settings/profiles.h"
 #include "settings/registry_tree.h"
 #include "settings/regkey.h"
+#include "settings/translate.h"
 #include "settings/wine_prefix.h"
 
 #include <algorithm>
@@ -96,9 +97,13 @@ public:
             if constexpr (std::is_same_v<T, std::string>) {
                 // Cut to fit a text field, it would be saved cut: it is refused instead.
                 if (textLength(out) > kMaxTextLength) {
-                    notes_.problems.push_back("The text of '" + std::string(name) +
-                                              "' is longer than " + std::to_string(kMaxTextLength) +
-                                              " characters, more than a text field holds");
+                    const int most = kMaxTextLength;
+                    notes_.problems.push_back(
+                        fillArgs(translate("Settings",
+                                           "The text of '%1' is longer than %n characters, more "
+                                           "than a text field holds",
+                                           nullptr, most),
+                                 {name}));
                     notes_.unread = true;
                     out.clear();
                     return Got::WrongType;
@@ -125,6 +130,43 @@ private:
     LoadNotes& notes_;
 };
 
+// The messages about a table's rows, a whole text for each table.
+std::string tooManyRows(const ModTable&, int count) {
+    return fillArgs(translate("Settings",
+                              "The registry holds %n mods, more than the %1 the launcher can "
+                              "keep; they were not loaded",
+                              nullptr, count),
+                    {std::to_string(ModTable::capacity)});
+}
+
+std::string tooManyRows(const ServerTable&, int count) {
+    return fillArgs(translate("Settings",
+                              "The registry holds %n servers, more than the %1 the launcher can "
+                              "keep; they were not loaded",
+                              nullptr, count),
+                    {std::to_string(ServerTable::capacity)});
+}
+
+std::string rowTwice(const ModTable&, const std::string& name) {
+    return fillArgs(translate("Settings", "The mods hold the row '%1' more than once; each later "
+                                          "one is kept as a row of its own with a new id"),
+                    {name});
+}
+
+std::string rowTwice(const ServerTable&, const std::string& name) {
+    return fillArgs(translate("Settings", "The servers hold the row '%1' more than once; each "
+                                          "later one is kept as a row of its own with a new id"),
+                    {name});
+}
+
+std::string namedRow(const ModTable&, const std::string& name) {
+    return fillArgs(translate("Settings", "the mods row '%1'"), {name});
+}
+
+std::string namedRow(const ServerTable&, const std::string& name) {
+    return fillArgs(translate("Settings", "the servers row '%1'"), {name});
+}
+
 std::string rowKey(const char* tableKey, const std::string& name) {
     return std::string(tableKey) + "\\" + name;
 }
@@ -150,9 +192,9 @@ RegSection unknownPart(RegSection section, std::initializer_list<const char*> kn
 // section, gets a fresh id, so that no row is lost. Values and subkeys of a row's key that the
 // launcher does not read are kept with the row.
 template <class TableT, class ReadRow>
-void readTable(Registry& reg, const char* tableKey, const char* what,
-               std::initializer_list<const char*> known, TableT& table, bool& loaded,
-               Store::Loaded::Rows& rows, LoadNotes& notes, ReadRow&& readRow) {
+void readTable(Registry& reg, const char* tableKey, std::initializer_list<const char*> known,
+               TableT& table, bool& loaded, Store::Loaded::Rows& rows, LoadNotes& notes,
+               ReadRow&& readRow) {
     loaded = false;
     rows = {};
     reg.createKey(Hive::CurrentUser, tableKey);
@@ -173,9 +215,7 @@ void readTable(Registry& reg, const char* tableKey, const char* what,
     }
     table.clear();
     if (static_cast<int>(sources.size()) > TableT::capacity) {
-        throw Exception("The registry holds " + std::to_string(sources.size()) + " " + what +
-                        ", more than the " + std::to_string(TableT::capacity) +
-                        " the launcher can keep; they were not loaded");
+        throw Exception(tooManyRows(table, static_cast<int>(sources.size())));
     }
     std::vector<int> fresh; // rows whose id an earlier row has
     std::unordered_set<int32_t> ids;
@@ -185,9 +225,7 @@ void readTable(Registry& reg, const char* tableKey, const char* what,
         row.id = parseInt(name);
         readRow(SectionReader(section), row);
         if (nth == 1) {
-            notes.problems.push_back("The " + std::string(what) + " hold the row '" + name +
-                                     "' more than once; each later one is kept as a row of its own "
-                                     "with a new id");
+            notes.problems.push_back(rowTwice(table, name));
         }
         if (!ids.insert(row.id).second || nth > 0) {
             fresh.push_back(table.count());
@@ -271,7 +309,8 @@ RegSection storedKey(Registry& reg, const char* path) {
 
 // Shows the message, then the executable chooser, with the store let go while the user answers.
 // The file chosen; nullopt when the user cancelled.
-std::optional<std::string> askForExecutable(Registry& reg, StoreView& view, const char* message) {
+std::optional<std::string> askForExecutable(Registry& reg, StoreView& view,
+                                            const std::string& message) {
     std::optional<std::string> chosen;
     whileAsking(reg, [&] {
         prompts().message(message);
@@ -299,7 +338,7 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         // first run's values only fill in what is missing, and the executable is written when
         // the user chose one.
         std::optional<std::string> chosen =
-            askForExecutable(reg, view, "Select the VKR executable.");
+            askForExecutable(reg, view, translate("Settings", "Select the VKR executable."));
         key.openKey(kLauncherKey, true);
         auto fillIn = [&](const char* name, const RegValue& value) {
             if (!key.hasValue(name)) {
@@ -329,7 +368,9 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         o.executable = options.required("executable", &RegKey::readString);
         if (!fileExists(o.executable)) {
             auto chosen = askForExecutable(
-                reg, view, "VKR Executable not found! Select the correct VKR executable.");
+                reg, view,
+                translate("Settings",
+                          "VKR Executable not found! Select the correct VKR executable."));
             // A cancelled dialog keeps the stored path: nothing the user had is overwritten.
             if (chosen) {
                 key.writeString("executable", *chosen);
@@ -378,15 +419,15 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
         o.friends = options.orElse("friends", std::vector<std::string>(), &RegKey::readStrings);
         o.history = options.orElse("history", std::vector<std::string>(), &RegKey::readStrings);
 
-        readTable(reg, kModsKey, "mods", {"name", "dir", "checked"}, s.mods, loaded.mods,
-                  loaded.modRows, notes, [](const SectionReader& k, ModEntry& m) {
+        readTable(reg, kModsKey, {"name", "dir", "checked"}, s.mods, loaded.mods, loaded.modRows,
+                  notes, [](const SectionReader& k, ModEntry& m) {
                       m.name = k.readString("name");
                       m.dir = k.readString("dir");
                       m.checked = k.readBool("checked");
                   });
         loaded.modRows.rows = sessionRows(s.mods);
-        readTable(reg, kServersKey, "servers", {"name", "ip", "port", "pass", "sockets", "mods"},
-                  s.servers, loaded.servers, loaded.serverRows, notes,
+        readTable(reg, kServersKey, {"name", "ip", "port", "pass", "sockets", "mods"}, s.servers,
+                  loaded.servers, loaded.serverRows, notes,
                   [](const SectionReader& k, ServerEntry& e) {
                       e.name = k.readString("name");
                       e.ip = k.readString("ip");
@@ -411,13 +452,15 @@ void loadInTransaction(Registry& reg, Store& s, StoreView& view, LoadNotes& note
 
 // The load's message: what it could not read, and what became of it.
 std::string loadReport(const LoadNotes& notes) {
-    std::string text = "Not all the settings could be read as they are stored:";
+    std::string text =
+        translate("Settings", "Not all the settings could be read as they are stored:");
     for (const auto& problem : notes.problems) {
         text += "\n" + problem;
     }
     if (notes.unread) {
-        text += "\nWhat could not be read is left as it is stored and is not saved over; correct "
-                "the settings file to use it";
+        text +=
+            "\n" + translate("Settings", "What could not be read is left as it is stored and is "
+                                         "not saved over; correct the settings file to use it");
     }
     return text;
 }
@@ -428,9 +471,8 @@ std::string loadReport(const LoadNotes& notes) {
 // win, and conflicts names the row). A table whose rows do not each have a key of their own is
 // written whole.
 template <class TableT>
-void mergeTable(Registry& reg, const char* tableKey, const char* what, const TableT& table,
-                Store::Loaded::Rows& base, const RegSection* stored,
-                std::vector<std::string>& conflicts) {
+void mergeTable(Registry& reg, const char* tableKey, const TableT& table, Store::Loaded::Rows& base,
+                const RegSection* stored, std::vector<std::string>& conflicts) {
     std::map<int32_t, RegSection> ours = sessionRows(table);
     reg.createKey(Hive::CurrentUser, tableKey);
     auto storedRow = [&](const std::string& name) {
@@ -438,8 +480,7 @@ void mergeTable(Registry& reg, const char* tableKey, const char* what, const Tab
     };
     auto conflict = [&](const RegSection& row) {
         const RegValue* name = valueIn(row, "name");
-        conflicts.push_back("the " + std::string(what) + " row '" +
-                            (name ? name->asText() : row.name) + "'");
+        conflicts.push_back(namedRow(table, name ? name->asText() : row.name));
     };
     if (!base.byKey) {
         for (const auto& name : reg.subkeyNames(Hive::CurrentUser, tableKey)) {
@@ -509,7 +550,13 @@ void mergeTable(Registry& reg, const char* tableKey, const char* what, const Tab
 std::string listed(const std::vector<std::string>& names) {
     std::string list = names.front();
     for (size_t i = 1; i < names.size(); ++i) {
-        list += (i + 1 == names.size() ? " and " : ", ") + names[i];
+        if (i + 1 < names.size()) {
+            //: The list so far and a name that is not its last: "a" and "b" give "a, b".
+            list = fillArgs(translate("Settings", "%1, %2"), {list, names[i]});
+        } else {
+            //: The list so far and its last name: "a, b" and "c" give "a, b and c".
+            list = fillArgs(translate("Settings", "%1 and %2"), {list, names[i]});
+        }
     }
     return list;
 }
@@ -593,16 +640,18 @@ SaveOutcome saveInTransaction(Registry& reg, const Store& s) {
     put("friends", o.friends);
     put("history", o.history);
     if (loaded.mods) {
-        mergeTable(reg, kModsKey, "mods", s.mods, loaded.modRows, subkeyIn(loaded.stored, "mods"),
+        mergeTable(reg, kModsKey, s.mods, loaded.modRows, subkeyIn(loaded.stored, "mods"),
                    conflicts);
     } else {
-        kept.push_back("the mods");
+        //: Named in the list of what a save kept as stored.
+        kept.push_back(translate("Settings", "the mods"));
     }
     if (loaded.servers) {
-        mergeTable(reg, kServersKey, "servers", s.servers, loaded.serverRows,
+        mergeTable(reg, kServersKey, s.servers, loaded.serverRows,
                    subkeyIn(loaded.stored, "servers"), conflicts);
     } else {
-        kept.push_back("the servers");
+        //: Named in the list of what a save kept as stored.
+        kept.push_back(translate("Settings", "the servers"));
     }
     key.closeKey();
     loaded.stored = storedKey(reg, kLauncherKey);
@@ -678,15 +727,19 @@ void saveRegistry(Registry& reg, Store& s) {
         [&] { return saveInTransaction(reg, s); });
     s.loaded = std::move(done.next);
     if (!done.conflicts.empty()) {
-        prompts().message("Another program changed some of the settings in the settings file "
-                          "while the launcher ran. Where the launcher had changed the same "
-                          "settings, its own were saved: " +
-                          listed(done.conflicts) + ".");
+        prompts().message(
+            fillArgs(translate("Settings",
+                               "Another program changed some of the settings in the settings file "
+                               "while the launcher ran. Where the launcher had changed the same "
+                               "settings, its own were saved: %1."),
+                     {listed(done.conflicts)}));
     }
     if (!done.kept.empty()) {
-        throw Exception("The last load could not read all the settings, so these were kept as "
-                        "stored and not saved: " +
-                        listed(done.kept) + ". Correct the settings file and restart the launcher");
+        throw Exception(
+            fillArgs(translate("Settings", "The last load could not read all the settings, so "
+                                           "these were kept as stored and not saved: %1. Correct "
+                                           "the settings file and restart the launcher"),
+                     {listed(done.kept)}));
     }
 }
 
@@ -696,7 +749,8 @@ void changeExecutable(Registry& reg, StoreView& view) {
         [&] {
             RegKey key(reg, Hive::CurrentUser);
             if (key.openKey(kLauncherKey, false)) {
-                if (auto chosen = askForExecutable(reg, view, "Select the VKR executable.")) {
+                if (auto chosen = askForExecutable(
+                        reg, view, translate("Settings", "Select the VKR executable."))) {
                     key.writeString("executable", *chosen);
                 }
             }

@@ -102,7 +102,17 @@ void setUpGrid(QTableView* grid) {
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 }
 
-const char* const goneMessage = "This server is no longer in the server list.";
+QString shownCountText(int shown, int all) {
+    return QCoreApplication::translate("TForm4", "%n of %1 servers shown", nullptr, shown).arg(all);
+}
+
+QString progressText(int answered, int asked) {
+    return QCoreApplication::translate("TForm4", "Answered %n of %1", nullptr, answered).arg(asked);
+}
+
+QString goneMessage() {
+    return QCoreApplication::translate("TForm4", "This server is no longer in the server list.");
+}
 
 } // namespace
 
@@ -160,21 +170,21 @@ TForm4::TForm4(QWidget* parent)
     ui_->Splitter1->setStretchFactor(0, 0);
     ui_->Splitter1->setStretchFactor(1, 1);
     ui_->Splitter1->setSizes({177, 109});
-    ui_->StatusBar1->showMessage("Ready");
+    ui_->StatusBar1->showMessage(tr("Ready"));
     shownCount_->setObjectName("ShownCount");
-    shownCount_->setAccessibleName("Servers shown");
+    shownCount_->setAccessibleName(tr("Servers shown"));
     // Wide enough for the longest count, so that no count is ever cut.
     shownCount_->setMinimumWidth(
-        shownCount_->fontMetrics().horizontalAdvance("1025 of 1025 servers shown") + 8);
+        shownCount_->fontMetrics().horizontalAdvance(shownCountText(1025, 1025)) + 8);
     ui_->StatusBar1->addPermanentWidget(shownCount_);
     shownCount_->hide();
     progress_->setObjectName("Progress");
-    progress_->setMinimumWidth(progress_->fontMetrics().horizontalAdvance("Answered 1025 of 1025") +
-                               8);
+    progress_->setMinimumWidth(
+        progress_->fontMetrics().horizontalAdvance(progressText(1025, 1025)) + 8);
     ui_->StatusBar1->addPermanentWidget(progress_);
 
     rowMenu_->setObjectName("RowMenu");
-    auto menuAction = [this](const char* text, auto handler) {
+    auto menuAction = [this](const QString& text, auto handler) {
         QAction* action = rowMenu_->addAction(text);
         vkr::onSignal(action, &QAction::triggered, this, [this, handler] {
             if (menuServer_) {
@@ -182,12 +192,12 @@ TForm4::TForm4(QWidget* parent)
             }
         });
     };
-    menuAction("Join server", [](TForm4* f, vkr::EntryKey k) { f->JoinServer(k); });
-    menuAction("Watcher", [](TForm4* f, vkr::EntryKey k) { f->WatchServer(k); });
-    menuAction("Copy address", [](TForm4* f, vkr::EntryKey k) { f->CopyAddress(k); });
-    menuAction("Edit server...", [](TForm4* f, vkr::EntryKey k) { f->EditServer(k); });
-    menuAction("Server details...", [](TForm4* f, vkr::EntryKey k) { f->ShowDetails(k); });
-    menuAction("Refresh server", [](TForm4* f, vkr::EntryKey k) { f->RefreshServer(k); });
+    menuAction(tr("Join server"), [](TForm4* f, vkr::EntryKey k) { f->JoinServer(k); });
+    menuAction(tr("Watcher"), [](TForm4* f, vkr::EntryKey k) { f->WatchServer(k); });
+    menuAction(tr("Copy address"), [](TForm4* f, vkr::EntryKey k) { f->CopyAddress(k); });
+    menuAction(tr("Edit server..."), [](TForm4* f, vkr::EntryKey k) { f->EditServer(k); });
+    menuAction(tr("Server details..."), [](TForm4* f, vkr::EntryKey k) { f->ShowDetails(k); });
+    menuAction(tr("Refresh server"), [](TForm4* f, vkr::EntryKey k) { f->RefreshServer(k); });
     auto* details = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_I), this);
     vkr::onSignal(details, &QShortcut::activated, this, [this] {
         if (const std::optional<vkr::EntryKey> key = selectedServer()) {
@@ -339,7 +349,7 @@ void TForm4::showShownCount() {
     const int shown = view_->rowCount(), all = model_->rowCount();
     shownCount_->setVisible(shown < all);
     if (shown < all) {
-        shownCount_->setText(QString("%1 of %2 servers shown").arg(shown).arg(all));
+        shownCount_->setText(shownCountText(shown, all));
     }
 }
 
@@ -381,10 +391,15 @@ void TForm4::SizeColumns() {
         const QFontMetrics fm(grid->font()), hm(grid->horizontalHeader()->font());
         const int margin =
             2 * grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, grid) + 4;
-        const int ping =
-            std::max(fm.horizontalAdvance("99999"), hm.horizontalAdvance("Ping")) + margin;
-        const int players =
-            std::max(fm.horizontalAdvance("100/100"), hm.horizontalAdvance("Players")) + margin;
+        auto title = [this](int column) {
+            return model_->headerData(column, Qt::Horizontal).toString();
+        };
+        const int ping = std::max(fm.horizontalAdvance("99999"),
+                                  hm.horizontalAdvance(title(ServerModel::PingColumn))) +
+                         margin;
+        const int players = std::max(fm.horizontalAdvance("100/100"),
+                                     hm.horizontalAdvance(title(ServerModel::PlayersColumn))) +
+                            margin;
         const int a = static_cast<int>(std::lround((grid->width() - ping - players - 18) / 3.0));
         const int widths[] = {a, a, ping, players, a + 10};
         sizing_ = true;
@@ -428,8 +443,7 @@ void TForm4::scheduleNext() {
 void TForm4::showProgress() {
     // A server asked by itself between passes is no part of a pass's count.
     if (passUnderWay_ && (querying_ || schedule_.awaiting())) {
-        progress_->setText(
-            QString("Answered %1 of %2").arg(schedule_.answered()).arg(schedule_.asked()));
+        progress_->setText(progressText(schedule_.answered(), schedule_.asked()));
     } else {
         progress_->clear();
     }
@@ -456,7 +470,7 @@ void TForm4::QueryServers() {
     passUnderWay_ = true;
     // Refresh stays disabled for the whole pass, also when the last pass's Timer1 is pending.
     Timer1->stop();
-    setStatus("Querying servers...");
+    setStatus(tr("Querying servers..."));
     ui_->BitBtn2->setEnabled(false);
     try {
         syncRows();
@@ -683,7 +697,7 @@ void TForm4::sent(std::exception_ptr failure) {
 void TForm4::endPassWhenDone() {
     if (passUnderWay_ && !querying_ && !schedule_.awaiting()) {
         passUnderWay_ = false;
-        setStatus("Query done...");
+        setStatus(tr("Query done..."));
     }
 }
 
@@ -735,7 +749,7 @@ bool TForm4::JoinServer(vkr::EntryKey key) {
     const vkr::ServerTable& servers = vkr::store().servers;
     const int k = vkr::rowOfEntry(servers, key);
     if (k < 0) {
-        vkr::prompts().message(goneMessage);
+        vkr::prompts().message(goneMessage().toStdString());
         return false;
     }
     const std::string name = ui_->PlayerName->currentText().toStdString();
@@ -752,7 +766,7 @@ void TForm4::BitBtn3Click() {
 void TForm4::WatchServer(vkr::EntryKey key) {
     const int k = vkr::rowOfEntry(vkr::store().servers, key);
     if (k < 0) {
-        vkr::prompts().message(goneMessage);
+        vkr::prompts().message(goneMessage().toStdString());
         return;
     }
     const vkr::ServerEntry& e = vkr::store().servers[k];
@@ -781,7 +795,7 @@ void TForm4::CopyAddress(vkr::EntryKey key) {
 void TForm4::EditServer(vkr::EntryKey key) {
     const int k = vkr::rowOfEntry(vkr::store().servers, key);
     if (k < 0) {
-        vkr::prompts().message(goneMessage);
+        vkr::prompts().message(goneMessage().toStdString());
         return;
     }
     vkr::forms().form3->EditServer(k, this);
@@ -820,7 +834,7 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
     // While a pass is under way its status stays until it is done.
     const bool between = !passUnderWay_;
     if (between) {
-        setStatus("Receiving data...");
+        setStatus(tr("Receiving data..."));
     }
     if (NumberBytes < 1) {
         return;
@@ -864,16 +878,16 @@ void TForm4::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Po
         endPassWhenDone();
     }
     if (between) {
-        setStatus("Ready");
+        setStatus(tr("Ready"));
     }
 }
 
 void TForm4::udpsInvalidHost(bool&) {
-    setStatus("Invalid Host error occured.");
+    setStatus(tr("Invalid Host error occured."));
 }
 
 void TForm4::udpsBufferInvalid(bool&) {
-    setStatus("Buffer invalid error occured.");
+    setStatus(tr("Buffer invalid error occured."));
 }
 
 void TForm4::setStatus(const QString& text) {

@@ -4,6 +4,7 @@
 #include "status/server_model.h"
 #include "ui_TFormDetails.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QShortcut>
 
@@ -31,7 +32,9 @@ public:
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-            return section == 0 ? QString("Key") : QString("Value");
+            return section == 0
+                       ? QCoreApplication::translate("TFormDetails", "Key", "a reply's key")
+                       : QCoreApplication::translate("TFormDetails", "Value", "a reply's value");
         }
         return {};
     }
@@ -112,17 +115,17 @@ void TFormDetails::ShowServer(vkr::EntryKey key) {
 
 QString TFormDetails::pingFigures(const vkr::PingHistory::Summary& s) {
     if (s.asked == 0) {
-        return "Not asked yet";
+        return tr("Not asked yet");
     }
-    QString text = QString("Answered %1 of %2").arg(s.answered).arg(s.asked);
-    if (s.lowest) {
-        text = QString("Lowest %1 ms\nMedian %2 ms\nHighest %3 ms\n")
-                   .arg(*s.lowest)
-                   .arg(*s.median)
-                   .arg(*s.highest) +
-               text;
+    const QString answered = tr("Answered %n of %1", nullptr, s.answered).arg(s.asked);
+    if (!s.lowest) {
+        return answered;
     }
-    return text;
+    return tr("Lowest %1 ms\nMedian %2 ms\nHighest %3 ms\n%4")
+        .arg(*s.lowest)
+        .arg(*s.median)
+        .arg(*s.highest)
+        .arg(answered);
 }
 
 void TFormDetails::rowsChanged(const QModelIndex& first, const QModelIndex& last) {
@@ -137,7 +140,7 @@ void TFormDetails::showRow() {
     const int r = rows.rowOf(key_);
     ui_->RefreshButton->setEnabled(r >= 0);
     if (r < 0) {
-        ui_->ServerName->setText("This server is no longer in the server list.");
+        ui_->ServerName->setText(tr("This server is no longer in the server list."));
         ui_->Address->clear();
         ui_->LastPlayed->hide();
         return; // the rest shows what the server last had

@@ -7,6 +7,7 @@
 #include "settings/editing.h"
 #include "settings/settings.h"
 #include "status/TForm4.h"
+#include "status/server_model.h"
 #include "ui_TFormLan.h"
 
 #include <QHeaderView>
@@ -33,11 +34,9 @@ public:
         return parent.isValid() ? 0 : 5;
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        static const char* const titles[] = {"Server Name", "Hostname/IP", "Ping", "Players",
-                                             "Mission"};
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
             section < 5) {
-            return QString(titles[section]);
+            return ServerModel::columnTitle(section);
         }
         return {};
     }
@@ -166,7 +165,7 @@ void TFormLan::Search() {
     const std::vector<std::string> addresses = broadcastAddresses();
     model_->cleared();
     if (addresses.empty()) {
-        setStatus("No local network found.");
+        setStatus(tr("No local network found."));
         return;
     }
     udps->HoldSends();
@@ -181,7 +180,7 @@ void TFormLan::Search() {
     servers_.start(udps->LastSendTick());
     listening_ = true;
     ui_->SearchButton->setEnabled(false);
-    setStatus("Searching the local network...");
+    setStatus(tr("Searching the local network..."));
     Timer1->start();
 }
 
@@ -197,9 +196,9 @@ void TFormLan::Timer1Timer() {
 
 QString TFormLan::foundText() const {
     const int n = servers_.count();
-    return n == 0   ? QString("No server answered.")
-           : n == 1 ? QString("1 server found.")
-                    : QString("%1 servers found.").arg(n);
+    return n == 0   ? tr("No server answered.")
+           : n == 1 ? tr("1 server found.")
+                    : tr("%n servers found.", nullptr, n);
 }
 
 void TFormLan::udpsDataReceived(int NumberBytes, const std::string& FromIP, int Port) {
@@ -211,7 +210,7 @@ void TFormLan::udpsDataReceived(int NumberBytes, const std::string& FromIP, int 
     const int i = servers_.apply(FromIP, Port, text, udps->ReceivedTick());
     if (i >= 0) {
         model_->answered(i);
-        setStatus("Searching the local network... " + foundText());
+        setStatus(tr("Searching the local network... %1").arg(foundText()));
     }
 }
 
@@ -225,22 +224,22 @@ void TFormLan::AddButtonClick() {
         chosen.push_back(servers_[sorted->mapToSource(row).row()].entry());
     }
     if (chosen.empty()) {
-        setStatus("Select the servers to add.");
+        setStatus(tr("Select the servers to add."));
         return;
     }
     const vkr::AddedServers result = vkr::addServers(vkr::store().servers, chosen, vkr::idSource());
     QStringList said;
     if (!result.added.empty()) {
-        said << (result.added.size() == 1
-                     ? QString("1 server added to the favourites.")
-                     : QString("%1 servers added to the favourites.").arg(result.added.size()));
+        const int added = static_cast<int>(result.added.size());
+        said << (added == 1 ? tr("1 server added to the favourites.")
+                            : tr("%n servers added to the favourites.", nullptr, added));
     }
     if (result.skipped > 0) {
-        said << (result.skipped == 1 ? QString("1 was there already.")
-                                     : QString("%1 were there already.").arg(result.skipped));
+        said << (result.skipped == 1 ? tr("1 was there already.")
+                                     : tr("%n were there already.", nullptr, result.skipped));
     }
     if (result.refused > 0) {
-        said << QString("%1 did not fit: the list of servers is full.").arg(result.refused);
+        said << tr("%n did not fit: the list of servers is full.", nullptr, result.refused);
     }
     setStatus(said.join(' '));
     if (!result.added.empty()) {

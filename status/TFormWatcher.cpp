@@ -41,7 +41,7 @@ QColor colourOf(vkr::WatcherColour colour, const QColor& background) {
 }
 
 void paint(QLabel* label, const vkr::WatcherText& text) {
-    label->setText(vkr::fromBytes(text.text));
+    label->setText(vkr::qs(text.text));
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colourOf(text.colour, palette.color(QPalette::Window)));
     label->setPalette(palette);
@@ -273,7 +273,7 @@ int32_t TFormWatcher::notificationKey() const {
 }
 
 QString TFormWatcher::noticeBody() const {
-    return ui_->mission->text() + " - " + ui_->players->text();
+    return tr("%1 - %2", "mission - players").arg(ui_->mission->text(), ui_->players->text());
 }
 
 void TFormWatcher::followAutoJoin() {
@@ -301,7 +301,7 @@ void TFormWatcher::showStatus(const vkr::WatcherStatus& status) {
 void TFormWatcher::paintStatusLine() {
     paint(ui_->status,
           autoJoin_.left() > 0
-              ? vkr::WatcherText{"Joining in " + std::to_string(autoJoin_.left()) + "...",
+              ? vkr::WatcherText{tr("Joining in %n...", nullptr, autoJoin_.left()).toStdString(),
                                  vkr::WatcherColour::green}
               : shownStatus_.line);
 }
@@ -321,8 +321,9 @@ void TFormWatcher::Timer3Timer() {
         autoJoin_.tick(static_cast<int32_t>(vkr::GetTickCount() - heardTick_));
     if (step == vkr::AutoJoin::Step::stopped) {
         endCountdown();
-        const QString why = vkr::autoJoinStoppedText;
-        showStatus({{"Auto-join stopped", vkr::WatcherColour::maroon}, shownStatus_.lamp});
+        const QString why = vkr::qs(vkr::autoJoinStoppedText());
+        showStatus({{tr("Auto-join stopped").toStdString(), vkr::WatcherColour::maroon},
+                    shownStatus_.lamp});
         ui_->status->setToolTip(why);
         if (vkr::store().settings.notify) {
             notifier->notify(notificationKey(), why, noticeBody(), true);
@@ -350,7 +351,7 @@ void TFormWatcher::Timer3Timer() {
     // Posted once the watch's own notifications are taken down with it; a server that is no
     // longer in the list is not joined, and the watcher stays.
     if (notify && isHidden()) {
-        notifier->notify(notificationKey(), vkr::qs("Joining " + name), body, false);
+        notifier->notify(notificationKey(), tr("Joining %1").arg(vkr::qs(name)), body, false);
     }
 }
 
@@ -369,16 +370,16 @@ void TFormWatcher::showTray() {
         }
         tray = new QSystemTrayIcon(QApplication::windowIcon(), this);
         auto* menu = new QMenu(this);
-        vkr::onSignal(menu->addAction("Join"), &QAction::triggered, this,
+        vkr::onSignal(menu->addAction(tr("Join")), &QAction::triggered, this,
                       [this] { BitBtn2Click(); });
-        trayAutojoin_ = menu->addAction("Auto-join");
+        trayAutojoin_ = menu->addAction(tr("Auto-join"));
         trayAutojoin_->setCheckable(true);
         // The same setting as the box, changed as a click on the box changes it.
         vkr::onSignal(trayAutojoin_, &QAction::triggered, this, [this] {
             ui_->autojoin->setChecked(trayAutojoin_->isChecked());
             autojoinClick();
         });
-        vkr::onSignal(menu->addAction("Stop watching"), &QAction::triggered, this,
+        vkr::onSignal(menu->addAction(tr("Stop watching")), &QAction::triggered, this,
                       [this] { BitBtn1Click(); });
         tray->setContextMenu(menu);
         connect(tray, &QSystemTrayIcon::activated, this,
@@ -400,9 +401,10 @@ void TFormWatcher::updateTray() {
         return;
     }
     // Server text is shown as text wherever the tray reads markup in its tooltips.
-    tray->setToolTip(vkr::qs(serverName()) + ": " +
-                     (ui_->players->text() + ", " + ui_->mission->text()).toHtmlEscaped() + ", " +
-                     vkr::qs(vkr::stateWord(state_)));
+    tray->setToolTip(tr("%1: %2, %3, %4")
+                         .arg(vkr::qs(serverName()), ui_->players->text().toHtmlEscaped(),
+                              ui_->mission->text().toHtmlEscaped(),
+                              vkr::qs(vkr::stateWord(state_))));
     trayAutojoin_->setChecked(ui_->autojoin->isChecked());
 }
 
@@ -428,7 +430,7 @@ void TFormWatcher::Timer2Timer() {
 void TFormWatcher::ToggleWindow() {
     const bool collapse = frameGeometry().width() > 300;
     ui_->SpeedButton1->move(collapse ? QPoint(200, 77) : QPoint(296, 133));
-    ui_->SpeedButton1->setText(collapse ? "More >>" : "<< Less");
+    ui_->SpeedButton1->setText(collapse ? tr("More >>") : tr("<< Less"));
     ui_->Bevel1->resize(collapse ? QSize(241, 81) : QSize(337, 137));
     for (QWidget* w : {static_cast<QWidget*>(ui_->Label4), static_cast<QWidget*>(ui_->mission),
                        static_cast<QWidget*>(ui_->playerList)}) {
@@ -460,7 +462,7 @@ void TFormWatcher::showPlaceholders() {
     endCountdown();
     showStatus(vkr::waitingStatus());
     paint(ui_->players, {"?/?", vkr::WatcherColour::maroon});
-    paint(ui_->mission, {"none", vkr::WatcherColour::maroon});
+    paint(ui_->mission, {tr("none", "no mission yet").toStdString(), vkr::WatcherColour::maroon});
     showRows();
 }
 

@@ -6,6 +6,7 @@
 #include "settings/store.h"
 #include "status/protocol.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,12 +52,14 @@ void AddServerBar::add() {
         box_->clear();
         vkr::storeChanged(vkr::StorePart::servers); // the grid shows the new row
     }
-    QString said = result.added ? QString("%1 added.").arg(address)
-                                : QString("%1 is in the list already.").arg(address);
-    if (!select(key)) {
-        said += " The filter hides it.";
-    }
-    say(said);
+    const bool shown = select(key);
+    const char* const said =
+        result.added ? (shown ? QT_TRANSLATE_NOOP("TForm4", "%1 added.")
+                              : QT_TRANSLATE_NOOP("TForm4", "%1 added. The filter hides it."))
+                     : (shown ? QT_TRANSLATE_NOOP("TForm4", "%1 is in the list already.")
+                              : QT_TRANSLATE_NOOP(
+                                    "TForm4", "%1 is in the list already. The filter hides it."));
+    say(QCoreApplication::translate("TForm4", said).arg(address));
     if (result.added) {
         ask(key);
         vkr::forms().form1->SaveRegistry();

@@ -170,10 +170,8 @@ void DesktopNotifier::send(int32_t key, const Request& request) {
         QDBusMessage::createMethodCall(service, path, interface, QStringLiteral("Notify"));
     QStringList actions;
     if (request.join) {
-        actions << "default"
-                << "Join"
-                << "join"
-                << "Join";
+        const QString join = tr("Join");
+        actions << "default" << join << "join" << join;
     }
     const QVariantMap hints{{"desktop-entry", appIcon}, {"urgency", QVariant::fromValue(uchar(1))}};
     const QString body = *markup_ ? request.body.toHtmlEscaped() : request.body;

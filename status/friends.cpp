@@ -1,5 +1,6 @@
 #include "status/friends.h"
 
+#include "settings/translate.h"
 #include "settings/utf8.h"
 
 #include <algorithm>
@@ -271,11 +272,11 @@ std::vector<std::string> FriendWatch::joined(const FriendSet& friends,
 }
 
 std::string friendsTooltip(const std::vector<std::string>& names) {
-    std::string text = "Friends: ";
+    std::string list;
     for (size_t i = 0; i < names.size(); ++i) {
-        text += (i > 0 ? ", " : "") + names[i];
+        list += (i > 0 ? ", " : "") + utf8OfLatin1(names[i]);
     }
-    return text;
+    return fillArgs(translate("TForm4", "Friends: %1"), {list});
 }
 
 } // namespace vkr

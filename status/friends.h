@@ -79,7 +79,8 @@ private:
     bool answered_ = false;                  // this poll has had a datagram
 };
 
-// The tooltip of a server row where friends play: "Friends: Ann, Bob".
+// The tooltip of a server row where friends play, as UTF-8: "Friends: Ann, Bob" (the names as
+// the server sent them, Latin-1).
 std::string friendsTooltip(const std::vector<std::string>& names);
 
 } // namespace vkr

@@ -1,13 +1,22 @@
 #include "status/ping_limit.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 
 #include <algorithm>
 
+namespace {
+
+QString limitText(int limit) {
+    return QCoreApplication::translate("TForm4", "%1 ms").arg(limit);
+}
+
+} // namespace
+
 void fillPingLimits(QComboBox* box) {
-    box->addItem("any", 0);
+    box->addItem(QCoreApplication::translate("TForm4", "any", "no ping limit"), 0);
     for (int limit : {50, 100, 150, 250, 500}) {
-        box->addItem(QString("%1 ms").arg(limit), limit);
+        box->addItem(limitText(limit), limit);
     }
 }
 
@@ -15,7 +24,7 @@ void showPingLimit(QComboBox* box, int limit) {
     limit = std::max(0, limit);
     int item = box->findData(limit);
     if (item < 0) {
-        box->addItem(QString("%1 ms").arg(limit), limit);
+        box->addItem(limitText(limit), limit);
         item = box->count() - 1;
     }
     box->setCurrentIndex(item);

@@ -8,6 +8,7 @@
 #include "status/friends.h"
 #include "status/server_model.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -41,7 +42,9 @@ void PlayerGrid::contextMenu(const QPoint& pos, bool byKeyboard) {
     }
     const bool isFriend = players_->isFriend(index.row());
     menu_->clear();
-    QAction* action = menu_->addAction(isFriend ? "Remove from friends" : "Add to friends");
+    QAction* action =
+        menu_->addAction(isFriend ? QCoreApplication::translate("TForm4", "Remove from friends")
+                                  : QCoreApplication::translate("TForm4", "Add to friends"));
     vkr::onSignal(action, &QAction::triggered, this,
                   [this, name = *player, isFriend] { toggleFriend(name, isFriend); });
     const QPoint at = byKeyboard ? view_->visualRect(index).center() : pos;

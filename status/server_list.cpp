@@ -1,6 +1,7 @@
 #include "status/server_list.h"
 
 #include "settings/intparse.h"
+#include "settings/translate.h"
 #include "status/protocol.h"
 #include "status/typed_address.h"
 
@@ -49,7 +50,8 @@ bool isServerType(std::string_view word) {
 std::string readListLine(std::string_view line, std::string& address) {
     const std::vector<std::string_view> words = wordsOf(line);
     if (words.size() > 2 || (words.size() == 2 && !isServerType(words[0]))) {
-        return "A line holds an address, perhaps after a server type, and nothing else.";
+        return translate("TForm4",
+                         "A line holds an address, perhaps after a server type, and nothing else.");
     }
     const std::string_view text = words.back();
     const TypedAddress a = parseTypedAddress(text);
@@ -60,7 +62,7 @@ std::string readListLine(std::string_view line, std::string& address) {
     if (text.find(':') != std::string_view::npos) {
         gamePort = a.port - portOffset;
         if (gamePort < 1) {
-            return "The query port must be a number from 2 to 65535.";
+            return translate("TForm4", "The query port must be a number from 2 to 65535.");
         }
     }
     address = a.host + ":" + std::to_string(gamePort);
@@ -86,7 +88,8 @@ ServerListReading readServerList(std::string_view text) {
         if (why.empty()) {
             reading.addresses.push_back(std::move(address));
         } else if (reading.notUnderstood++ == 0) {
-            reading.firstProblem = "line " + std::to_string(number) + ": " + why;
+            reading.firstProblem =
+                fillArgs(translate("TForm4", "line %1: %2"), {std::to_string(number), why});
         }
     }
     return reading;
@@ -94,14 +97,20 @@ ServerListReading readServerList(std::string_view text) {
 
 std::string ServerListImport::report() const {
     const int k = reading.notUnderstood;
-    std::string text = std::to_string(added) + " added, " + std::to_string(already) +
-                       " already listed, " + std::to_string(k) + (k == 1 ? " line" : " lines") +
-                       " not understood";
+    // Each count is a phrase of its own, so that each takes its number's form.
+    std::string text =
+        fillArgs(translate("TForm4", "%1, %2, %3", "added, already listed, not understood"),
+                 {translate("TForm4", "%n added", "servers of a list", added),
+                  translate("TForm4", "%n already listed", "servers of a list", already),
+                  k == 1 ? translate("TForm4", "1 line not understood")
+                         : translate("TForm4", "%n lines not understood", nullptr, k)});
     if (k > 0) {
-        text += " (first: " + reading.firstProblem + ")";
+        text = fillArgs(translate("TForm4", "%1 (first: %2)", "the first line not understood"),
+                        {text, reading.firstProblem});
     }
     if (refused > 0) {
-        text += "\n" + std::to_string(refused) + " not added: " + tableFullMessage("servers");
+        text = fillArgs(translate("TForm4", "%1\n%n not added: %2", "servers of a list", refused),
+                        {text, tableFullMessage("servers")});
     }
     return text;
 }

@@ -8,6 +8,7 @@
 #include "settings/store.h"
 #include "status/server_list.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -16,7 +17,12 @@
 
 namespace {
 
-const char* const listFilter = "Server lists|*.txt;*.lst|All files|*.*";
+std::string listFilter() {
+    return QString("%1|*.txt;*.lst|%2|*.*")
+        .arg(QCoreApplication::translate("TForm4", "Server lists"),
+             QCoreApplication::translate("TForm4", "All files"))
+        .toStdString();
+}
 
 // A list of servers is a few hundred kB at most; a larger file is something else.
 constexpr qint64 largestList = 16 * 1024 * 1024;
@@ -30,27 +36,30 @@ QString fileName(const std::string& file) {
 ServerListMenu::ServerListMenu(QToolButton* button) : QObject(button) {
     auto* menu = new QMenu(button);
     menu->setObjectName("ListMenu");
-    vkr::onSignal(menu->addAction("Import servers..."), &QAction::triggered, this,
-                  [this] { importList(); });
-    vkr::onSignal(menu->addAction("Export servers..."), &QAction::triggered, this,
-                  [this] { exportList(); });
+    vkr::onSignal(menu->addAction(QCoreApplication::translate("TForm4", "Import servers...")),
+                  &QAction::triggered, this, [this] { importList(); });
+    vkr::onSignal(menu->addAction(QCoreApplication::translate("TForm4", "Export servers...")),
+                  &QAction::triggered, this, [this] { exportList(); });
     button->setMenu(menu);
 }
 
 void ServerListMenu::importList() {
-    const std::optional<std::string> file = vkr::prompts().openFile(listFilter, lastFile_);
+    const std::optional<std::string> file = vkr::prompts().openFile(listFilter(), lastFile_);
     if (!file) {
         return;
     }
     lastFile_ = *file;
     QFile in(QString::fromStdString(*file));
     if (!in.open(QIODevice::ReadOnly)) {
-        throw vkr::Exception("Could not read \"" + fileName(*file).toStdString() +
-                             "\": " + in.errorString().toStdString());
+        throw vkr::Exception(QCoreApplication::translate("TForm4", "Could not read \"%1\": %2")
+                                 .arg(fileName(*file), in.errorString())
+                                 .toStdString());
     }
     if (in.size() > largestList) {
-        throw vkr::Exception("\"" + fileName(*file).toStdString() +
-                             "\" is larger than 16 MB: it is no list of servers");
+        throw vkr::Exception(QCoreApplication::translate(
+                                 "TForm4", "\"%1\" is larger than 16 MB: it is no list of servers")
+                                 .arg(fileName(*file))
+                                 .toStdString());
     }
     const QByteArray bytes = in.readAll();
     vkr::ServerTable& servers = vkr::store().servers;
@@ -69,7 +78,7 @@ void ServerListMenu::importList() {
 }
 
 void ServerListMenu::exportList() {
-    const std::optional<std::string> file = vkr::prompts().saveFile(listFilter, lastFile_);
+    const std::optional<std::string> file = vkr::prompts().saveFile(listFilter(), lastFile_);
     if (!file) {
         return;
     }
@@ -80,13 +89,17 @@ void ServerListMenu::exportList() {
         out.write(list.text.data(), static_cast<qint64>(list.text.size())) !=
             static_cast<qint64>(list.text.size()) ||
         !out.commit()) {
-        throw vkr::Exception("Could not write \"" + fileName(*file).toStdString() +
-                             "\": " + out.errorString().toStdString());
+        throw vkr::Exception(QCoreApplication::translate("TForm4", "Could not write \"%1\": %2")
+                                 .arg(fileName(*file), out.errorString())
+                                 .toStdString());
     }
-    std::string said = std::to_string(list.written) + " servers exported";
-    if (list.leftOut > 0) {
-        said += "; " + std::to_string(list.leftOut) +
-                " left out, whose port is not a number from 1 to 65534";
-    }
-    vkr::prompts().message(said + ".");
+    vkr::prompts().message(
+        (list.leftOut > 0
+             ? QCoreApplication::translate(
+                   "TForm4",
+                   "%n servers exported; %1 left out, whose port is not a number from 1 to 65534.",
+                   nullptr, list.written)
+                   .arg(list.leftOut)
+             : QCoreApplication::translate("TForm4", "%n servers exported.", nullptr, list.written))
+            .toStdString());
 }

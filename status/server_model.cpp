@@ -3,6 +3,7 @@
 #include "app/window.h"
 
 #include <QBrush>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFont>
 #include <QLocale>
@@ -67,9 +68,9 @@ QString lastPlayedText(const std::optional<std::string>& time) {
         return {};
     }
     const QDateTime t = QDateTime::fromString(vkr::qs(*time), Qt::ISODate);
-    return "Last played: " + (t.isValid()
-                                  ? QLocale().toString(t.toLocalTime(), QLocale::ShortFormat)
-                                  : vkr::qs(*time));
+    return QCoreApplication::translate("ServerModel", "Last played: %1")
+        .arg(t.isValid() ? QLocale().toString(t.toLocalTime(), QLocale::ShortFormat)
+                         : vkr::qs(*time));
 }
 
 void ServerModel::findPlayed(int row) {
@@ -162,9 +163,9 @@ QVariant ServerModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole: {
         QStringList lines;
         if (friends) {
-            lines << vkr::fromBytes(vkr::friendsTooltip(row.friends));
+            lines << vkr::qs(vkr::friendsTooltip(row.friends));
         } else if (row.silent) {
-            lines << QStringLiteral("No reply");
+            lines << tr("No reply");
         }
         const QString& played = played_[static_cast<size_t>(index.row())].tooltip;
         if (index.column() == NameColumn && !played.isEmpty()) {
@@ -176,14 +177,19 @@ QVariant ServerModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
+QString ServerModel::columnTitle(int column) {
+    static const char* const titles[] = {QT_TR_NOOP("Server Name"), QT_TR_NOOP("Hostname/IP"),
+                                         QT_TR_NOOP("Ping"), QT_TR_NOOP("Players"),
+                                         QT_TR_NOOP("Mission")};
+    return tr(titles[column]);
+}
+
 QVariant ServerModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) {
         return {};
     }
     if (role == Qt::DisplayRole) {
-        static const char* const texts[] = {"Server Name", "Hostname/IP", "Ping", "Players",
-                                            "Mission"};
-        return QString(texts[section]);
+        return columnTitle(section);
     }
     if (role == Qt::InitialSortOrderRole) {
         return Qt::AscendingOrder; // a column's first click sorts up, whatever the last sort was
@@ -345,7 +351,8 @@ void PlayerModel::show(const vkr::ServerStatus& status, const vkr::FriendSet& fr
     for (int j = 0; j < n; ++j) {
         std::string sent = status.playerName(j);
         const bool isFriend = j < status.playerCount && friends.contains(sent);
-        QString name = vkr::fromBytes(sent);
+        // The one row of a server without players says so.
+        QString name = j < status.playerCount ? vkr::fromBytes(sent) : tr("no players");
         players_.push_back(
             {std::move(sent), std::move(name), vkr::fromBytes(status.playerScore(j)), isFriend});
     }

@@ -56,6 +56,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    // The header of a column (of this grid and of the grids that show servers as it does).
+    static QString columnTitle(int column);
     // The Hostname/IP cell: the host text, ":" and the port text.
     static QString hostCell(const vkr::ServerEntry& e);
     // A cell's text, without the name cell's mark of a friend playing there.

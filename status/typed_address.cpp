@@ -1,6 +1,7 @@
 #include "status/typed_address.h"
 
 #include "net/address.h"
+#include "settings/translate.h"
 #include "settings/utf8.h"
 
 #include <algorithm>
@@ -34,41 +35,44 @@ TypedAddress parseTypedAddress(std::string_view text) {
         text.remove_suffix(1);
     }
     if (text.empty()) {
-        return failed("Type a host name or address, with :port when it is not 2302.");
+        return failed(
+            translate("TForm4", "Type a host name or address, with :port when it is not 2302."));
     }
     if (std::any_of(text.begin(), text.end(), isSpace)) {
-        return failed("An address has no spaces.");
+        return failed(translate("TForm4", "An address has no spaces."));
     }
     const size_t colon = text.find(':');
     if (colon != std::string_view::npos && text.find(':', colon + 1) != std::string_view::npos) {
-        return failed("Only one colon, between host and port.");
+        return failed(translate("TForm4", "Only one colon, between host and port."));
     }
     const std::string_view host = text.substr(0, colon);
     if (host.empty()) {
-        return failed("The host is missing before the colon.");
+        return failed(translate("TForm4", "The host is missing before the colon."));
     }
     if (!std::all_of(host.begin(), host.end(), isHostCharacter)) {
-        return failed("A host has only letters, digits, dots, hyphens and underscores.");
+        return failed(
+            translate("TForm4", "A host has only letters, digits, dots, hyphens and underscores."));
     }
     if (host.size() > maxHostLength) {
-        return failed("The host is longer than " + std::to_string(maxHostLength) + " characters.");
+        return failed(fillArgs(translate("TForm4", "The host is longer than %1 characters."),
+                               {std::to_string(maxHostLength)}));
     }
     TypedAddress a;
     a.host = host;
     if (colon != std::string_view::npos) {
         const std::string_view port = text.substr(colon + 1);
         if (port.empty()) {
-            return failed("The port is missing after the colon.");
+            return failed(translate("TForm4", "The port is missing after the colon."));
         }
         long value = 0;
         for (char c : port) {
             if (c < '0' || c > '9') {
-                return failed("The port must be a number from 1 to 65535.");
+                return failed(translate("TForm4", "The port must be a number from 1 to 65535."));
             }
             value = std::min(value * 10 + (c - '0'), 100000L);
         }
         if (value < 1 || value > 65535) {
-            return failed("The port must be a number from 1 to 65535.");
+            return failed(translate("TForm4", "The port must be a number from 1 to 65535."));
         }
         a.port = static_cast<int>(value);
     }

@@ -1,6 +1,7 @@
 #include "status/watcher_rule.h"
 
 #include "settings/intparse.h"
+#include "settings/translate.h"
 #include "settings/utf8.h"
 #include "status/protocol.h"
 
@@ -8,31 +9,48 @@
 
 namespace vkr {
 
+namespace {
+
+WatcherStatus greenStatus(std::string text) {
+    return {{std::move(text), WatcherColour::green}, WatcherLamp::blinking};
+}
+
+WatcherStatus maroonStatus(std::string text) {
+    return {{std::move(text), WatcherColour::maroon}, WatcherLamp::red};
+}
+
+} // namespace
+
 std::optional<WatcherStatus> statusOfState(int code) {
     switch (code) {
     case 2:
-        return WatcherStatus{{"Selecting mission", WatcherColour::green}, WatcherLamp::blinking};
+        return greenStatus(translate("TFormWatcher", "Selecting mission"));
     case 6:
-        return WatcherStatus{{"Setting up", WatcherColour::green}, WatcherLamp::blinking};
+        return greenStatus(translate("TFormWatcher", "Setting up"));
     case 9:
-        return WatcherStatus{{"Debriefing", WatcherColour::green}, WatcherLamp::blinking};
+        return greenStatus(translate("TFormWatcher", "Debriefing"));
     case 13:
-        return WatcherStatus{{"Briefing", WatcherColour::maroon}, WatcherLamp::red};
+        return maroonStatus(translate("TFormWatcher", "Briefing"));
     case 14:
-        return WatcherStatus{{"Game in progress...", WatcherColour::maroon}, WatcherLamp::red};
+        return maroonStatus(translate("TFormWatcher", "Game in progress..."));
     case emptyServerState:
-        return WatcherStatus{{"Empty", WatcherColour::maroon}, WatcherLamp::red};
+        return maroonStatus(translate("TFormWatcher", "Empty", "the server has no players"));
     default:
         return std::nullopt;
     }
 }
 
 WatcherStatus noReplyStatus() {
-    return {{"No reply from server", WatcherColour::maroon}, WatcherLamp::off};
+    return {{translate("TFormWatcher", "No reply from server"), WatcherColour::maroon},
+            WatcherLamp::off};
 }
 
 WatcherStatus waitingStatus() {
-    return {{"Waiting status...", WatcherColour::maroon}, WatcherLamp::red};
+    return maroonStatus(translate("TFormWatcher", "Waiting status..."));
+}
+
+std::string autoJoinStoppedText() {
+    return translate("TFormWatcher", "Auto-join stopped: no reply from the server");
 }
 
 namespace {
@@ -117,23 +135,23 @@ bool WatcherState::momentPassed(WatcherAlert alert) const {
 
 std::string stateWord(const WatcherState& state) {
     if (state.silent) {
-        return "no reply";
+        return translate("TFormWatcher", "no reply", "the server's state");
     }
     switch (state.lastState) {
     case 2:
-        return "selecting mission";
+        return translate("TFormWatcher", "selecting mission", "the server's state");
     case 6:
-        return "setting up";
+        return translate("TFormWatcher", "setting up", "the server's state");
     case 9:
-        return "debriefing";
+        return translate("TFormWatcher", "debriefing", "the server's state");
     case 13:
-        return "briefing";
+        return translate("TFormWatcher", "briefing", "the server's state");
     case 14:
-        return "in game";
+        return translate("TFormWatcher", "in game", "the server's state");
     case emptyServerState:
-        return "empty";
+        return translate("TFormWatcher", "empty", "the server's state");
     default:
-        return "waiting";
+        return translate("TFormWatcher", "waiting", "the server's state");
     }
 }
 
@@ -187,37 +205,57 @@ WatcherAlert alertRule(const WatcherFacts& before, const WatcherFacts& now) {
 
 namespace {
 
-// "Ann", "Ann and Bob", "Ann, Bob and Cid", "Ann, Bob, Cid and 2 more": names sent by a
-// server, as UTF-8.
+// "Ann", "Ann and Bob", "Ann, Bob and Cid", "Ann, Bob, Cid and Dan", "Ann, Bob, Cid and 2
+// more": names sent by a server, as UTF-8. More than four are counted after the third.
 std::string namesText(const std::vector<std::string>& names) {
-    constexpr size_t named = 3; // more than this many are counted, not named
-    const size_t shown = names.size() > named + 1 ? named : names.size();
-    std::string text;
-    for (size_t i = 0; i < shown; ++i) {
-        if (i > 0) {
-            text += i + 1 == shown && shown == names.size() ? " and " : ", ";
-        }
-        text += utf8OfLatin1(names[i]);
+    std::vector<std::string> n;
+    for (size_t i = 0; i < names.size() && i < 4; ++i) {
+        n.push_back(utf8OfLatin1(names[i]));
     }
-    if (shown < names.size()) {
-        text += " and " + std::to_string(names.size() - shown) + " more";
+    switch (names.size()) {
+    case 0:
+        return {};
+    case 1:
+        return n[0];
+    case 2:
+        return fillArgs(translate("TFormWatcher", "%1 and %2"), {n[0], n[1]});
+    case 3:
+        return fillArgs(translate("TFormWatcher", "%1, %2 and %3"), {n[0], n[1], n[2]});
+    case 4:
+        return fillArgs(translate("TFormWatcher", "%1, %2, %3 and %4"), {n[0], n[1], n[2], n[3]});
+    default: {
+        const int more = static_cast<int>(names.size()) - 3;
+        return fillArgs(translate("TFormWatcher", "%1, %2, %3 and %n more", nullptr, more),
+                        {n[0], n[1], n[2]});
     }
-    return text;
+    }
 }
 
 } // namespace
 
 std::string alertSummary(WatcherAlert alert, const std::string& server,
                          const std::vector<std::string>& friends) {
-    const std::string joined = namesText(friends) + " joined";
+    // The count chooses the verb's form where a language has more than one ("joined" after one
+    // name or several).
+    const int count = static_cast<int>(friends.size());
+    const std::string names = namesText(friends);
     switch (alert) {
     case WatcherAlert::newGame:
-        return "New game on " + server + (friends.empty() ? "" : "; " + joined);
+        return friends.empty() ? fillArgs(translate("TFormWatcher", "New game on %1"), {server})
+                               : fillArgs(translate("TFormWatcher", "New game on %1; %2 joined",
+                                                    nullptr, count),
+                                          {server, names});
     case WatcherAlert::slotFree:
-        return "A slot is free on " + server + (friends.empty() ? "" : "; " + joined);
+        return friends.empty()
+                   ? fillArgs(translate("TFormWatcher", "A slot is free on %1"), {server})
+                   : fillArgs(translate("TFormWatcher", "A slot is free on %1; %2 joined", nullptr,
+                                        count),
+                              {server, names});
     case WatcherAlert::playerJoined:
     case WatcherAlert::friendJoined:
-        return (friends.empty() ? "A player joined" : joined) + " " + server;
+        return friends.empty() ? fillArgs(translate("TFormWatcher", "A player joined %1"), {server})
+                               : fillArgs(translate("TFormWatcher", "%1 joined %2", nullptr, count),
+                                          {names, server});
     case WatcherAlert::none:
         break;
     }
@@ -254,8 +292,10 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
             }
             break;
         case ReplyKey::gametype:
-            reading.mission = value.empty() ? WatcherText{"None", WatcherColour::maroon}
-                                            : WatcherText{std::string(value), WatcherColour::green};
+            reading.mission = value.empty()
+                                  ? WatcherText{translate("TFormWatcher", "None", "no mission"),
+                                                WatcherColour::maroon}
+                                  : WatcherText{utf8OfLatin1(value), WatcherColour::green};
             break;
         case ReplyKey::player:
             if (roomForRow()) {
@@ -284,7 +324,7 @@ WatcherReading readWatcherReply(std::string_view reply, WatcherState& state) {
     const std::vector<std::string> joined = state.friendWatch.joined(state.friends, listed);
 
     if (state.numPlayersText != "?") {
-        const std::string text = state.numPlayersText + "/" + state.maxPlayersText;
+        const std::string text = utf8OfLatin1(state.numPlayersText + "/" + state.maxPlayersText);
         if (state.numPlayersText == "0") {
             newState = emptyServerState;
             reading.players = WatcherText{text, WatcherColour::maroon};

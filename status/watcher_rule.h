@@ -14,6 +14,8 @@ namespace vkr {
 // The two colours of the watcher's texts: green RGB (0, 128, 0) and maroon RGB (128, 0, 0).
 enum class WatcherColour { green, maroon };
 
+// A text of the watcher as UTF-8: the launcher's own words, or what a server sent (read as
+// Latin-1, as the game writes it) made UTF-8.
 struct WatcherText {
     std::string text;
     WatcherColour colour = WatcherColour::maroon;
@@ -161,7 +163,7 @@ private:
 };
 
 // What the watcher says when auto-join stops for a silent server.
-inline constexpr const char* autoJoinStoppedText = "Auto-join stopped: no reply from the server";
+std::string autoJoinStoppedText();
 
 // The server's state in a word or two, as the watch knows it: "selecting mission", "setting up",
 // "debriefing", "briefing", "in game", "empty", "no reply", or "waiting" before any state.

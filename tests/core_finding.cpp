@@ -171,6 +171,8 @@ private slots:
 
     void friendsTooltipText() {
         QCOMPARE(friendsTooltip({"Ann", "Bob"}), std::string("Friends: Ann, Bob"));
+        // Names as sent (Latin-1), the tooltip in UTF-8.
+        QCOMPARE(friendsTooltip({"J\xf6rg"}), std::string("Friends: J\xc3\xb6rg"));
     }
 
     // A typed address added to a table holding 10.0.0.5:2302 and game.example:2310.

@@ -6,6 +6,7 @@
 #include "settings/registry_tree.h"
 #include "settings/settings.h"
 #include "settings/store.h"
+#include "settings/translate.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,6 +53,11 @@ public:
         return f;
     }
 };
+
+// A catalogue that brackets every text it is asked for, and fills in its count as Qt's does.
+std::string bracketed(const char*, const char* source, const char*, int n) {
+    return QString("«%1»").arg(source).replace("%n", QString::number(n)).toStdString();
+}
 
 // The main window as the load sees it.
 class FakeView : public StoreView {
@@ -713,6 +719,71 @@ private slots:
         QCOMPARE(view.modListUpdates, 0);
         QCOMPARE(view.caption, std::string("exenimi"));
         QCOMPARE(view.address, std::string("10.1.2.3"));
+    }
+
+    // Each message of a load is one text of the catalogue with its names and numbers filled in
+    // after the look-up: a catalogue that brackets every text shows each text it was asked for.
+    void loadMessagesAreWholeTexts_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("shown"); // the load's stop, then its messages, "|" between
+        const QString both = "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n"
+                             "\"executable\"=\"EXE\"\n\"nosplash\"=dword:00000001\n";
+        const QString srv9 = "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\9]\n"
+                             "\"sockets\"=dword:00000001\n";
+        const QString head = "«Not all the settings could be read as they are stored:»\n";
+        QTest::newRow("not an integer")
+            << both + "\"window\"=dword:0\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1a]\n"
+            << "«'1a' is not a valid integer value»";
+        QTest::newRow("wrong type") << both + "\"window\"=\"1\"\n"
+                                    << "«Invalid data type for 'window'»";
+        QTest::newRow("row twice") << both + "\"window\"=dword:0\n" + srv9 + srv9
+                                   << head + "«The servers hold the row '9' more than once; each "
+                                             "later one is kept as a row of its own with a new id»";
+        QTest::newRow("text too long")
+            << both + "\"window\"=dword:0\n\"filter\"=\"" + QString(32768, 'x') + "\"\n"
+            << head +
+                   "«The text of 'filter' is longer than 32767 characters, more than a text field "
+                   "holds»\n«What could not be read is left as it is stored and is not saved over; "
+                   "correct the settings file to use it»";
+        QTest::newRow("broken file")
+            << "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\VKR Launcher2]\n\"executable\"=garbage\n"
+            << "«The settings file FILE could not be read (line 4: «the value must be a text in "
+               "quotes, dword:, hex: or hex(N):»). It was moved to MOVED; the launcher starts with "
+               "fresh settings.»|«Select the VKR executable.»|«VKR Executable not found! Select "
+               "the correct VKR executable.»";
+    }
+    void loadMessagesAreWholeTexts() {
+        QFETCH(QString, file);
+        QFETCH(QString, shown);
+        write(file.replace("EXE", QString::fromStdString(exe())).toStdString());
+        setTranslateFunction(bracketed);
+        const QString stop = loadMessage();
+        setTranslateFunction(nullptr);
+        QStringList got = stop.isEmpty() ? QStringList() : QStringList{stop};
+        for (const std::string& message : prompts.messages) {
+            got << QString::fromStdString(message);
+        }
+        const QStringList moved = QDir(dir.path()).entryList({"registry.reg.broken-*"});
+        shown.replace("FILE", QString::fromStdString(path()))
+            .replace("MOVED", moved.isEmpty() ? QString() : dir.filePath(moved.front()));
+        QCOMPARE(got.join('|'), shown);
+    }
+
+    // The save's too, with the list of what it kept joined in the catalogue's words.
+    void saveMessageIsOneText() {
+        writeLauncher("", "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\mods\\1]\n");
+        QVERIFY_THROWS_EXCEPTION(Exception, load());
+        setTranslateFunction(bracketed);
+        QString message;
+        try {
+            save();
+        } catch (const Exception& e) {
+            message = e.what();
+        }
+        setTranslateFunction(nullptr);
+        QCOMPARE(message, "«The last load could not read all the settings, so these were kept as "
+                          "stored and not saved: ««the mods» and «the servers»». Correct the "
+                          "settings file and restart the launcher»");
     }
 
     void rowsComeInEnumerationOrder() {

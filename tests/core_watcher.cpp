@@ -9,9 +9,10 @@ using namespace vkr;
 
 namespace {
 
-// A reply written as the tests write it: "|" stands for a backslash.
+// A reply written as the tests write it: "|" stands for a backslash; sent in Latin-1.
 std::string reply(const QString& text) {
-    std::string r = text.toStdString();
+    const QByteArray bytes = text.toLatin1();
+    std::string r(bytes.constData(), size_t(bytes.size()));
     for (char& c : r) {
         if (c == '|') {
             c = '\\';
@@ -158,6 +159,9 @@ private slots:
             << QStringList{"status -; players 11/10 maroon; mission None maroon; alert none",
                            "status -; players 9/10 green; mission -; alert slot free"}
             << 0;
+        QTest::newRow("a mission sent in Latin-1 shows as sent")
+            << QStringList{"|numplayers|1|maxplayers|12|gametype|Île Raid|"}
+            << QStringList{"status -; players 1/10 green; mission Île Raid green; alert none"} << 0;
         QTest::newRow("maxplayers not a number: capacity ?, the rest is read")
             << QStringList{"|numplayers|3|maxplayers|twelve|gametype|Desert|gstate|2|"}
             << QStringList{"status Selecting mission green blink; players 3/? green; "

@@ -1,12 +1,14 @@
 // The server watcher window offscreen, polling tools/fake-server over real UDP.
 #include "app/TForm1.h"
 #include "app/startup.h"
+#include "app/translations.h"
 #include "app/window.h"
 #include "dialogs/TFormFriends.h"
 #include "net/TNMUDP.h"
 #include "net/address.h"
 #include "settings/settings.h"
 #include "settings/store.h"
+#include "settings/translate.h"
 #include "status/TForm4.h"
 #include "status/TFormWatcher.h"
 #include "status/sound_player.h"
@@ -19,6 +21,7 @@
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
+#include <QTranslator>
 #include <QtTest>
 
 #include <dlfcn.h>
@@ -584,6 +587,32 @@ private slots:
         form()->Timer1Timer();
         QCOMPARE(ui()->LG->isHidden(), lit);
         QCOMPARE(sink.played, QStringList{"file /sounds/new game.wav"});
+    }
+
+    // In another language the watcher's words are the catalogue's, letters outside Latin-1
+    // too, and the server's mission is still read as Latin-1.
+    void translatedStatus() {
+        struct Finnish : QTranslator {
+            QString translate(const char* context, const char* source, const char*,
+                              int) const override {
+                return QString(context) == "TFormWatcher" && QString(source) == "Briefing"
+                           ? QString("Tehtävänanto \u2013 odota")
+                           : QString();
+            }
+        } finnish;
+        vkr::installTranslations("en");
+        QCoreApplication::installTranslator(&finnish);
+        struct Undo {
+            ~Undo() { vkr::setTranslateFunction(nullptr); }
+        } undo;
+        FakeServer server;
+        QVERIFY(server.start(
+            1, QJsonArray{QJsonObject{
+                   {"replies", QJsonArray{tokens({"gstate", "13", "gametype",
+                                                  QString::fromLatin1("\xcele Raid")})}}}}));
+        QVERIFY(open(server.ports[0]));
+        QTRY_COMPARE(ui()->status->text(), QString("Tehtävänanto \u2013 odota"));
+        QCOMPARE(ui()->mission->text(), QString("Île Raid"));
     }
 
     // At the first opening the focus is on Close, first in the tab order: Enter closes. Esc is
