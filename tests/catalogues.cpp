@@ -2,7 +2,8 @@
 // them. lupdate, run over the sources into a copy of a catalogue, finds nothing there left
 // untranslated. Every literal in the program's sources that reads as words is a text lupdate
 // finds marked for translation (or a context or note of one), or is listed in
-// translations/untranslated.txt as never translated (registry names, protocol keys, ...).
+// translations/untranslated.txt as never translated (registry names, protocol keys, ...; a
+// text of several lines by its first).
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -25,7 +26,7 @@ struct Catalogue {
 
 // Runs lupdate over the sources into the catalogue ts (made when it does not exist).
 void runLupdate(const QString& ts) {
-    QStringList args{"-locations", "none", "-no-obsolete", "-silent"};
+    QStringList args{"-locations", "none", "-no-obsolete", "-silent", "-I", sourceDir};
     for (const QString& area : translatedAreas) {
         args << sourceDir + "/" + area;
     }
@@ -147,7 +148,7 @@ QSet<QString> neverTranslated() {
     QFile file(sourceDir + "/translations/untranslated.txt");
     if (file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
-            if (!line.isEmpty() && !line.startsWith('#')) {
+            if (!line.isEmpty() && !line.startsWith("//")) {
                 texts << line;
             }
         }
@@ -193,7 +194,7 @@ private slots:
             while (files.hasNext()) {
                 for (const Literal& l : literalsOf(files.next())) {
                     if (readsAsWords(l.text) && !marked.contains(l.text) &&
-                        !allowed.contains(l.text)) {
+                        !allowed.contains(l.text.section('\n', 0, 0))) {
                         unmarked << QString("%1: \"%2\"").arg(l.where, l.text);
                     }
                 }
