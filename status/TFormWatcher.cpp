@@ -401,10 +401,10 @@ void TFormWatcher::updateTray() {
         return;
     }
     // Server text is shown as text wherever the tray reads markup in its tooltips.
-    tray->setToolTip(tr("%1: %2, %3, %4")
-                         .arg(vkr::qs(serverName()), ui_->players->text().toHtmlEscaped(),
-                              ui_->mission->text().toHtmlEscaped(),
-                              vkr::qs(vkr::stateWord(state_))));
+    tray->setToolTip(
+        tr("%1: %2, %3, %4")
+            .arg(vkr::qs(serverName()).toHtmlEscaped(), ui_->players->text().toHtmlEscaped(),
+                 ui_->mission->text().toHtmlEscaped(), vkr::qs(vkr::stateWord(state_))));
     trayAutojoin_->setChecked(ui_->autojoin->isChecked());
 }
 

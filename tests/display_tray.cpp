@@ -128,7 +128,7 @@ private:
 
     TFormWatcher* watcher() { return vkr::forms().formWatcher; }
 
-    // Opens the watcher from the browser on "Alpha", then points it at a fake server that
+    // Opens the watcher from the browser on "Alpha <i>", then points it at a fake server that
     // answers with reply (the row's own query port has nobody behind it). The game is the fake
     // game.
     void openWatcher(FakeServer& server, const QStringList& reply) {
@@ -138,7 +138,7 @@ private:
                     QJsonArray{QJsonObject{{"tokens", QJsonArray::fromStringList(reply)}}}}}}));
         fx->writeStandardRegistry(
             "[HKEY_CURRENT_USER\\Software\\VKR Launcher2\\servers\\7]\n"
-            "\"name\"=\"Alpha\"\n\"ip\"=\"127.0.0.1\"\n\"port\"=\"8\"\n\"pass\"=\"\"\n"
+            "\"name\"=\"Alpha <i>\"\n\"ip\"=\"127.0.0.1\"\n\"port\"=\"8\"\n\"pass\"=\"\"\n"
             "\"sockets\"=dword:00000001\n\"mods\"=\"\"\n\n");
         const QString exe = QString::fromStdString(fx->executablePath());
         QVERIFY(QFile::remove(exe));
@@ -185,7 +185,7 @@ private slots:
         QTRY_COMPARE(panel->registered().size(), 1);
         QTRY_COMPARE(watcher()->ui()->players->text(), QString("4/10"));
         QTRY_COMPARE(panel->toolTip(),
-                     QString("Alpha: 4/10, Harbour &lt;b&gt;Siege&lt;/b&gt;, in game"));
+                     QString("Alpha &lt;i&gt;: 4/10, Harbour &lt;b&gt;Siege&lt;/b&gt;, in game"));
 
         vkr::showForm(vkr::forms().aboutDialog);
         QVERIFY(QTest::qWaitForWindowActive(vkr::forms().aboutDialog));
