@@ -342,7 +342,7 @@
     </message>
     <message>
         <source>VKR Launcher v2.18 by Tervald</source>
-        <translation>VKR Launcher v2.18 von Tervald</translation>
+        <translation>VKR Launcher 2.18 von Tervald</translation>
     </message>
     <message>
         <source>E-mail: tervald@example.org</source>
@@ -393,7 +393,7 @@
     </message>
     <message>
         <source>&amp;Start singleplayer</source>
-        <translation>&amp;Einzelspieler starten</translation>
+        <translation>&amp;Einzelspieler</translation>
     </message>
     <message>
         <source>Start VKR normally</source>
@@ -413,7 +413,7 @@
     </message>
     <message>
         <source>&amp;Copy to clipboard</source>
-        <translation>In Zwischenablage &amp;kopieren</translation>
+        <translation>IP &amp;kopieren</translation>
     </message>
     <message>
         <source>Player</source>
@@ -520,7 +520,7 @@
     </message>
     <message>
         <source>Select mod or enter new</source>
-        <translation>Mod wählen oder neu eingeben</translation>
+        <translation>Mod wählen oder anlegen</translation>
     </message>
     <message>
         <source>-</source>
@@ -563,7 +563,7 @@
     </message>
     <message>
         <source>Select server or enter new</source>
-        <translation>Server wählen oder neu eingeben</translation>
+        <translation>Server wählen oder anlegen</translation>
     </message>
     <message>
         <source>-</source>
@@ -646,15 +646,15 @@
     </message>
     <message>
         <source>Hide empty</source>
-        <translation>Leere ausblenden</translation>
+        <translation>Nicht leer</translation>
     </message>
     <message>
         <source>Hide full</source>
-        <translation>Volle ausblenden</translation>
+        <translation>Nicht voll</translation>
     </message>
     <message>
         <source>Hide no reply</source>
-        <translation>Stumme ausblenden</translation>
+        <translation>Erreichbar</translation>
     </message>
     <message>
         <source>Friends only</source>
@@ -714,7 +714,7 @@
     </message>
     <message>
         <source>&amp;Join server</source>
-        <translation>Server &amp;beitreten</translation>
+        <translation>&amp;Beitreten</translation>
     </message>
     <message>
         <source>Refresh</source>
@@ -1198,7 +1198,7 @@ Höchster %3 ms
     </message>
     <message>
         <source>Close launcher after launch</source>
-        <translation>Launcher nach Start schließen</translation>
+        <translation>Nach Spielstart beenden</translation>
     </message>
     <message>
         <source>Close launcher when VKR is launched</source>
@@ -1222,7 +1222,7 @@ Höchster %3 ms
     </message>
     <message>
         <source>Desktop notifications</source>
-        <translation>Desktop-Benachrichtigungen</translation>
+        <translation>Benachrichtigungen</translation>
     </message>
     <message>
         <source>(For server watcher) Shows a desktop notification with a Join button when the watcher alerts</source>
