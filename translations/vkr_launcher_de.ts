@@ -1377,7 +1377,7 @@ Höchster %3 ms
     </message>
     <message>
         <source>More &gt;&gt;</source>
-        <translation>Mehr &gt;&gt;</translation>
+        <translation>Mehr »</translation>
     </message>
     <message>
         <source>Players</source>
@@ -1417,7 +1417,7 @@ Höchster %3 ms
     </message>
     <message>
         <source>&lt;&lt; Less</source>
-        <translation>&lt;&lt; Weniger</translation>
+        <translation>« Weniger</translation>
     </message>
     <message>
         <source>none</source>
@@ -1451,7 +1451,7 @@ Höchster %3 ms
     </message>
     <message>
         <source>No reply from server</source>
-        <translation>Keine Antwort vom Server</translation>
+        <translation>Server antwortet nicht</translation>
     </message>
     <message>
         <source>Auto-join stopped: no reply from the server</source>
