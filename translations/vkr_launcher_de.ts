@@ -56,7 +56,7 @@
     <name>Prompts</name>
     <message>
         <source>Confirm</source>
-        <translation>Bestätigen</translation>
+        <translation>Bestätigung</translation>
     </message>
     <message>
         <source>&amp;Yes</source>
@@ -296,7 +296,7 @@
     </message>
     <message>
         <source>What could not be read is left as it is stored and is not saved over; correct the settings file to use it</source>
-        <translation>Was nicht gelesen werden konnte, bleibt wie gespeichert und wird nicht überschrieben; korrigieren Sie die Einstellungsdatei, um es zu verwenden</translation>
+        <translation>Was nicht gelesen werden konnte, bleibt in der Datei unverändert und wird nicht überschrieben; korrigieren Sie die Einstellungsdatei, um es zu verwenden</translation>
     </message>
     <message>
         <source>%1, %2</source>
@@ -324,7 +324,7 @@
     </message>
     <message>
         <source>The last load could not read all the settings, so these were kept as stored and not saved: %1. Correct the settings file and restart the launcher</source>
-        <translation>Beim letzten Laden konnten nicht alle Einstellungen gelesen werden, daher blieben diese wie gespeichert und wurden nicht gespeichert: %1. Korrigieren Sie die Einstellungsdatei und starten Sie den Launcher neu</translation>
+        <translation>Beim letzten Laden konnten nicht alle Einstellungen gelesen werden, daher wurden diese so belassen, wie sie in der Datei stehen, und nicht überschrieben: %1. Korrigieren Sie die Einstellungsdatei und starten Sie den Launcher neu</translation>
     </message>
 </context>
 <context>
@@ -493,7 +493,7 @@
     </message>
     <message>
         <source>No game executable: choose it with &quot;change&quot; at the bottom right.</source>
-        <translation>Keine Spieldatei: Mit „ändern“ unten rechts auswählen.</translation>
+        <translation>Keine ausführbare Spieldatei: Mit „ändern“ unten rechts auswählen.</translation>
     </message>
     <message>
         <source>VKRO Executable</source>
@@ -792,7 +792,7 @@
     </message>
     <message>
         <source>Query done...</source>
-        <translation>Abfrage fertig...</translation>
+        <translation>Abfrage abgeschlossen...</translation>
     </message>
     <message>
         <source>Receiving data...</source>
@@ -1226,7 +1226,7 @@ Höchster %3 ms
     </message>
     <message>
         <source>(For server watcher) Shows a desktop notification with a Join button when the watcher alerts</source>
-        <translation>(Für den Serverwächter) Zeigt eine Desktop-Benachrichtigung mit einer Schaltfläche „Beitreten“, wenn der Wächter meldet</translation>
+        <translation>(Für den Serverwächter) Zeigt eine Desktop-Benachrichtigung mit einer Schaltfläche „Beitreten“, wenn der Wächter Alarm schlägt</translation>
     </message>
     <message>
         <source>Watcher Sounds</source>
@@ -1563,7 +1563,7 @@ Höchster %3 ms
     </message>
     <message>
         <source>Null Remote Address</source>
-        <translation>Leere Gegenadresse</translation>
+        <translation>Leere Zieladresse</translation>
     </message>
     <message>
         <source>Host Lookup Canceled</source>
