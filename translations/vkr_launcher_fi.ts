@@ -342,7 +342,7 @@
     </message>
     <message>
         <source>VKR Launcher v2.18 by Tervald</source>
-        <translation>VKR-käynnistin v2.18, tekijä Tervald</translation>
+        <translation>VKR-käynnistin v2.18 – Tervald</translation>
     </message>
     <message>
         <source>E-mail: tervald@example.org</source>
@@ -362,7 +362,7 @@
     </message>
     <message>
         <source>warranty of any kind; use it at your own risk.</source>
-        <translation>minkäänlaista takuuta; käytät sitä omalla vastuullasi.</translation>
+        <translation>mitään takuuta; käyttö omalla vastuullasi.</translation>
     </message>
     <message>
         <source>OK</source>
@@ -714,7 +714,7 @@
     </message>
     <message>
         <source>&amp;Join server</source>
-        <translation>&amp;Liity palvelimelle</translation>
+        <translation>&amp;Liity</translation>
     </message>
     <message>
         <source>Refresh</source>
@@ -1198,7 +1198,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>Close launcher after launch</source>
-        <translation>Sulje käynnistin pelin alkaessa</translation>
+        <translation>Sulje pelin käynnistyttyä</translation>
     </message>
     <message>
         <source>Close launcher when VKR is launched</source>
@@ -1214,7 +1214,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>Flash taskbar on new game</source>
-        <translation>Vilkuta tehtäväpalkkia uudesta pelistä</translation>
+        <translation>Vilkuta tehtäväpalkkia</translation>
     </message>
     <message>
         <source>(For server watcher) Flashes the launcher window on task bar when new game starts</source>
@@ -1286,7 +1286,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>&amp;Cancel</source>
-        <translation>&amp;Peruuta</translation>
+        <translation>&amp;Peru</translation>
     </message>
     <message>
         <source>&amp;OK</source>
@@ -1333,7 +1333,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>Watching:</source>
-        <translation>Vahditaan:</translation>
+        <translation>Palvelin:</translation>
     </message>
     <message>
         <source>Current status:</source>
@@ -1353,7 +1353,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>Players:</source>
-        <translation>Pelaajat:</translation>
+        <translation>Paikat:</translation>
     </message>
     <message>
         <source>?/?</source>
@@ -1369,7 +1369,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>Auto-join</source>
-        <translation>Liity automaattisesti</translation>
+        <translation>Liity autom.</translation>
     </message>
     <message>
         <source>Join by itself when a new game is being set up or a slot comes free</source>
