@@ -595,11 +595,11 @@
     </message>
     <message>
         <source>Mods to use on server:</source>
-        <translation>Palvelimella käytettävät modit:</translation>
+        <translation>Modit palvelimella:</translation>
     </message>
     <message>
         <source>Mods to use on server</source>
-        <translation>Palvelimella käytettävät modit</translation>
+        <translation>Modit palvelimella</translation>
     </message>
     <message>
         <source>Password:</source>
@@ -654,7 +654,7 @@
     </message>
     <message>
         <source>Hide no reply</source>
-        <translation>Piilota vastaamattomat</translation>
+        <translation>Piilota hiljaiset</translation>
     </message>
     <message>
         <source>Friends only</source>
