@@ -959,7 +959,7 @@
     </message>
     <message>
         <source>A host has only letters, digits, dots, hyphens and underscores.</source>
-        <translation>Konenimessä on vain kirjaimia, numeroita, pisteitä, yhdysmerkkejä ja alaviivoja.</translation>
+        <translation>Konenimessä saa olla vain kirjaimia, numeroita, pisteitä, yhdysmerkkejä ja alaviivoja.</translation>
     </message>
     <message>
         <source>The host is longer than %1 characters.</source>
@@ -1157,13 +1157,13 @@ Suurin %3 ms
     </message>
     <message>
         <source>1 was there already.</source>
-        <translation>1 oli siellä jo.</translation>
+        <translation>1 oli jo suosikeissa.</translation>
     </message>
     <message numerus="yes">
         <source>%n were there already.</source>
         <translation>
-            <numerusform>%n oli siellä jo.</numerusform>
-            <numerusform>%n oli siellä jo.</numerusform>
+            <numerusform>%n oli jo suosikeissa.</numerusform>
+            <numerusform>%n oli jo suosikeissa.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1401,7 +1401,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>Auto-join stopped</source>
-        <translation>Automaattinen liittyminen pysäytetty</translation>
+        <translation>Liittyminen keskeytetty</translation>
     </message>
     <message>
         <source>Joining %1</source>
@@ -1417,7 +1417,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>&lt;&lt; Less</source>
-        <translation>&lt;&lt; Vähemmän</translation>
+        <translation>&lt;&lt; Pois</translation>
     </message>
     <message>
         <source>none</source>
@@ -1455,7 +1455,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>Auto-join stopped: no reply from the server</source>
-        <translation>Automaattinen liittyminen pysäytetty: palvelin ei vastaa</translation>
+        <translation>Liittyminen keskeytetty: palvelin ei vastaa</translation>
     </message>
     <message>
         <source>no reply</source>
