@@ -122,7 +122,7 @@
     </message>
     <message>
         <source>The settings file %1 is read-only, so the settings were not saved. Make it writable (chmod u+w) and the launcher saves them at its next save</source>
-        <translation>Asetustiedosto %1 on vain luettavissa, joten asetuksia ei tallennettu. Salli kirjoitus (chmod u+w), niin käynnistin tallentaa ne seuraavalla tallennuskerralla</translation>
+        <translation>Asetustiedosto %1 on kirjoitussuojattu, joten asetuksia ei tallennettu. Salli kirjoitus (chmod u+w), niin käynnistin tallentaa ne seuraavalla tallennuskerralla</translation>
     </message>
     <message>
         <source>Could not save the settings to %1: %2</source>
@@ -147,7 +147,7 @@
     <message>
         <source>The settings file %1 could not be read (line %2: %3). It was moved to %4; the launcher starts with fresh settings.</source>
         <extracomment>%1 the file, %2 the number of the line, %3 why that line could not be read, %4 the file&apos;s new name.</extracomment>
-        <translation>Asetustiedostoa %1 ei voitu lukea (rivi %2: %3). Se siirrettiin uudelle nimelle %4; käynnistin aloittaa uusin asetuksin.</translation>
+        <translation>Asetustiedostoa %1 ei voitu lukea (rivi %2: %3). Se siirrettiin talteen nimellä %4; käynnistin aloittaa uusin asetuksin.</translation>
     </message>
     <message>
         <source>a key line must end with &apos;]&apos;</source>
@@ -331,7 +331,7 @@
     <name>Startup</name>
     <message>
         <source>A VKR Launcher already runs on the settings in %1; it could not be brought forward. Use that one, or close it before starting another.</source>
-        <translation>Toinen VKR-käynnistin on jo käynnissä asetuksilla %1, eikä sitä voitu tuoda esiin. Käytä sitä tai sulje se ennen uuden käynnistämistä.</translation>
+        <translation>Toinen VKR-käynnistin käyttää jo kansion %1 asetuksia, eikä sitä voitu tuoda esiin. Käytä sitä tai sulje se ennen uuden käynnistämistä.</translation>
     </message>
 </context>
 <context>
@@ -409,7 +409,7 @@
     </message>
     <message>
         <source>Your ip address</source>
-        <translation>Oma IP-osoitteesi</translation>
+        <translation>IP-osoitteesi</translation>
     </message>
     <message>
         <source>&amp;Copy to clipboard</source>
@@ -453,7 +453,7 @@
     </message>
     <message>
         <source>ch&amp;ange</source>
-        <translation>v&amp;aihda</translation>
+        <translation>&amp;vaihda</translation>
     </message>
     <message>
         <source>Change the VKR Executable location</source>
@@ -662,7 +662,7 @@
     </message>
     <message>
         <source>Max &amp;ping:</source>
-        <translation>Maks. &amp;ping:</translation>
+        <translation>&amp;Maks. ping:</translation>
     </message>
     <message>
         <source>Max ping</source>
@@ -690,7 +690,7 @@
     </message>
     <message>
         <source>&amp;LAN...</source>
-        <translation>&amp;Lähiverkko...</translation>
+        <translation>Lä&amp;hiverkko...</translation>
     </message>
     <message>
         <source>LAN...</source>
@@ -1194,7 +1194,7 @@ Suurin %3 ms
     </message>
     <message>
         <source>Run VKR in a window</source>
-        <translation>Aja VKR ikkunassa</translation>
+        <translation>Käynnistä VKR ikkunassa</translation>
     </message>
     <message>
         <source>Close launcher after launch</source>
