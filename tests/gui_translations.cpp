@@ -45,7 +45,7 @@ private slots:
         QTest::newRow("--lang fi_FI") << "fi_FI"
                                       << "fi"
                                       << "MP: &Palvelimet"
-                                      << "Peruuta";
+                                      << "Peru";
     }
     void windows() {
         QFETCH(QString, asked);
