@@ -357,6 +357,9 @@ void TNMUDP::deliver() {
             // Errors of the data-received handlers are not reported; the datagram is dropped.
         }
     }
+    // Everything queued is delivered: the delivery a drain() asked for is done, and needs no
+    // turn of the event loop (and no receive call that finds nothing) of its own.
+    deliverTimer_.stop();
 }
 
 void TNMUDP::ReadReceivedData(std::string& data) const {
