@@ -73,7 +73,10 @@ private slots:
                 return;
             }
             const int height = w->fontMetrics().height();
-            if (needed > w->width() || height > w->height() + 1) {
+            // A control that grows to its text (adjustSize) must still end inside its parent.
+            const bool outside =
+                w->parentWidget() && w->geometry().right() >= w->parentWidget()->width();
+            if (needed > w->width() || height > w->height() + 1 || outside) {
                 cut << QString("%1 \"%2\": %3x%4 in %5x%6")
                            .arg(w->objectName(), text)
                            .arg(needed)
