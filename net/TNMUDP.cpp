@@ -55,7 +55,7 @@ TNMUDP::TNMUDP(QObject* owner)
       receiveArea_(std::make_unique_for_overwrite<std::array<char, maxDatagram>[]>(receiveChunk)) {
     openSocket();
     deliverTimer_.setSingleShot(true);
-    deliverTimer_.setInterval(0);
+    deliverTimer_.setInterval(batchMs);
     connect(&deliverTimer_, &QTimer::timeout, this, &TNMUDP::deliver);
 }
 
@@ -115,7 +115,17 @@ void TNMUDP::SetLocalPort(int port) {
     // A port held by another program leaves the socket unbound; the first send binds it.
     (void)bind(fd_, reinterpret_cast<const sockaddr*>(&local), sizeof local);
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, &TNMUDP::deliver);
+    connect(notifier_, &QSocketNotifier::activated, this, &TNMUDP::readable);
+}
+
+void TNMUDP::readable() {
+    // Datagrams that come close together are taken in one turn of the event loop: the notifier
+    // rests until the delivery, which reads whatever has come meanwhile. Each datagram keeps the
+    // tick at which the kernel received it, so the wait changes no round trip.
+    notifier_->setEnabled(false);
+    if (!deliverTimer_.isActive()) {
+        deliverTimer_.start();
+    }
 }
 
 void TNMUDP::SendDatagram(const std::string& buff, int n) {
@@ -331,7 +341,7 @@ void TNMUDP::drain() {
             break;
         }
     }
-    if (size_ > 0) {
+    if (size_ > 0 && !deliverTimer_.isActive()) {
         deliverTimer_.start();
     }
 }
@@ -360,6 +370,9 @@ void TNMUDP::deliver() {
     // Everything queued is delivered: the delivery a drain() asked for is done, and needs no
     // turn of the event loop (and no receive call that finds nothing) of its own.
     deliverTimer_.stop();
+    if (notifier_) {
+        notifier_->setEnabled(true);
+    }
 }
 
 void TNMUDP::ReadReceivedData(std::string& data) const {

@@ -24,7 +24,9 @@ class QSocketNotifier;
 //
 // Datagrams are taken off the socket into a queue of the endpoint's own after each send and
 // whenever the socket is readable, so that a burst of replies while the GUI thread is busy does
-// not overflow the socket's buffer; the queue is then delivered from the event loop.
+// not overflow the socket's buffer; the queue is then delivered from the event loop, at most
+// batchMs after its first datagram came, so that replies that come close together cost one
+// wake-up of the GUI thread rather than one each. Each keeps the tick of its receipt.
 class TNMUDP : public QObject, public vkr::DatagramSender {
     Q_OBJECT
 public:
@@ -96,6 +98,8 @@ public:
 private:
     // The longest datagram received whole.
     static constexpr size_t maxDatagram = 2048;
+    // How long a datagram may wait for those that follow it, to be delivered with them.
+    static constexpr int batchMs = 5;
     // Datagrams taken off the socket per system call.
     static constexpr size_t receiveChunk = 32;
 
@@ -114,6 +118,8 @@ private:
     bool lookUp(const std::string& name, in_addr_t& address);
     // Moves every datagram waiting in the socket to the back of the queue.
     void drain();
+    // The socket has a datagram: its delivery is due within batchMs.
+    void readable();
     // Delivers the queue, front first.
     void deliver();
     // The first free slot after the queue, the ring grown to hold it.
