@@ -636,8 +636,11 @@ void TForm4::LanButtonClick() {
 }
 
 std::optional<vkr::EntryKey> TForm4::selectedServer() const {
-    const QModelIndexList rows = ui_->SGrid->selectionModel()->selectedRows();
-    return rows.isEmpty() ? std::nullopt : model_->keyOf(view_->mapToSource(rows.first()));
+    // Whole rows are selected, one at most: the first range's top is the selected row. Cheaper
+    // than selectedRows(), which each reply asks for.
+    const QItemSelection selection = ui_->SGrid->selectionModel()->selection();
+    return selection.isEmpty() ? std::nullopt
+                               : model_->keyOf(view_->mapToSource(selection.first().topLeft()));
 }
 
 void TForm4::queryRow(int r, vkr::IPv4Bytes looked) {
