@@ -179,8 +179,14 @@ TForm4::TForm4(QWidget* parent)
     ui_->StatusBar1->addPermanentWidget(shownCount_);
     shownCount_->hide();
     progress_->setObjectName("Progress");
-    progress_->setMinimumWidth(
-        progress_->fontMetrics().horizontalAdvance(progressText(1025, 1025)) + 8);
+    // The count changes at every refresh of a pass: a panel of fixed size that paints its own
+    // background is repainted alone, where one that may change size has the status bar laid out
+    // and painted again each time. It is made wide enough for 1025 servers here, and wider when
+    // a pass asks more (showProgress).
+    progress_->setText(progressText(1025, 1025));
+    progress_->setFixedSize(progress_->sizeHint() + QSize(8, 0));
+    progress_->clear();
+    progress_->setAutoFillBackground(true);
     ui_->StatusBar1->addPermanentWidget(progress_);
 
     rowMenu_->setObjectName("RowMenu");
@@ -443,7 +449,14 @@ void TForm4::scheduleNext() {
 void TForm4::showProgress() {
     // A server asked by itself between passes is no part of a pass's count.
     if (passUnderWay_ && (querying_ || schedule_.awaiting())) {
-        progress_->setText(progressText(schedule_.answered(), schedule_.asked()));
+        const QString text = progressText(schedule_.answered(), schedule_.asked());
+        const int width = progress_->fontMetrics().horizontalAdvance(
+                              progressText(schedule_.asked(), schedule_.asked())) +
+                          8;
+        if (width > progress_->width()) {
+            progress_->setFixedWidth(width);
+        }
+        progress_->setText(text);
     } else {
         progress_->clear();
     }
